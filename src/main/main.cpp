@@ -1,0 +1,78 @@
+// vesk: dumps a file for a person to read, plain, formatted by a format file,
+// or as the differences between two files of one format.
+#include <csignal>
+#include <cstring>
+
+#include "common/line_buffer.h"
+#include "common/messages.h"
+#include "compare/compare_dump.h"
+#include "dump/plain_dump.h"
+#include "format/definitions.h"
+#include "formatted/format_dump.h"
+#include "main/options.h"
+#include "main/settings.h"
+#include "main/usage_text.h"
+#include "output/writer.h"
+
+namespace vesk {
+namespace {
+
+// Only sets the flag and re-arms: it may run in the middle of a conversion.
+extern "C" void sigfpe(int) {
+  floaterr_flg = 1;
+  std::signal(SIGFPE, sigfpe);
+}
+
+void write_usage_lines(std::FILE* stream, int first, int last) {
+  for (int i = first; i <= last; ++i) {
+    std::fputs(usage_text[i], stream);
+    std::fputc('\n', stream);
+  }
+}
+
+int run(int argc, char** argv) {
+  list_line.fill_blanks();
+  work_line.fill_blanks();
+  side_line.fill_blanks();
+  std::signal(SIGFPE, sigfpe);
+
+  if (argc == 2 && std::strcmp(argv[1], "-usage") == 0) {
+    write_usage_lines(stdout, 0, kUsageLines - 1);
+    std::fflush(stdout);
+    return std::ferror(stdout) ? 1 : 0;
+  }
+  if (argc < 2) {
+    write_usage_lines(stderr, 3, 10);
+    return 1;
+  }
+
+  if (parse_options(argc, argv) != 0) return 1;
+  clear(blank_area, ' ', kBlankAreaSize);
+
+  switch (settings.run_mode) {
+    case 0:
+    case 1:
+      plain_dump();
+      break;
+    case 2:
+      if (defs.blnoinf_cnt == 0)
+        errmsg("%s: no data definition, exit!\n", settings.fmt_name);
+      else
+        format_dump();
+      break;
+    case 3:
+      if (defs.blnoinf_cnt == 0)
+        errmsg("%s: no data definition, exit!\n", settings.fmt_name);
+      else if (defs.blnoinf_cnt > 1)
+        errmsg("%s: Multiple data format is not available, exit!\n", settings.fmt_name);
+      else
+        compare_dump();
+      break;
+  }
+  return 0;
+}
+
+}  // namespace
+}  // namespace vesk
+
+int main(int argc, char** argv) { vesk::end_process(vesk::run(argc, argv)); }

@@ -1,0 +1,321 @@
+#include "main/options.h"
+
+#include <cctype>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <sys/stat.h>
+
+#include "common/messages.h"
+#include "format/definitions.h"
+#include "format/format_reader.h"
+#include "main/settings.h"
+
+namespace vesk {
+
+namespace {
+
+// A number read like strtol into 64 bits, kept as its low 32 bits: text that is
+// not a number reads 0, trailing text is ignored.
+int read_decimal(const char* text) {
+  long long v = std::strtoll(text, nullptr, 10);
+  return static_cast<int32_t>(static_cast<uint32_t>(static_cast<unsigned long long>(v)));
+}
+
+// A hexadecimal number (optional blanks, sign and 0x); false when the text holds none.
+bool read_hex(const char* text, int* out) {
+  const char* p = text;
+  while (*p == ' ' || *p == '\t' || *p == '\n') ++p;
+  const char* digits = p;
+  if (*digits == '+' || *digits == '-') ++digits;
+  if (digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) digits += 2;
+  if (!std::isxdigit(static_cast<unsigned char>(*digits)))
+    return false;
+  long long v = std::strtoll(p, nullptr, 16);
+  *out = static_cast<int32_t>(static_cast<uint32_t>(static_cast<unsigned long long>(v)));
+  return true;
+}
+
+int hex_digit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+bool starts_with(const char* s, const char* prefix) {
+  return std::strncmp(s, prefix, std::strlen(prefix)) == 0;
+}
+
+// -t<text>: up to eight bytes of end code.
+int set_text_code(const char* arg) {
+  const char* text = arg + 2;
+  std::size_t n = std::strlen(text);
+  if (n > 8) {
+    errmsg("%s: too long\n", arg);
+    return -1;
+  }
+  if (n == 0) {
+    errmsg("%s: illegal -e option\n", arg);
+    return -1;
+  }
+  std::memset(settings.eod_code, 0, sizeof settings.eod_code);
+  std::memcpy(settings.eod_code, text, n);
+  settings.eod_len = static_cast<int>(n);
+  return 0;
+}
+
+// -x<hex>: pairs of hex digits, up to eight bytes.
+int set_hex_code(const char* arg) {
+  std::memset(settings.eod_code, 0, sizeof settings.eod_code);
+  settings.eod_len = 0;
+  int digits = 0;
+  for (const char* p = arg + 2; *p; ++p) {
+    int d = hex_digit(*p);
+    if (d < 0) {
+      errmsg("%s: illegal code found\n", arg);
+      return -1;
+    }
+    if (digits == 16) {
+      errmsg("%s: too long byte\n", arg);
+      return -1;
+    }
+    if (digits % 2 == 0) {
+      settings.eod_code[digits / 2] = static_cast<unsigned char>(d << 4);
+    } else {
+      settings.eod_code[digits / 2] |= static_cast<unsigned char>(d);
+      settings.eod_len += 1;
+    }
+    ++digits;
+  }
+  if (digits == 0 || digits % 2 != 0) {
+    errmsg("%s: illegal -e option\n", arg);
+    return -1;
+  }
+  return 0;
+}
+
+// -n<n1>[,<n2>]: hexadecimal block numbers, decimal after -D.
+int set_block_range(const char* arg) {
+  const char* first = arg + 2;
+  const char* comma = std::strchr(first, ',');
+  if (settings.dec_mode) {
+    settings.start_blk = read_decimal(first);
+    if (comma) settings.end_blk = read_decimal(comma + 1);
+  } else {
+    read_hex(first, &settings.start_blk);
+    if (comma) read_hex(comma + 1, &settings.end_blk);
+  }
+  if (comma == nullptr || settings.end_blk == 0) settings.end_blk = settings.start_blk;
+  if (settings.start_blk < 0 || settings.start_blk > settings.end_blk) {
+    errmsg("%s: illegal block number\n", arg);
+    return -1;
+  }
+  return 0;
+}
+
+// -w<n1>,<n2>: name and comment column widths.
+int set_label_widths(const char* arg) {
+  const char* comma = std::strchr(arg, ',');
+  if (comma == nullptr) {
+    errmsg("illegal -s option\n");
+    return -1;
+  }
+  int item = read_decimal(arg + 2);
+  int comment = read_decimal(comma + 1);
+  if (item < 0 || comment < 0 ||
+      static_cast<long long>(item) + comment > static_cast<long long>(settings.line_width) - 11) {
+    errmsg("illegal -s option\n");
+    return -1;
+  }
+  settings.item_size = item;
+  settings.comment_size = comment;
+  return 0;
+}
+
+// -b<n>: bytes per line; the range depends on the run mode.
+int set_line_bytes(const char* arg) {
+  if ((settings.run_mode == 2 || settings.run_mode == 3) && settings.map_disp == 0) {
+    errmsg("%s: invalid argument\n", arg);
+    return 0;
+  }
+  int n = read_decimal(arg + 2);
+  // A comparison's map needs the formatted mode's range as well.
+  int max = settings.run_mode == 0 ? 32 : settings.run_mode == 1 ? 256 : 40;
+  if (n < 1 || n > max) {
+    errmsg("%d: invalid byte number\n", n);
+    return -1;
+  }
+  settings.line_bytes = n;
+  return 0;
+}
+
+int set_letters(const char* arg) {
+  for (const char* p = arg + 1; *p; ++p) {
+    switch (*p) {
+      case 'A': settings.char_mode = 1; break;
+      case 'B': settings.align_mode = 1; break;
+      case 'C':
+        if (settings.run_mode != 0) {
+          errmsg("-C: invalid option\n");
+          return -1;
+        }
+        settings.run_mode = 1;
+        break;
+      case 'D': settings.dec_mode = 1; break;
+      case 'E': settings.char_mode = 5; break;
+      case 'J': settings.char_mode = 4; break;
+      case 'K': settings.char_mode = 2; break;
+      case 'L': settings.omit_same = 0; break;
+      case 'M': settings.map_disp = 1; settings.map_cell = 4; break;
+      case 'U': settings.char_mode = 6; break;
+      case 'j': settings.char_mode = 4; settings.show_ctrl = 1; break;
+      case 'm': settings.map_disp = 1; break;
+      case 'v': settings.byte_swap = 1; break;
+      default:
+        errmsg("%s: invalid option\n", arg);
+        return -1;
+    }
+  }
+  return 0;
+}
+
+// Opens an input file for reading as raw bytes. A directory opens but cannot be
+// read, so it is refused here rather than dumped as an empty file.
+std::FILE* open_input(const char* name) {
+  std::FILE* fp = std::fopen(name, "rb");
+  if (fp == nullptr) {
+    errmsg("%s: not found\n", name);
+    return nullptr;
+  }
+  struct stat st;
+  if (fstat(fileno(fp), &st) == 0 && S_ISDIR(st.st_mode)) {
+    std::fclose(fp);
+    errmsg("%s: is a directory\n", name);
+    return nullptr;
+  }
+  return fp;
+}
+
+int set_file(const char* arg) {
+  if (settings.file1_name == nullptr) {
+    settings.fp1 = open_input(arg);
+    if (settings.fp1 == nullptr) return -1;
+    settings.file1_name = arg;
+    return 0;
+  }
+  if (settings.file2_name == nullptr && settings.run_mode == 3) {
+    settings.fp2 = open_input(arg);
+    if (settings.fp2 == nullptr) return -1;
+    settings.file2_name = arg;
+    return 0;
+  }
+  errmsg("%s: invalid argument\n", arg);
+  return -1;
+}
+
+}  // namespace
+
+int parse_options(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const char* arg = argv[i];
+    int rc = 0;
+    if (std::strcmp(arg, "-f") == 0) {
+      if (settings.run_mode != 0) {
+        errmsg("%s: invalid option\n", arg);
+        return -1;
+      }
+      if (i + 1 >= argc) {
+        errmsg("no format file parameter\n");
+        return -1;
+      }
+      settings.run_mode = 2;
+      settings.fmt_name = argv[++i];
+      if (read_format(settings.fmt_name) != 0) return -1;
+    } else if (std::strcmp(arg, "-F") == 0) {
+      if (settings.run_mode != 0) {
+        errmsg("%s: invalid option\n", arg);
+        return -1;
+      }
+      if (i + 2 >= argc) {
+        errmsg("no format_file or block_id parameter\n");
+        return -1;
+      }
+      settings.run_mode = 3;
+      settings.fmt_name = argv[++i];
+      settings.block_id = argv[++i];
+      if (read_format(settings.fmt_name) != 0) return -1;
+      if (defs.block_id_pos == -1) {
+        errmsg("block id(%s) not found in data definition\n", settings.block_id);
+        return -1;
+      }
+    } else if (starts_with(arg, "-l")) {
+      int n = read_decimal(arg + 2);
+      if (n < 80 || n > 256) {
+        errmsg("%d: illegal line width\n", n);
+        return -1;
+      }
+      settings.line_width = n;
+    } else if (starts_with(arg, "-w")) {
+      rc = set_label_widths(arg);
+    } else if (starts_with(arg, "-p")) {
+      if (arg[2] == 'b') {
+        settings.page_lines = 32000;
+      } else {
+        int n = read_decimal(arg + 2);
+        if (n < 0) {
+          errmsg("%d: illegal page size\n", n);
+          return -1;
+        }
+        settings.page_lines = n == 0 ? 32767 : n;
+      }
+    } else if (starts_with(arg, "-b")) {
+      rc = set_line_bytes(arg);
+    } else if (starts_with(arg, "-h")) {
+      if (settings.run_mode == 2) {
+        errmsg("%s: invalid argument\n", arg);
+      } else {
+        int n = read_decimal(arg + 2);
+        if (n < 1 || n > 4095) {
+          errmsg("%d: invalid header size\n", n);
+          return -1;
+        }
+        settings.hdr_size = n;
+      }
+    } else if (starts_with(arg, "-t") || starts_with(arg, "-x")) {
+      if (settings.run_mode == 2)
+        errmsg("%s: invalid argument\n", arg);
+      else
+        rc = arg[1] == 't' ? set_text_code(arg) : set_hex_code(arg);
+    } else if (starts_with(arg, "-n")) {
+      rc = set_block_range(arg);
+    } else if (starts_with(arg, "-d")) {
+      if (settings.run_mode == 2) {
+        errmsg("-d: invalid argument\n");
+      } else {
+        int n = read_decimal(arg + 2);
+        if (n < 1 || n > 4096) {
+          errmsg("%d: too large block size(max. 4096 bytes)\n", n);
+          return -1;
+        }
+        settings.blk_size = n;
+      }
+    } else if (arg[0] == '-') {
+      rc = set_letters(arg);
+    } else {
+      rc = set_file(arg);
+    }
+    if (rc != 0) return rc;
+  }
+  if (settings.file1_name == nullptr) {
+    errmsg("filename missing\n");
+    return -1;
+  }
+  if (settings.run_mode == 3 && settings.file2_name == nullptr) {
+    errmsg("filename2 missing\n");
+    return -1;
+  }
+  return 0;
+}
+
+}  // namespace vesk

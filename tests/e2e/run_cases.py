@@ -1,0 +1,101 @@
+#!/usr/bin/env python3
+"""Runs the end-to-end cases of one case file against a vesk binary.
+
+usage: run_cases.py VESK CASEFILE [NAME-SUBSTRING]
+
+VESK_E2E_WRAPPER, when set, is put in front of the program (for example
+"valgrind -q --error-exitcode=99 --leak-check=full --errors-for-leak-kinds=definite").
+"""
+import importlib.util
+import os
+import shlex
+import subprocess
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+
+def load(path):
+    spec = importlib.util.spec_from_file_location("cases", path)
+    mod = importlib.util.module_from_spec(spec)
+    spec.loader.exec_module(mod)
+    return mod.CASES
+
+
+def show(label, want, got):
+    out = [f"  {label} differs:"]
+    wl = want.split(b"\n")
+    gl = got.split(b"\n")
+    for i in range(max(len(wl), len(gl))):
+        w = wl[i] if i < len(wl) else None
+        g = gl[i] if i < len(gl) else None
+        if w != g:
+            out.append(f"    line {i + 1}:")
+            out.append(f"      want {w!r}")
+            out.append(f"      got  {g!r}")
+            if len(out) > 40:
+                out.append("    ...")
+                break
+    return "\n".join(out)
+
+
+def run_case(vesk, case, wrapper):
+    with tempfile.TemporaryDirectory(prefix="vesk-e2e-") as tmp:
+        for name, data in case.files.items():
+            path = os.path.join(tmp, name)
+            os.makedirs(os.path.dirname(path), exist_ok=True)
+            with open(path, "wb") as f:
+                f.write(data)
+        if case.setup:
+            case.setup(tmp)
+        if case.shell is not None:
+            prog = " ".join(shlex.quote(w) for w in wrapper + [vesk])
+            cmd = case.shell.replace("{vesk}", prog)
+            proc = subprocess.run(cmd, shell=True, cwd=tmp, input=case.stdin,
+                                  capture_output=True, timeout=300)
+        else:
+            argv = wrapper + [vesk] + [a if isinstance(a, bytes) else a.encode() for a in case.args]
+            proc = subprocess.run(argv, cwd=tmp, input=case.stdin if case.stdin is not None else b"",
+                                  capture_output=True, timeout=300)
+    problems = []
+    if proc.returncode != case.status:
+        problems.append(f"  status: want {case.status}, got {proc.returncode}")
+    if proc.stdout != case.stdout:
+        problems.append(show("stdout", case.stdout, proc.stdout))
+    if proc.stderr != case.stderr:
+        problems.append(show("stderr", case.stderr, proc.stderr))
+    return problems
+
+
+def main():
+    if len(sys.argv) < 3:
+        print(__doc__)
+        return 2
+    vesk = os.path.abspath(sys.argv[1])
+    cases = load(sys.argv[2])
+    only = sys.argv[3] if len(sys.argv) > 3 else None
+    wrapper = shlex.split(os.environ.get("VESK_E2E_WRAPPER", ""))
+    names = set()
+    passed = failed = 0
+    for case in cases:
+        if case.name in names:
+            print(f"duplicate case name: {case.name}")
+            failed += 1
+            continue
+        names.add(case.name)
+        if only and only not in case.name:
+            continue
+        problems = run_case(vesk, case, wrapper)
+        if problems:
+            failed += 1
+            print(f"FAIL {case.name}")
+            print("\n".join(problems))
+        else:
+            passed += 1
+    print(f"{passed} passed, {failed} failed")
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,41 @@
+"""End-to-end case description for vesk.
+
+A case file under tests/cases/ defines CASES, a list of Case. Each case names the
+arguments, the input files it needs (written into a fresh folder that is the
+working directory of the run), and the exact bytes expected on standard output
+and standard error with the exit status.
+"""
+from dataclasses import dataclass, field
+from typing import Callable, Dict, List, Optional, Union
+
+Arg = Union[str, bytes]
+
+
+@dataclass
+class Case:
+    name: str
+    args: List[Arg]
+    stdout: bytes = b""
+    stderr: bytes = b""
+    status: int = 0
+    files: Dict[str, bytes] = field(default_factory=dict)
+    stdin: Optional[bytes] = None
+    # Called with the run folder before the run, for inputs that are not plain
+    # files (a folder, an unreadable file, a pipe).
+    setup: Optional[Callable[[str], None]] = None
+    # A command line run through the shell instead of args (for pipes); "{vesk}"
+    # stands for the program.
+    shell: Optional[str] = None
+
+
+def sjis(text: str) -> bytes:
+    """The Shift_JIS (CP932) bytes of a text."""
+    return text.encode("cp932")
+
+
+def lines(*texts: Union[str, bytes]) -> bytes:
+    """Joins report lines, each followed by a newline."""
+    out = b""
+    for t in texts:
+        out += (t.encode("latin-1") if isinstance(t, str) else t) + b"\n"
+    return out
