@@ -2,7 +2,7 @@
 # (or on ARGS='...'), `make test` builds everything and runs the whole suite.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-ARGS ?= -D examples/hello.txt
+ARGS ?= examples/hello.txt
 
 .PHONY: all build run test sanitize clean deps
 

@@ -15,9 +15,12 @@ Arg = Union[str, bytes]
 class Case:
     name: str
     args: List[Arg]
-    stdout: bytes = b""
-    stderr: bytes = b""
-    status: int = 0
+    # None leaves a stream unchecked (only for generated inputs whose output is
+    # not the point, such as random format files that must merely not crash).
+    stdout: Optional[bytes] = b""
+    stderr: Optional[bytes] = b""
+    # An int, or a tuple of the statuses that are accepted.
+    status: Union[int, tuple] = 0
     files: Dict[str, bytes] = field(default_factory=dict)
     stdin: Optional[bytes] = None
     # Called with the run folder before the run, for inputs that are not plain
