@@ -17,7 +17,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 
 SANITIZER_MARKERS = (b"ERROR: AddressSanitizer", b"runtime error:", b"ERROR: LeakSanitizer",
-                     b"Invalid read", b"Invalid write", b"definitely lost: 1", b"Conditional jump")
+                     b"Invalid read", b"Invalid write", b"Conditional jump")
 
 
 def load(path):
