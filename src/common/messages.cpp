@@ -112,13 +112,16 @@ int def_error(const char* message, int line) {
   return 0;
 }
 
+int report_no_memory(std::size_t size) {
+  if (size > 1000)
+    return errmsg("\ncannot get the memory of %d K bytes\n", static_cast<int>(size / 1024));
+  return errmsg("\ncannot get the memory of %d bytes\n", static_cast<int>(size));
+}
+
 void* getmem(std::size_t size) {
   void* p = std::calloc(size == 0 ? 1 : size, 1);
   if (p == nullptr) {
-    if (size > 1000)
-      errmsg("\ncannot get the memory of %d K bytes\n", static_cast<int>(size / 1024));
-    else
-      errmsg("\ncannot get the memory of %d bytes\n", static_cast<int>(size));
+    report_no_memory(size);
     end_process(1);
   }
   return p;

@@ -24,6 +24,10 @@ int def_error(const char* message, int line);
 // heap is exhausted.
 void* getmem(std::size_t size);
 
+// The report getmem writes when size bytes cannot be had: the size in K bytes
+// (truncated) above 1000 bytes, else in bytes. Returns what errmsg returns.
+int report_no_memory(std::size_t size);
+
 // Sets length bytes of area to value; nothing when length <= 0.
 void clear(void* area, int value, int length);
 

@@ -1,6 +1,7 @@
 // vesk: dumps a file for a person to read, plain, formatted by a format file,
 // or as the differences between two files of one format.
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 
 #include "common/line_buffer.h"
@@ -23,10 +24,19 @@ extern "C" void sigfpe(int) {
   std::signal(SIGFPE, sigfpe);
 }
 
-void write_usage_lines(std::FILE* stream, int first, int last) {
+// The usage text is written as it stands, not as report lines: no heading, not
+// counted on a page. Standard output goes through the one writer.
+void write_usage_to_stdout() {
+  for (int i = 0; i < kUsageLines; ++i) {
+    out_write(usage_text[i], std::strlen(usage_text[i]));
+    out_char('\n');
+  }
+}
+
+void write_usage_to_stderr(int first, int last) {
   for (int i = first; i <= last; ++i) {
-    std::fputs(usage_text[i], stream);
-    std::fputc('\n', stream);
+    std::fputs(usage_text[i], stderr);
+    std::fputc('\n', stderr);
   }
 }
 
@@ -37,12 +47,11 @@ int run(int argc, char** argv) {
   std::signal(SIGFPE, sigfpe);
 
   if (argc == 2 && std::strcmp(argv[1], "-usage") == 0) {
-    write_usage_lines(stdout, 0, kUsageLines - 1);
-    std::fflush(stdout);
-    return std::ferror(stdout) ? 1 : 0;
+    write_usage_to_stdout();
+    return 0;
   }
   if (argc < 2) {
-    write_usage_lines(stderr, 3, 10);
+    write_usage_to_stderr(3, 10);  // the three usage forms
     return 1;
   }
 

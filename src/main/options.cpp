@@ -22,10 +22,11 @@ int read_decimal(const char* text) {
   return static_cast<int32_t>(static_cast<uint32_t>(static_cast<unsigned long long>(v)));
 }
 
-// A hexadecimal number (optional blanks, sign and 0x); false when the text holds none.
+// A hexadecimal number (optional white space, sign and 0x), kept like
+// read_decimal; false when the text holds none.
 bool read_hex(const char* text, int* out) {
   const char* p = text;
-  while (*p == ' ' || *p == '\t' || *p == '\n') ++p;
+  while (std::isspace(static_cast<unsigned char>(*p))) ++p;
   const char* digits = p;
   if (*digits == '+' || *digits == '-') ++digits;
   if (digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) digits += 2;

@@ -1,0 +1,165 @@
+#include "main/options.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "main/settings.h"
+
+namespace vesk {
+namespace {
+
+struct Parsed {
+  int rc;
+  std::string err;
+};
+
+// Parses the arguments from fresh settings; none of these name a file, so a
+// parse that gets to the end fails with "filename missing".
+Parsed parse(std::initializer_list<const char*> args) {
+  settings = Settings{};
+  std::vector<std::string> words{"vesk"};
+  for (const char* a : args) words.emplace_back(a);
+  std::vector<char*> argv;
+  for (std::string& w : words) argv.push_back(w.data());
+  testing::internal::CaptureStderr();
+  int rc = parse_options(static_cast<int>(argv.size()), argv.data());
+  std::string err = testing::internal::GetCapturedStderr();
+  // The settings keep pointers into argv only for files and format names,
+  // which these cases do not give.
+  return {rc, err};
+}
+
+constexpr const char* kComplete = "filename missing\n";
+
+std::string code() {
+  return std::string(reinterpret_cast<const char*>(settings.eod_code), sizeof settings.eod_code);
+}
+
+TEST(ParseOptions, LetterGroups) {
+  struct Case {
+    const char* arg;
+    int char_mode, show_ctrl, map_disp, map_cell;
+  };
+  for (const Case& c : {Case{"-AE", 5, 0, 0, 3}, Case{"-EA", 1, 0, 0, 3}, Case{"-jJ", 4, 1, 0, 3},
+                        Case{"-jU", 6, 1, 0, 3}, Case{"-K", 2, 0, 0, 3}, Case{"-Mm", 3, 0, 1, 4},
+                        Case{"-m", 3, 0, 1, 3}, Case{"-", 3, 0, 0, 3}}) {
+    Parsed p = parse({c.arg});
+    EXPECT_EQ(p.err, kComplete) << c.arg;
+    EXPECT_EQ(settings.char_mode, c.char_mode) << c.arg;
+    EXPECT_EQ(settings.show_ctrl, c.show_ctrl) << c.arg;
+    EXPECT_EQ(settings.map_disp, c.map_disp) << c.arg;
+    EXPECT_EQ(settings.map_cell, c.map_cell) << c.arg;
+  }
+  parse({"-BCDLv"});
+  EXPECT_EQ(settings.align_mode, 1);
+  EXPECT_EQ(settings.run_mode, 1);
+  EXPECT_EQ(settings.dec_mode, 1);
+  EXPECT_EQ(settings.omit_same, 0);
+  EXPECT_EQ(settings.byte_swap, 1);
+}
+
+TEST(ParseOptions, EndCodes) {
+  parse({"-xa0B1"});
+  EXPECT_EQ(code(), std::string("\xa0\xb1\0\0\0\0\0\0", 8));
+  EXPECT_EQ(settings.eod_len, 2);
+  parse({"-tabc", "-x41"});
+  EXPECT_EQ(code(), std::string("A\0\0\0\0\0\0\0", 8));
+  EXPECT_EQ(settings.eod_len, 1);
+  parse({"-x4142", "-x43"});
+  EXPECT_EQ(code(), std::string("C\0\0\0\0\0\0\0", 8));
+  EXPECT_EQ(settings.eod_len, 1);
+  parse({"-x0123456789abcdef"});
+  EXPECT_EQ(code(), "\x01\x23\x45\x67\x89\xab\xcd\xef");
+  EXPECT_EQ(settings.eod_len, 8);
+  parse({"-x41", "-tAB"});
+  EXPECT_EQ(code(), std::string("AB\0\0\0\0\0\0", 8));
+  EXPECT_EQ(settings.eod_len, 2);
+  parse({"-t12345678"});
+  EXPECT_EQ(code(), "12345678");
+  EXPECT_EQ(settings.eod_len, 8);
+  // Without -t or -x the code is three blanks: no end code.
+  parse({"-A"});
+  EXPECT_EQ(code(), std::string("   \0\0\0\0\0", 8));
+  EXPECT_EQ(settings.eod_len, 0);
+}
+
+TEST(ParseOptions, BlockRanges) {
+  struct Case {
+    std::vector<const char*> args;
+    int start, end;
+  };
+  const std::vector<Case> cases = {
+      {{"-n5"}, 5, 5},
+      {{"-n10,20"}, 0x10, 0x20},
+      {{"-D", "-n10,20"}, 10, 20},
+      {{"-n10,0"}, 0x10, 0x10},
+      {{"-nff,100"}, 0xff, 0x100},
+      {{"-n,5"}, 0, 5},             // an empty first number leaves start_blk
+      {{"-n3,9", "-nzz"}, 3, 3},    // no hex number: start_blk unchanged, one block
+      {{"-D", "-n3", "-nzz"}, 0, 0}, // decimal text that is no number reads 0
+      {{"-n0x1f,0X20"}, 0x1f, 0x20},
+      {{"-D", "-n10,f"}, 10, 10},
+  };
+  for (const Case& c : cases) {
+    Parsed p;
+    switch (c.args.size()) {
+      case 1: p = parse({c.args[0]}); break;
+      case 2: p = parse({c.args[0], c.args[1]}); break;
+      default: p = parse({c.args[0], c.args[1], c.args[2]}); break;
+    }
+    EXPECT_EQ(p.err, kComplete) << c.args.back();
+    EXPECT_EQ(settings.start_blk, c.start) << c.args.back();
+    EXPECT_EQ(settings.end_blk, c.end) << c.args.back();
+  }
+  Parsed p = parse({"-n10,f"});
+  EXPECT_EQ(p.err, "-n10,f: illegal block number\n");
+  p = parse({"-n3", "-n,2"});
+  EXPECT_EQ(p.err, "-n,2: illegal block number\n");
+}
+
+TEST(ParseOptions, PagesWidthsAndSizes) {
+  parse({"-p0"});
+  EXPECT_EQ(settings.page_lines, 32767);
+  parse({"-p"});
+  EXPECT_EQ(settings.page_lines, 32767);
+  parse({"-pb"});
+  EXPECT_EQ(settings.page_lines, 32000);
+  parse({"-p50x"});
+  EXPECT_EQ(settings.page_lines, 50);
+  parse({"-l100", "-w40,30"});
+  EXPECT_EQ(settings.line_width, 100);
+  EXPECT_EQ(settings.item_size, 40);
+  EXPECT_EQ(settings.comment_size, 30);
+  parse({"-w34,34"});
+  EXPECT_EQ(settings.item_size, 34);
+  EXPECT_EQ(settings.comment_size, 34);
+  parse({"-C", "-b256", "-h4095", "-d4096"});
+  EXPECT_EQ(settings.line_bytes, 256);
+  EXPECT_EQ(settings.hdr_size, 4095);
+  EXPECT_EQ(settings.blk_size, 4096);
+  EXPECT_EQ(settings.run_mode, 1);
+}
+
+TEST(ParseOptions, LargeNumbersKeepTheirLow32Bits) {
+  parse({"-b4294967312"});  // 2^32 + 16
+  EXPECT_EQ(settings.line_bytes, 16);
+  EXPECT_EQ(parse({"-b4294967296"}).err, "0: invalid byte number\n");
+  // Past 64 bits the value saturates like strtol: low 32 bits of 2^63 - 1.
+  EXPECT_EQ(parse({"-b99999999999999999999"}).err, "-1: invalid byte number\n");
+  // The -w sum does not wrap.
+  EXPECT_EQ(parse({"-w2147483647,2147483647"}).err, "illegal -s option\n");
+}
+
+TEST(ParseOptions, StopsAtTheFirstFailure) {
+  Parsed p = parse({"-b20", "-b33", "-b0"});
+  EXPECT_NE(p.rc, 0);
+  EXPECT_EQ(p.err, "33: invalid byte number\n");
+  EXPECT_EQ(settings.line_bytes, 20);
+}
+
+}  // namespace
+}  // namespace vesk
