@@ -1,0 +1,16 @@
+// Item lines of a format file: the colon form ("c:10:title:book title") and the
+// declaration form ("  char title[10]; /* book title */").
+#pragma once
+
+namespace vesk {
+
+// Adds one item record for the line, or ignores an indented "//" line.
+// 0, or -1 after a message.
+int parse_item(const char* line, int line_no);
+
+// The two forms; parse_c_item returns kIgnoredLine for a "//" line.
+constexpr int kIgnoredLine = 1;
+int parse_colon_item(const char* line, int line_no);
+int parse_c_item(const char* line, int line_no);
+
+}  // namespace vesk
