@@ -62,27 +62,36 @@ void put_line(const char* text) { put_line_len(text, std::strlen(text)); }
 void put_line_direct(const char* text) { count_and_write(text, std::strlen(text)); }
 
 void put_scale_line(int dec, int hex_col, int char_col) {
+  // The heading is the same on every page of a run: built once, then rewritten
+  // only when its inputs change.
+  static int built_key[5] = {-1, -1, -1, -1, -1};
+  static std::size_t built_len = 0;
+  const int key[5] = {dec, hex_col, char_col, settings.run_mode, settings.line_bytes};
   char* buf = heading_buffer(scale_buffer, scale_size);
-  std::memset(buf, ' ', static_cast<std::size_t>(scale_size - 1));
-  buf[scale_size - 1] = '\0';
-  char digit[8];
-  if (settings.run_mode == 0) {
-    int p = hex_col - 1;
-    for (int i = 0; i < settings.line_bytes; ++i) {
-      if (i % 2 == 0) p += 1;
-      std::snprintf(digit, sizeof digit, dec ? " %d " : " %X ", dec ? i % 10 : i % 16);
-      put_at(buf, scale_size, p, digit);
-      p += 2;
+  if (std::memcmp(key, built_key, sizeof key) != 0) {
+    std::memset(buf, ' ', static_cast<std::size_t>(scale_size - 1));
+    buf[scale_size - 1] = '\0';
+    char digit[8];
+    if (settings.run_mode == 0) {
+      int p = hex_col - 1;
+      for (int i = 0; i < settings.line_bytes; ++i) {
+        if (i % 2 == 0) p += 1;
+        std::snprintf(digit, sizeof digit, dec ? " %d " : " %X ", dec ? i % 10 : i % 16);
+        put_at(buf, scale_size, p, digit);
+        p += 2;
+      }
+      put_at(buf, scale_size, p, "   ");
     }
-    put_at(buf, scale_size, p, "   ");
+    for (int i = 0; i < settings.line_bytes; ++i) {
+      int col = char_col + i;
+      if (col >= 0 && col < scale_size - 1) buf[col] = "0123456789ABCDEF"[dec ? i % 10 : i % 16];
+    }
+    int end = char_col + settings.line_bytes;
+    if (end >= 0 && end < scale_size) buf[end] = '\0';
+    built_len = std::strlen(buf);
+    std::memcpy(built_key, key, sizeof key);
   }
-  for (int i = 0; i < settings.line_bytes; ++i) {
-    int col = char_col + i;
-    if (col >= 0 && col < scale_size - 1) buf[col] = "0123456789ABCDEF"[dec ? i % 10 : i % 16];
-  }
-  int end = char_col + settings.line_bytes;
-  if (end >= 0 && end < scale_size) buf[end] = '\0';
-  put_line_direct(buf);
+  count_and_write(buf, built_len);
 }
 
 void put_map_scale(int dec, int start) {

@@ -1,0 +1,344 @@
+#include "dump/char_decode.h"
+
+#include <cstring>
+
+#include "dump/tables/euc_tables.h"
+#include "dump/tables/unicode_table.h"
+#include "main/settings.h"
+
+namespace vesk {
+
+CharDecoder char_decoder;
+
+namespace {
+
+// Display of every byte value: ASCII only (-A), and ASCII with half-width kana.
+struct DisplayTables {
+  char ascii[256];
+  char kana[256];
+  constexpr DisplayTables() : ascii(), kana() {
+    for (int b = 0; b < 256; ++b) {
+      bool printable = b >= 0x20 && b <= 0x7E;
+      bool kana_byte = b >= 0xA1 && b <= 0xDF;
+      ascii[b] = printable ? static_cast<char>(b) : '.';
+      kana[b] = printable || kana_byte ? static_cast<char>(b) : '.';
+    }
+  }
+};
+constexpr DisplayTables kDisplay;
+
+const char* display_table() { return settings.char_mode == 1 ? kDisplay.ascii : kDisplay.kana; }
+
+// Shift_JIS double-byte test as a table: bit 0 lead byte, bit 1 trail byte.
+struct SjisClass {
+  unsigned char bits[256];
+  constexpr SjisClass() : bits() {
+    for (int b = 0; b < 256; ++b) {
+      bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+      bool trail = (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
+      bits[b] = static_cast<unsigned char>((lead ? 1 : 0) | (trail ? 2 : 0));
+    }
+  }
+};
+constexpr SjisClass kSjis;
+
+// A converted byte that would be a control code (a zero byte would end the
+// line, a newline would break it) shows as a point.
+char shown(unsigned char b) { return b < 0x20 ? '.' : static_cast<char>(b); }
+
+// Writes text and a zero byte after it: the line closes there.
+void put_closing(char* dest, const char* text) {
+  std::size_t n = std::strlen(text);
+  std::memcpy(dest, text, n + 1);
+}
+
+void set_carry(CharDecoder& st, const char* text, int skip) {
+  std::size_t n = std::strlen(text);
+  std::memcpy(st.carry_text, text, n + 1);
+  st.carry_skip = skip;
+}
+
+void decode_single(char* dest, const unsigned char* data, int off, int n) {
+  const char* disp = display_table();
+  for (; off < n; ++off) dest[off] = disp[data[off]];
+}
+
+void decode_sjis(CharDecoder& st, char* dest, const unsigned char* data, int off, int n) {
+  const char* disp = kDisplay.kana;
+  while (off < n) {
+    unsigned char c = data[off];
+    if ((kSjis.bits[c] & 1) && (kSjis.bits[data[off + 1]] & 2)) {
+      dest[off] = static_cast<char>(c);
+      dest[off + 1] = static_cast<char>(data[off + 1]);
+      // A character begun in the last column stands in the blank before the bar.
+      if (off == n - 1) set_carry(st, "", 1);
+      off += 2;
+    } else {
+      dest[off] = disp[c];
+      off += 1;
+    }
+  }
+}
+
+// ESC $@, ESC $B, ESC $D: kanji; ESC (I: kana; ESC (J, ESC (B: Roman/ASCII.
+int jis_escape(const unsigned char* p) {
+  if (p[0] != 0x1B) return -1;
+  if (p[1] == '$' && (p[2] == '@' || p[2] == 'B' || p[2] == 'D')) return 2;
+  if (p[1] == '(' && p[2] == 'I') return 1;
+  if (p[1] == '(' && (p[2] == 'J' || p[2] == 'B')) return 0;
+  return -1;
+}
+
+void decode_jis(CharDecoder& st, char* dest, const unsigned char* data, int off, int n) {
+  const char* disp = kDisplay.kana;
+  while (off < n) {
+    const unsigned char* p = data + off;
+    int state = jis_escape(p);
+    if (state >= 0) {
+      st.jis_state = state;
+      st.esc_left = 3;
+    }
+    if (st.esc_left == 0 && st.jis_state == 2) {
+      std::uint16_t s = jis2sjis(static_cast<std::uint16_t>(p[0] << 8 | p[1]));
+      dest[off] = shown(static_cast<unsigned char>(s >> 8));
+      dest[off + 1] = shown(static_cast<unsigned char>(s & 0xFF));
+      if (off == n - 1) set_carry(st, " ", 1);
+      off += 2;
+    } else if (st.esc_left == 0 && st.jis_state == 1) {
+      dest[off] = shown(static_cast<unsigned char>(p[0] + 0x80));
+      off += 1;
+    } else if (st.esc_left > 0) {
+      st.esc_left -= 1;
+      bool visible = settings.show_ctrl == 1 && p[0] >= 0x20 && p[0] <= 0x7F;
+      dest[off] = visible ? static_cast<char>(p[0]) : '.';
+      off += 1;
+    } else {
+      dest[off] = disp[p[0]];
+      off += 1;
+    }
+  }
+}
+
+void decode_euc(CharDecoder& st, char* dest, const unsigned char* data, int off, int n) {
+  const char* disp = kDisplay.kana;
+  while (off < n) {
+    const unsigned char* p = data + off;
+    if (euc_char_len(p) == 0) {
+      dest[off] = disp[p[0]];
+      off += 1;
+      continue;
+    }
+    int d = euc2sjis(p, dest + off);
+    int len = n - off;
+    if (d == len) {
+      put_closing(dest + n, " |");
+    } else if (d == 2 && len == 1) {
+      put_closing(dest + n + 1, "|");
+      set_carry(st, " ", 1);
+    } else if (d == 3 && len == 1) {
+      char rest[3] = {dest[off + 1], dest[off + 2], '\0'};
+      set_carry(st, rest, 2);
+      put_closing(dest + off + 1, " |");
+    } else if (d == 3 && len == 2) {
+      put_closing(dest + n + 1, "|");
+      set_carry(st, " ", 1);
+    }
+    off += d;
+  }
+}
+
+void decode_utf8(CharDecoder& st, char* dest, const unsigned char* data, int off, int n) {
+  static const char kPoints[] = "....";
+  const char* disp = kDisplay.kana;
+  while (off < n) {
+    const unsigned char* p = data + off;
+    int d = unicodeKanji(p);
+    if (d == 0) {
+      dest[off] = disp[p[0]];
+      off += 1;
+      continue;
+    }
+    unsigned r = static_cast<unsigned>(unicode2sjis(st, p)) & 0xFFFF;
+    int len = n - off;
+    if (r < 0xFF) {
+      // Shown in three columns, the code and two points, whatever the length.
+      dest[off] = shown(static_cast<unsigned char>(r));
+      if (len == 1) {
+        set_carry(st, "..", d - len);
+      } else if (len == 2) {
+        dest[off + 1] = '.';
+        set_carry(st, ".", d - len);
+      } else {
+        dest[off + 1] = '.';
+        dest[off + 2] = '.';
+        // A 4-byte sequence with three bytes on the line: its last byte's column.
+        if (d > len) set_carry(st, ".", d - len);
+      }
+    } else {
+      unsigned char hi = static_cast<unsigned char>(r >> 8);
+      unsigned char lo = static_cast<unsigned char>(r & 0xFF);
+      bool unknown = r == 0xFFFF || hi < 0x20 || lo < 0x20;
+      dest[off] = unknown ? '.' : static_cast<char>(hi);
+      dest[off + 1] = unknown ? '.' : static_cast<char>(lo);
+      if (d < len) {
+        std::memcpy(dest + off + 2, kPoints, static_cast<std::size_t>(d - 2));
+      } else if (d == len) {
+        std::memcpy(dest + off + 2, kPoints, static_cast<std::size_t>(d - 2));
+        put_closing(dest + n, " |");
+      } else if (len == 1) {
+        put_closing(dest + n + 1, "|");
+        char text[4] = " ";
+        std::memcpy(text + 1, kPoints, static_cast<std::size_t>(d - 2));
+        text[d - 1] = '\0';
+        set_carry(st, text, d - len);
+      } else {
+        std::memcpy(dest + off + 2, kPoints, static_cast<std::size_t>(len - 2));
+        put_closing(dest + n, " |||");
+        char text[4] = "";
+        std::memcpy(text, kPoints, static_cast<std::size_t>(d - len));
+        text[d - len] = '\0';
+        set_carry(st, text, d - len);
+      }
+    }
+    off += d;
+  }
+}
+
+}  // namespace
+
+void put_disp_char(char* dest, unsigned char byte) { *dest = display_table()[byte]; }
+
+std::uint16_t jis2sjis(std::uint16_t code) {
+  unsigned char h = static_cast<unsigned char>(code >> 8);
+  unsigned char l = static_cast<unsigned char>(code & 0xFF);
+  if (h == 0x0E) return static_cast<std::uint16_t>(l << 8 | 0x20);
+  unsigned char l2 = static_cast<unsigned char>((h & 1) ? l + 0x1F : l + 0x7D);
+  if (l2 >= 0x7F) l2 = static_cast<unsigned char>(l2 + 1);
+  unsigned char h2 = static_cast<unsigned char>((static_cast<unsigned char>(h - 0x21) >> 1) + 0x81);
+  if (h2 > 0x9F) h2 = static_cast<unsigned char>(h2 + 0x40);
+  return static_cast<std::uint16_t>(h2 << 8 | l2);
+}
+
+int euc_char_len(const unsigned char* p) {
+  if (p[0] == 0x8E && p[1] >= 0xA0 && p[1] <= 0xDF) return 2;
+  if (p[0] >= 0xA1 && p[0] <= 0xFC && p[1] >= 0xA0 && p[1] <= 0xFE) return 2;
+  if (p[0] == 0x8F) return 3;
+  return 0;
+}
+
+int euc2sjis(const unsigned char* p, char* dest) {
+  if (p[0] == 0x8F) return euc3_2sjis(p, dest);
+  unsigned c = static_cast<unsigned>(p[0] << 8 | p[1]);
+  // The run that holds c: the one starting at c, else the last one starting below it.
+  int i = 0;
+  while (i < kEuc2sjRuns && euc2sj[i].euc < c) ++i;
+  if (i == kEuc2sjRuns || euc2sj[i].euc > c) --i;
+  if (i < 0) {
+    // Below the first run (0x8E 0xA0): no mapping.
+    dest[0] = '.';
+    dest[1] = '.';
+    return 2;
+  }
+  unsigned code = (euc2sj[i].sjis + (c - euc2sj[i].euc)) & 0xFFFF;
+  if (euc2sj[i].sjis <= 0xFF) {
+    dest[0] = '.';
+    dest[1] = static_cast<char>(code & 0xFF);
+  } else {
+    dest[0] = static_cast<char>(code >> 8);
+    dest[1] = static_cast<char>(code & 0xFF);
+  }
+  return 2;
+}
+
+int euc3_2sjis(const unsigned char* p, char* dest) {
+  std::uint32_t c = static_cast<std::uint32_t>(p[0]) << 16 | static_cast<std::uint32_t>(p[1]) << 8 | p[2];
+  dest[0] = '.';
+  for (int i = 0; i < kEuc2sj3Rows; ++i) {
+    if (euc2sj_3[i].euc == c) {
+      dest[1] = static_cast<char>(euc2sj_3[i].sjis >> 8);
+      dest[2] = static_cast<char>(euc2sj_3[i].sjis & 0xFF);
+      return 3;
+    }
+  }
+  dest[1] = '?';
+  dest[2] = '?';
+  return 3;
+}
+
+int unicodeKanji(const unsigned char* p) {
+  switch (p[0] >> 4) {
+    case 0xC:
+    case 0xD:
+      return 2;
+    case 0xE:
+      return 3;
+    case 0xF:
+      return 4;
+    default:
+      return 0;
+  }
+}
+
+int unicode2sjis(CharDecoder& st, const unsigned char* p) {
+  std::uint32_t code = 0;
+  int len = unicodeKanji(p);
+  switch (len) {
+    case 2:
+      code = (p[0] & 0x1Fu) << 6 | (p[1] & 0x3Fu);
+      break;
+    case 3:
+      code = (p[0] & 0x0Fu) << 12 | (p[1] & 0x3Fu) << 6 | (p[2] & 0x3Fu);
+      break;
+    case 4:
+      code = (p[0] & 0x07u) << 18 | (p[1] & 0x3Fu) << 12 | (p[2] & 0x3Fu) << 6 | (p[3] & 0x3Fu);
+      break;
+    default:
+      return -1;
+  }
+  st.unicode_len = len;
+  return sjis_of_unicode(code);
+}
+
+int sjis_of_unicode(std::uint32_t code) {
+  int low = 0;
+  int high = kUnicodeTblSize - 1;
+  while (low <= high) {
+    int mid = (low + high) / 2;
+    if (unicodeTbl[mid].code < code)
+      low = mid + 1;
+    else if (unicodeTbl[mid].code > code)
+      high = mid - 1;
+    else
+      return static_cast<int>(unicodeTbl[mid].sjis);
+  }
+  return -1;
+}
+
+void decode_chars(CharDecoder& st, char* dest, const unsigned char* data, int n) {
+  int off = 0;
+  if (st.carry_skip > 0) {
+    std::memcpy(dest, st.carry_text, std::strlen(st.carry_text));
+    off = st.carry_skip;
+    st.carry_skip = 0;
+  }
+  switch (settings.char_mode) {
+    case 4:
+      decode_jis(st, dest, data, off, n);
+      break;
+    case 5:
+      decode_euc(st, dest, data, off, n);
+      break;
+    case 6:
+      decode_utf8(st, dest, data, off, n);
+      break;
+    case 1:
+    case 2:
+      decode_single(dest, data, off, n);
+      break;
+    default:
+      decode_sjis(st, dest, data, off, n);
+      break;
+  }
+}
+
+}  // namespace vesk
