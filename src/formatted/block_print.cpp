@@ -1,0 +1,98 @@
+#include "formatted/block_print.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "common/line_buffer.h"
+#include "common/messages.h"
+#include "format/definitions.h"
+#include "formatted/item_list.h"
+#include "formatted/item_map.h"
+#include "formatted/item_text.h"
+#include "main/settings.h"
+#include "output/report.h"
+
+namespace vesk {
+
+namespace {
+
+// Title and comment lines are built apart from list_line, which may hold a
+// map row in the making.
+LineBuffer title_line;
+
+// Seven blanks and the range's comment cut or blank-padded to the rest of the
+// line width (a Shift_JIS pair is never cut in half).
+void put_range_comment(const char* comment) {
+  int width = settings.line_width - 7;
+  if (width < 0) width = 0;
+  char text[kLineBufSize];
+  if (width > kLineBufSize - 8) width = kLineBufSize - 8;
+  std::memcpy(text, "       ", 7);
+  copy_cut_text(text + 7, comment, width);
+  text[7 + width] = '\0';
+  put_line(text);
+}
+
+}  // namespace
+
+int find_blno_entry(int block) {
+  for (int i = 0; i < defs.blnoinf_cnt; ++i) {
+    const BlnoInf& e = defs.blno_inf[i];
+    if (e.from_blk <= block && block <= e.to_blk) return i;
+  }
+  return -1;
+}
+
+int print_block(char kind, const unsigned char* data, int size, int block, long long addr) {
+  if (settings.map_disp == 0 && kind == 'D') {
+    char t[80];
+    std::snprintf(t, sizeof t, settings.dec_mode ? "       block: %d  addr: %04lld" : "       block: %d  addr: %04llX",
+                  block, addr);
+    put_line(t);
+  }
+  int entry = find_blno_entry(block);
+  if (entry < 0) {
+    def_error("no data description", 0);
+    return -1;
+  }
+  const BlnoInf& e = defs.blno_inf[entry];
+  if (e.comment != nullptr) put_range_comment(e.comment);
+
+  if (settings.map_disp == 0) {
+    if (defs.item_mlen < settings.item_size) settings.item_size = defs.item_mlen;
+    if (defs.comment_mlen < settings.comment_size) settings.comment_size = defs.comment_mlen;
+    print_items(e.item_no, data, size, 0);
+  } else {
+    MapRow row;
+    print_map(e.item_no, data, size, block, row, 0);
+    // The row being built is the one the last value went into.
+    if (row.pending) put_map_line(block, row.start);
+  }
+  return 0;
+}
+
+void put_block_title(int indent, long long addr, int size) {
+  title_line.fill_blanks();
+  int col = indent;
+  if (addr >= 0) {
+    char t[40];
+    std::snprintf(t, sizeof t, settings.dec_mode ? "[%07lld]  " : "[%07llX]  ", addr);
+    col = title_line.put(1, t);
+  }
+  int end = addr >= 0 ? col : 0;
+  if (size != -1) {
+    char t[40];
+    std::snprintf(t, sizeof t, "size: %s", size_text());
+    end = title_line.put(col, t);
+  }
+  title_line.end_at(end);
+  put_line(title_line.c_str());
+}
+
+const char* size_text() {
+  static char text[16];
+  std::snprintf(text, sizeof text, settings.dec_mode ? "%04d" : "%04X", settings.blk_size);
+  return text;
+}
+
+}  // namespace vesk

@@ -1,0 +1,84 @@
+#include "formatted/element_value.h"
+
+#include <bit>
+#include <cstdio>
+#include <cstring>
+
+#include "common/float_text.h"
+#include "main/settings.h"
+
+namespace vesk {
+
+ByteOrder list_byte_order() {
+  return settings.byte_swap ? ByteOrder::lsb_first : ByteOrder::msb_first;
+}
+
+void swap_bytes(unsigned char* buffer, int n) {
+  for (int i = 0; i < n / 2; ++i) {
+    unsigned char t = buffer[i];
+    buffer[i] = buffer[n - 1 - i];
+    buffer[n - 1 - i] = t;
+  }
+}
+
+uint64_t read_element(const unsigned char* p, int n, ByteOrder order) {
+  if (n < 1) return 0;
+  if (n > 8) n = 8;
+  unsigned char bytes[8];
+  std::memcpy(bytes, p, static_cast<std::size_t>(n));
+  if (order == ByteOrder::msb_first) swap_bytes(bytes, n);
+  uint64_t v = 0;
+  for (int i = n - 1; i >= 0; --i) v = (v << 8) | bytes[i];
+  return v;
+}
+
+int numeric_size(char type) {
+  switch (type) {
+    case 's': case 'S':
+      return 2;
+    case 'i': case 'I': case 'l': case 'L': case 'p': case 'P': case 'f':
+      return 4;
+    case 'd':
+      return 8;
+    default:
+      return 0;
+  }
+}
+
+int element_text(char type, const unsigned char* p, ByteOrder order, char (&text)[kValueTextSize]) {
+  text[0] = '\0';
+  int n = numeric_size(type);
+  if (n == 0) return 0;
+  uint64_t raw = read_element(p, n, order);
+  switch (type) {
+    case 's':
+      std::snprintf(text, sizeof text, "%d", static_cast<int>(static_cast<int16_t>(raw)));
+      break;
+    case 'S':
+      std::snprintf(text, sizeof text, "%u", static_cast<unsigned>(raw));
+      break;
+    case 'i': case 'l':
+      std::snprintf(text, sizeof text, "%ld", static_cast<long>(static_cast<int32_t>(raw)));
+      break;
+    case 'I': case 'L':
+      std::snprintf(text, sizeof text, "%lu", static_cast<unsigned long>(raw));
+      break;
+    case 'p': case 'P':
+      std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(raw));
+      break;
+    case 'f': {
+      char t[kFloatTextSize];
+      float f = std::bit_cast<float>(static_cast<uint32_t>(raw));
+      std::snprintf(text, sizeof text, "%s", floatToStr(static_cast<double>(f), t));
+      break;
+    }
+    case 'd': {
+      char t[kFloatTextSize];
+      std::snprintf(text, sizeof text, "%s", dblToStr(std::bit_cast<double>(raw), t));
+      break;
+    }
+  }
+  return static_cast<int>(std::strlen(text));
+}
+
+}  // namespace vesk

@@ -1,0 +1,12 @@
+// The list form of a block: one line per displayed item, with its offset, the
+// texts of all its elements and its name and comment at the right edge.
+#pragma once
+
+namespace vesk {
+
+// Prints structure record rec over data[0..size) from in-block position pos,
+// into list_line. Returns the position after the structure, or -1 when it
+// stopped (the data ended: " [EOD]" has been written; or an unknown type code).
+int print_items(int rec, const unsigned char* data, int size, int pos);
+
+}  // namespace vesk

@@ -1,0 +1,38 @@
+// The map form of a block: rows of -b bytes, one cell of 3 (or, with -M, 4)
+// columns per byte, each value written into the cell of its first byte.
+// Values are read least significant byte first. Rows are built in list_line.
+#pragma once
+
+namespace vesk {
+
+// The row being built: the in-block position of its first byte (a multiple
+// of -b, shared by all nesting levels of a block's walk) and whether anything
+// has been taken into it since the last row was written.
+struct MapRow {
+  int start = 0;
+  bool pending = false;
+};
+
+// First column of the cell of in-block position pos in the current row.
+int map_cell_column(const MapRow& row, int pos);
+
+// When pos lies at or past the end of the current row: writes the row, clears
+// the pending flag and makes the row holding pos the current one (rows in
+// between are not written).
+void map_line_check(int block, MapRow& row, int pos);
+
+// Writes the current map line: the 12-column prefix (" %04X %04X: " with the
+// block number for the row at 0, else "      %04X: " with the row start;
+// %04d with -D), trailing blanks cut, through put_line; then blanks the line.
+void put_map_line(int block, int row_start);
+
+// The map walk of structure record rec over data[0..size) from pos. Returns
+// the position after the structure, or -1 when it stopped (the data ended: the
+// row and " [EOD]" have been written; or an unknown type code).
+int print_map(int rec, const unsigned char* data, int size, int block, MapRow& row, int pos);
+
+// The text of a numeric element in a map cell (least significant byte first).
+// A float text longer than four cells ends the run ("program error!!").
+int map_value_text(char type, const unsigned char* p, char* text, int text_size);
+
+}  // namespace vesk

@@ -1,0 +1,63 @@
+// The walk over a structure record of item_inf: where each item lies in a
+// block. Repetitions, members in table order, nested structures and items of
+// structure type, alignment under -B and the end of the data are handled here,
+// once; what is done with each element is left to an ItemVisitor.
+#pragma once
+
+namespace vesk {
+
+// How a form treats the end of the data and items marked "no display".
+struct WalkRules {
+  // A member that starts at or past the end of the data stops the walk
+  // (ItemVisitor::data_ended) — the list forms. Otherwise each element tests
+  // for itself — the map form.
+  bool eod_at_member_start;
+  // Members marked "no display" are passed over whole (after their
+  // alignment), without visiting or testing their elements.
+  bool skip_hidden;
+};
+
+// One element of a simple member, ready to be shown.
+struct ElementRef {
+  int item;   // the member's record in item_inf
+  int index;  // element number, 0 .. count - 1
+  int pos;    // in-block position of its first byte
+  int len;    // its bytes: the element size, or what is left of a 'c'/'x' element at the end of the data
+  bool cut;   // a 'c'/'x' element that the end of the data cut short (it is the member's last)
+};
+
+class ItemVisitor {
+ public:
+  virtual ~ItemVisitor() = default;
+  // With eod_at_member_start: the data ended before the member item.
+  virtual void data_ended(int item, int pos) { (void)item; (void)pos; }
+  // A simple member starts (after its alignment).
+  virtual void member_begin(int item, int pos) { (void)item; (void)pos; }
+  // One element that lies inside the data ('c' and 'x' ones possibly cut).
+  virtual void element(const ElementRef& e) = 0;
+  // The member is done. data_end: the data ended inside it, and then rest is
+  // the number of bytes left of a numeric element that did not fit (0 for
+  // 'c' and 'x'; may be 0 or negative). pos is where the walk stopped.
+  virtual void member_end(int item, int pos, bool data_end, int rest) {
+    (void)item; (void)pos; (void)data_end; (void)rest;
+  }
+};
+
+// Walks structure record rec over a block of size bytes from in-block
+// position pos. Returns the position after the structure (after its
+// repetitions and final alignment), or -1 when it stopped: the data ended
+// (after the visitor's data_ended or member_end), or a member has an unknown
+// type code ("illegal data type found" has then been reported).
+int walk_struct(int rec, int size, int pos, const WalkRules& rules, ItemVisitor& visitor);
+
+// Bytes of one element of a simple item: its length for 'c' and 'x', the
+// type's size for the numeric codes, 0 for any other code.
+int element_size(int item);
+
+// The alignment that -B gives a simple numeric type code (0 for 'c', 'x' and others).
+int type_alignment(char type);
+
+// pos raised to the next multiple of a, under -B and when a > 0.
+int align_position(int pos, int a);
+
+}  // namespace vesk

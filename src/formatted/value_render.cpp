@@ -1,0 +1,141 @@
+#include "formatted/value_render.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "formatted/element_value.h"
+#include "formatted/item_text.h"
+#include "main/settings.h"
+#include "output/report.h"
+
+namespace vesk {
+
+namespace {
+
+int width() { return settings.line_width; }
+
+// "[" text "] ", on a continuation line first when it would pass the width.
+int put_bracketed(LineBuffer& line, int col, const char* text) {
+  char t[kValueTextSize + 4];
+  int n = std::snprintf(t, sizeof t, "[%s] ", text);
+  if (n + col > width()) col = write_line(line);
+  return line.put_end(col, t);
+}
+
+}  // namespace
+
+int write_line(LineBuffer& line) {
+  put_line(line.c_str());
+  return line.put_end(0, "       ");
+}
+
+int put_blanks(LineBuffer& line, int col, int n) {
+  static const char blanks[] = "                                                                ";
+  constexpr int kChunk = sizeof blanks - 1;
+  while (n > 0) {
+    int k = n < kChunk ? n : kChunk;
+    col = line.put(col, blanks, k);
+    n -= k;
+  }
+  line.end_at(col);
+  return col;
+}
+
+int line_wrap(LineBuffer& line, int col, int n) {
+  return col + n > width() ? write_line(line) : col;
+}
+
+int put_offset(LineBuffer& line, int pos) {
+  char t[24];
+  std::snprintf(t, sizeof t, settings.dec_mode ? " %04d: " : " %04X: ", pos);
+  return line.put_end(0, t);
+}
+
+int put_char_value(LineBuffer& line, int col, const unsigned char* data, int& pos, int n) {
+  const unsigned char* p = data + pos;
+  bool sjis = sjis_mode();
+  col = line.put_end(col, "[");
+  int i = 0;
+  while (i < n) {
+    if (sjis && n - i >= 2 && is_sjis_pair(p[i], p[i + 1])) {
+      col = line.put(col, reinterpret_cast<const char*>(p + i), 2);
+      line.end_at(col);
+      i += 2;
+      if (col + 1 >= width()) col = write_line(line);
+      continue;
+    }
+    if (col + 1 >= width()) col = write_line(line);
+    unsigned char b = p[i];
+    bool shown = (b >= 0x20 && b <= 0x7E) || (sjis && b >= 0xA1 && b <= 0xDF);
+    char c = shown ? static_cast<char>(b) : '.';
+    col = line.put(col, &c, 1);
+    line.end_at(col);
+    ++i;
+  }
+  col = line.put_end(col, col + 2 > width() ? "]" : "] ");
+  pos += n;
+  return col;
+}
+
+int put_hex_value(LineBuffer& line, int col, const unsigned char* data, int& pos, int n) {
+  col = line.put_end(col, "[");
+  for (int i = 0; i < n; ++i) {
+    if (col + 3 > width()) col = write_line(line);
+    char t[4];
+    std::snprintf(t, sizeof t, "%02x", data[pos + i]);
+    col = line.put_end(col, t);
+  }
+  col = line.put_end(col, col + 2 > width() ? "]" : "] ");
+  pos += n;
+  return col;
+}
+
+int put_short_value(LineBuffer& line, int col, const unsigned char* data, int& pos, char type) {
+  char text[kValueTextSize];
+  element_text(type == 's' ? 's' : 'S', data + pos, list_byte_order(), text);
+  pos += 2;
+  return put_bracketed(line, col, text);
+}
+
+int put_long_value(LineBuffer& line, int col, const unsigned char* data, int& pos, char type) {
+  char text[kValueTextSize];
+  element_text(type == 'l' || type == 'i' ? 'l' : 'L', data + pos, list_byte_order(), text);
+  pos += 4;
+  return put_bracketed(line, col, text);
+}
+
+int put_pointer_value(LineBuffer& line, int col, const unsigned char* data, int& pos, int bytes) {
+  uint64_t v = read_element(data + pos, 4, list_byte_order());
+  if (bytes == 2) v &= 0xFFFF;
+  char text[kValueTextSize];
+  std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(v));
+  pos += bytes;
+  return put_bracketed(line, col, text);
+}
+
+int put_float_value(LineBuffer& line, int col, const unsigned char* data, int& pos) {
+  char text[kValueTextSize];
+  element_text('f', data + pos, list_byte_order(), text);
+  pos += 4;
+  return put_bracketed(line, col, text);
+}
+
+int put_double_value(LineBuffer& line, int col, const unsigned char* data, int& pos) {
+  char text[kValueTextSize];
+  element_text('d', data + pos, list_byte_order(), text);
+  pos += 8;
+  return put_bracketed(line, col, text);
+}
+
+int put_numeric_value(LineBuffer& line, int col, const unsigned char* data, int& pos, char type) {
+  switch (type) {
+    case 's': case 'S': return put_short_value(line, col, data, pos, type);
+    case 'i': case 'I': case 'l': case 'L': return put_long_value(line, col, data, pos, type);
+    case 'p': case 'P': return put_pointer_value(line, col, data, pos, 4);
+    case 'f': return put_float_value(line, col, data, pos);
+    case 'd': return put_double_value(line, col, data, pos);
+    default: return col;
+  }
+}
+
+}  // namespace vesk
