@@ -1,0 +1,176 @@
+#include "dump/char_decode.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "main/settings.h"
+
+namespace vesk {
+namespace {
+
+struct Decoded {
+  std::string text;   // the columns up to the first zero byte (or the buffer's end)
+  std::string carry;  // carry_text when carry_skip > 0
+  int skip;
+};
+
+// Decodes the first n bytes of bytes (the rest is what lies past the line: the
+// next line or the look-ahead) into a blank column area, from a fresh state or
+// the one given.
+Decoded decode(int mode, const std::string& bytes, int n, CharDecoder* state = nullptr, int show_ctrl = 0) {
+  settings = Settings{};
+  settings.char_mode = mode;
+  settings.show_ctrl = show_ctrl;
+  unsigned char data[64] = {};
+  std::memcpy(data, bytes.data(), bytes.size());
+  char dest[40];
+  std::memset(dest, ' ', sizeof dest - 1);
+  dest[sizeof dest - 1] = '\0';
+  CharDecoder fresh;
+  CharDecoder& st = state ? *state : fresh;
+  decode_chars(st, dest, data, n);
+  std::string text(dest);
+  text.erase(text.find_last_not_of(' ') + 1);
+  std::string carry = st.carry_skip > 0 ? std::string(st.carry_text) : std::string();
+  int skip = st.carry_skip;
+  settings = Settings{};
+  return {text, carry, skip};
+}
+
+struct Case {
+  const char* name;
+  int mode;
+  std::string bytes;
+  int n;
+  std::string text;
+  std::string carry;
+  int skip;
+};
+
+TEST(DecodeChars, TableOfCases) {
+  const Case cases[] = {
+      // Single-byte modes.
+      {"ascii kana byte", 1, "A\xb1~\x7f", 4, "A.~.", "", 0},
+      {"kana mode kana byte", 2, "A\xb1\x82\xa0", 4, "A\xb1..", "", 0},
+      // Shift_JIS.
+      {"sjis pair", 3, "A\x82\xa0" "B", 4, "A\x82\xa0" "B", "", 0},
+      {"sjis kana and controls", 3, "\xb1\r\n\x80\xa0", 5, "\xb1....", "", 0},
+      {"sjis lead at line end", 3, "A\x82\xa0", 2, "A\x82\xa0", "", 1},
+      {"sjis lead before zero", 3, std::string("A\x81\0", 3), 2, "A.", "", 0},
+      {"sjis lead with bad trail", 3, "\x81\x7f", 2, "..", "", 0},
+      // JIS.
+      {"jis kanji", 4, "\x1b$B0!\x1b(BA", 9, "...\x88\x9f...A", "", 0},
+      {"jis kana", 4, "\x1b(I1\x1b(JA", 8, "...\xb1...A", "", 0},
+      {"jis kanji at line end", 4, "\x1b$B0!", 4, "...\x88\x9f", " ", 1},
+      {"jis zero byte", 4, "\x1b$B!\xe1", 5, "...\x81.", "", 0},
+      {"jis newline byte", 4, "\x1b$B!\xeb", 5, "...\x81.", "", 0},
+      // EUC-JP.
+      {"euc kana", 5, "\x8e\xb1" "A", 3, ".\xb1" "A", "", 0},
+      {"euc kanji", 5, "\xa4\xa2\xb0\xa1" "A", 5, "\x82\xa0\x88\x9f" "A", "", 0},
+      {"euc 3-byte", 5, "\x8f\xf3\xf3" "A", 4, ".\xfa\x40" "A", "", 0},
+      {"euc 3-byte unknown", 5, "\x8f\xa2\xaf" "A", 4, ".??A", "", 0},
+      {"euc below the first run", 5, "\x8e\xa0" "A", 3, "..A", "", 0},
+      {"euc closes the line", 5, "A\xa4\xa2", 3, "A\x82\xa0 |", "", 0},
+      {"euc 2-byte, 1 on the line", 5, "A\xa4\xa2", 2, "A\x82\xa0|", " ", 1},
+      {"euc 3-byte, 1 on the line", 5, "A\x8f\xf3\xf3", 2, "A. |", "\xfa\x40", 2},
+      {"euc 3-byte, 2 on the line", 5, "A\x8f\xf3\xf3", 3, "A.\xfa\x40|", " ", 1},
+      // UTF-8.
+      {"utf8 hiragana", 6, "\xe3\x81\x82" "A", 4, "\x82\xa0.A", "", 0},
+      {"utf8 half-width kana", 6, "\xef\xbd\xb1" "A", 4, "\xb1..A", "", 0},
+      {"utf8 yen sign", 6, "\xc2\xa5" "A", 3, "\\.A", "", 0},
+      {"utf8 4-byte", 6, "\xf0\xa0\xae\x9f" "A", 5, "\x98\x73..A", "", 0},
+      {"utf8 unmapped 4-byte", 6, "\xf0\x9f\x98\x80" "A", 5, "....A", "", 0},
+      {"utf8 unmapped 3-byte", 6, "\xee\x80\x80" "A", 4, "...A", "", 0},
+      {"utf8 lone bytes", 6, "\x80\xb1" "A", 3, ".\xb1" "A", "", 0},
+      {"utf8 closes the line", 6, "A\xe3\x81\x82", 4, "A\x82\xa0. |", "", 0},
+      {"utf8 3-byte, 1 on the line", 6, "A\xe3\x81\x82", 2, "A\x82\xa0|", " .", 2},
+      {"utf8 3-byte, 2 on the line", 6, "A\xe3\x81\x82", 3, "A\x82\xa0 |||", ".", 1},
+      {"utf8 4-byte, 3 on the line", 6, "A\xf0\xa0\xae\x9f", 4, "A\x98\x73. |||", ".", 1},
+      {"utf8 kana, 1 on the line", 6, "A\xef\xbd\xb1", 2, "A\xb1", "..", 2},
+      {"utf8 kana, 2 on the line", 6, "A\xef\xbd\xb1", 3, "A\xb1.", ".", 1},
+      {"utf8 single-byte 4-byte, 3 on the line", 6, "\xf0\x80\x81\x81", 3, "A..", ".", 1},
+  };
+  for (const Case& c : cases) {
+    Decoded d = decode(c.mode, c.bytes, c.n);
+    EXPECT_EQ(d.text, c.text) << c.name;
+    EXPECT_EQ(d.carry, c.carry) << c.name;
+    EXPECT_EQ(d.skip, c.skip) << c.name;
+  }
+}
+
+TEST(DecodeChars, JisEscapesShownWithControlCodes) {
+  Decoded d = decode(4, "\x1b$B0!\x1b(BA", 9, nullptr, 1);
+  EXPECT_EQ(d.text, ".$B\x88\x9f.(BA");
+}
+
+TEST(DecodeChars, CarryStartsTheNextLine) {
+  CharDecoder st;
+  Decoded first = decode(6, "A\xe3\x81\x82" "B", 2, &st);
+  EXPECT_EQ(first.carry, " .");
+  Decoded second = decode(6, "\x81\x82" "B", 3, &st);  // the line after the E3
+  EXPECT_EQ(second.text, " .B");
+  EXPECT_EQ(st.carry_skip, 0);
+}
+
+TEST(DecodeChars, JisStateLastsAcrossLines) {
+  CharDecoder st;
+  decode(4, "\x1b$B", 3, &st);
+  EXPECT_EQ(st.jis_state, 2);
+  Decoded next = decode(4, "0!", 2, &st);
+  EXPECT_EQ(next.text, "\x88\x9f");
+}
+
+TEST(CharCodes, Jis2Sjis) {
+  EXPECT_EQ(jis2sjis(0x3021), 0x889F);
+  EXPECT_EQ(jis2sjis(0x2121), 0x8140);
+  EXPECT_EQ(jis2sjis(0x2422), 0x82A0);
+  EXPECT_EQ(jis2sjis(0x7E7E), 0xEFFC);
+  EXPECT_EQ(jis2sjis(0x0E41), 0x4120);
+  EXPECT_EQ(jis2sjis(0x21E1), 0x8100);
+}
+
+TEST(CharCodes, EucLengths) {
+  const unsigned char kana[] = {0x8E, 0xB1}, kana_bad[] = {0x8E, 0xE0}, kanji[] = {0xA4, 0xA2},
+                      three[] = {0x8F, 0x41, 0x41}, low[] = {0xA4, 0x9F}, ascii[] = {0x41, 0x41};
+  EXPECT_EQ(euc_char_len(kana), 2);
+  EXPECT_EQ(euc_char_len(kana_bad), 0);
+  EXPECT_EQ(euc_char_len(kanji), 2);
+  EXPECT_EQ(euc_char_len(three), 3);
+  EXPECT_EQ(euc_char_len(low), 0);
+  EXPECT_EQ(euc_char_len(ascii), 0);
+}
+
+TEST(CharCodes, UnicodeLookups) {
+  CharDecoder st;
+  const unsigned char a[] = {0xE3, 0x81, 0x82}, yen[] = {0xC2, 0xA5}, far[] = {0xF0, 0xAA, 0x9A, 0xB2};
+  EXPECT_EQ(unicode2sjis(st, a), 0x82A0);
+  EXPECT_EQ(st.unicode_len, 3);
+  EXPECT_EQ(unicode2sjis(st, yen), 0x5C);
+  EXPECT_EQ(st.unicode_len, 2);
+  EXPECT_EQ(unicode2sjis(st, far), 0xFCF4);
+  EXPECT_EQ(st.unicode_len, 4);
+  EXPECT_EQ(sjis_of_unicode(0), 0);
+  EXPECT_EQ(sjis_of_unicode(0x2A6B2), 0xFCF4);
+  EXPECT_EQ(sjis_of_unicode(0x2985), -1);
+  EXPECT_EQ(sjis_of_unicode(0x110000), -1);
+  const unsigned char c[] = {0xC0}, e[] = {0xE0}, f[] = {0xFF}, x[] = {0xBF};
+  EXPECT_EQ(unicodeKanji(c), 2);
+  EXPECT_EQ(unicodeKanji(e), 3);
+  EXPECT_EQ(unicodeKanji(f), 4);
+  EXPECT_EQ(unicodeKanji(x), 0);
+}
+
+TEST(CharCodes, SjisPairTest) {
+  EXPECT_EQ(iskanji_sjis(0x82, 0xA0), 1);
+  EXPECT_EQ(iskanji_sjis(0xFC, 0xFC), 1);
+  EXPECT_EQ(iskanji_sjis(0xE0, 0x40), 1);
+  EXPECT_EQ(iskanji_sjis(0xA0, 0x40), 0);
+  EXPECT_EQ(iskanji_sjis(0x81, 0x7F), 0);
+  EXPECT_EQ(iskanji_sjis(0x81, 0xFD), 0);
+  EXPECT_EQ(iskanji_sjis(0x41, 0x41), 0);
+}
+
+}  // namespace
+}  // namespace vesk
