@@ -1,0 +1,213 @@
+#include "format/item_parser.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "format/definitions.h"
+#include "format/format_test_support.h"
+#include "format/statements.h"
+
+namespace vesk {
+namespace {
+
+using format_test::reset_tables;
+
+struct ItemCase {
+  const char* line;
+  char type;
+  int length;  // checked for c and x (the layout writes the others)
+  int count;
+  const char* name;
+  const char* comment;
+  int display;
+};
+
+struct ItemError {
+  const char* line;
+  const char* message;  // as def_error writes it for line 5
+};
+
+class ItemParser : public testing::Test {
+ protected:
+  void SetUp() override {
+    reset_tables();
+    ASSERT_EQ(add_define(" N 4"), 0);
+    ASSERT_EQ(add_define(" BIG 200"), 0);
+    ASSERT_EQ(add_rename(RenameKind::rename, " YEN l"), 0);
+    ASSERT_EQ(add_rename(RenameKind::rename, " intval S"), 0);
+    // A template DATE (records 0 to 2) and a nested structure tagged PT (3 to 4).
+    defs.item_inf[0] = ItemInf{'T', 0, 0, 1, 2, "DATE", nullptr, nullptr, 0};
+    defs.item_inf[1] = ItemInf{'s', 0, 1, 0, 0, nullptr, "year", "", 1};
+    defs.item_inf[2] = ItemInf{'c', 2, 1, 0, 0, nullptr, "mon", "", 1};
+    defs.item_inf[3] = ItemInf{' ', 0, 1, 4, 4, "PT", nullptr, nullptr, 0};
+    defs.item_inf[4] = ItemInf{'s', 0, 1, 0, 0, nullptr, "x", "", 1};
+    defs.item_inf[5] = ItemInf{'D', 0, 1, 6, 6, "HEAD", nullptr, nullptr, 0};
+    defs.item_cnt = 6;
+  }
+
+  // Parses one line; returns the message written ("" when none).
+  std::string parse(const char* line, int* rc = nullptr) {
+    testing::internal::CaptureStderr();
+    int r = parse_item(line, 5);
+    if (rc) *rc = r;
+    return testing::internal::GetCapturedStderr();
+  }
+};
+
+TEST_F(ItemParser, Records) {
+  const ItemCase cases[] = {
+      {"  char name[10][20];", 'c', 20, 10, "name", "", 1},
+      {"  char name;", 'c', 1, 1, "name", "", 1},
+      {"  BYTE id[4];", 'x', 4, 1, "id", "", 1},
+      {"  long v[2][3];", 'l', 0, 6, "v", "", 1},
+      {"  short a[N*2+1];", 's', 0, 9, "a", "", 1},
+      {"  short a[(N+2)*3];", 's', 0, 18, "a", "", 1},
+      {"  short a[N/3];", 's', 0, 1, "a", "", 1},
+      {"  short a[7/2*2];", 's', 0, 7, "a", "", 1},
+      {"  short a [ 2 ] [ 3 ] ;", 's', 0, 6, "a", "", 1},
+      {"  integer x;", 'i', 0, 1, "x", "", 1},
+      {"  intval x;", 'i', 0, 1, "x", "", 1},  // taken for int, never the rename
+      {"  shorty x;", 's', 0, 1, "x", "", 1},
+      {"  doubles x;", 'd', 0, 1, "x", "", 1},
+      {"  floaty x;", 'f', 0, 1, "x", "", 1},
+      {"  CHARS x[3];", 'c', 3, 1, "x", "", 1},
+      {"  WORD w;", 'S', 0, 1, "w", "", 1},
+      {"  INT w;", 'l', 0, 1, "w", "", 1},
+      {"  LONG w;", 'l', 0, 1, "w", "", 1},
+      {"  DWORD w;", 'L', 0, 1, "w", "", 1},
+      {"  LPSTR w;", 'p', 0, 1, "w", "", 1},
+      {"  unsigned char u[3];", 'c', 3, 1, "u", "", 1},
+      {"  unsigned int u;", 'I', 0, 1, "u", "", 1},
+      {"  unsigned short u;", 'S', 0, 1, "u", "", 1},
+      {"  unsigned long u;", 'L', 0, 1, "u", "", 1},
+      {"\tunsigned\tlong\tu;", 'L', 0, 1, "u", "", 1},
+      {"  YEN price[2][3];", 'l', 0, 6, "price", "", 1},
+      {"  char far *p;", 'P', 0, 1, "p", "", 1},
+      {"  long far * p[2];", 'P', 0, 2, "p", "", 1},
+      {"  long *p;", 'p', 0, 1, "p", "", 1},
+      {"  long* p;", 'l', 0, 1, "p", "", 1},
+      {"  DATE *pd;", 'p', 0, 1, "pd", "", 1},
+      {"  long x = 5; /* total */", 'l', 0, 1, "x", "total", 1},
+      {"  long x/* total */", 'l', 0, 1, "x", "", 1},
+      {"  long x; /* no display: spare */", 'l', 0, 1, "x", "no display: spare", 0},
+      {"  long x; /*no displayed*/", 'l', 0, 1, "x", "no displayed", 0},
+      {"  long x; /* no displa */", 'l', 0, 1, "x", "no displa", 1},
+      {"  long x; /*/ x */", 'l', 0, 1, "x", "/ x", 1},
+      {"  long x; // not a comment", 'l', 0, 1, "x", "", 1},
+      {"  long ;", 'l', 0, 1, "", "", 1},
+      {"  char big[1024];", 'c', 1024, 1, "big", "", 1},
+      {"  char many[32767][1];", 'c', 1, 32767, "many", "", 1},
+      {"s:2:year:year of birth", 's', 0, 2, "year", "year of birth", 1},
+      {"c:10:title:book title", 'c', 10, 1, "title", "book title", 1},
+      {"x:4[2]:raw:two raw words", 'x', 4, 2, "raw", "two raw words", 1},
+      {"c:8", 'c', 8, 1, "", "", 1},
+      {"c:256:t", 'c', 256, 1, "t", "", 1},
+      {"l:3", 'l', 0, 3, "", "", 1},
+      {"long: 2 : total : sum : extra", 'l', 0, 2, "total", "sum", 1},
+      {"q:1:odd", 'q', 0, 1, "odd", "", 1},  // refused later, by the layout
+      {"c:8:memo:no display", 'c', 8, 1, "memo", "no display", 0},
+      {"x:2[32767]:r", 'x', 2, 32767, "r", "", 1},
+  };
+  for (const ItemCase& c : cases) {
+    SCOPED_TRACE(c.line);
+    int before = defs.item_cnt;
+    int rc = -9;
+    EXPECT_EQ(parse(c.line, &rc), "");
+    EXPECT_EQ(rc, 0);
+    ASSERT_EQ(defs.item_cnt, before + 1);
+    const ItemInf& it = defs.item_inf[before];
+    EXPECT_EQ(it.type, c.type);
+    if (c.type == 'c' || c.type == 'x') {
+      EXPECT_EQ(it.length, c.length);
+    }
+    EXPECT_EQ(it.count, c.count);
+    EXPECT_STREQ(it.name, c.name);
+    EXPECT_STREQ(it.comment, c.comment);
+    EXPECT_EQ(it.display, c.display);
+    defs.item_cnt = before;
+  }
+}
+
+TEST_F(ItemParser, StructureTypes) {
+  EXPECT_EQ(parse("  DATE made;"), "");
+  EXPECT_EQ(parse("  PT pts[3];"), "");
+  ASSERT_EQ(defs.item_cnt, 8);
+  const ItemInf& made = defs.item_inf[6];
+  EXPECT_EQ(made.type, 'R');
+  EXPECT_EQ(made.first, 1);
+  EXPECT_EQ(made.last, 2);
+  EXPECT_EQ(made.count, 1);
+  const ItemInf& pts = defs.item_inf[7];
+  EXPECT_EQ(pts.type, 'R');
+  EXPECT_EQ(pts.first, 4);
+  EXPECT_EQ(pts.count, 3);
+  // The tag of a data format is no type.
+  EXPECT_EQ(parse("  HEAD h;"), "t.fmt: illegal data type (line is 5)\n");
+}
+
+TEST_F(ItemParser, MaximumLengths) {
+  EXPECT_EQ(parse("  long abc; /* a comment */"), "");
+  EXPECT_EQ(parse("  long a; /* c */"), "");
+  EXPECT_EQ(parse("  // comment line"), "");
+  EXPECT_EQ(defs.item_cnt, 8);
+  EXPECT_EQ(defs.item_mlen, 3);
+  EXPECT_EQ(defs.comment_mlen, 9);
+}
+
+TEST_F(ItemParser, Failures) {
+  const ItemError cases[] = {
+      {"//x", "data type missing (line is 5)"},
+      {"c10", "data type missing (line is 5)"},
+      {"R:1:r", "data type missing (line is 5)"},
+      {"D:1:r", "data type missing (line is 5)"},
+      {"T:1:r", "data type missing (line is 5)"},
+      {"c:0:t", "illegal repeat (line is 5)"},
+      {"c:257:t", "illegal repeat (line is 5)"},
+      {"c:x", "illegal repeat (line is 5)"},
+      {"c:0[2]:t", "illegal data length (line is 5)"},
+      {"x:300[2]:t", "illegal data length (line is 5)"},
+      {"c:4[2:t]", "illegal repeat (line is 5)"},
+      {"c:4[2", "illegal repeat (line is 5)"},
+      {"c:4[0]:t", "illegal repeat (line is 5)"},
+      {"c:4[32768]:t", "illegal repeat (line is 5)"},
+      {"s:0:t", "illegal repeat (line is 5)"},
+      {"s:-1:t", "illegal repeat (line is 5)"},
+      {"s:32768:t", "illegal repeat (line is 5)"},
+      {"s:99999999999999999999:t", "illegal repeat (line is 5)"},
+      {"  unsigned float f;", "illegal data type found"},
+      {"  unsigned", "illegal data type found"},
+      {"  string s;", "illegal data type (line is 5)"},
+      {"  DATE", "illegal data type (line is 5)"},
+      {"  long", "item name missing (line is 5)"},
+      {"  unsigned long  ", "item name missing (line is 5)"},
+      {"  long far_ptr;", "illegal far definition (line is 5)"},
+      {"  long far p;", "illegal far definition (line is 5)"},
+      {"  long x", "illegal statement (line is 5)"},
+      {"  long a[3;", " ']' ... does not match (line is 5)"},
+      {"  long a[3][2;", " ']' ... does not match (line is 5)"},
+      {"  short a[M];", "illegal repeat (line is 5)"},
+      {"  short a[2*-1];", "illegal repeat (line is 5)"},
+      {"  short a[N-4];", "%s: illegal repeat or data length (line is 5)"},
+      {"  short a[N/0];", "%s: illegal repeat or data length (line is 5)"},
+      {"  short a[BIG];", "%s: illegal repeat or data length (line is 5)"},
+      {"  long a[];", "%s: illegal repeat or data length (line is 5)"},
+      {"  short a[32768];", "illegal repeat (line is 5)"},
+      {"  short a[200][200];", "illegal repeat (line is 5)"},
+      {"  short a[1e3];", "illegal repeat (line is 5)"},
+      {"  char a[1025];", "too large data length or invalid length (line is 5)"},
+      {"  char a[2][2000];", "too large data length or invalid length (line is 5)"},
+      {"  char a[40000];", "illegal repeat (line is 5)"},
+      {"  long x; /* open", "illegal comment statement (line is 5)"},
+  };
+  for (const ItemError& c : cases) {
+    SCOPED_TRACE(c.line);
+    int rc = 0;
+    EXPECT_EQ(parse(c.line, &rc), std::string("t.fmt: ") + c.message + "\n");
+    EXPECT_EQ(rc, -1);
+    EXPECT_EQ(defs.item_cnt, 6);
+  }
+}
+
+}  // namespace
+}  // namespace vesk
