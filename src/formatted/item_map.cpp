@@ -7,6 +7,7 @@
 #include "common/messages.h"
 #include "format/definitions.h"
 #include "formatted/element_value.h"
+#include "dump/char_decode.h"
 #include "formatted/item_text.h"
 #include "formatted/item_walk.h"
 #include "main/settings.h"
@@ -78,7 +79,7 @@ class MapPrinter : public ItemVisitor {
       map_line_check(block_, row_, pos);
       int col = map_cell_column(row_, pos);
       unsigned char b = data_[pos];
-      if (sjis_mode() && e.len - i >= 2 && is_sjis_pair(b, data_[pos + 1])) {
+      if (sjis_mode() && e.len - i >= 2 && iskanji_sjis(b, data_[pos + 1])) {
         if (shown) list_line.put(col + 1, reinterpret_cast<const char*>(data_ + pos), 2);
         i += 2;
       } else if (is_displayable(b)) {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "common/text_scan.h"
+#include "dump/char_decode.h"
 #include "main/settings.h"
 
 namespace vesk {
@@ -12,10 +12,6 @@ namespace {
 constexpr int kAsciiMode = 1;
 constexpr int kSjisMode = 3;
 }  // namespace
-
-bool is_sjis_pair(unsigned char lead, unsigned char trail) {
-  return is_sjis_lead(lead) && ((trail >= 0x40 && trail <= 0x7E) || (trail >= 0x80 && trail <= 0xFC));
-}
 
 bool sjis_mode() { return settings.char_mode == kSjisMode; }
 
@@ -32,7 +28,7 @@ void clean_text(char* text, int n) {
   unsigned char* t = reinterpret_cast<unsigned char*>(text);
   int i = 0;
   while (i < n && t[i] != '\0') {
-    if (sjis_mode() && n - i >= 2 && is_sjis_pair(t[i], t[i + 1])) {
+    if (sjis_mode() && n - i >= 2 && iskanji_sjis(t[i], t[i + 1])) {
       i += 2;
       continue;
     }
@@ -49,7 +45,7 @@ unsigned char* edit_char_text(unsigned char* data, int length, char* out, int ou
   if (out_size > 0) out[0] = '\0';
   int i = 0;
   while (i < length) {
-    if (sjis_mode() && length - i >= 2 && is_sjis_pair(data[i], data[i + 1])) {
+    if (sjis_mode() && length - i >= 2 && iskanji_sjis(data[i], data[i + 1])) {
       i += 2;
       continue;
     }
@@ -75,7 +71,7 @@ int copy_cut_text(char* out, const char* text, int width) {
   const unsigned char* t = reinterpret_cast<const unsigned char*>(text ? text : "");
   int i = 0;
   while (i < width && t[i] != '\0') {
-    if (is_sjis_pair(t[i], t[i + 1])) {
+    if (iskanji_sjis(t[i], t[i + 1])) {
       if (i + 2 > width) break;
       out[i] = static_cast<char>(t[i]);
       out[i + 1] = static_cast<char>(t[i + 1]);

@@ -4,10 +4,6 @@
 
 namespace vesk {
 
-// A Shift_JIS double-byte character: lead 0x81-0x9F or 0xE0-0xFC, trail
-// 0x40-0x7E or 0x80-0xFC.
-bool is_sjis_pair(unsigned char lead, unsigned char trail);
-
 // True when the character mode is Shift_JIS (no A, K, J, j, E or U letter).
 bool sjis_mode();
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "formatted/element_value.h"
+#include "dump/char_decode.h"
 #include "formatted/item_text.h"
 #include "main/settings.h"
 #include "output/report.h"
@@ -57,7 +58,7 @@ int put_char_value(LineBuffer& line, int col, const unsigned char* data, int& po
   col = line.put_end(col, "[");
   int i = 0;
   while (i < n) {
-    if (sjis && n - i >= 2 && is_sjis_pair(p[i], p[i + 1])) {
+    if (sjis && n - i >= 2 && iskanji_sjis(p[i], p[i + 1])) {
       col = line.put(col, reinterpret_cast<const char*>(p + i), 2);
       line.end_at(col);
       i += 2;

@@ -1,0 +1,66 @@
+#include "formatted/element_value.h"
+
+#include <gtest/gtest.h>
+
+#include "formatted/formatted_test_support.h"
+
+namespace vesk {
+namespace {
+
+TEST(ReadElement, BothOrders) {
+  const unsigned char b[] = {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08};
+  EXPECT_EQ(read_element(b, 2, ByteOrder::msb_first), 0x0102u);
+  EXPECT_EQ(read_element(b, 2, ByteOrder::lsb_first), 0x0201u);
+  EXPECT_EQ(read_element(b, 4, ByteOrder::msb_first), 0x01020304u);
+  EXPECT_EQ(read_element(b, 4, ByteOrder::lsb_first), 0x04030201u);
+  EXPECT_EQ(read_element(b, 8, ByteOrder::msb_first), 0x0102030405060708ull);
+  EXPECT_EQ(read_element(b, 8, ByteOrder::lsb_first), 0x0807060504030201ull);
+}
+
+TEST(SwapBytes, ReversesInPlace) {
+  unsigned char odd[] = {1, 2, 3, 4, 5};
+  swap_bytes(odd, 5);
+  EXPECT_EQ(odd[0], 5); EXPECT_EQ(odd[1], 4); EXPECT_EQ(odd[2], 3); EXPECT_EQ(odd[4], 1);
+  unsigned char even[] = {1, 2};
+  swap_bytes(even, 2);
+  EXPECT_EQ(even[0], 2); EXPECT_EQ(even[1], 1);
+}
+
+TEST(ElementText, EveryNumericType) {
+  struct Row {
+    char type;
+    unsigned char bytes[8];
+    ByteOrder order;
+    const char* text;
+  };
+  const Row rows[] = {
+      {'s', {0x04, 0xB0}, ByteOrder::msb_first, "1200"},
+      {'s', {0x04, 0xB0}, ByteOrder::lsb_first, "-20476"},
+      {'S', {0x04, 0xB0}, ByteOrder::lsb_first, "45060"},
+      {'l', {0xFF, 0xFF, 0xFF, 0xFE}, ByteOrder::msb_first, "-2"},
+      {'i', {0x80, 0, 0, 0}, ByteOrder::msb_first, "-2147483648"},
+      {'L', {0xFF, 0xFF, 0xFF, 0xFE}, ByteOrder::msb_first, "4294967294"},
+      {'I', {0, 0, 0, 2}, ByteOrder::lsb_first, "33554432"},
+      {'p', {0x00, 0x12, 0xab, 0xcd}, ByteOrder::msb_first, "0012ABCD"},
+      {'P', {0x01, 0, 0, 0}, ByteOrder::lsb_first, "00000001"},
+      {'f', {0x3F, 0xC0, 0, 0}, ByteOrder::msb_first, "1.5"},
+      {'f', {0, 0, 0xC0, 0x3F}, ByteOrder::lsb_first, "1.5"},
+      {'d', {0x40, 0x5E, 0xDD, 0x2F, 0x1A, 0x9F, 0xBE, 0x77}, ByteOrder::msb_first, "123.456"},
+      {'d', {0x7F, 0xF8, 0, 0, 0, 0, 0, 0}, ByteOrder::msb_first, "NAN"},
+  };
+  for (const Row& r : rows) {
+    char text[kValueTextSize];
+    element_text(r.type, r.bytes, r.order, text);
+    EXPECT_STREQ(text, r.text) << r.type;
+  }
+}
+
+TEST(ListByteOrder, FollowsV) {
+  formatted_test::reset();
+  EXPECT_EQ(list_byte_order(), ByteOrder::msb_first);
+  settings.byte_swap = 1;
+  EXPECT_EQ(list_byte_order(), ByteOrder::lsb_first);
+}
+
+}  // namespace
+}  // namespace vesk

@@ -1,0 +1,83 @@
+#include "formatted/item_list.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "formatted/formatted_test_support.h"
+#include "formatted/item_label.h"
+#include "formatted/value_render.h"
+
+namespace vesk {
+namespace {
+
+using namespace formatted_test;
+
+std::string pad(const std::string& s, std::size_t col) { return s + std::string(col - s.size(), ' '); }
+
+// The worked line: width 79, name column 8, comment column 12, so the label
+// (23 columns) starts in column 56.
+TEST(PrintItems, WorkedListLine) {
+  reset();
+  settings.item_size = 8;
+  settings.comment_size = 12;
+  int d = open_struct('D');
+  item('l', 4, 1, "id", "record ident");
+  item('s', 2, 1, "quantity", "stock count");
+  item('S', 2, 1, "word", "");
+  close_struct(d);
+  const unsigned char data[] = {0, 0, 0, 7, 0x04, 0xB0, 0x04, 0xB0};
+  std::string want = pad(" 0000: [7] ", 56) + "id       : record ident\n" +
+                     pad(" 0004: [1200] ", 56) + "quantity : stock count \n" +
+                     pad(" 0006: [1200] ", 56) + "word     :             \n";
+  EXPECT_EQ(capture([&] { EXPECT_EQ(print_items(d, data, 8, 0), 8); }), want);
+  EXPECT_EQ(std::string(list_line.c_str()).size(), 79u);
+
+  settings.byte_swap = 1;
+  want = pad(" 0000: [117440512] ", 56) + "id       : record ident\n" +
+         pad(" 0004: [-20476] ", 56) + "quantity : stock count \n" +
+         pad(" 0006: [45060] ", 56) + "word     :             \n";
+  EXPECT_EQ(capture([&] { print_items(d, data, 8, 0); }), want);
+}
+
+TEST(Renderers, CharsHexAndPointers) {
+  reset();
+  const unsigned char data[] = {0x41, 0x42, 0x01, 0x43, 0x44, 0x82, 0x01, 0xFF, 0x10, 0x82, 0xA0, 0xB1};
+  int pos = 0;
+  int col = put_offset(list_line, 0x1A);
+  EXPECT_EQ(col, 7);
+  col = put_char_value(list_line, col, data, pos, 6);
+  col = put_hex_value(list_line, col, data, pos, 3);
+  col = put_char_value(list_line, col, data, pos, 3);
+  EXPECT_EQ(pos, 12);
+  pos = 0;
+  col = put_pointer_value(list_line, col, data, pos, 2);
+  EXPECT_EQ(pos, 2);
+  EXPECT_STREQ(list_line.c_str(), " 001A: [AB.CD.] [01ff10] [\x82\xa0\xb1] [00000143] ");
+  EXPECT_EQ(col, 42);
+  settings.char_mode = 1;  // -A: no pairs, no kana
+  pos = 9;
+  put_char_value(list_line, 0, data, pos, 3);
+  EXPECT_STREQ(list_line.c_str(), "[...] ");
+}
+
+TEST(Renderers, DecimalOffset) {
+  reset();
+  settings.dec_mode = 1;
+  put_offset(list_line, 4095);
+  EXPECT_STREQ(list_line.c_str(), " 4095: ");
+}
+
+TEST(PutItemLabel, LabelWiderThanTheLineStartsInColumnZero) {
+  reset();
+  settings.item_size = 60;
+  settings.comment_size = 30;  // 93 columns on a line of 79
+  int i = item('s', 2, 1, "n", "c");
+  int col = list_line.put_end(0, " 0000: [1] ");
+  std::string out = capture([&] { EXPECT_EQ(put_item_label(list_line, col, i), 0); });
+  EXPECT_EQ(out, " 0000: [1] \n");
+  EXPECT_EQ(std::string(list_line.c_str()), pad("n", 60) + " : " + pad("c", 30));
+}
+
+}  // namespace
+}  // namespace vesk

@@ -1,0 +1,107 @@
+#include "formatted/item_map.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "formatted/formatted_test_support.h"
+
+namespace vesk {
+namespace {
+
+using namespace formatted_test;
+
+std::string at(std::string line, std::size_t col, const std::string& text) {
+  if (line.size() < col + text.size()) line.resize(col + text.size(), ' ');
+  line.replace(col, text.size(), text);
+  return line;
+}
+
+class WorkedRow : public testing::Test {
+ protected:
+  void SetUp() override {
+    reset();
+    settings.map_disp = 1;
+    settings.page_lines = 32767;
+    page.line_cnt = 1;  // past the page heading
+    rec_ = open_struct('D');
+    item('s', 2, 1, "a");
+    item('l', 4, 1, "b");
+    item('c', 4, 1, "c");
+    item('x', 2, 1, "d");
+    close_struct(rec_);
+  }
+  std::string run() {
+    return capture([&] {
+      MapRow row;
+      EXPECT_EQ(print_map(rec_, data_, 12, 3, row, 0), 12);
+      EXPECT_TRUE(row.pending);
+      put_map_line(3, row.start);
+    });
+  }
+  int rec_ = 0;
+  const unsigned char data_[12] = {0x00, 0x01, 0x00, 0x00, 0x00, 0x02, 0x41, 0x42, 0x01, 0x43, 0xFF, 0x10};
+};
+
+TEST_F(WorkedRow, NarrowCells) {
+  std::string want = " 0003 0000: ";
+  want = at(want, 12, "256");
+  want = at(want, 18, "33554432");
+  want = at(want, 31, "A");
+  want = at(want, 34, "B");
+  want = at(want, 36, "01");
+  want = at(want, 40, "C");
+  want = at(want, 42, "ff");
+  want = at(want, 45, "10");
+  ASSERT_EQ(want.size(), 47u);
+  EXPECT_EQ(run(), want + "\n");
+}
+
+TEST_F(WorkedRow, WideCells) {
+  settings.map_cell = 4;
+  std::string want = " 0003 0000: ";
+  want = at(want, 12, "256");
+  want = at(want, 20, "33554432");
+  want = at(want, 37, "A");
+  want = at(want, 41, "B");
+  want = at(want, 44, "01");
+  want = at(want, 49, "C");
+  want = at(want, 52, "ff");
+  want = at(want, 56, "10");
+  EXPECT_EQ(run(), want + "\n");
+}
+
+TEST_F(WorkedRow, VHasNoEffect) {
+  settings.byte_swap = 1;
+  std::string want = " 0003 0000: 256   33554432";
+  EXPECT_EQ(run().substr(0, want.size()), want);
+}
+
+TEST(MapLineCheck, MovesStraightToTheRowHoldingThePosition) {
+  reset();
+  settings.line_bytes = 4;
+  page.line_cnt = 1;
+  MapRow row;
+  std::string out = capture([&] {
+    map_line_check(7, row, 3);
+    EXPECT_EQ(row.start, 0);
+    row.pending = true;
+    map_line_check(7, row, 9);
+    EXPECT_EQ(row.start, 8);
+    EXPECT_FALSE(row.pending);
+    map_line_check(7, row, 40);
+    EXPECT_EQ(row.start, 40);
+  });
+  EXPECT_EQ(out, " 0007 0000:\n      0008:\n");
+}
+
+TEST(PutMapLine, DecimalPrefixIsCutToTwelveColumns) {
+  reset();
+  settings.dec_mode = 1;
+  page.line_cnt = 1;
+  EXPECT_EQ(capture([] { put_map_line(12345, 0); }), " 12345 0000:\n");
+  EXPECT_EQ(capture([] { put_map_line(12345, 32); }), "      0032:\n");
+}
+
+}  // namespace
+}  // namespace vesk
