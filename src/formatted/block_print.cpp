@@ -20,8 +20,9 @@ namespace {
 // map row in the making.
 LineBuffer title_line;
 
-// Seven blanks and the range's comment cut or blank-padded to the rest of the
-// line width (a Shift_JIS pair is never cut in half).
+}  // namespace
+
+// A Shift_JIS pair is never cut in half.
 void put_range_comment(const char* comment) {
   int width = settings.line_width - 7;
   if (width < 0) width = 0;
@@ -32,8 +33,6 @@ void put_range_comment(const char* comment) {
   text[7 + width] = '\0';
   put_line(text);
 }
-
-}  // namespace
 
 int find_blno_entry(int block) {
   for (int i = 0; i < defs.blnoinf_cnt; ++i) {

@@ -21,6 +21,10 @@ void put_block_title(int indent, long long addr, int size);
 // the next call overwrites.
 const char* size_text();
 
+// Seven blanks and a #BLNO range's comment cut or blank-padded to the rest
+// of the line width, written as a report line.
+void put_range_comment(const char* comment);
+
 // The index in blno_inf of the first range holding block, or -1.
 int find_blno_entry(int block);
 

@@ -29,9 +29,11 @@ void put_hex_cell(const MapRow& row, int pos, unsigned char b) {
 
 class MapPrinter : public ItemVisitor {
  public:
-  MapPrinter(const unsigned char* data, int block, MapRow& row) : data_(data), block_(block), row_(row) {}
+  MapPrinter(const unsigned char* data, int block, MapRow& row, const MapFilter* filter)
+      : data_(data), block_(block), row_(row), filter_(filter) {}
 
   void element(const ElementRef& e) override {
+    if (filter_ != nullptr && !filter_->placed(e)) return;
     const ItemInf& m = defs.item_inf[e.item];
     bool shown = m.display != 0;
     if (m.type == T_CHAR) {
@@ -96,6 +98,7 @@ class MapPrinter : public ItemVisitor {
   const unsigned char* data_;
   int block_;
   MapRow& row_;
+  const MapFilter* filter_;
 };
 
 }  // namespace
@@ -131,8 +134,9 @@ void put_map_line(int block, int row_start) {
   list_line.fill_blanks();
 }
 
-int print_map(int rec, const unsigned char* data, int size, int block, MapRow& row, int pos) {
-  MapPrinter printer(data, block, row);
+int print_map(int rec, const unsigned char* data, int size, int block, MapRow& row, int pos,
+              const MapFilter* filter) {
+  MapPrinter printer(data, block, row, filter);
   return walk_struct(rec, size, pos, WalkRules{false, false}, printer);
 }
 

@@ -3,6 +3,8 @@
 // Values are read least significant byte first. Rows are built in list_line.
 #pragma once
 
+#include "formatted/item_walk.h"
+
 namespace vesk {
 
 // The row being built: the in-block position of its first byte (a multiple
@@ -26,10 +28,21 @@ void map_line_check(int block, MapRow& row, int pos);
 // %04d with -D), trailing blanks cut, through put_line; then blanks the line.
 void put_map_line(int block, int row_start);
 
+// Chooses which elements a map walk places. An element left out takes no cell,
+// no row check and no part in the pending flag (the difference map leaves out
+// the elements equal in both blocks).
+class MapFilter {
+ public:
+  virtual ~MapFilter() = default;
+  virtual bool placed(const ElementRef& e) const = 0;
+};
+
 // The map walk of structure record rec over data[0..size) from pos. Returns
 // the position after the structure, or -1 when it stopped (the data ended: the
-// row and " [EOD]" have been written; or an unknown type code).
-int print_map(int rec, const unsigned char* data, int size, int block, MapRow& row, int pos);
+// row and " [EOD]" have been written; or an unknown type code). With a filter,
+// only the elements it chooses are placed.
+int print_map(int rec, const unsigned char* data, int size, int block, MapRow& row, int pos,
+              const MapFilter* filter = nullptr);
 
 // The text of a numeric element in a map cell (least significant byte first).
 // A float text longer than four cells ends the run ("program error!!").
