@@ -71,6 +71,19 @@ CASES = [
     Case("code-single-block", ["-b8", "-tX", "-n1", "in.bin"], files={"in.bin": b"aXbXcX"},
          stdout=lines(SCALE8, row8(b" 0001 0000   6258", b"bX"))),
 
+    # Blocks cut from the rest at the end of the file past the range are not
+    # shown, but their repeated lines still give the marker.
+    Case("code-repeats-in-a-hidden-last-block", ["-b4", "-tZ", "-n1", "in.bin"],
+         files={"in.bin": b"aZbZcccccccc"},
+         stdout=lines(b"              0 1  2 3   0123",
+                      b" 0001 0000   625a      | bZ   |",
+                      b"      ....")),
+    # A code whose first byte is a blank counts as no code.
+    Case("code-beginning-with-a-blank", ["-b8", "-d4", "-t a", "in.bin"], files={"in.bin": b"xx aaaa"},
+         stdout=lines(SCALE8,
+                      row8(b" 0000 0000   7878 2061", b"xx a"),
+                      row8(b" 0001 0000   6161 61", b"aaa"))),
+
     # Header block.
     Case("header-block", ["-b8", "-h3", "-d4", "in.bin"], files={"in.bin": HDR},
          stdout=lines(SCALE8,

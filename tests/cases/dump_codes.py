@@ -81,6 +81,14 @@ CASES = [
                       row16(b" 0000 0000   " + b"4141 " * 7 + b"e381", b"A" * 14 + b"\x82\xa0"),
                       row16(b"      0010   8242", b".B"))),
 
+    # A lead byte in the file's last byte is completed with zero bytes, never
+    # with what an earlier block left in the buffer (here "A", which would
+    # make U+3001): U+3000, Shift_JIS 0x8140.
+    Case("utf8-lead-ending-the-file", ["-U", "-b4", "-d4", "in.bin"], files={"in.bin": b"AAAAB\xe3"},
+         stdout=lines(SCALE4,
+                      b" 0000 0000   4141 4141 | AAAA |",
+                      b" 0001 0000   42e3      | B\x81\x40|")),
+
     # Shift_JIS: a lead byte ending a block is completed from the look-ahead.
     Case("sjis-split-across-blocks", ["-d16", "in.bin"], files={"in.bin": b"A" * 15 + b"\x82\xa0B"},
          stdout=lines(SCALE16,
