@@ -10,6 +10,15 @@ namespace {
 using format_test::load;
 using format_test::reset_tables;
 
+// Other tests empty the tables too: what a test leaves there is kept at its end.
+class KeepTables : public testing::EmptyTestEventListener {
+  void OnTestEnd(const testing::TestInfo&) override { format_test::keep_tables(); }
+};
+const bool kKeepTablesAdded = [] {
+  testing::UnitTest::GetInstance()->listeners().Append(new KeepTables);
+  return true;
+}();
+
 TEST(FindBlno, OneOpenRangeCoversEveryBlock) {
   reset_tables();
   ASSERT_EQ(load("#BLNO 0 &\nstruct A {\n long a;\n};\n"), 0);

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 #include "format/definitions.h"
 #include "format/format_reader.h"
@@ -14,8 +15,28 @@
 
 namespace vesk::format_test {
 
+// Texts from getmem live for the whole run; the tests keep them reachable
+// when they empty the tables, as the program never does.
+inline void keep(const void* p) {
+  static std::vector<const void*>* kept = new std::vector<const void*>;
+  if (p != nullptr) kept->push_back(p);
+}
+
+// Keeps every text the tables point to.
+inline void keep_tables() {
+  for (const ItemInf& it : defs.item_inf) {
+    keep(it.tag);
+    keep(it.name);
+    keep(it.comment);
+  }
+  for (const BlnoInf& b : defs.blno_inf) keep(b.comment);
+  for (const RenInf& r : defs.ren_inf) keep(r.name);
+  for (const DefInf& d : defs.def_inf) keep(d.name);
+}
+
 // Empty tables, no letter B, formatted mode, messages named "t.fmt".
 inline void reset_tables() {
+  keep_tables();
   defs = Definitions{};
   settings.align_mode = 0;
   settings.run_mode = 2;

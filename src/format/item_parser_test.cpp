@@ -125,6 +125,8 @@ TEST_F(ItemParser, Records) {
     EXPECT_STREQ(it.name, c.name);
     EXPECT_STREQ(it.comment, c.comment);
     EXPECT_EQ(it.display, c.display);
+    format_test::keep(it.name);
+    format_test::keep(it.comment);
     defs.item_cnt = before;
   }
 }
