@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "common/messages.h"
+#include "output/writer.h"
 
 namespace vesk {
 
@@ -12,8 +13,8 @@ namespace {
 constexpr std::size_t kInputBufferSize = 1 << 18;
 }
 
-BlockInput::BlockInput(int fd)
-    : fd_(fd), buf_(static_cast<unsigned char*>(getmem(kInputBufferSize))), cap_(kInputBufferSize) {}
+BlockInput::BlockInput(int fd, const char* name)
+    : fd_(fd), name_(name), buf_(static_cast<unsigned char*>(getmem(kInputBufferSize))), cap_(kInputBufferSize) {}
 
 bool BlockInput::fill() {
   if (eof_) return false;
@@ -26,7 +27,13 @@ bool BlockInput::fill() {
   while (true) {
     ssize_t k = ::read(fd_, buf_ + len_, cap_ - len_);
     if (k < 0 && errno == EINTR) continue;
-    if (k <= 0) {
+    if (k < 0) {
+      // A failed read is not the end of the file: the report would be cut
+      // short with a status of success.
+      errmsg("%s: read error\n", name_);
+      end_process(1);
+    }
+    if (k == 0) {
       eof_ = true;
       return false;
     }

@@ -8,7 +8,8 @@ namespace vesk {
 
 class BlockInput {
  public:
-  explicit BlockInput(int fd);
+  // name is used in the message that a failed read ends the run with.
+  BlockInput(int fd, const char* name);
 
   // Takes up to n bytes; fewer only at the end of the input (a read error
   // counts as the end).
@@ -26,6 +27,7 @@ class BlockInput {
   bool fill();
 
   int fd_;
+  const char* name_;
   unsigned char* buf_;
   std::size_t cap_;
   std::size_t pos_ = 0;  // next unread byte

@@ -53,7 +53,7 @@ int find_eod(const unsigned char* buffer, const unsigned char* code, int n) {
 
 int plain_dump() {
   Settings& s = settings;
-  BlockInput in(fileno(s.fp1));
+  BlockInput in(fileno(s.fp1), s.file1_name);
 
   if (s.hdr_size > 0) {
     int got = static_cast<int>(in.read(r_buff, static_cast<std::size_t>(s.hdr_size)));
