@@ -22,6 +22,15 @@ const char kEmpty[] = "";
 
 bool is_letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
+// Copies the word at t into tag (kMaxPiece + 1 bytes): the line it comes
+// from may be overwritten before the record is made.
+void copy_word(const char* t, char* tag) {
+  const char* end = chr_skip(t);
+  int n = 0;
+  for (; t + n < end && n < kMaxPiece; ++n) tag[n] = t[n];
+  tag[n] = '\0';
+}
+
 // What treating one line leads to.
 enum Outcome { kGoOn = 0, kFailed = -1, kEndOfFile = 1 };
 
@@ -32,7 +41,7 @@ class Reader {
   // Reads the next piece into work_line: 1, 0 at the end of the file, -1
   // after a message.
   int next_line();
-  Outcome treat(char* line);
+  Outcome treat(const char* line);
 
   int line_no() const { return line_no_; }
   int depth() const { return depth_; }
@@ -189,7 +198,7 @@ Outcome Reader::close_structure(const char* brace) {
   return kGoOn;
 }
 
-Outcome Reader::treat(char* line) {
+Outcome Reader::treat(const char* line) {
   // Comments that begin the line, and blank lines.
   const char* p = sp_skip(line);
   for (;;) {
@@ -201,7 +210,7 @@ Outcome Reader::treat(char* line) {
       if (rc <= 0) return rc == 0 ? kEndOfFile : kFailed;
       close = index1(work_line.data, "*/");
     }
-    line = const_cast<char*>(close + 2);
+    line = close + 2;
     p = sp_skip(line);
   }
 
@@ -212,12 +221,7 @@ Outcome Reader::treat(char* line) {
   if (const char* s = index1(line, "struct")) {
     struct_form = true;
     const char* t = sp_skip(s + 6);
-    if (*t != '{') {
-      const char* end = chr_skip(t);
-      int n = 0;
-      for (; t + n < end && n < kMaxPiece; ++n) tag[n] = t[n];
-      tag[n] = '\0';
-    }
+    if (*t != '{') copy_word(t, tag);
     const char* brace = index2(t, "{=;/");
     if (brace == nullptr || *brace != '{') {
       // The brace must begin the next line.
@@ -235,12 +239,7 @@ Outcome Reader::treat(char* line) {
     if (brace != nullptr && *brace == '{') {
       opening = true;
       const char* t = sp_skip(line);
-      if (*t != '{') {
-        const char* end = chr_skip(t);
-        int n = 0;
-        for (; t + n < end && n < kMaxPiece; ++n) tag[n] = t[n];
-        tag[n] = '\0';
-      }
+      if (*t != '{') copy_word(t, tag);
     }
   }
 
