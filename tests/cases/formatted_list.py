@@ -125,6 +125,24 @@ def labels_case(name, widths, first, second):
                 files={"l.fmt": LABELS, "l.dat": LABELS_DATA})
 
 
+# An item without name and comment (colon form) beside a labelled one.
+UNNAMED = fmt("#BLNO 0 &",
+              "struct N {",
+              "l:2",
+              " short named; /* c */",
+              "};")
+
+# Natural alignment under -B: the long on 4, the double on 4 (not 8), the
+# structure (alignment 8) padded to 24 bytes. Label 1 + 3 + 2 from column 73.
+ALIGN = fmt("#BLNO 0 &",
+            "struct A {",
+            " char c; /* cc */",
+            " long n; /* nn */",
+            " char e;",
+            " double d; /* dd */",
+            "};")
+TWO_AND_A_HALF = bytes([0x40, 0x04, 0, 0, 0, 0, 0, 0])
+
 # End of the data.
 EOD_NUM = fmt("#BLNO 0 &",
               "struct E {",
@@ -190,6 +208,22 @@ CASES = [
     Case("label-wider-than-the-line", ["-l100", "-w60,29", "-l80", "-f", "x.fmt", "x.dat"],
          stdout=lines(title(0, "0000"), " 0000: [1] ", "n" * 60 + " : " + "c" * 29),
          files={"x.fmt": WIDE, "x.dat": bytes([0, 1])}),
+    # Without name and comment the line ends right after the values.
+    Case("item-without-label", ["-f", "u.fmt", "u.dat"],
+         stdout=lines(title(0, "0000"), " 0000: [1] [2] ", pad(" 0008: [3] ", 70) + "named : c"),
+         files={"u.fmt": UNNAMED, "u.dat": bytes([0, 0, 0, 1, 0, 0, 0, 2, 0, 3])}),
+    Case("alignment-under-B", ["-B", "-f", "a.fmt", "a.dat"],
+         stdout=lines(title(0, "0000"),
+                      pad(" 0000: [A] ", 73) + "c : cc", pad(" 0004: [5] ", 73) + "n : nn",
+                      pad(" 0008: [B] ", 73) + "e :   ", pad(" 000C: [2.5] ", 73) + "d : dd",
+                      title(1, "0018"), pad(" 0000: [C] ", 73) + "c : cc", " [EOD]"),
+         files={"a.fmt": ALIGN, "a.dat": b"A...\x00\x00\x00\x05B..." + TWO_AND_A_HALF + b"...."
+                + b"C"}),
+    Case("no-alignment-without-B", ["-f", "a.fmt", "a.dat"],
+         stdout=lines(title(0, "0000"),
+                      pad(" 0000: [A] ", 73) + "c : cc", pad(" 0001: [5] ", 73) + "n : nn",
+                      pad(" 0005: [B] ", 73) + "e :   ", pad(" 0006: [2.5] ", 73) + "d : dd"),
+         files={"a.fmt": ALIGN, "a.dat": b"A\x00\x00\x00\x05B" + TWO_AND_A_HALF}),
     # A block that ends two bytes into a long.
     Case("eod-inside-a-number", ["-f", "e.fmt", "e.dat"],
          stdout=lines(title(0, "0000"),
