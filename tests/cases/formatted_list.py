@@ -4,6 +4,8 @@ comment columns, -v, -w, wrapping at the line width and the end of the data.
 Each expected line is worked out column by column: the offset field is seven
 columns, the label (name column, " : ", comment column) ends in column W - 1,
 W being 79 unless -l says otherwise."""
+import struct
+
 from vesk_e2e import Case, lines
 
 
@@ -72,6 +74,12 @@ TYPES_OUT = lines(
     pad(" 0039: [1.5] ", 68) + "f   :      ",
     pad(" 003D: [123.456] ", 68) + "d   :      ",
 )
+
+# Float texts: not-a-number, infinity, the exponent form. Label "d" or "f"
+# alone (no comments) in column 78.
+FLOATS = fmt("#BLNO 0 &", "struct F {", " double d[3];", " float f[2];", "};")
+FLOATS_DATA = (bytes.fromhex("7ff8000000000000") + bytes.fromhex("fff0000000000000")
+               + struct.pack(">d", 1e-5) + struct.pack(">f", 0.1) + struct.pack(">f", 1234567.0))
 
 # Wrapping. Names up to 4 bytes, comments up to 9: label 16 columns from 63.
 WRAP = fmt("#BLNO 0 &",
@@ -191,6 +199,10 @@ CASES = [
          files={"r.fmt": WORKED, "r.dat": WORKED_DATA}),
     Case("every-type", ["-f", "t.fmt", "t.dat"], stdout=TYPES_OUT,
          files={"t.fmt": TYPES, "t.dat": TYPES_DATA}),
+    Case("float-texts", ["-f", "f.fmt", "f.dat"],
+         stdout=lines(title(0, "0000"), pad(" 0000: [NAN] [-inf] [1e-5] ", 78) + "d",
+                      pad(" 0018: [0.1] [1.23457e6] ", 78) + "f"),
+         files={"f.fmt": FLOATS, "f.dat": FLOATS_DATA}),
     Case("wrapping", ["-f", "w.fmt", "w.dat"], stdout=WRAP_OUT,
          files={"w.fmt": WRAP, "w.dat": WRAP_DATA}),
     # Names cut to the name column; a lead byte cut off shows as a blank.
