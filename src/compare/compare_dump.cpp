@@ -68,16 +68,12 @@ void collect_ids(InputFile& in, int file_no, const Geometry& g) {
 }
 
 // A section heading: an empty line first when a section came before; in map
-// form the title line follows the first heading of the report.
+// form the first heading of the report is followed by the title line.
 void put_section_heading(const char* name, bool after_section, const Geometry& g) {
-  static bool title_done = false;
   char t[40];
   std::snprintf(t, sizeof t, "%s %s", after_section ? "\n" : "", name);
   put_line(t);
-  if (settings.map_disp != 0 && !title_done) {
-    put_block_title(12, g.base, g.size);
-    title_done = true;
-  }
+  if (settings.map_disp != 0 && !after_section) put_block_title(12, g.base, g.size);
 }
 
 // The paired blocks: the first file read again in order, each paired block
