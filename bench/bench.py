@@ -1,0 +1,170 @@
+#!/usr/bin/env python3
+"""Times vesk against the tools a user would pick instead, on the inputs that
+gen_inputs.py wrote, and prints the results as Markdown tables.
+
+Each case runs vesk and its peer alternately (the order swapped every round,
+so that load from other processes falls on both alike), output to /dev/null,
+and reports the median wall time of each, the ratio vesk/peer, and the peak
+memory of one more run of each under /usr/bin/time -v. It asserts nothing.
+
+usage: bench.py VESK DATA_DIR [--reps N] [--slow-reps N]
+"""
+import argparse
+import os
+import platform
+import re
+import shlex
+import statistics
+import subprocess
+import sys
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+FMT = os.path.join(HERE, "records.fmt")
+HEXDUMP_FMT = os.path.join(HERE, "records.hexdump")
+
+
+def run_once(argv):
+    """Wall seconds and CPU seconds (user + system, children included) of one run."""
+    start = time.perf_counter()
+    proc = subprocess.Popen(argv, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL)
+    _, status, usage = os.wait4(proc.pid, 0)
+    wall = time.perf_counter() - start
+    proc.returncode = os.waitstatus_to_exitcode(status)
+    return wall, usage.ru_utime + usage.ru_stime, proc.returncode
+
+
+def peak_kib(argv):
+    """Maximum resident set size of one run, as /usr/bin/time -v reports it."""
+    res = subprocess.run(["/usr/bin/time", "-v"] + argv, stdin=subprocess.DEVNULL,
+                         stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+    m = re.search(r"Maximum resident set size \(kbytes\): (\d+)", res.stderr)
+    return int(m.group(1)) if m else -1
+
+
+def shell(cmd):
+    return ["bash", "-c", cmd]
+
+
+class Case:
+    def __init__(self, group, name, vesk_args, peer_name, peer_argv, reps):
+        self.group, self.name = group, name
+        self.vesk_args, self.peer_name, self.peer_argv = vesk_args, peer_name, peer_argv
+        self.reps = reps
+
+
+def measure(vesk, case):
+    vesk_argv = [vesk] + case.vesk_args
+    v_wall, v_cpu, p_wall, p_cpu = [], [], [], []
+    for r in range(case.reps):
+        order = [(vesk_argv, v_wall, v_cpu, True), (case.peer_argv, p_wall, p_cpu, False)]
+        if r % 2:
+            order.reverse()
+        for argv, walls, cpus, is_vesk in order:
+            wall, cpu, rc = run_once(argv)
+            if is_vesk and rc != 0:
+                sys.exit("vesk failed (status %d): %s" % (rc, shlex.join(argv)))
+            walls.append(wall)
+            cpus.append(cpu)
+    return {
+        "vesk_ms": statistics.median(v_wall) * 1000,
+        "peer_ms": statistics.median(p_wall) * 1000,
+        "vesk_cpu": statistics.median(v_cpu) * 1000,
+        "peer_cpu": statistics.median(p_cpu) * 1000,
+        "vesk_kib": peak_kib(vesk_argv),
+        "peer_kib": peak_kib(case.peer_argv),
+    }
+
+
+def plain_cases(d, reps, slow_reps):
+    cases = []
+    modes = [
+        ("Shift_JIS", [], "text.sjis"),
+        ("UTF-8 (-U)", ["-U"], "text.utf8"),
+        ("EUC-JP (-E)", ["-E"], "text.euc"),
+        ("ASCII (-A), random bytes", ["-A"], "random.bin"),
+    ]
+    for label, flags, name in modes:
+        f = os.path.join(d, name)
+        cases.append(Case("plain", label, flags + [f], "xxd", ["xxd", f], reps))
+        cases.append(Case("plain", label, flags + [f], "od -A x -t x1z",
+                          ["od", "-A", "x", "-t", "x1z", f], slow_reps))
+        cases.append(Case("plain", label, flags + [f], "hexdump -C", ["hexdump", "-C", f], slow_reps))
+    for label, flags, name in modes:
+        f = os.path.join(d, name)
+        cases.append(Case("plain", label + ", -C", ["-C"] + flags + [f], "xxd", ["xxd", f], reps))
+    return cases
+
+
+def formatted_cases(d, reps):
+    f = os.path.join(d, "records.dat")
+    peer = ["hexdump", "-f", HEXDUMP_FMT, f]
+    return [
+        Case("formatted", "list (-v -f)", ["-v", "-f", FMT, f], "hexdump -f records.hexdump", peer, reps),
+        Case("formatted", "map (-m -f)", ["-m", "-f", FMT, f], "hexdump -f records.hexdump", peer, reps),
+    ]
+
+
+def compare_cases(d, reps):
+    a = os.path.join(d, "compare-a.dat")
+    b = os.path.join(d, "compare-b.dat")
+    xdiff = "diff <(xxd %s) <(xxd %s) >/dev/null" % (shlex.quote(a), shlex.quote(b))
+    cases = []
+    for label, flags in (("list (-v -F)", ["-v"]), ("map (-m -F)", ["-m"])):
+        args = flags + ["-F", FMT, "code", a, b]
+        cases.append(Case("compare", label, args, "diff of two xxd dumps", shell(xdiff), reps))
+        cases.append(Case("compare", label, args, "cmp -l", ["cmp", "-l", a, b], reps))
+    return cases
+
+
+def growth_cases(d, reps):
+    return [Case("growth", "%d MiB" % mib, [os.path.join(d, "growth-%d.sjis" % mib)], "xxd",
+                 ["xxd", os.path.join(d, "growth-%d.sjis" % mib)], reps) for mib in (1, 2, 4, 8)]
+
+
+def table(rows, growth=False):
+    head = ["case", "peer", "vesk ms", "peer ms", "ratio", "cpu ratio", "vesk KiB", "peer KiB"]
+    if growth:
+        head.insert(4, "vesk ms/MiB")
+    out = ["| " + " | ".join(head) + " |", "|" + "|".join("---" for _ in head) + "|"]
+    for case, r in rows:
+        cells = [case.name, case.peer_name, "%.1f" % r["vesk_ms"], "%.1f" % r["peer_ms"],
+                 "%.2f" % (r["vesk_ms"] / r["peer_ms"]), "%.2f" % (r["vesk_cpu"] / max(r["peer_cpu"], 1e-3)),
+                 str(r["vesk_kib"]), str(r["peer_kib"])]
+        if growth:
+            mib = int(case.name.split()[0])
+            cells.insert(4, "%.1f" % (r["vesk_ms"] / mib))
+        out.append("| " + " | ".join(cells) + " |")
+    return "\n".join(out)
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("vesk")
+    ap.add_argument("data")
+    ap.add_argument("--reps", type=int, default=7, help="rounds per case with a fast peer")
+    ap.add_argument("--slow-reps", type=int, default=3, help="rounds per case against od and hexdump -C")
+    a = ap.parse_args()
+
+    groups = [
+        ("Plain dump, 8 MiB (32,768 blocks of 256 bytes)", plain_cases(a.data, a.reps, a.slow_reps), False),
+        ("Formatted dump, 32,768 records of 68 bytes", formatted_cases(a.data, a.reps), False),
+        ("Comparison, two files of 5,000 records, 50 changed", compare_cases(a.data, a.reps), False),
+        ("Growth, plain dump of Shift_JIS text", growth_cases(a.data, a.reps), True),
+    ]
+    load = os.getloadavg()
+    print("vesk benchmark: %s, %d cores, load %.1f %.1f %.1f at start; medians of %d rounds "
+          "(%d against od and hexdump -C)\n" % (platform.machine(), os.cpu_count(), *load, a.reps, a.slow_reps))
+    for title, cases, growth in groups:
+        rows = []
+        for case in cases:
+            rows.append((case, measure(a.vesk, case)))
+            print("  measured %s: %s vs %s" % (case.group, case.name, case.peer_name), file=sys.stderr)
+        print("### " + title + "\n")
+        print(table(rows, growth) + "\n", flush=True)
+    print("ratio: vesk's median wall time / the peer's; cpu ratio: the same for user + system time. "
+          "KiB: peak resident memory (/usr/bin/time -v).")
+
+
+if __name__ == "__main__":
+    main()

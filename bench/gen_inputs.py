@@ -1,0 +1,105 @@
+#!/usr/bin/env python3
+"""Writes the benchmark inputs into the folder given as the only argument.
+
+Everything is made from fixed seeds, so every run dumps the same bytes:
+  random.bin                8 MiB of random bytes
+  text.sjis/.utf8/.euc      8 MiB of Japanese text, one text in three encodings
+  growth-<n>.sjis           the Shift_JIS text cut to 1, 2, 4 and 8 MiB
+  records.dat               32,768 records of bench/records.fmt (68 bytes each)
+  compare-a.dat, -b.dat     5,000 records each; about 1% of b's records changed
+"""
+import os
+import random
+import struct
+import sys
+
+MIB = 1 << 20
+RECORD_SIZE = 68
+
+# Sentences of plain Japanese prose with some ASCII, digits and half-width kana,
+# all of them in both Shift_JIS and EUC-JP.
+SENTENCES = [
+    "吾輩は猫である。名前はまだ無い。",
+    "どこで生れたかとんと見当がつかぬ。",
+    "何でも薄暗いじめじめした所でニャーニャー泣いていた事だけは記憶している。",
+    "Version 2.1 の変更点：出力を高速化しました（約3倍）。",
+    "ﾊﾝｶｸｶﾅ も混ざります。",
+    "東京都千代田区千代田1-1、電話 03-1234-5678。",
+    "春はあけぼの。やうやう白くなりゆく山ぎは、少しあかりて、",
+    "紫だちたる雲のほそくたなびきたる。",
+    "数量：１２３個、単価：￥４５６、合計：５６，０８８円",
+    "\r\n",
+    "\n",
+]
+
+
+def japanese_text(size: int) -> str:
+    """Prose of at least size UTF-8 bytes, sentences drawn in a fixed order."""
+    rng = random.Random(7)
+    parts = []
+    total = 0
+    while total < size:
+        s = rng.choice(SENTENCES)
+        parts.append(s)
+        total += len(s.encode("utf-8"))
+    return "".join(parts)
+
+
+def write(folder: str, name: str, data: bytes) -> None:
+    with open(os.path.join(folder, name), "wb") as f:
+        f.write(data)
+
+
+def record(rng: random.Random, index: int) -> bytes:
+    names = ["りんご", "みかん", "ぶどう", "もも", "なし", "かき", "いちご", "メロン"]
+    name = (rng.choice(names) + " " + str(index % 1000)).encode("shift_jis")
+    rec = b"".join([
+        b"R%07d" % index,
+        name.ljust(20, b" ")[:20],
+        struct.pack("<hHiIfd", rng.randint(-500, 500), rng.randint(0, 65535),
+                    rng.randint(-10**6, 10**6), rng.randint(0, 10**9),
+                    rng.choice([0.08, 0.1, 0.0]), rng.uniform(0, 1e7)),
+        bytes(rng.randrange(256) for _ in range(4)),
+        struct.pack("<3i", *(rng.randint(-9999, 9999) for _ in range(3))),
+    ])
+    assert len(rec) == RECORD_SIZE
+    return rec
+
+
+def main() -> None:
+    folder = sys.argv[1]
+    os.makedirs(folder, exist_ok=True)
+
+    write(folder, "random.bin", random.Random(1).randbytes(8 * MIB))
+
+    text = japanese_text(12 * MIB)
+    encoded = {
+        "sjis": text.encode("shift_jis"),
+        "utf8": text.encode("utf-8"),
+        "euc": text.encode("euc_jp"),
+    }
+    for ext, data in encoded.items():
+        assert len(data) >= 8 * MIB, ext
+        write(folder, "text." + ext, data[: 8 * MIB])
+    for mib in (1, 2, 4, 8):
+        write(folder, "growth-%d.sjis" % mib, encoded["sjis"][: mib * MIB])
+
+    rng = random.Random(3)
+    write(folder, "records.dat", b"".join(record(rng, i) for i in range(32768)))
+
+    rng = random.Random(5)
+    old = [record(rng, i) for i in range(5000)]
+    new = list(old)
+    for i in rng.sample(range(5000), 50):
+        # Same id, new quantity, price and flags.
+        r = bytearray(new[i])
+        r[28:30] = struct.pack("<h", rng.randint(-500, 500))
+        r[32:36] = struct.pack("<i", rng.randint(-10**6, 10**6))
+        r[52] ^= 0xFF
+        new[i] = bytes(r)
+    write(folder, "compare-a.dat", b"".join(old))
+    write(folder, "compare-b.dat", b"".join(new))
+
+
+if __name__ == "__main__":
+    main()
