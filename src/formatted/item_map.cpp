@@ -5,9 +5,9 @@
 
 #include "common/line_buffer.h"
 #include "common/messages.h"
+#include "dump/char_decode.h"
 #include "format/definitions.h"
 #include "formatted/element_value.h"
-#include "dump/char_decode.h"
 #include "formatted/item_text.h"
 #include "formatted/item_walk.h"
 #include "main/settings.h"

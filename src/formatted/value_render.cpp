@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "formatted/element_value.h"
 #include "dump/char_decode.h"
+#include "formatted/element_value.h"
 #include "formatted/item_text.h"
 #include "main/settings.h"
 #include "output/report.h"
