@@ -166,6 +166,9 @@ CASES = [
     Case("last-range-ends-the-walk", ["-h16", "-f", "one.fmt", "b.dat"],
          stdout=lines(title(0, "0010"), n_line(1)),
          files={"one.fmt": ONE_BLOCK, "b.dat": HEADED}),
+    # Reading /proc/self/mem at offset 0 fails: reported, not taken for the end.
+    Case("read-error", ["-f", "b.fmt", "/proc/self/mem"],
+         stderr=b"/proc/self/mem: read error\n", status=1, files={"b.fmt": BLOCK32}),
     Case("range-comment-cut-to-the-line", ["-f", "c.fmt", "c.dat"],
          stdout=lines(title(0, "0000"), "       " + LONG_COMMENT[:72],
                       pad(" 0000: [258] ", 78) + "v"),
