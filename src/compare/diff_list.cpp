@@ -29,6 +29,8 @@ class DiffLister : public ItemVisitor {
   void element(const ElementRef& e) override {
     const ItemInf& m = defs.item_inf[e.item];
     bool id = is_block_id(e.item);
+    // The walk has cut or stopped an element at the end of the data already,
+    // so only bytes inside the block are compared.
     if (!id && std::memcmp(block1_ + e.pos, block2_ + e.pos, static_cast<std::size_t>(e.len)) == 0)
       return;
 
