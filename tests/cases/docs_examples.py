@@ -1,0 +1,107 @@
+"""Runs every marked example of README.md and docs/format-language.md.
+
+In the markdown, an example is marked by a comment line right before its
+command block:
+
+    <!-- test: NAME -->            (optionally: status=N)
+    ```sh
+    $ build/vesk examples/hello.txt | iconv -f CP932 -t UTF-8
+    ```
+    ```text
+    the output, as a terminal shows it
+    ```
+
+Each "$ " line of the command block is a command; they run one after the other
+in the shell, in a fresh folder holding a copy of examples/ and every file
+block of the same document, with standard error joined to standard output.
+A leading build/vesk stands for the program under test. When a text block
+follows the command block it is the expected output: UTF-8 when the commands
+pass the report through iconv, else the Shift_JIS form of the text. Trailing
+blanks of each line are not compared (editors drop them from markdown); the
+exact lines are checked by the other case files. Without a text block only the
+exit status is checked.
+
+A file block is marked the same way, <!-- file: NAME --> (text, written as
+UTF-8), <!-- file: NAME sjis --> (text, written as Shift_JIS) or
+<!-- file: NAME hex --> (bytes written as hexadecimal digits).
+"""
+import pathlib
+import re
+
+from vesk_e2e import Case
+
+ROOT = pathlib.Path(__file__).resolve().parents[2]
+DOCUMENTS = ("README.md", "docs/format-language.md")
+MARKER = re.compile(r"^<!-- (test|file): (\S+)((?: \S+)*) -->$")
+PROGRAM = re.compile(r"(^|\|\s*)build/vesk\b")
+
+
+def example_files():
+    return {f"examples/{p.name}": p.read_bytes()
+            for p in sorted((ROOT / "examples").iterdir()) if p.is_file()}
+
+
+def fence(lines, i):
+    """The content of the fenced block starting at or after line i (skipping
+    blank lines), and the line after it; None when no block starts there."""
+    while i < len(lines) and not lines[i].strip():
+        i += 1
+    if i >= len(lines) or not lines[i].startswith("```"):
+        return None, i
+    end = i + 1
+    while end < len(lines) and not lines[end].startswith("```"):
+        end += 1
+    assert end < len(lines), f"unclosed block at line {i + 1}"
+    return lines[i + 1:end], end + 1
+
+
+def file_bytes(body, options):
+    text = "\n".join(body) + "\n"
+    if "hex" in options:
+        return bytes.fromhex("".join(text.split()))
+    return text.encode("cp932" if "sjis" in options else "utf-8")
+
+
+def shell_script(commands):
+    # Runs the commands, keeps the last status, strips trailing blanks.
+    body = "\n".join(PROGRAM.sub(lambda m: m.group(1) + "{vesk}", c) for c in commands)
+    return ("( \n" + body + "\n) > .out 2>&1; s=$?; sed 's/ *$//' .out; exit $s")
+
+
+def cases_of(document):
+    lines = (ROOT / document).read_text(encoding="utf-8").split("\n")
+    files = example_files()
+    examples = []
+    i = 0
+    while i < len(lines):
+        m = MARKER.match(lines[i])
+        i += 1
+        if not m:
+            continue
+        kind, name, options = m.group(1), m.group(2), m.group(3).split()
+        body, i = fence(lines, i)
+        assert body is not None, f"{document}: no block after the marker {name}"
+        if kind == "file":
+            files[name] = file_bytes(body, options)
+            continue
+        commands = [l[2:] for l in body if l.startswith("$ ")]
+        assert commands, f"{document}: example {name} has no command"
+        shown, after = fence(lines, i)
+        expected = None
+        if shown is not None:
+            i = after
+            text = "".join(l.rstrip(" ") + "\n" for l in shown)
+            piped = any("iconv" in c for c in commands)
+            expected = text.encode("utf-8" if piped else "cp932")
+        status = 0
+        for o in options:
+            if o.startswith("status="):
+                status = int(o[len("status="):])
+        examples.append((f"{document}:{name}", shell_script(commands), expected, status))
+    # Every example sees every file block of its document.
+    return [Case(name, [], shell=script, stdout=expected, stderr=None, status=status,
+                 files=dict(files))
+            for name, script, expected, status in examples]
+
+
+CASES = [case for document in DOCUMENTS for case in cases_of(document)]
