@@ -58,6 +58,87 @@ void set_carry(CharDecoder& st, const char* text, int skip) {
   st.carry_skip = skip;
 }
 
+// The display of every two-byte EUC code, built at the first use: scanning the
+// runs costs more than the rest of an EUC line together. Rows are the first
+// bytes 0xA1..0xFC and then 0x8E; columns the second bytes 0xA0..0xFE.
+constexpr int kEucCols = 0xFE - 0xA0 + 1;
+constexpr int kEucRows = 0xFC - 0xA1 + 1 + 1;
+struct EucDirect {
+  char disp[kEucRows * kEucCols][2];
+  bool ready = false;
+};
+EucDirect euc_direct;
+
+// The run that holds c: the one starting at c, else the last one starting below it.
+void euc2sjis_scan(unsigned c, char* dest) {
+  int i = 0;
+  while (i < kEuc2sjRuns && euc2sj[i].euc < c) ++i;
+  if (i == kEuc2sjRuns || euc2sj[i].euc > c) --i;
+  if (i < 0) {
+    // Below the first run (0x8E 0xA0): no mapping.
+    dest[0] = '.';
+    dest[1] = '.';
+    return;
+  }
+  unsigned code = (euc2sj[i].sjis + (c - euc2sj[i].euc)) & 0xFFFF;
+  if (euc2sj[i].sjis <= 0xFF) {
+    dest[0] = '.';
+    dest[1] = static_cast<char>(code & 0xFF);
+  } else {
+    dest[0] = static_cast<char>(code >> 8);
+    dest[1] = static_cast<char>(code & 0xFF);
+  }
+}
+
+// The table slot of a two-byte code, or -1 outside the table.
+int euc_slot(unsigned char b1, unsigned char b2) {
+  if (b2 < 0xA0 || b2 > 0xFE) return -1;
+  int row = b1 == 0x8E ? kEucRows - 1 : (b1 >= 0xA1 && b1 <= 0xFC ? b1 - 0xA1 : -1);
+  return row < 0 ? -1 : row * kEucCols + (b2 - 0xA0);
+}
+
+void build_euc_direct() {
+  for (int b1 = 0x8E; b1 <= 0xFC; ++b1) {
+    for (int b2 = 0xA0; b2 <= 0xFE; ++b2) {
+      int slot = euc_slot(static_cast<unsigned char>(b1), static_cast<unsigned char>(b2));
+      if (slot >= 0) euc2sjis_scan(static_cast<unsigned>(b1 << 8 | b2), euc_direct.disp[slot]);
+    }
+  }
+  euc_direct.ready = true;
+}
+
+// Shift_JIS codes of the Basic Multilingual Plane through a two-level index,
+// built at the first use in place of fourteen probes of a binary search per
+// character. Only the pages of 256 code points that hold entries take memory.
+struct BmpIndex {
+  std::uint16_t page_of[256] = {};  // 0: no entry in the page; else page number + 1
+  std::uint16_t pages[256][256];    // Shift_JIS code + 1; 0: no entry
+  int used = 0;
+  bool ready = false;
+};
+BmpIndex bmp_index;
+
+void build_bmp_index() {
+  BmpIndex& x = bmp_index;
+  // unicodeTbl is sorted by code point without repeats, so each code point has
+  // exactly the entry that the binary search finds.
+  for (int i = 0; i < kUnicodeTblSize && unicodeTbl[i].code < 0x10000; ++i) {
+    unsigned hi = unicodeTbl[i].code >> 8;
+    if (x.page_of[hi] == 0) x.page_of[hi] = static_cast<std::uint16_t>(++x.used);
+    x.pages[x.page_of[hi] - 1][unicodeTbl[i].code & 0xFF] = static_cast<std::uint16_t>(unicodeTbl[i].sjis + 1);
+  }
+  x.ready = true;
+}
+
+// sjis_of_unicode for a code point below 0x10000.
+int bmp_lookup(std::uint32_t code) {
+  if (!bmp_index.ready) build_bmp_index();
+  unsigned page = bmp_index.page_of[code >> 8];
+  if (page == 0) return -1;
+  unsigned v = bmp_index.pages[page - 1][code & 0xFF];
+  return v == 0 ? -1 : static_cast<int>(v - 1);
+}
+
 void decode_single(char* dest, const unsigned char* data, int off, int n) {
   const char* disp = display_table();
   for (; off < n; ++off) dest[off] = disp[data[off]];
@@ -123,13 +204,23 @@ void decode_euc(CharDecoder& st, char* dest, const unsigned char* data, int off,
   const char* disp = kDisplay.kana;
   while (off < n) {
     const unsigned char* p = data + off;
-    if (euc_char_len(p) == 0) {
+    int d = euc_char_len(p);
+    if (d == 0) {
       dest[off] = disp[p[0]];
       off += 1;
       continue;
     }
-    int d = euc2sjis(p, dest + off);
     int len = n - off;
+    if (d == 2 && len > 2) {
+      // The common case, a two-byte character inside the line: from the table.
+      if (!euc_direct.ready) build_euc_direct();
+      const char* shown_pair = euc_direct.disp[euc_slot(p[0], p[1])];
+      dest[off] = shown_pair[0];
+      dest[off + 1] = shown_pair[1];
+      off += 2;
+      continue;
+    }
+    d = euc2sjis(p, dest + off);
     if (d == len) {
       put_closing(dest + n, " |");
     } else if (d == 2 && len == 1) {
@@ -158,8 +249,25 @@ void decode_utf8(CharDecoder& st, char* dest, const unsigned char* data, int off
       off += 1;
       continue;
     }
-    unsigned r = static_cast<unsigned>(unicode2sjis(st, p)) & 0xFFFF;
     int len = n - off;
+    if (d == 3 && len > 3) {
+      // The common case, a three-byte sequence inside the line, shown in two
+      // columns and a point.
+      std::uint32_t code = (p[0] & 0x0Fu) << 12 | (p[1] & 0x3Fu) << 6 | (p[2] & 0x3Fu);
+      unsigned r = static_cast<unsigned>(bmp_lookup(code)) & 0xFFFF;
+      if (r >= 0xFF) {
+        st.unicode_len = 3;
+        unsigned char hi = static_cast<unsigned char>(r >> 8);
+        unsigned char lo = static_cast<unsigned char>(r & 0xFF);
+        bool unknown = r == 0xFFFF || hi < 0x20 || lo < 0x20;
+        dest[off] = unknown ? '.' : static_cast<char>(hi);
+        dest[off + 1] = unknown ? '.' : static_cast<char>(lo);
+        dest[off + 2] = '.';
+        off += 3;
+        continue;
+      }
+    }
+    unsigned r = static_cast<unsigned>(unicode2sjis(st, p)) & 0xFFFF;
     if (r < 0xFF) {
       // Shown in three columns, the code and two points, whatever the length.
       dest[off] = shown(static_cast<unsigned char>(r));
@@ -206,6 +314,10 @@ void decode_utf8(CharDecoder& st, char* dest, const unsigned char* data, int off
 
 }  // namespace
 
+int sjis_of_unicode_fast(std::uint32_t code) {
+  return code < 0x10000 ? bmp_lookup(code) : sjis_of_unicode(code);
+}
+
 void put_disp_char(char* dest, unsigned char byte) { *dest = display_table()[byte]; }
 
 std::uint16_t jis2sjis(std::uint16_t code) {
@@ -228,25 +340,14 @@ int euc_char_len(const unsigned char* p) {
 
 int euc2sjis(const unsigned char* p, char* dest) {
   if (p[0] == 0x8F) return euc3_2sjis(p, dest);
-  unsigned c = static_cast<unsigned>(p[0] << 8 | p[1]);
-  // The run that holds c: the one starting at c, else the last one starting below it.
-  int i = 0;
-  while (i < kEuc2sjRuns && euc2sj[i].euc < c) ++i;
-  if (i == kEuc2sjRuns || euc2sj[i].euc > c) --i;
-  if (i < 0) {
-    // Below the first run (0x8E 0xA0): no mapping.
-    dest[0] = '.';
-    dest[1] = '.';
+  int slot = euc_slot(p[0], p[1]);
+  if (slot < 0) {
+    euc2sjis_scan(static_cast<unsigned>(p[0] << 8 | p[1]), dest);
     return 2;
   }
-  unsigned code = (euc2sj[i].sjis + (c - euc2sj[i].euc)) & 0xFFFF;
-  if (euc2sj[i].sjis <= 0xFF) {
-    dest[0] = '.';
-    dest[1] = static_cast<char>(code & 0xFF);
-  } else {
-    dest[0] = static_cast<char>(code >> 8);
-    dest[1] = static_cast<char>(code & 0xFF);
-  }
+  if (!euc_direct.ready) build_euc_direct();
+  dest[0] = euc_direct.disp[slot][0];
+  dest[1] = euc_direct.disp[slot][1];
   return 2;
 }
 
@@ -296,7 +397,7 @@ int unicode2sjis(CharDecoder& st, const unsigned char* p) {
       return -1;
   }
   st.unicode_len = len;
-  return sjis_of_unicode(code);
+  return sjis_of_unicode_fast(code);
 }
 
 int sjis_of_unicode(std::uint32_t code) {

@@ -45,6 +45,8 @@ int unicodeKanji(const unsigned char* p);
 int unicode2sjis(CharDecoder& st, const unsigned char* p);
 // Binary search of unicodeTbl; -1 when the code point has no entry.
 int sjis_of_unicode(std::uint32_t code);
+// The same answer through a direct index of the Basic Multilingual Plane.
+int sjis_of_unicode_fast(std::uint32_t code);
 
 // Writes the display of the n bytes at data to dest (dest[0] is the column of
 // data[0]), starting with the carry of a character split at the previous line's

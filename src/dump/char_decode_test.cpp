@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "dump/tables/euc_tables.h"
 #include "main/settings.h"
 
 namespace vesk {
@@ -160,6 +161,37 @@ TEST(CharCodes, UnicodeLookups) {
   EXPECT_EQ(unicodeKanji(e), 3);
   EXPECT_EQ(unicodeKanji(f), 4);
   EXPECT_EQ(unicodeKanji(x), 0);
+}
+
+// The direct index answers every code point as the binary search does.
+TEST(CharCodes, FastUnicodeLookupAgreesEverywhere) {
+  for (std::uint32_t code = 0; code < 0x30000; ++code)
+    ASSERT_EQ(sjis_of_unicode_fast(code), sjis_of_unicode(code)) << std::hex << code;
+  EXPECT_EQ(sjis_of_unicode_fast(0x110000), -1);
+}
+
+// The table of two-byte EUC codes shows every code as the scan of the runs:
+// the run starting at the code, else the last one starting below it.
+TEST(CharCodes, EucTableAgreesWithTheRunScan) {
+  for (int b1 = 0x80; b1 <= 0xFF; ++b1) {
+    for (int b2 = 0xA0; b2 <= 0xFF; ++b2) {
+      const unsigned char p[] = {static_cast<unsigned char>(b1), static_cast<unsigned char>(b2), 0};
+      if (euc_char_len(p) != 2) continue;
+      unsigned c = static_cast<unsigned>(b1 << 8 | b2);
+      int i = 0;
+      while (i < kEuc2sjRuns && euc2sj[i].euc < c) ++i;
+      if (i == kEuc2sjRuns || euc2sj[i].euc > c) --i;
+      std::string want = "..";
+      if (i >= 0) {
+        unsigned code = (euc2sj[i].sjis + (c - euc2sj[i].euc)) & 0xFFFF;
+        want[0] = euc2sj[i].sjis <= 0xFF ? '.' : static_cast<char>(code >> 8);
+        want[1] = static_cast<char>(code & 0xFF);
+      }
+      char got[2] = {};
+      ASSERT_EQ(euc2sjis(p, got), 2);
+      ASSERT_EQ(std::string(got, 2), want) << std::hex << c;
+    }
+  }
 }
 
 TEST(CharCodes, SjisPairTest) {
