@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 ARGS ?= examples/hello.txt
 
-.PHONY: all build run test sanitize clean deps
+.PHONY: all build run test sanitize fuzz valgrind clean deps
 
 all: build
 
@@ -31,5 +31,18 @@ sanitize:
 	cmake --build build-asan -j $(JOBS)
 	cd build-asan && ctest --output-on-failure -j $(JOBS)
 
+# AFL++ over each fuzz harness under ASan and UBSan: FUZZ=<harness|all>,
+# FUZZ_SECONDS per harness. Fails when a crash or a hang is found.
+FUZZ ?= all
+FUZZ_SECONDS ?= 60
+fuzz:
+	./fuzz/run.sh $(FUZZ) $(FUZZ_SECONDS)
+
+# The end-to-end cases under valgrind: no invalid access, no definite leak.
+VALGRIND ?= valgrind -q --error-exitcode=99 --leak-check=full --errors-for-leak-kinds=definite
+valgrind: build
+	@command -v valgrind >/dev/null || (apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q valgrind)
+	cd $(BUILD) && VESK_E2E_WRAPPER="$(VALGRIND)" ctest --output-on-failure -j $(JOBS) -R '^e2e\.'
+
 clean:
-	rm -rf $(BUILD) build-asan
+	rm -rf $(BUILD) build-asan build-fuzz-afl
