@@ -23,7 +23,9 @@ exit status is checked.
 
 A file block is marked the same way, <!-- file: NAME --> (text, written as
 UTF-8), <!-- file: NAME sjis --> (text, written as Shift_JIS) or
-<!-- file: NAME hex --> (bytes written as hexadecimal digits).
+<!-- file: NAME hex --> (bytes written as hexadecimal digits). A block marked
+<!-- excerpt: PATH --> shows part of a file of the repository and must stand
+in it word for word.
 """
 import pathlib
 import re
@@ -32,7 +34,7 @@ from vesk_e2e import Case
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 DOCUMENTS = ("README.md", "docs/format-language.md")
-MARKER = re.compile(r"^<!-- (test|file): (\S+)((?: \S+)*) -->$")
+MARKER = re.compile(r"^<!-- (test|file|excerpt): (\S+)((?: \S+)*) -->$")
 PROGRAM = re.compile(r"(^|\|\s*)build/vesk\b")
 
 
@@ -83,6 +85,11 @@ def cases_of(document):
         assert body is not None, f"{document}: no block after the marker {name}"
         if kind == "file":
             files[name] = file_bytes(body, options)
+            continue
+        if kind == "excerpt":
+            excerpt = "\n".join(body) + "\n"
+            assert excerpt in (ROOT / name).read_text(encoding="utf-8"), \
+                f"{document}: the block marked excerpt: {name} is not in {name}"
             continue
         commands = [l[2:] for l in body if l.startswith("$ ")]
         assert commands, f"{document}: example {name} has no command"
