@@ -6,7 +6,7 @@ The sales file stores numbers most significant byte first; the map form reads
 them least significant byte first, so its numbers are those of the bytes
 reversed (12, stored 00 0C, shows as 3072)."""
 import pathlib
-import struct
+import shlex
 
 from vesk_e2e import Case, lines
 
@@ -124,7 +124,13 @@ COMPARE_MAP = ([b"             " + b"".join(b"%X  " % i for i in range(16)),
 # April's 12 green teas (00 0C) read backwards are 3072.
 assert b"      0010:       3072" in COMPARE_MAP[4]
 
+# The committed data files are those that examples/make-examples.py makes.
+REMAKE = (f"python3 {shlex.quote(str(EX / 'make-examples.py'))} . && "
+          + " && ".join(f"cmp {name} {shlex.quote(str(EX / name))}"
+                        for name in ("sales.dat", "sales-new.dat", "beep.wav")))
+
 CASES = [
+    Case("example-data-is-what-the-script-makes", [], shell=REMAKE),
     Case("sales-list-decimal", ["-D", "-f", "sales.fmt", "sales.dat"], files=FILES,
          stdout=lines(*LIST)),
     Case("sales-compare-map", ["-m", "-F", "sales-records.fmt", "code", "sales.dat", "sales-new.dat"],
