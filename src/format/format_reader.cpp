@@ -20,6 +20,23 @@ constexpr int kMaxCount = 32767;
 constexpr long long kMaxBlockSize = 4096;
 const char kEmpty[] = "";
 
+// Every #BLNO comment stays reachable from here, taken by a data format or
+// not (replaced by a later #BLNO, or the reading failed): memory from getmem
+// is never released, and a leak checker must not find it lost.
+struct KeptText {
+  const char* text;
+  KeptText* next;
+};
+KeptText* kept_texts = nullptr;
+
+void keep_text(const char* text) {
+  if (text == nullptr) return;
+  auto* k = static_cast<KeptText*>(getmem(sizeof(KeptText)));
+  k->text = text;
+  k->next = kept_texts;
+  kept_texts = k;
+}
+
 bool is_letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 // Copies the word at t into tag (kMaxPiece + 1 bytes): the line it comes
@@ -96,6 +113,7 @@ Outcome Reader::hash_statement(const char* line) {
   if (starts_with(line + 1, "define")) return add_define(line + 7) == 0 ? kGoOn : kFailed;
   if (depth_ == 0 && starts_with(line + 1, "BLNO")) {
     if (parse_blno(line + 5, line_no_, &range_) != 0) return kFailed;
+    keep_text(range_.comment);
     pending_ = true;
     return kGoOn;
   }
