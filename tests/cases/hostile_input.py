@@ -2,7 +2,8 @@
 and input that cannot seek (a pipe). A pipe must give the same report and
 status as the file itself, in every mode; what cannot be done on it is
 reported. (A folder as a file argument is in options.py, a read error in the
-plain dump in dump_read_error.py.)"""
+plain dump in dump_read_error.py, files of different lengths and pipes in a
+comparison in compare_sections.py.)"""
 import os
 
 from vesk_e2e import Case
@@ -34,6 +35,12 @@ CASES = [
          setup=locked_file, files={"d.dat": b"x"}, stderr=b"format file locked: not found", status=1),
     # /proc/self/mem opens but its first read fails (I/O error).
     Case("read-error-formatted", ["-f", "t.fmt", "/proc/self/mem"], files={"t.fmt": SMALL_FMT},
+         stderr=b"/proc/self/mem: read error\n", status=1),
+    Case("read-error-compare-first", ["-F", "t.fmt", "id", "/proc/self/mem", "d.dat"],
+         files={"t.fmt": SMALL_FMT, "d.dat": b"\x00" * 16},
+         stderr=b"/proc/self/mem: read error\n", status=1),
+    Case("read-error-compare-second", ["-F", "t.fmt", "id", "d.dat", "/proc/self/mem"],
+         files={"t.fmt": SMALL_FMT, "d.dat": b"\x00" * 16},
          stderr=b"/proc/self/mem: read error\n", status=1),
 ]
 

@@ -14,7 +14,14 @@ BIG = bytes((i * 7) & 0xFF for i in range(400000))
 FMT = b"#BLNO 0 &\nstruct R {\n long id;\n char name[10];\n short v[3];\n double d;\n};\n"
 BACKWARDS = (b"#BLNO 0 1\nstruct A {\n char t[40];\n};\n"
              b"#BLNO offset=0x10 2 &\nstruct B {\n long v;\n};\n")
-FILES = {"s.dat": SMALL, "b.dat": BIG, "t.fmt": FMT, "back.fmt": BACKWARDS, "none.fmt": b"#define N 1\n",
+
+def records(n, salt):
+    """n blocks of FMT (28 bytes), each with its number as id."""
+    return b"".join(i.to_bytes(4, "big") + bytes(((i + k) * salt) & 0xFF for k in range(24))
+                    for i in range(n))
+
+
+FILES = {"c1.dat": records(4000, 3), "c2.dat": records(4100, 5), "s.dat": SMALL, "b.dat": BIG, "t.fmt": FMT, "back.fmt": BACKWARDS, "none.fmt": b"#define N 1\n",
          "bad.fmt": b"#BLNO 1\n", "e.dat": b""}
 
 
@@ -42,6 +49,11 @@ CASES = [
     closed("formatted", "-f t.fmt s.dat"),
     # The report line of an offset running backwards cannot be written either.
     full("formatted-offset-backwards", "-f back.fmt s.dat"),
+    # The comparison: small, and past the writer's buffer.
+    full("compare-small", "-F t.fmt id c1.dat c2.dat -n0,3"),
+    full("compare-big", "-F t.fmt id c1.dat c2.dat"),
+    full("compare-map-big", "-m -F t.fmt id -b16 c2.dat c1.dat"),
+    closed("compare", "-F t.fmt id c1.dat c2.dat -n0,3"),
     # Nothing written: no write error; the run's own outcome stands.
     full("nothing-written-format-error", "-f bad.fmt s.dat",
          stderr=b"bad.fmt: from block number not 0 (line is 1)\n", status=1),
