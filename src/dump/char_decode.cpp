@@ -415,10 +415,12 @@ int sjis_of_unicode(std::uint32_t code) {
   return -1;
 }
 
+bool decoder_writes_controls() { return settings.char_mode == 5; }
+
 void decode_chars(CharDecoder& st, char* dest, const unsigned char* data, int n) {
   int off = 0;
   if (st.carry_skip > 0) {
-    std::memcpy(dest, st.carry_text, std::strlen(st.carry_text));
+    for (int i = 0; st.carry_text[i] != '\0'; ++i) dest[i] = st.carry_text[i];
     off = st.carry_skip;
     st.carry_skip = 0;
   }

@@ -48,6 +48,11 @@ int sjis_of_unicode(std::uint32_t code);
 // The same answer through a direct index of the Basic Multilingual Plane.
 int sjis_of_unicode_fast(std::uint32_t code);
 
+// Whether the decoder of the current mode may write control bytes (a newline
+// among them): only EUC-JP writes its converted codes unfiltered. The other
+// modes write no byte below 0x20 but the zero byte that closes a line.
+bool decoder_writes_controls();
+
 // Writes the display of the n bytes at data to dest (dest[0] is the column of
 // data[0]), starting with the carry of a character split at the previous line's
 // end, and sets the carry for the next line. May read up to 3 bytes past

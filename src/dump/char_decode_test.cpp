@@ -194,6 +194,49 @@ TEST(CharCodes, EucTableAgreesWithTheRunScan) {
   }
 }
 
+// The plain dump counts newlines in a line only where decoder_writes_controls
+// says so: every other mode writes no byte below 0x20 before the zero byte that
+// ends the line, whatever the bytes and the state (JIS kana and kanji states too).
+TEST(DecodeChars, OnlyEucWritesControlBytes) {
+  const struct {
+    int mode, show_ctrl;
+    const char* lead_in;
+  } modes[] = {{1, 0, ""}, {2, 0, ""}, {3, 0, ""}, {4, 0, ""}, {4, 1, ""},
+               {4, 0, "\x1b$B"}, {4, 0, "\x1b(I"}, {6, 0, ""}};
+  for (const auto& m : modes) {
+    settings = Settings{};
+    settings.char_mode = m.mode;
+    settings.show_ctrl = m.show_ctrl;
+    EXPECT_FALSE(decoder_writes_controls()) << m.mode;
+    for (int b0 = 0; b0 < 256; ++b0) {
+      for (int b1 = 0; b1 < 256; ++b1) {
+        for (int n = 1; n <= 4; ++n) {
+          CharDecoder st;
+          unsigned char data[16] = {};
+          char dest[24];
+          int k = static_cast<int>(std::strlen(m.lead_in));
+          std::memcpy(data, m.lead_in, static_cast<std::size_t>(k));
+          std::memset(dest, ' ', sizeof dest);
+          if (k > 0) decode_chars(st, dest, data, k);
+          const unsigned char line[8] = {static_cast<unsigned char>(b0), static_cast<unsigned char>(b1),
+                                         static_cast<unsigned char>(0x80 | b1), static_cast<unsigned char>(0x80 | b0),
+                                         0x82, 0xA0, 0, 0};
+          std::memcpy(data, line, sizeof line);
+          std::memset(dest, ' ', sizeof dest);
+          dest[sizeof dest - 1] = '\0';
+          decode_chars(st, dest, data, n);
+          for (int i = 0; dest[i] != '\0'; ++i)
+            ASSERT_GE(static_cast<unsigned char>(dest[i]), 0x20) << m.mode << " " << b0 << " " << b1 << " " << n;
+        }
+      }
+    }
+  }
+  settings = Settings{};
+  settings.char_mode = 5;
+  EXPECT_TRUE(decoder_writes_controls());
+  settings = Settings{};
+}
+
 TEST(CharCodes, SjisPairTest) {
   EXPECT_EQ(iskanji_sjis(0x82, 0xA0), 1);
   EXPECT_EQ(iskanji_sjis(0xFC, 0xFC), 1);

@@ -151,8 +151,13 @@ void dump_line(const unsigned char* data, int n, long long block, int offset, in
 
   decode_chars(char_decoder, line + char_col, data, n);
   line[char_col + lb + 2] = '\0';
-  const char* end = static_cast<const char*>(std::memchr(line + char_col, '\0', static_cast<std::size_t>(lb + 3)));
+  // The line ends at the first zero byte of the character part (a character
+  // that closes the line writes one).
+  const char* chars = line + char_col;
+  const char* end = static_cast<const char*>(std::memchr(chars, '\0', static_cast<std::size_t>(lb + 3)));
   std::size_t len = static_cast<std::size_t>(end - line);
+  // A newline there, from a converted code, counts as a line of its own on the page.
+  bool newline = decoder_writes_controls() && std::memchr(chars, '\n', static_cast<std::size_t>(end - chars)) != nullptr;
 
   if (block == s.prev_blk && settings.omit_same == 1 &&
       same_columns(line + kHexCol, s.prev_line + kHexCol, s.same_w)) {
@@ -163,7 +168,12 @@ void dump_line(const unsigned char* data, int n, long long block, int offset, in
   std::memcpy(s.prev_line + kHexCol, line + kHexCol, static_cast<std::size_t>(s.same_w));
   s.same_flag = 0;
   s.prev_blk = block;
-  if (show == 1) put_line_len(line, len);
+  if (show == 1) {
+    if (newline)
+      put_line_len(line, len);
+    else
+      put_line_plain(line, len);
+  }
 }
 
 void dump_block(const unsigned char* data, int length, long long block, long long /*position*/, int show) {

@@ -45,16 +45,27 @@ void count_and_write(const char* text, std::size_t len) {
     page.line_cnt += 1;
 }
 
-}  // namespace
-
-void put_line_len(const char* text, std::size_t len) {
+void put_heading_at_page_start() {
   if (settings.page_lines > 0 && page.line_cnt % settings.page_lines == 0) {
     if (settings.run_mode == 0 || settings.run_mode == 1)
       put_scale_line(settings.dec_mode, page.hex_col, page.char_col);
     else if (settings.map_disp == 1)
       put_map_scale(settings.dec_mode, 12);
   }
+}
+
+}  // namespace
+
+void put_line_len(const char* text, std::size_t len) {
+  put_heading_at_page_start();
   count_and_write(text, len);
+}
+
+void put_line_plain(const char* text, std::size_t len) {
+  put_heading_at_page_start();
+  out_write(text, len);
+  out_char('\n');
+  page.line_cnt += 1;
 }
 
 void put_line(const char* text) { put_line_len(text, std::strlen(text)); }

@@ -18,6 +18,8 @@ extern PageState page;
 void put_line(const char* text);
 // The same for a line of known length (no terminator needed).
 void put_line_len(const char* text, std::size_t len);
+// put_line_len for a line known to hold no newline: the line count needs no scan.
+void put_line_plain(const char* text, std::size_t len);
 // Writes a line without the page-heading check.
 void put_line_direct(const char* text);
 

@@ -8,11 +8,17 @@
 
 namespace vesk {
 
-namespace {
-
-constexpr std::size_t kBufferSize = 1 << 18;
+namespace writer_detail {
 char buffer[kBufferSize];
 std::size_t used = 0;
+}  // namespace writer_detail
+
+using writer_detail::buffer;
+using writer_detail::kBufferSize;
+using writer_detail::used;
+
+namespace {
+
 bool write_failed = false;
 
 void write_all(const char* p, std::size_t n) {
@@ -30,7 +36,7 @@ void write_all(const char* p, std::size_t n) {
 
 }  // namespace
 
-void out_write(const char* p, std::size_t n) {
+void writer_detail::write_slow(const char* p, std::size_t n) {
   if (n >= kBufferSize) {
     out_flush();
     write_all(p, n);
