@@ -182,19 +182,16 @@ int set_letters(const char* arg) {
 }
 
 // Opens an input file for reading as raw bytes. A directory opens but cannot be
-// read, so it is refused here rather than dumped as an empty file.
+// read: it is refused like any file that cannot be opened for reading (as the
+// format file is), with the same message.
 std::FILE* open_input(const char* name) {
   std::FILE* fp = std::fopen(name, "rb");
-  if (fp == nullptr) {
-    errmsg("%s: not found\n", name);
-    return nullptr;
-  }
   struct stat st;
-  if (fstat(fileno(fp), &st) == 0 && S_ISDIR(st.st_mode)) {
+  if (fp != nullptr && fstat(fileno(fp), &st) == 0 && S_ISDIR(st.st_mode)) {
     std::fclose(fp);
-    errmsg("%s: is a directory\n", name);
-    return nullptr;
+    fp = nullptr;
   }
+  if (fp == nullptr) errmsg("%s: not found\n", name);
   return fp;
 }
 

@@ -79,7 +79,7 @@ CASES = [
     fail("F-second-file-missing", ["a.dat", "-F", "g.fmt", "id"], b"filename2 missing\n"),
     fail("F-no-file", ["-F", "g.fmt", "id"], MISSING),
     fail("F-second-not-found", ["-F", "g.fmt", "id", "a.dat", "missing.dat"], b"missing.dat: not found\n"),
-    fail("F-second-is-a-directory", ["-F", "g.fmt", "id", "a.dat", "sub"], b"sub: is a directory\n"),
+    fail("F-second-is-a-directory", ["-F", "g.fmt", "id", "a.dat", "sub"], b"sub: not found\n"),
     fail("f-second-file", ["-f", "g.fmt", "a.dat", "b.dat"], b"b.dat: invalid argument\n"),
     # No driver runs; the status is 0.
     Case("f-no-data-definition", ["-f", "nodef.fmt", "a.dat"],
