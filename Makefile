@@ -18,7 +18,9 @@ $(BUILD)/Makefile: CMakeLists.txt
 build: $(BUILD)/Makefile
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only the program: a newcomer's first run should not wait for the tests.
+run: $(BUILD)/Makefile
+	cmake --build $(BUILD) -j $(JOBS) --target vesk
 	./$(BUILD)/vesk $(ARGS)
 
 test: build
