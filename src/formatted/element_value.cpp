@@ -45,6 +45,34 @@ int numeric_size(char type) {
   }
 }
 
+namespace {
+
+// "%d" / "%u" of a 32-bit value without a formatted print (the list form
+// prints hundreds of thousands of them). Returns the length.
+int decimal_text(long long v, char (&text)[kValueTextSize]) {
+  char digits[24];
+  int k = 0;
+  unsigned long long u = v < 0 ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
+  do {
+    digits[k++] = static_cast<char>('0' + u % 10);
+    u /= 10;
+  } while (u != 0);
+  int len = 0;
+  if (v < 0) text[len++] = '-';
+  while (k > 0) text[len++] = digits[--k];
+  text[len] = '\0';
+  return len;
+}
+
+// "%08X" of a 32-bit value.
+int pointer_text(uint32_t v, char (&text)[kValueTextSize]) {
+  for (int i = 7; i >= 0; --i, v >>= 4) text[i] = "0123456789ABCDEF"[v & 15];
+  text[8] = '\0';
+  return 8;
+}
+
+}  // namespace
+
 int element_text(char type, const unsigned char* p, ByteOrder order, char (&text)[kValueTextSize]) {
   text[0] = '\0';
   int n = numeric_size(type);
@@ -52,20 +80,15 @@ int element_text(char type, const unsigned char* p, ByteOrder order, char (&text
   uint64_t raw = read_element(p, n, order);
   switch (type) {
     case 's':
-      std::snprintf(text, sizeof text, "%d", static_cast<int>(static_cast<int16_t>(raw)));
-      break;
+      return decimal_text(static_cast<int16_t>(raw), text);
     case 'S':
-      std::snprintf(text, sizeof text, "%u", static_cast<unsigned>(raw));
-      break;
+      return decimal_text(static_cast<uint16_t>(raw), text);
     case 'i': case 'l':
-      std::snprintf(text, sizeof text, "%ld", static_cast<long>(static_cast<int32_t>(raw)));
-      break;
+      return decimal_text(static_cast<int32_t>(raw), text);
     case 'I': case 'L':
-      std::snprintf(text, sizeof text, "%lu", static_cast<unsigned long>(raw));
-      break;
+      return decimal_text(static_cast<uint32_t>(raw), text);
     case 'p': case 'P':
-      std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(raw));
-      break;
+      return pointer_text(static_cast<uint32_t>(raw), text);
     case 'f': {
       char t[kFloatTextSize];
       float f = std::bit_cast<float>(static_cast<uint32_t>(raw));

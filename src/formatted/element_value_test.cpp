@@ -36,6 +36,11 @@ TEST(ElementText, EveryNumericType) {
   const Row rows[] = {
       {'s', {0x04, 0xB0}, ByteOrder::msb_first, "1200"},
       {'s', {0x04, 0xB0}, ByteOrder::lsb_first, "-20476"},
+      {'s', {0x80, 0x00}, ByteOrder::msb_first, "-32768"},
+      {'s', {0, 0}, ByteOrder::msb_first, "0"},
+      {'S', {0xFF, 0xFF}, ByteOrder::msb_first, "65535"},
+      {'l', {0x7F, 0xFF, 0xFF, 0xFF}, ByteOrder::msb_first, "2147483647"},
+      {'L', {0, 0, 0, 0}, ByteOrder::msb_first, "0"},
       {'S', {0x04, 0xB0}, ByteOrder::lsb_first, "45060"},
       {'l', {0xFF, 0xFF, 0xFF, 0xFE}, ByteOrder::msb_first, "-2"},
       {'i', {0x80, 0, 0, 0}, ByteOrder::msb_first, "-2147483648"},

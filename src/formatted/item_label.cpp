@@ -1,6 +1,8 @@
 #include "formatted/item_label.h"
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "format/definitions.h"
 #include "formatted/item_text.h"
@@ -12,19 +14,47 @@ namespace vesk {
 
 namespace {
 
+// A column as last made for one item: every block of a list shows the same
+// labels, so each is made once and then copied.
+struct MadeColumn {
+  const char* source = nullptr;  // the text it was made from, and a copy of
+  std::string source_bytes;      // its first width bytes to tell a changed text
+  int width = -1;
+  int char_mode = -1;
+  std::string text;  // width bytes
+};
+std::vector<MadeColumn> made_names;
+std::vector<MadeColumn> made_comments;
+
 // A name or comment cut to width bytes, made displayable (the stored text is
 // left as it is: cleaning a copy shows the same bytes), then blank-padded.
-int put_column(LineBuffer& line, int col, const char* text, int width) {
+void make_column(const char* t, int width, std::string& out) {
   char cleaned[kLineBufSize];
-  if (width > kLineBufSize - 1) width = kLineBufSize - 1;
-  const char* t = text ? text : "";
   int n = static_cast<int>(strnlen(t, static_cast<std::size_t>(width)));
   std::memcpy(cleaned, t, static_cast<std::size_t>(n));
   cleaned[n] = '\0';
   clean_text(cleaned, width);
   char padded[kLineBufSize];
   copy_cut_text(padded, cleaned, width);
-  return line.put(col, padded, width);
+  out.assign(padded, static_cast<std::size_t>(width));
+}
+
+int put_column(std::vector<MadeColumn>& made, int item, LineBuffer& line, int col, const char* text, int width) {
+  if (width > kLineBufSize - 1) width = kLineBufSize - 1;
+  const char* t = text ? text : "";
+  std::size_t n = strnlen(t, static_cast<std::size_t>(width));
+  if (item < 0) item = 0;
+  if (made.size() <= static_cast<std::size_t>(item)) made.resize(static_cast<std::size_t>(item) + 1);
+  MadeColumn& m = made[static_cast<std::size_t>(item)];
+  if (m.source != t || m.width != width || m.char_mode != settings.char_mode ||
+      m.source_bytes.compare(0, std::string::npos, t, n) != 0) {
+    make_column(t, width, m.text);
+    m.source = t;
+    m.source_bytes.assign(t, n);
+    m.width = width;
+    m.char_mode = settings.char_mode;
+  }
+  return line.put(col, m.text.data(), width);
 }
 
 }  // namespace
@@ -54,11 +84,11 @@ int put_label_with_index(LineBuffer& line, int col, int item, const char* index_
   }
   int c = label_col;
   if (is != 0) {
-    c = put_column(line, c, name, is);
+    c = put_column(made_names, item, line, c, name, is);
     c = line.put(c, index_text);
   }
   if (is != 0 && cs != 0) c = line.put(c, " : ");
-  if (cs != 0) c = put_column(line, c, comment, cs);
+  if (cs != 0) c = put_column(made_comments, item, line, c, comment, cs);
   line.end_at(c);
   return label_col;
 }

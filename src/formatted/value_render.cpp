@@ -16,12 +16,20 @@ namespace {
 int width() { return settings.line_width; }
 
 // "[" text "] ", on a continuation line first when it would pass the width.
-int put_bracketed(LineBuffer& line, int col, const char* text) {
+int put_bracketed(LineBuffer& line, int col, const char* text, int len) {
   char t[kValueTextSize + 4];
-  int n = std::snprintf(t, sizeof t, "[%s] ", text);
-  if (n + col > width()) col = write_line(line);
-  return line.put_end(col, t);
+  t[0] = '[';
+  std::memcpy(t + 1, text, static_cast<std::size_t>(len));
+  t[len + 1] = ']';
+  t[len + 2] = ' ';
+  if (len + 3 + col > width()) col = write_line(line);
+  col = line.put(col, t, len + 3);
+  line.end_at(col);
+  return col;
 }
+
+constexpr char kLowerHex[] = "0123456789abcdef";
+constexpr char kUpperHex[] = "0123456789ABCDEF";
 
 }  // namespace
 
@@ -48,8 +56,29 @@ int line_wrap(LineBuffer& line, int col, int n) {
 
 int put_offset(LineBuffer& line, int pos) {
   char t[24];
-  std::snprintf(t, sizeof t, settings.dec_mode ? " %04d: " : " %04X: ", pos);
-  return line.put_end(0, t);
+  if (pos < 0 || pos > 9999) {
+    std::snprintf(t, sizeof t, settings.dec_mode ? " %04d: " : " %04X: ", pos);
+    return line.put_end(0, t);
+  }
+  // Four digits, the case of every in-block position.
+  unsigned v = static_cast<unsigned>(pos);
+  t[0] = ' ';
+  if (settings.dec_mode) {
+    t[1] = static_cast<char>('0' + v / 1000);
+    t[2] = static_cast<char>('0' + v / 100 % 10);
+    t[3] = static_cast<char>('0' + v / 10 % 10);
+    t[4] = static_cast<char>('0' + v % 10);
+  } else {
+    t[1] = kUpperHex[(v >> 12) & 15];
+    t[2] = kUpperHex[(v >> 8) & 15];
+    t[3] = kUpperHex[(v >> 4) & 15];
+    t[4] = kUpperHex[v & 15];
+  }
+  t[5] = ':';
+  t[6] = ' ';
+  int col = line.put(0, t, 7);
+  line.end_at(col);
+  return col;
 }
 
 int put_char_value(LineBuffer& line, int col, const unsigned char* data, int& pos, int n) {
@@ -82,9 +111,9 @@ int put_hex_value(LineBuffer& line, int col, const unsigned char* data, int& pos
   col = line.put_end(col, "[");
   for (int i = 0; i < n; ++i) {
     if (col + 3 > width()) col = write_line(line);
-    char t[4];
-    std::snprintf(t, sizeof t, "%02x", data[pos + i]);
-    col = line.put_end(col, t);
+    const char t[2] = {kLowerHex[data[pos + i] >> 4], kLowerHex[data[pos + i] & 15]};
+    col = line.put(col, t, 2);
+    line.end_at(col);
   }
   col = line.put_end(col, col + 2 > width() ? "]" : "] ");
   pos += n;
@@ -93,39 +122,39 @@ int put_hex_value(LineBuffer& line, int col, const unsigned char* data, int& pos
 
 int put_short_value(LineBuffer& line, int col, const unsigned char* data, int& pos, char type) {
   char text[kValueTextSize];
-  element_text(type == 's' ? 's' : 'S', data + pos, list_byte_order(), text);
+  int len = element_text(type == 's' ? 's' : 'S', data + pos, list_byte_order(), text);
   pos += 2;
-  return put_bracketed(line, col, text);
+  return put_bracketed(line, col, text, len);
 }
 
 int put_long_value(LineBuffer& line, int col, const unsigned char* data, int& pos, char type) {
   char text[kValueTextSize];
-  element_text(type == 'l' || type == 'i' ? 'l' : 'L', data + pos, list_byte_order(), text);
+  int len = element_text(type == 'l' || type == 'i' ? 'l' : 'L', data + pos, list_byte_order(), text);
   pos += 4;
-  return put_bracketed(line, col, text);
+  return put_bracketed(line, col, text, len);
 }
 
 int put_pointer_value(LineBuffer& line, int col, const unsigned char* data, int& pos, int bytes) {
   uint64_t v = read_element(data + pos, 4, list_byte_order());
   if (bytes == 2) v &= 0xFFFF;
   char text[kValueTextSize];
-  std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(v));
+  int len = std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(v));
   pos += bytes;
-  return put_bracketed(line, col, text);
+  return put_bracketed(line, col, text, len);
 }
 
 int put_float_value(LineBuffer& line, int col, const unsigned char* data, int& pos) {
   char text[kValueTextSize];
-  element_text('f', data + pos, list_byte_order(), text);
+  int len = element_text('f', data + pos, list_byte_order(), text);
   pos += 4;
-  return put_bracketed(line, col, text);
+  return put_bracketed(line, col, text, len);
 }
 
 int put_double_value(LineBuffer& line, int col, const unsigned char* data, int& pos) {
   char text[kValueTextSize];
-  element_text('d', data + pos, list_byte_order(), text);
+  int len = element_text('d', data + pos, list_byte_order(), text);
   pos += 8;
-  return put_bracketed(line, col, text);
+  return put_bracketed(line, col, text, len);
 }
 
 int put_numeric_value(LineBuffer& line, int col, const unsigned char* data, int& pos, char type) {
