@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 
 namespace vesk {
 
@@ -14,13 +15,25 @@ struct LineBuffer {
   void fill_blanks();
   // Copies n bytes to column col; bytes that would pass the last column are
   // dropped. Returns the column after the last byte written.
-  int put(int col, const char* text, int n);
+  int put(int col, const char* text, int n) {
+    if (col < 0) return col;
+    int room = kLineBufSize - 1 - col;
+    int k = n < room ? n : room;
+    if (k > 0) std::memcpy(data + col, text, static_cast<std::size_t>(k));
+    return col + (n > 0 ? n : 0);
+  }
   // Copies a zero-terminated text (without its terminator).
-  int put(int col, const char* text);
+  int put(int col, const char* text) { return put(col, text, static_cast<int>(std::strlen(text))); }
   // Copies a text and its terminator, so the line ends after it.
-  int put_end(int col, const char* text);
+  int put_end(int col, const char* text) {
+    int end = put(col, text);
+    end_at(end);
+    return end;
+  }
   // Ends the line at column col (a zero byte there), when col is inside the buffer.
-  void end_at(int col);
+  void end_at(int col) {
+    if (col >= 0 && col < kLineBufSize) data[col] = '\0';
+  }
   char* c_str() { return data; }
   const char* c_str() const { return data; }
 };

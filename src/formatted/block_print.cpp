@@ -20,6 +20,39 @@ namespace {
 // map row in the making.
 LineBuffer title_line;
 
+// The digits of v (not negative), at least min_digits of them, in base 10 or 16.
+int put_digits(char* out, unsigned long long v, unsigned base, int min_digits) {
+  char digits[24];
+  int k = 0;
+  do {
+    digits[k++] = "0123456789ABCDEF"[v % base];
+    v /= base;
+  } while (v != 0);
+  while (k < min_digits) digits[k++] = '0';
+  for (int i = 0; i < k; ++i) out[i] = digits[k - 1 - i];
+  return k;
+}
+
+// "       block: %d  addr: %04llX" (with -D "%04lld"), built by hand: it is
+// written for every block of a list.
+void put_list_title(int block, long long addr) {
+  char t[80];
+  if (block < 0 || addr < 0) {
+    std::snprintf(t, sizeof t, settings.dec_mode ? "       block: %d  addr: %04lld" : "       block: %d  addr: %04llX",
+                  block, addr);
+  } else {
+    int n = 0;
+    std::memcpy(t, "       block: ", 14);
+    n = 14;
+    n += put_digits(t + n, static_cast<unsigned>(block), 10, 1);
+    std::memcpy(t + n, "  addr: ", 8);
+    n += 8;
+    n += put_digits(t + n, static_cast<unsigned long long>(addr), settings.dec_mode ? 10 : 16, 4);
+    t[n] = '\0';
+  }
+  put_line(t);
+}
+
 }  // namespace
 
 // A Shift_JIS pair is never cut in half.
@@ -43,12 +76,7 @@ int find_blno_entry(int block) {
 }
 
 int print_block(char kind, const unsigned char* data, int size, int block, long long addr) {
-  if (settings.map_disp == 0 && kind == 'D') {
-    char t[80];
-    std::snprintf(t, sizeof t, settings.dec_mode ? "       block: %d  addr: %04lld" : "       block: %d  addr: %04llX",
-                  block, addr);
-    put_line(t);
-  }
+  if (settings.map_disp == 0 && kind == 'D') put_list_title(block, addr);
   int entry = find_blno_entry(block);
   if (entry < 0) {
     def_error("no data description", 0);

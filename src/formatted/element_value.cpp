@@ -71,6 +71,14 @@ int pointer_text(uint32_t v, char (&text)[kValueTextSize]) {
   return 8;
 }
 
+// A text cut to fit; returns its length.
+int copy_text(const char* from, char (&text)[kValueTextSize]) {
+  std::size_t n = strnlen(from, kValueTextSize - 1);
+  std::memcpy(text, from, n);
+  text[n] = '\0';
+  return static_cast<int>(n);
+}
+
 }  // namespace
 
 int element_text(char type, const unsigned char* p, ByteOrder order, char (&text)[kValueTextSize]) {
@@ -92,13 +100,11 @@ int element_text(char type, const unsigned char* p, ByteOrder order, char (&text
     case 'f': {
       char t[kFloatTextSize];
       float f = std::bit_cast<float>(static_cast<uint32_t>(raw));
-      std::snprintf(text, sizeof text, "%s", floatToStr(static_cast<double>(f), t));
-      break;
+      return copy_text(floatToStr(static_cast<double>(f), t), text);
     }
     case 'd': {
       char t[kFloatTextSize];
-      std::snprintf(text, sizeof text, "%s", dblToStr(std::bit_cast<double>(raw), t));
-      break;
+      return copy_text(dblToStr(std::bit_cast<double>(raw), t), text);
     }
   }
   return static_cast<int>(std::strlen(text));

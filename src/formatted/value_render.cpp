@@ -83,26 +83,33 @@ int put_offset(LineBuffer& line, int pos) {
 
 int put_char_value(LineBuffer& line, int col, const unsigned char* data, int& pos, int n) {
   const unsigned char* p = data + pos;
-  bool sjis = sjis_mode();
+  const bool sjis = sjis_mode();
+  const int w = width();
   col = line.put_end(col, "[");
+  // The line is ended (its zero byte written) only where it is written out:
+  // before a wrap, and by the closing bracket.
   int i = 0;
   while (i < n) {
     if (sjis && n - i >= 2 && iskanji_sjis(p[i], p[i + 1])) {
       col = line.put(col, reinterpret_cast<const char*>(p + i), 2);
-      line.end_at(col);
       i += 2;
-      if (col + 1 >= width()) col = write_line(line);
+      if (col + 1 >= w) {
+        line.end_at(col);
+        col = write_line(line);
+      }
       continue;
     }
-    if (col + 1 >= width()) col = write_line(line);
+    if (col + 1 >= w) {
+      line.end_at(col);
+      col = write_line(line);
+    }
     unsigned char b = p[i];
     bool shown = (b >= 0x20 && b <= 0x7E) || (sjis && b >= 0xA1 && b <= 0xDF);
     char c = shown ? static_cast<char>(b) : '.';
     col = line.put(col, &c, 1);
-    line.end_at(col);
     ++i;
   }
-  col = line.put_end(col, col + 2 > width() ? "]" : "] ");
+  col = line.put_end(col, col + 2 > w ? "]" : "] ");
   pos += n;
   return col;
 }
