@@ -144,6 +144,7 @@ def main():
     ap.add_argument("data")
     ap.add_argument("--reps", type=int, default=7, help="rounds per case with a fast peer")
     ap.add_argument("--slow-reps", type=int, default=3, help="rounds per case against od and hexdump -C")
+    ap.add_argument("--only", help="run only the groups whose title contains this text")
     a = ap.parse_args()
 
     groups = [
@@ -156,6 +157,8 @@ def main():
     print("vesk benchmark: %s, %d cores, load %.1f %.1f %.1f at start; medians of %d rounds "
           "(%d against od and hexdump -C)\n" % (platform.machine(), os.cpu_count(), *load, a.reps, a.slow_reps))
     for title, cases, growth in groups:
+        if a.only and a.only.lower() not in title.lower():
+            continue
         rows = []
         for case in cases:
             rows.append((case, measure(a.vesk, case)))
