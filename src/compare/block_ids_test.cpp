@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "format/definitions.h"
 
@@ -69,6 +71,43 @@ TEST_F(Pairing, TheTableHoldsTenThousand) {
   for (int i = 0; i < MAX_ID_BLOCKS; ++i) ASSERT_EQ(add_block_id(i % 2, 0, block), 0);
   EXPECT_EQ(add_block_id(1, 0, block), -1);
   EXPECT_EQ(block_ids.blid_cnt, MAX_ID_BLOCKS);
+}
+
+// Many ids, most of them repeated in both files: the pairing is the one the
+// rule gives, worked out here by scanning the second file for each entry.
+TEST_F(Pairing, AgreesWithTheScanOverManyRepeatedIds) {
+  defs.block_id_len = 2;
+  unsigned seed = 7;
+  auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
+  const int n1 = 3000, n2 = 4000;
+  for (int f = 0; f < 2; ++f) {
+    for (int b = 0; b < (f == 0 ? n1 : n2); ++b) {
+      unsigned char block[2] = {static_cast<unsigned char>(next() % 40), static_cast<unsigned char>(next() % 50)};
+      ASSERT_EQ(add_block_id(f, b, block), 0);
+    }
+  }
+  pair_blocks();
+  std::vector<int> partner_of_second(n1 + n2, -1);
+  for (int i = 0; i < n1; ++i) {
+    int want = -1;
+    for (int j = n1; j < n1 + n2 && want < 0; ++j)
+      if (std::memcmp(e(i).id_copy, e(j).id_copy, 2) == 0) want = j;
+    if (want < 0) {
+      ASSERT_EQ(e(i).pair_state, kDeleted) << i;
+      continue;
+    }
+    ASSERT_EQ(e(i).pair_state, kPaired) << i;
+    ASSERT_EQ(e(i).pair_index, want) << i;
+    partner_of_second[want] = i;  // the last first-file entry wins
+  }
+  for (int j = n1; j < n1 + n2; ++j) {
+    if (partner_of_second[j] < 0) {
+      ASSERT_EQ(e(j).pair_state, kInserted) << j;
+    } else {
+      ASSERT_EQ(e(j).pair_state, kPaired) << j;
+      ASSERT_EQ(e(j).pair_index, partner_of_second[j]) << j;
+    }
+  }
 }
 
 TEST(CopyMem, CopiesTheBytes) {
