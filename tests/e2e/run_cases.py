@@ -21,9 +21,9 @@ SANITIZER_MARKERS = (b"ERROR: AddressSanitizer", b"runtime error:", b"ERROR: Lea
 
 
 def load(path):
-    spec = importlib.util.spec_from_file_location("cases", path)
-    mod = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(mod)
+    mod_spec = importlib.util.spec_from_file_location("cases", path)
+    mod = importlib.util.module_from_spec(mod_spec)
+    mod_spec.loader.exec_module(mod)
     return mod.CASES
 
 
