@@ -13,7 +13,8 @@
 //   formatted  a 5-byte header picks a fixed format and options; the rest is
 //              the data
 //   compare    a 5-byte header picks options and where the rest is cut into
-//              the two files of a comparison over a fixed format
+//              the two files of a comparison over a fixed format (each cut
+//              to whole blocks, unless asked otherwise)
 //
 // Input files live in memory (memfd) or in a pipe, named /proc/self/fd/N.
 // With VESK_FUZZ_KEEP=DIR the files are written into DIR under plain names
@@ -153,6 +154,10 @@ const char kFormatCompare[] =
     "\t\tunsigned long b;\n"
     "\t} sub[2];\n"
     "};\n";
+
+// The block size of kFormatCompare, without and with the letter B.
+constexpr std::size_t kCompareBlock = 47;
+constexpr std::size_t kCompareBlockAligned = 56;
 
 // Tiny blocks, then one of the largest.
 const char kFormatSizes[] =
@@ -340,7 +345,9 @@ void harness_formatted(const Bytes& in) {
   add(make_file("d.dat", in.substr(in.size() < 5 ? in.size() : 5), (flags & 0xC0) == 0x40));
 }
 
-// Header: flags (letters, pipes), widths, cut point (2 bytes), -b and -n.
+// Header: flags (letters, ragged, output), widths, cut point (2 bytes), -b.
+// Both files are cut to whole blocks unless the ragged bit asks for the
+// "data size" refusal; bits 6 and 7 give a pipe (refused) or /dev/full.
 void harness_compare(const Bytes& in) {
   const unsigned char flags = at(in, 0);
   format_letters(flags, at(in, 1));
@@ -351,8 +358,16 @@ void harness_compare(const Bytes& in) {
   const Bytes data = in.substr(in.size() < 5 ? in.size() : 5);
   std::size_t cut = (static_cast<std::size_t>(at(in, 2)) << 8 | at(in, 3));
   if (cut > data.size()) cut = data.size();
-  add(make_file("old.dat", data.substr(0, cut), flags & 0x40));
-  add(make_file("new.dat", data.substr(cut), flags & 0x80));
+  Bytes old_file = data.substr(0, cut), new_file = data.substr(cut);
+  if (!(flags & 0x20)) {
+    const std::size_t block = (flags & 0x10) ? kCompareBlockAligned : kCompareBlock;
+    old_file.resize(old_file.size() / block * block);
+    new_file.resize(new_file.size() / block * block);
+  }
+  const bool pipe = (flags & 0xC0) == 0xC0;
+  if ((flags & 0xC0) == 0x40) use_full_stdout();
+  add(make_file("old.dat", old_file, pipe));
+  add(make_file("new.dat", new_file));
 }
 
 Bytes read_all(const char* path) {

@@ -78,12 +78,14 @@ def seeds():
         out["formatted"].append(bytes([sel * 0x09 & 0x1F, sel, 0, 0, 0]) + pattern(700 + sel * 300))
     out["formatted"].append(bytes([0x01, 0, 0xC0, 12, 0x21]) + pattern(1200, 13))
     out["formatted"].append(bytes([0x42, 3, 0, 30, 0]) + pattern(300) + b"\xff" * 64 + b"\x00" * 64)
-    rec = 46
-    old = b"".join(bytes([0, 0, 0, i]) + pattern(rec - 4, i + 3) for i in range(6))
-    new = b"".join(bytes([0, 0, 0, i]) + pattern(rec - 4, i + (i % 2) + 3) for i in range(2, 9))
-    out["compare"].append(bytes([0, 0, len(old) >> 8, len(old) & 0xFF, 0]) + old + new)
-    out["compare"].append(bytes([0x01, 0x80, len(old) >> 8, len(old) & 0xFF, 12]) + old + new[:-7])
-    out["compare"].append(bytes([0x06 | 0x40, 0x40 | 0x14, 0, 46, 0]) + old[:46] + old[:46] + new)
+    # Blocks of 47 bytes (56 under B), the id first.
+    for rec, flags in ((47, 0x00), (47, 0x01 | 0x04), (56, 0x10 | 0x02), (47, 0x20), (47, 0x40)):
+        old = b"".join(bytes([0, 0, 0, i]) + pattern(rec - 4, i + 3) for i in range(6))
+        new = b"".join(bytes([0, 0, 0, i]) + pattern(rec - 4, i + (i % 2) + 3) for i in range(2, 9))
+        if flags & 0x20:
+            new = new[:-7]
+        out["compare"].append(bytes([flags, 0x80 if flags & 1 else 0, len(old) >> 8, len(old) & 0xFF, 12])
+                              + old + new)
     return out
 
 
