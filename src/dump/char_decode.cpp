@@ -46,15 +46,19 @@ constexpr SjisClass kSjis;
 // line, a newline would break it) shows as a point.
 char shown(unsigned char b) { return b < 0x20 ? '.' : static_cast<char>(b); }
 
-// Writes text and a zero byte after it: the line closes there.
-void put_closing(char* dest, const char* text) {
-  std::size_t n = std::strlen(text);
-  std::memcpy(dest, text, n + 1);
+// Writes text at column at and a zero byte after it: the line closes there.
+// Returns the column of the zero byte.
+int put_closing(char* dest, int at, const char* text) {
+  int i = 0;
+  for (; text[i] != '\0'; ++i) dest[at + i] = text[i];
+  dest[at + i] = '\0';
+  return at + i;
 }
 
 void set_carry(CharDecoder& st, const char* text, int skip) {
-  std::size_t n = std::strlen(text);
-  std::memcpy(st.carry_text, text, n + 1);
+  int i = 0;
+  for (; text[i] != '\0' && i < 3; ++i) st.carry_text[i] = text[i];
+  st.carry_text[i] = '\0';
   st.carry_skip = skip;
 }
 
@@ -130,6 +134,14 @@ void build_bmp_index() {
   x.ready = true;
 }
 
+// sjis_of_unicode for a code point below 0x10000, once the index is built.
+inline int bmp_lookup_built(std::uint32_t code) {
+  unsigned page = bmp_index.page_of[code >> 8];
+  if (page == 0) return -1;
+  unsigned v = bmp_index.pages[page - 1][code & 0xFF];
+  return v == 0 ? -1 : static_cast<int>(v - 1);
+}
+
 // sjis_of_unicode for a code point below 0x10000.
 int bmp_lookup(std::uint32_t code) {
   if (!bmp_index.ready) build_bmp_index();
@@ -200,8 +212,10 @@ void decode_jis(CharDecoder& st, char* dest, const unsigned char* data, int off,
   }
 }
 
-void decode_euc(CharDecoder& st, char* dest, const unsigned char* data, int off, int n) {
+int decode_euc(CharDecoder& st, char* dest, const unsigned char* data, int off, int n) {
   const char* disp = kDisplay.kana;
+  if (!euc_direct.ready) build_euc_direct();
+  int closed = -1;
   while (off < n) {
     const unsigned char* p = data + off;
     int d = euc_char_len(p);
@@ -213,7 +227,6 @@ void decode_euc(CharDecoder& st, char* dest, const unsigned char* data, int off,
     int len = n - off;
     if (d == 2 && len > 2) {
       // The common case, a two-byte character inside the line: from the table.
-      if (!euc_direct.ready) build_euc_direct();
       const char* shown_pair = euc_direct.disp[euc_slot(p[0], p[1])];
       dest[off] = shown_pair[0];
       dest[off + 1] = shown_pair[1];
@@ -222,39 +235,43 @@ void decode_euc(CharDecoder& st, char* dest, const unsigned char* data, int off,
     }
     d = euc2sjis(p, dest + off);
     if (d == len) {
-      put_closing(dest + n, " |");
+      closed = put_closing(dest, n, " |");
     } else if (d == 2 && len == 1) {
-      put_closing(dest + n + 1, "|");
+      closed = put_closing(dest, n + 1, "|");
       set_carry(st, " ", 1);
     } else if (d == 3 && len == 1) {
       char rest[3] = {dest[off + 1], dest[off + 2], '\0'};
       set_carry(st, rest, 2);
-      put_closing(dest + off + 1, " |");
+      closed = put_closing(dest, off + 1, " |");
     } else if (d == 3 && len == 2) {
-      put_closing(dest + n + 1, "|");
+      closed = put_closing(dest, n + 1, "|");
       set_carry(st, " ", 1);
     }
     off += d;
   }
+  return closed;
 }
 
-void decode_utf8(CharDecoder& st, char* dest, const unsigned char* data, int off, int n) {
+int decode_utf8(CharDecoder& st, char* dest, const unsigned char* data, int off, int n) {
   static const char kPoints[] = "....";
   const char* disp = kDisplay.kana;
+  if (!bmp_index.ready) build_bmp_index();
+  int closed = -1;
   while (off < n) {
     const unsigned char* p = data + off;
-    int d = unicodeKanji(p);
-    if (d == 0) {
+    if (p[0] < 0xC0) {
+      // No sequence starts here (unicodeKanji gives 0).
       dest[off] = disp[p[0]];
       off += 1;
       continue;
     }
+    int d = unicodeKanji(p);
     int len = n - off;
     if (d == 3 && len > 3) {
       // The common case, a three-byte sequence inside the line, shown in two
       // columns and a point.
       std::uint32_t code = (p[0] & 0x0Fu) << 12 | (p[1] & 0x3Fu) << 6 | (p[2] & 0x3Fu);
-      unsigned r = static_cast<unsigned>(bmp_lookup(code)) & 0xFFFF;
+      unsigned r = static_cast<unsigned>(bmp_lookup_built(code)) & 0xFFFF;
       if (r >= 0xFF) {
         st.unicode_len = 3;
         unsigned char hi = static_cast<unsigned char>(r >> 8);
@@ -292,16 +309,16 @@ void decode_utf8(CharDecoder& st, char* dest, const unsigned char* data, int off
         std::memcpy(dest + off + 2, kPoints, static_cast<std::size_t>(d - 2));
       } else if (d == len) {
         std::memcpy(dest + off + 2, kPoints, static_cast<std::size_t>(d - 2));
-        put_closing(dest + n, " |");
+        closed = put_closing(dest, n, " |");
       } else if (len == 1) {
-        put_closing(dest + n + 1, "|");
+        closed = put_closing(dest, n + 1, "|");
         char text[4] = " ";
         std::memcpy(text + 1, kPoints, static_cast<std::size_t>(d - 2));
         text[d - 1] = '\0';
         set_carry(st, text, d - len);
       } else {
         std::memcpy(dest + off + 2, kPoints, static_cast<std::size_t>(len - 2));
-        put_closing(dest + n, " |||");
+        closed = put_closing(dest, n, " |||");
         char text[4] = "";
         std::memcpy(text, kPoints, static_cast<std::size_t>(d - len));
         text[d - len] = '\0';
@@ -310,6 +327,7 @@ void decode_utf8(CharDecoder& st, char* dest, const unsigned char* data, int off
     }
     off += d;
   }
+  return closed;
 }
 
 }  // namespace
@@ -415,9 +433,7 @@ int sjis_of_unicode(std::uint32_t code) {
   return -1;
 }
 
-bool decoder_writes_controls() { return settings.char_mode == 5; }
-
-void decode_chars(CharDecoder& st, char* dest, const unsigned char* data, int n) {
+int decode_chars(CharDecoder& st, char* dest, const unsigned char* data, int n) {
   int off = 0;
   if (st.carry_skip > 0) {
     for (int i = 0; st.carry_text[i] != '\0'; ++i) dest[i] = st.carry_text[i];
@@ -427,20 +443,18 @@ void decode_chars(CharDecoder& st, char* dest, const unsigned char* data, int n)
   switch (settings.char_mode) {
     case 4:
       decode_jis(st, dest, data, off, n);
-      break;
+      return -1;
     case 5:
-      decode_euc(st, dest, data, off, n);
-      break;
+      return decode_euc(st, dest, data, off, n);
     case 6:
-      decode_utf8(st, dest, data, off, n);
-      break;
+      return decode_utf8(st, dest, data, off, n);
     case 1:
     case 2:
       decode_single(dest, data, off, n);
-      break;
+      return -1;
     default:
       decode_sjis(st, dest, data, off, n);
-      break;
+      return -1;
   }
 }
 

@@ -48,16 +48,12 @@ int sjis_of_unicode(std::uint32_t code);
 // The same answer through a direct index of the Basic Multilingual Plane.
 int sjis_of_unicode_fast(std::uint32_t code);
 
-// Whether the decoder of the current mode may write control bytes (a newline
-// among them): only EUC-JP writes its converted codes unfiltered. The other
-// modes write no byte below 0x20 but the zero byte that closes a line.
-bool decoder_writes_controls();
-
 // Writes the display of the n bytes at data to dest (dest[0] is the column of
 // data[0]), starting with the carry of a character split at the previous line's
 // end, and sets the carry for the next line. May read up to 3 bytes past
-// data[n - 1] and may write up to dest[n + 4]; a zero byte written there ends
-// the line early (the line closes after a character that ends it).
-void decode_chars(CharDecoder& st, char* dest, const unsigned char* data, int n);
+// data[n - 1] and may write up to dest[n + 4]. A character that ends the line
+// closes it with a zero byte; the result is that byte's column, or -1 when the
+// line was not closed. No mode writes any other byte below 0x20.
+int decode_chars(CharDecoder& st, char* dest, const unsigned char* data, int n);
 
 }  // namespace vesk

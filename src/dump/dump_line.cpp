@@ -149,15 +149,12 @@ void dump_line(const unsigned char* data, int n, long long block, int offset, in
     if (j < n) put_hex_pair(h, data[j], -1);
   }
 
-  decode_chars(char_decoder, line + char_col, data, n);
-  line[char_col + lb + 2] = '\0';
-  // The line ends at the first zero byte of the character part (a character
-  // that closes the line writes one).
-  const char* chars = line + char_col;
-  const char* end = static_cast<const char*>(std::memchr(chars, '\0', static_cast<std::size_t>(lb + 3)));
-  std::size_t len = static_cast<std::size_t>(end - line);
-  // A newline there, from a converted code, counts as a line of its own on the page.
-  bool newline = decoder_writes_controls() && std::memchr(chars, '\n', static_cast<std::size_t>(end - chars)) != nullptr;
+  // The line ends just after its closing bar, or earlier where a character
+  // that ends it closed it.
+  int end = decode_chars(char_decoder, line + char_col, data, n);
+  if (end < 0 || end > lb + 2) end = lb + 2;
+  line[char_col + end] = '\0';
+  std::size_t len = static_cast<std::size_t>(char_col + end);
 
   if (block == s.prev_blk && settings.omit_same == 1 &&
       same_columns(line + kHexCol, s.prev_line + kHexCol, s.same_w)) {
@@ -168,12 +165,8 @@ void dump_line(const unsigned char* data, int n, long long block, int offset, in
   std::memcpy(s.prev_line + kHexCol, line + kHexCol, static_cast<std::size_t>(s.same_w));
   s.same_flag = 0;
   s.prev_blk = block;
-  if (show == 1) {
-    if (newline)
-      put_line_len(line, len);
-    else
-      put_line_plain(line, len);
-  }
+  // The decoders write no newline, so the line counts as one.
+  if (show == 1) put_line_plain(line, len);
 }
 
 void dump_block(const unsigned char* data, int length, long long block, long long /*position*/, int show) {
