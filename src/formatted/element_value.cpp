@@ -24,11 +24,12 @@ void swap_bytes(unsigned char* buffer, int n) {
 uint64_t read_element(const unsigned char* p, int n, ByteOrder order) {
   if (n < 1) return 0;
   if (n > 8) n = 8;
-  unsigned char bytes[8];
-  std::memcpy(bytes, p, static_cast<std::size_t>(n));
-  if (order == ByteOrder::msb_first) swap_bytes(bytes, n);
   uint64_t v = 0;
-  for (int i = n - 1; i >= 0; --i) v = (v << 8) | bytes[i];
+  if (order == ByteOrder::msb_first) {
+    for (int i = 0; i < n; ++i) v = (v << 8) | p[i];
+  } else {
+    for (int i = n - 1; i >= 0; --i) v = (v << 8) | p[i];
+  }
   return v;
 }
 
@@ -50,13 +51,26 @@ namespace {
 // "%d" / "%u" of a 32-bit value without a formatted print (the list form
 // prints hundreds of thousands of them). Returns the length.
 int decimal_text(long long v, char (&text)[kValueTextSize]) {
+  static constexpr char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
   char digits[24];
   int k = 0;
   unsigned long long u = v < 0 ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
-  do {
-    digits[k++] = static_cast<char>('0' + u % 10);
-    u /= 10;
-  } while (u != 0);
+  // Two digits at a time, written backwards.
+  while (u >= 100) {
+    unsigned r = static_cast<unsigned>(u % 100);
+    u /= 100;
+    digits[k++] = kPairs[2 * r + 1];
+    digits[k++] = kPairs[2 * r];
+  }
+  if (u >= 10) {
+    digits[k++] = kPairs[2 * u + 1];
+    digits[k++] = kPairs[2 * u];
+  } else {
+    digits[k++] = static_cast<char>('0' + u);
+  }
   int len = 0;
   if (v < 0) text[len++] = '-';
   while (k > 0) text[len++] = digits[--k];

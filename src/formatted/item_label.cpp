@@ -14,18 +14,6 @@ namespace vesk {
 
 namespace {
 
-// A column as last made for one item: every block of a list shows the same
-// labels, so each is made once and then copied.
-struct MadeColumn {
-  const char* source = nullptr;  // the text it was made from, and a copy of
-  std::string source_bytes;      // its first width bytes to tell a changed text
-  int width = -1;
-  int char_mode = -1;
-  std::string text;  // width bytes
-};
-std::vector<MadeColumn> made_names;
-std::vector<MadeColumn> made_comments;
-
 // A name or comment cut to width bytes, made displayable (the stored text is
 // left as it is: cleaning a copy shows the same bytes), then blank-padded.
 void make_column(const char* t, int width, std::string& out) {
@@ -39,22 +27,36 @@ void make_column(const char* t, int width, std::string& out) {
   out.assign(padded, static_cast<std::size_t>(width));
 }
 
-int put_column(std::vector<MadeColumn>& made, int item, LineBuffer& line, int col, const char* text, int width) {
-  if (width > kLineBufSize - 1) width = kLineBufSize - 1;
-  const char* t = text ? text : "";
-  std::size_t n = strnlen(t, static_cast<std::size_t>(width));
-  if (item < 0) item = 0;
-  if (made.size() <= static_cast<std::size_t>(item)) made.resize(static_cast<std::size_t>(item) + 1);
-  MadeColumn& m = made[static_cast<std::size_t>(item)];
-  if (m.source != t || m.width != width || m.char_mode != settings.char_mode ||
-      m.source_bytes.compare(0, std::string::npos, t, n) != 0) {
-    make_column(t, width, m.text);
-    m.source = t;
-    m.source_bytes.assign(t, n);
-    m.width = width;
+// The two columns of one item's label as last made. Every block of a list
+// shows the same labels, so each is made once and then copied. The texts of
+// the definitions never change once read (the reader's copies live for the
+// run), so the same text pointers, widths and mode mean the same columns.
+struct MadeLabel {
+  const char* name = nullptr;
+  const char* comment = nullptr;
+  int item_size = -1;
+  int comment_size = -1;
+  int char_mode = -1;
+  std::string name_column;     // item_size bytes
+  std::string comment_column;  // comment_size bytes
+};
+std::vector<MadeLabel> made_labels;
+
+const MadeLabel& made_label(int item, const char* name, const char* comment, int is, int cs) {
+  std::size_t k = item < 0 ? 0 : static_cast<std::size_t>(item);
+  if (made_labels.size() <= k) made_labels.resize(k + 1);
+  MadeLabel& m = made_labels[k];
+  if (m.name != name || m.comment != comment || m.item_size != is || m.comment_size != cs ||
+      m.char_mode != settings.char_mode) {
+    make_column(name, is, m.name_column);
+    make_column(comment, cs, m.comment_column);
+    m.name = name;
+    m.comment = comment;
+    m.item_size = is;
+    m.comment_size = cs;
     m.char_mode = settings.char_mode;
   }
-  return line.put(col, m.text.data(), width);
+  return m;
 }
 
 }  // namespace
@@ -82,13 +84,16 @@ int put_label_with_index(LineBuffer& line, int col, int item, const char* index_
     put_line(line.c_str());
     put_blanks(line, 0, label_col);
   }
+  const int is_cut = is < kLineBufSize - 1 ? is : kLineBufSize - 1;
+  const int cs_cut = cs < kLineBufSize - 1 ? cs : kLineBufSize - 1;
+  const MadeLabel& made = made_label(item, name, comment, is_cut, cs_cut);
   int c = label_col;
   if (is != 0) {
-    c = put_column(made_names, item, line, c, name, is);
-    c = line.put(c, index_text);
+    c = line.put(c, made.name_column.data(), is_cut);
+    c = line.put(c, index_text, index_len);
   }
-  if (is != 0 && cs != 0) c = line.put(c, " : ");
-  if (cs != 0) c = put_column(made_comments, item, line, c, comment, cs);
+  if (is != 0 && cs != 0) c = line.put(c, " : ", 3);
+  if (cs != 0) c = line.put(c, made.comment_column.data(), cs_cut);
   line.end_at(c);
   return label_col;
 }

@@ -39,12 +39,11 @@ int write_line(LineBuffer& line) {
 }
 
 int put_blanks(LineBuffer& line, int col, int n) {
-  static const char blanks[] = "                                                                ";
-  constexpr int kChunk = sizeof blanks - 1;
-  while (n > 0) {
-    int k = n < kChunk ? n : kChunk;
-    col = line.put(col, blanks, k);
-    n -= k;
+  if (n > 0 && col >= 0) {
+    // Blanks that would pass the last column are dropped, as LineBuffer::put does.
+    int k = kLineBufSize - 1 - col < n ? kLineBufSize - 1 - col : n;
+    if (k > 0) std::memset(line.data + col, ' ', static_cast<std::size_t>(k));
+    col += n;
   }
   line.end_at(col);
   return col;
