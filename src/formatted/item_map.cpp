@@ -20,11 +20,52 @@ namespace {
 
 constexpr int kPrefixWidth = 12;
 
+// One past the last column of list_line written since it was last blanked:
+// a written row is blanked only that far, not over all 2,147 columns. Every
+// write into a map row goes through put_cell_text. At first nothing is known.
+int written_to = kLineBufSize - 1;
+
+void put_cell_text(int col, const char* text, int n) {
+  int end = list_line.put(col, text, n);
+  if (end > written_to) written_to = end;
+}
+
 // Two lower-case hex digits and a blank in the cell of pos.
 void put_hex_cell(const MapRow& row, int pos, unsigned char b) {
-  char t[4];
-  std::snprintf(t, sizeof t, "%02x ", b);
-  list_line.put(map_cell_column(row, pos), t, 3);
+  const char t[3] = {"0123456789abcdef"[b >> 4], "0123456789abcdef"[b & 15], ' '};
+  put_cell_text(map_cell_column(row, pos), t, 3);
+}
+
+// " %04X %04X: " / "      %04X: " (%04d with -D) without a formatted print
+// while the numbers have four digits.
+int map_prefix(char (&prefix)[48], int block, int row_start) {
+  const bool dec = settings.dec_mode != 0;
+  const int limit = dec ? 9999 : 0xFFFF;
+  if (block < 0 || block > limit || row_start < 0 || row_start > limit) {
+    if (row_start == 0)
+      std::snprintf(prefix, sizeof prefix, dec ? " %04d %04d: " : " %04X %04X: ", block, 0);
+    else
+      std::snprintf(prefix, sizeof prefix, dec ? "      %04d: " : "      %04X: ", row_start);
+    return static_cast<int>(std::strlen(prefix));
+  }
+  auto four = [dec](char* out, unsigned v) {
+    for (int i = 3; i >= 0; --i) {
+      out[i] = "0123456789ABCDEF"[dec ? v % 10 : v % 16];
+      v = dec ? v / 10 : v / 16;
+    }
+  };
+  if (row_start == 0) {
+    prefix[0] = ' ';
+    four(prefix + 1, static_cast<unsigned>(block));
+    std::memcpy(prefix + 5, " 0000: ", 7);
+  } else {
+    std::memcpy(prefix, "      ", 6);
+    four(prefix + 6, static_cast<unsigned>(row_start));
+    prefix[10] = ':';
+    prefix[11] = ' ';
+  }
+  prefix[12] = '\0';
+  return 12;
 }
 
 class MapPrinter : public ItemVisitor {
@@ -49,7 +90,7 @@ class MapPrinter : public ItemVisitor {
       char text[kValueTextSize + 1];
       int n = map_value_text(m.type, data_ + e.pos, text, kValueTextSize);
       text[n++] = ' ';
-      if (shown) list_line.put(map_cell_column(row_, e.pos), text, n);
+      if (shown) put_cell_text(map_cell_column(row_, e.pos), text, n);
       row_.pending = true;
     }
   }
@@ -82,10 +123,10 @@ class MapPrinter : public ItemVisitor {
       int col = map_cell_column(row_, pos);
       unsigned char b = data_[pos];
       if (sjis_mode() && e.len - i >= 2 && iskanji_sjis(b, data_[pos + 1])) {
-        if (shown) list_line.put(col + 1, reinterpret_cast<const char*>(data_ + pos), 2);
+        if (shown) put_cell_text(col + 1, reinterpret_cast<const char*>(data_ + pos), 2);
         i += 2;
       } else if (is_displayable(b)) {
-        if (shown) list_line.put(col + 1, reinterpret_cast<const char*>(&b), 1);
+        if (shown) put_cell_text(col + 1, reinterpret_cast<const char*>(&b), 1);
         i += 1;
       } else {
         if (shown) put_hex_cell(row_, pos, b);
@@ -118,12 +159,8 @@ void map_line_check(int block, MapRow& row, int pos) {
 
 void put_map_line(int block, int row_start) {
   char prefix[48];
-  if (row_start == 0)
-    std::snprintf(prefix, sizeof prefix, settings.dec_mode ? " %04d %04d: " : " %04X %04X: ", block, 0);
-  else
-    std::snprintf(prefix, sizeof prefix, settings.dec_mode ? "      %04d: " : "      %04X: ", row_start);
-  int n = static_cast<int>(std::strlen(prefix));
-  list_line.put(0, prefix, n < kPrefixWidth ? n : kPrefixWidth);
+  int n = map_prefix(prefix, block, row_start);
+  put_cell_text(0, prefix, n < kPrefixWidth ? n : kPrefixWidth);
 
   int last = settings.line_bytes * settings.map_cell + 24;
   if (last > kLineBufSize - 2) last = kLineBufSize - 2;
@@ -131,7 +168,11 @@ void put_map_line(int block, int row_start) {
   while (last > 0 && s[last] == ' ') --last;
   list_line.end_at(last + 1);
   put_line(s);
-  list_line.fill_blanks();
+  // Blank again what the row used, its end included.
+  int used = written_to > last + 2 ? written_to : last + 2;
+  if (used > kLineBufSize - 1) used = kLineBufSize - 1;
+  std::memset(list_line.data, ' ', static_cast<std::size_t>(used));
+  written_to = 0;
 }
 
 int print_map(int rec, const unsigned char* data, int size, int block, MapRow& row, int pos,
