@@ -133,7 +133,10 @@ char* dblToStr(double value, char (&buffer)[kFloatTextSize]) {
   char* mantissa = raw;
   char* exp_text = e + 1;
   if (*exp_text == '+') ++exp_text;
-  int n = std::atoi(exp_text);
+  // The exponent: an optional minus and digits (read as atoi would).
+  int n = 0;
+  for (const char* d = exp_text + (*exp_text == '-' ? 1 : 0); is_digit(*d); ++d) n = n * 10 + (*d - '0');
+  if (*exp_text == '-') n = -n;
 
   int digits_needed;
   if (n < 0) {
