@@ -32,4 +32,4 @@ cmake --build "$build" --target vesk -j "$(nproc)" >&2
 
 echo "writing inputs to $data" >&2
 python3 "$root/bench/gen_inputs.py" "$data"
-python3 "$root/bench/bench.py" "$build/vesk" "$data" --reps "${REPS:-7}" --slow-reps "${SLOW_REPS:-3}"
+python3 "$root/bench/bench.py" "$build/vesk" "$data" --reps "${REPS:-9}" --slow-reps "${SLOW_REPS:-3}"
