@@ -41,10 +41,12 @@ fuzz:
 	./fuzz/run.sh $(FUZZ) $(FUZZ_SECONDS)
 
 # The end-to-end cases under valgrind: no invalid access, no definite leak.
+# VALGRIND_CASES narrows them to the case files matching a pattern.
 VALGRIND ?= valgrind -q --error-exitcode=99 --leak-check=full --errors-for-leak-kinds=definite
+VALGRIND_CASES ?=
 valgrind: build
 	@command -v valgrind >/dev/null || (apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q valgrind)
-	cd $(BUILD) && VESK_E2E_WRAPPER="$(VALGRIND)" ctest --output-on-failure -j $(JOBS) -R '^e2e\.'
+	cd $(BUILD) && VESK_E2E_WRAPPER="$(VALGRIND)" ctest --output-on-failure -j $(JOBS) -R '^e2e\.$(VALGRIND_CASES)'
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz-afl
