@@ -4,9 +4,13 @@
 The seeds are small, valid inputs that reach each part of vesk: the harness
 header layouts are described in fuzz/harness.cpp.
 """
+import glob
+import hashlib
+import importlib.util
 import os
 import re
 import shutil
+import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
@@ -49,6 +53,31 @@ MORE_FORMATS = [
 ]
 
 
+def project_formats(limit=40, max_size=2048):
+    """The format files under examples/ and those of the end-to-end cases."""
+    found = {}
+    for path in sorted(glob.glob(os.path.join(ROOT, "examples", "*.fmt"))):
+        with open(path, "rb") as f:
+            found[f.read()] = True
+    sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
+    texts = set()
+    for path in sorted(glob.glob(os.path.join(ROOT, "tests", "cases", "*.py"))):
+        spec = importlib.util.spec_from_file_location("cases", path)
+        mod = importlib.util.module_from_spec(spec)
+        try:
+            spec.loader.exec_module(mod)
+        except Exception:  # a case file that needs its runner's arguments
+            continue
+        for case in mod.CASES:
+            for name, data in case.files.items():
+                if name.endswith(".fmt") and len(data) <= max_size:
+                    texts.add(data)
+    # A stable choice among the cases' formats.
+    for data in sorted(texts, key=lambda d: hashlib.sha1(d).hexdigest())[:limit]:
+        found[data] = True
+    return list(found)
+
+
 def dump_header(mode=0, b=0, d=0, h=0, n1=0, n2=0, eod=0, p=0):
     return bytes([mode, b, d, h, n1, n2, eod, p])
 
@@ -73,7 +102,7 @@ def seeds():
     out["dump"].append(dump_header(b=8, eod=0x80 | 1) + b"\n" + JAPANESE["euc"] * 3)
     out["dump"].append(dump_header(mode=0x40 | 6, eod=0x40) + JAPANESE["utf8"] * 5)
     out["dump"].append(dump_header(p=2, d=5) + data)
-    out["format"] = FORMATS + MORE_FORMATS
+    out["format"] = FORMATS + MORE_FORMATS + project_formats()
     for sel in range(4):
         out["formatted"].append(bytes([sel * 0x09 & 0x1F, sel, 0, 0, 0]) + pattern(700 + sel * 300))
     out["formatted"].append(bytes([0x01, 0, 0xC0, 12, 0x21]) + pattern(1200, 13))
@@ -91,8 +120,9 @@ def seeds():
 
 def main():
     corpus = os.path.join(HERE, "corpus")
+    all_seeds = seeds()
     shutil.rmtree(corpus, ignore_errors=True)
-    for harness, items in seeds().items():
+    for harness, items in all_seeds.items():
         os.makedirs(os.path.join(corpus, harness))
         for i, data in enumerate(items):
             with open(os.path.join(corpus, harness, "seed%02d" % i), "wb") as f:
