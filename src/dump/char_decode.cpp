@@ -145,10 +145,7 @@ inline int bmp_lookup_built(std::uint32_t code) {
 // sjis_of_unicode for a code point below 0x10000.
 int bmp_lookup(std::uint32_t code) {
   if (!bmp_index.ready) build_bmp_index();
-  unsigned page = bmp_index.page_of[code >> 8];
-  if (page == 0) return -1;
-  unsigned v = bmp_index.pages[page - 1][code & 0xFF];
-  return v == 0 ? -1 : static_cast<int>(v - 1);
+  return bmp_lookup_built(code);
 }
 
 void decode_single(char* dest, const unsigned char* data, int off, int n) {
