@@ -39,6 +39,7 @@ struct MadeLabel {
   int char_mode = -1;
   std::string name_column;     // item_size bytes
   std::string comment_column;  // comment_size bytes
+  std::string whole;           // the label without an index text
 };
 std::vector<MadeLabel> made_labels;
 
@@ -50,6 +51,9 @@ const MadeLabel& made_label(int item, const char* name, const char* comment, int
       m.char_mode != settings.char_mode) {
     make_column(name, is, m.name_column);
     make_column(comment, cs, m.comment_column);
+    m.whole = m.name_column;
+    if (is != 0 && cs != 0) m.whole += " : ";
+    m.whole += m.comment_column;
     m.name = name;
     m.comment = comment;
     m.item_size = is;
@@ -73,7 +77,7 @@ int put_label_with_index(LineBuffer& line, int col, int item, const char* index_
   if (name[0] == '\0' && comment[0] == '\0') return col;
 
   int is = settings.item_size, cs = settings.comment_size;
-  int index_len = static_cast<int>(std::strlen(index_text));
+  int index_len = index_text[0] == '\0' ? 0 : static_cast<int>(std::strlen(index_text));
   // A label wider than the line (a -w checked against a wider -l) starts in column 0.
   int label_col = settings.line_width - label_width(index_len);
   if (label_col < 0) label_col = 0;
@@ -88,6 +92,12 @@ int put_label_with_index(LineBuffer& line, int col, int item, const char* index_
   const int cs_cut = cs < kLineBufSize - 1 ? cs : kLineBufSize - 1;
   const MadeLabel& made = made_label(item, name, comment, is_cut, cs_cut);
   int c = label_col;
+  if (index_len == 0) {
+    // The common case: the label made whole once.
+    c = line.put(c, made.whole.data(), static_cast<int>(made.whole.size()));
+    line.end_at(c);
+    return label_col;
+  }
   if (is != 0) {
     c = line.put(c, made.name_column.data(), is_cut);
     c = line.put(c, index_text, index_len);

@@ -35,7 +35,9 @@ constexpr char kUpperHex[] = "0123456789ABCDEF";
 
 int write_line(LineBuffer& line) {
   put_line(line.c_str());
-  return line.put_end(0, "       ");
+  int col = line.put(0, "       ", 7);
+  line.end_at(col);
+  return col;
 }
 
 int put_blanks(LineBuffer& line, int col, int n) {
@@ -84,7 +86,8 @@ int put_char_value(LineBuffer& line, int col, const unsigned char* data, int& po
   const unsigned char* p = data + pos;
   const bool sjis = sjis_mode();
   const int w = width();
-  col = line.put_end(col, "[");
+  col = line.put(col, "[", 1);
+  line.end_at(col);
   // The line is ended (its zero byte written) only where it is written out:
   // before a wrap, and by the closing bracket.
   int i = 0;
@@ -108,20 +111,23 @@ int put_char_value(LineBuffer& line, int col, const unsigned char* data, int& po
     col = line.put(col, &c, 1);
     ++i;
   }
-  col = line.put_end(col, col + 2 > w ? "]" : "] ");
+  col = line.put(col, "] ", col + 2 > w ? 1 : 2);
+  line.end_at(col);
   pos += n;
   return col;
 }
 
 int put_hex_value(LineBuffer& line, int col, const unsigned char* data, int& pos, int n) {
-  col = line.put_end(col, "[");
+  col = line.put(col, "[", 1);
+  line.end_at(col);
   for (int i = 0; i < n; ++i) {
     if (col + 3 > width()) col = write_line(line);
     const char t[2] = {kLowerHex[data[pos + i] >> 4], kLowerHex[data[pos + i] & 15]};
     col = line.put(col, t, 2);
     line.end_at(col);
   }
-  col = line.put_end(col, col + 2 > width() ? "]" : "] ");
+  col = line.put(col, "] ", col + 2 > width() ? 1 : 2);
+  line.end_at(col);
   pos += n;
   return col;
 }
