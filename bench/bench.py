@@ -171,7 +171,7 @@ def main():
         for case in cases:
             rows.append((case, measure(a.vesk, case)))
             print("  measured %s: %s vs %s" % (case.group, case.name, case.peer_name), file=sys.stderr)
-        print("### " + title + "\n")
+        print("#### " + title + "\n")
         print((growth_table(rows) if growth else table(rows)) + "\n", flush=True)
     print("ratio: vesk's median wall time / the peer's; cpu ratio: the same for user + system time. "
           "KiB: peak resident memory (/usr/bin/time -v).")
