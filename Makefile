@@ -41,12 +41,15 @@ fuzz:
 	./fuzz/run.sh $(FUZZ) $(FUZZ_SECONDS)
 
 # The end-to-end cases under valgrind: no invalid access, no definite leak.
-# VALGRIND_CASES narrows them to the case files matching a pattern.
+# VALGRIND_CASES narrows them to the case files matching a pattern,
+# VALGRIND_EXCLUDE leaves out those matching another.
 VALGRIND ?= valgrind -q --error-exitcode=99 --leak-check=full --errors-for-leak-kinds=definite
 VALGRIND_CASES ?=
+VALGRIND_EXCLUDE ?=
 valgrind: build
 	@command -v valgrind >/dev/null || (apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q valgrind)
-	cd $(BUILD) && VESK_E2E_WRAPPER="$(VALGRIND)" ctest --output-on-failure -j $(JOBS) -R '^e2e\.$(VALGRIND_CASES)'
+	cd $(BUILD) && VESK_E2E_WRAPPER="$(VALGRIND)" ctest --output-on-failure -j $(JOBS) -R '^e2e\.$(VALGRIND_CASES)' \
+	  $(if $(VALGRIND_EXCLUDE),-E '$(VALGRIND_EXCLUDE)')
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz-afl
