@@ -62,10 +62,10 @@ def project_formats(limit=40, max_size=2048):
     sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
     texts = set()
     for path in sorted(glob.glob(os.path.join(ROOT, "tests", "cases", "*.py"))):
-        spec = importlib.util.spec_from_file_location("cases", path)
-        mod = importlib.util.module_from_spec(spec)
+        mod_spec = importlib.util.spec_from_file_location("cases", path)
+        mod = importlib.util.module_from_spec(mod_spec)
         try:
-            spec.loader.exec_module(mod)
+            mod_spec.loader.exec_module(mod)
         except Exception:  # a case file that needs its runner's arguments
             continue
         for case in mod.CASES:
