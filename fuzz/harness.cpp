@@ -1,7 +1,6 @@
 // Fuzz harness for vesk: turns one fuzz input into a command line and input
 // files, then runs vesk exactly as main does. Built with AFL++'s compiler and
-// run under its fork server, so every input gets a fresh process and vesk's
-// global state and its exit through end_process need no reset.
+// run under its fork server, so every input gets a fresh process.
 //
 // usage: vesk_fuzz HARNESS INPUTFILE
 //   options    the input's lines are the arguments; "@d", "@g", "@e", "@f",
@@ -32,7 +31,6 @@
 #include <vector>
 
 #include "main/app.h"
-#include "output/writer.h"
 
 namespace {
 
@@ -421,5 +419,5 @@ int main(int argc, char** argv) {
   std::vector<char*> av;
   for (std::string& a : args) av.push_back(a.data());
   av.push_back(nullptr);
-  vesk::end_process(vesk::run_vesk(static_cast<int>(av.size() - 1), av.data()));
+  return vesk::run_vesk(static_cast<int>(av.size() - 1), av.data());
 }

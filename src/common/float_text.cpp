@@ -6,15 +6,15 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/ascii.h"
 #include "common/messages.h"
-#include "main/settings.h"
 
 namespace vesk {
 
+volatile sig_atomic_t floaterr_flg = 0;
+
 namespace {
 
-// 0: 15 significant digits ("%.14e"); otherwise the digits after the point.
-int precision = 0;
 // Decimal exponents below this use the exponent form.
 constexpr int expLower = -4;
 // At precision 0, plain forms needing more digits than this use the exponent form.
@@ -35,8 +35,6 @@ struct Text {
   void add(const char* p) { add(p, static_cast<int>(std::strlen(p))); }
   void add(char c) { add(&c, 1); }
 };
-
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 char* set_result(char (&buffer)[kFloatTextSize], const char* text) {
   std::size_t n = std::strlen(text);
@@ -108,9 +106,9 @@ void tidy(Text& t) {
   t.len = static_cast<int>(std::strlen(s));
 }
 
-}  // namespace
-
-char* dblToStr(double value, char (&buffer)[kFloatTextSize]) {
+// The text of value; precision 0 means 15 significant digits ("%.14e"),
+// otherwise the digits after the point of the exponent form.
+char* float_text(double value, int precision, char (&buffer)[kFloatTextSize]) {
   floaterr_flg = 0;
   // "%.14e" (or "%.<precision>e"): to_chars writes the same text as the
   // formatted print, at a fraction of its cost.
@@ -176,11 +174,10 @@ char* dblToStr(double value, char (&buffer)[kFloatTextSize]) {
   return set_result(buffer, out.s);
 }
 
-char* floatToStr(double value, char (&buffer)[kFloatTextSize]) {
-  precision = 5;
-  dblToStr(value, buffer);
-  precision = 0;
-  return buffer;
-}
+}  // namespace
+
+char* dblToStr(double value, char (&buffer)[kFloatTextSize]) { return float_text(value, 0, buffer); }
+
+char* floatToStr(double value, char (&buffer)[kFloatTextSize]) { return float_text(value, 5, buffer); }
 
 }  // namespace vesk

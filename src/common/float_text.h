@@ -3,7 +3,12 @@
 // values that cannot be shown.
 #pragma once
 
+#include <csignal>
+
 namespace vesk {
+
+// Set by the SIGFPE handler; cleared before each conversion and read after it.
+extern volatile sig_atomic_t floaterr_flg;
 
 // Room for the longest text ("-1.23456789012345e-308") and more.
 constexpr int kFloatTextSize = 32;

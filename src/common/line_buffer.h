@@ -1,4 +1,4 @@
-// The shared report line buffers: fixed size, every write bounded.
+// A report line in the making: fixed size, every write bounded.
 #pragma once
 
 #include <cstddef>
@@ -11,8 +11,13 @@ constexpr int kLineBufSize = 2148;  // 2,147 columns and a terminating zero
 struct LineBuffer {
   char data[kLineBufSize];
 
+  LineBuffer() { fill_blanks(); }
+
   // 2,147 blanks and a terminating zero.
-  void fill_blanks();
+  void fill_blanks() {
+    std::memset(data, ' ', kLineBufSize - 1);
+    data[kLineBufSize - 1] = '\0';
+  }
   // Copies n bytes to column col; bytes that would pass the last column are
   // dropped. Returns the column after the last byte written.
   int put(int col, const char* text, int n) {
@@ -30,6 +35,16 @@ struct LineBuffer {
     end_at(end);
     return end;
   }
+  // n blanks from column col, then the end of the line. Returns col + n.
+  int put_blanks(int col, int n) {
+    if (n > 0 && col >= 0) {
+      int k = kLineBufSize - 1 - col < n ? kLineBufSize - 1 - col : n;
+      if (k > 0) std::memset(data + col, ' ', static_cast<std::size_t>(k));
+      col += n;
+    }
+    end_at(col);
+    return col;
+  }
   // Ends the line at column col (a zero byte there), when col is inside the buffer.
   void end_at(int col) {
     if (col >= 0 && col < kLineBufSize) data[col] = '\0';
@@ -37,18 +52,5 @@ struct LineBuffer {
   char* c_str() { return data; }
   const char* c_str() const { return data; }
 };
-
-extern LineBuffer list_line;
-extern LineBuffer work_line;
-extern LineBuffer side_line;
-
-constexpr int kBlankAreaSize = 256;
-extern char blank_area[kBlankAreaSize];
-
-// Block buffers: a block of up to 4,096 bytes, two look-ahead bytes and a zero.
-constexpr int kMaxBlockSize = 4096;
-constexpr int kBlockBufSize = kMaxBlockSize + 5;
-extern unsigned char r_buff[kBlockBufSize];
-extern unsigned char r_buff1[kBlockBufSize];
 
 }  // namespace vesk

@@ -12,23 +12,28 @@ namespace vesk {
 // Returns the number of bytes written.
 int errmsg(const char* format, ...);
 
+// Room for what err_edit writes: 1,024 characters and the longest single
+// conversion after them (a "%f" of the largest double is about 320).
+constexpr int kEditLimit = 1024;
+constexpr int kEditSize = kEditLimit + 512;
+
 // The small formatter behind errmsg: %c %d %x %f %s only, no widths or flags
-// ("%5d" gives those three characters). Result lives in a static buffer that the
-// next call overwrites.
-const char* err_edit(const char* format, va_list args);
+// ("%5d" gives those three characters). Writes into out and returns it.
+const char* err_edit(char (&out)[kEditSize], const char* format, va_list args);
 
 // "<format file>: <message>\n", or with " (line is N)" when line is not 0.
-int def_error(const char* message, int line);
+// Returns 0.
+int def_error(const char* fmt_name, const char* message, long long line);
 
-// size bytes, zero-filled; reports and ends the process with status 1 when the
-// heap is exhausted.
-void* getmem(std::size_t size);
+// Memory could not be had: thrown where a large table grows, reported once at
+// the top of the run ("cannot get the memory of ...") which then ends with
+// status 1.
+struct OutOfMemory {
+  std::size_t size;
+};
 
-// The report getmem writes when size bytes cannot be had: the size in K bytes
-// (truncated) above 1000 bytes, else in bytes. Returns what errmsg returns.
+// The report of OutOfMemory: the size in K bytes (truncated) above 1000 bytes,
+// else in bytes. Returns what errmsg returns.
 int report_no_memory(std::size_t size);
-
-// Sets length bytes of area to value; nothing when length <= 0.
-void clear(void* area, int value, int length);
 
 }  // namespace vesk

@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
-#include "main/settings.h"
 
 namespace vesk {
 namespace {
@@ -13,7 +11,8 @@ namespace {
 std::string edit(const char* format, ...) {
   va_list args;
   va_start(args, format);
-  std::string s = err_edit(format, args);
+  char out[kEditSize];
+  std::string s = err_edit(out, format, args);
   va_end(args);
   return s;
 }
@@ -101,20 +100,20 @@ TEST(ErrMsg, WritesPlainFormatsAsStored) {
 }
 
 TEST(DefError, NamesTheFormatFileAndTheLine) {
-  const char* saved = settings.fmt_name;
-  settings.fmt_name = "sales.fmt";
-  EXPECT_EQ(stderr_of([] { def_error("illegal repeat", 12); }),
-            "sales.fmt: illegal repeat (line is 12)\n");
-  EXPECT_EQ(stderr_of([] { def_error("illegal definition", 0); }),
-            "sales.fmt: illegal definition\n");
+  const char* f = "sales.fmt";
+  EXPECT_EQ(stderr_of([f] { def_error(f, "illegal repeat", 12); }), "sales.fmt: illegal repeat (line is 12)\n");
+  EXPECT_EQ(stderr_of([f] { def_error(f, "illegal definition", 0); }), "sales.fmt: illegal definition\n");
   // The message is an argument: a "%" in it is written as it stands.
-  EXPECT_EQ(stderr_of([] { def_error("%s: illegal repeat or data length", 3); }),
+  EXPECT_EQ(stderr_of([f] { def_error(f, "%s: illegal repeat or data length", 3); }),
             "sales.fmt: %s: illegal repeat or data length (line is 3)\n");
-  EXPECT_EQ(stderr_of([] { def_error("unknown type\n", 0); }), "sales.fmt: unknown type\n\n");
+  EXPECT_EQ(stderr_of([f] { def_error(f, "unknown type\n", 0); }), "sales.fmt: unknown type\n\n");
+  // Line numbers are counted in 64 bits.
+  EXPECT_EQ(stderr_of([f] { def_error(f, "x", 2147483647LL); }), "sales.fmt: x (line is 2147483647)\n");
+  EXPECT_EQ(stderr_of([f] { def_error(f, "x", 2147483648LL); }), "sales.fmt: x (line is 2147483648)\n");
+  EXPECT_EQ(stderr_of([f] { def_error(f, "x", 4294967299LL); }), "sales.fmt: x (line is 4294967299)\n");
   int rc = -1;
-  stderr_of([&] { rc = def_error("x", 0); });
+  stderr_of([&] { rc = def_error(f, "x", 0); });
   EXPECT_EQ(rc, 0);
-  settings.fmt_name = saved;
 }
 
 TEST(GetMem, ReportsTheSizeItCouldNotHave) {
@@ -123,25 +122,6 @@ TEST(GetMem, ReportsTheSizeItCouldNotHave) {
   EXPECT_EQ(stderr_of([] { report_no_memory(1001); }), "\ncannot get the memory of 0 K bytes\n");
   EXPECT_EQ(stderr_of([] { report_no_memory(5000); }), "\ncannot get the memory of 4 K bytes\n");
   EXPECT_EQ(stderr_of([] { report_no_memory(0); }), "\ncannot get the memory of 0 bytes\n");
-}
-
-TEST(GetMem, GivesZeroedMemory) {
-  auto* p = static_cast<unsigned char*>(getmem(64));
-  ASSERT_NE(p, nullptr);
-  for (int i = 0; i < 64; ++i) EXPECT_EQ(p[i], 0);
-  std::free(p);  // getmem's memory is kept for the run; freed here to keep the leak check quiet
-  void* q = getmem(0);
-  EXPECT_NE(q, nullptr);
-  std::free(q);
-}
-
-TEST(Clear, FillsOnlyPositiveLengths) {
-  char area[4] = {'a', 'b', 'c', 'd'};
-  clear(area, ' ', 0);
-  clear(area, ' ', -5);
-  EXPECT_EQ(area[0], 'a');
-  clear(area, ' ', 3);
-  EXPECT_EQ(std::string(area, 4), "   d");
 }
 
 }  // namespace

@@ -2,9 +2,6 @@
 
 #include <cstring>
 
-#include "format/definitions.h"
-#include "output/report.h"
-
 namespace vesk {
 
 namespace {
@@ -12,39 +9,37 @@ namespace {
 // Places the block-id item and every element whose bytes differ in the two blocks.
 class DifferingElements : public MapFilter {
  public:
-  DifferingElements(const unsigned char* shown, const unsigned char* other) : shown_(shown), other_(other) {}
-
+  DifferingElements(const Definitions& defs, const unsigned char* shown, const unsigned char* other)
+      : defs_(defs), shown_(shown), other_(other) {}
   bool placed(const ElementRef& e) const override {
-    if (defs.item_inf[e.item].first == 1) return true;
+    if (defs_.item_inf[e.item].is_block_id()) return true;
     return std::memcmp(shown_ + e.pos, other_ + e.pos, static_cast<std::size_t>(e.len)) != 0;
   }
 
  private:
+  const Definitions& defs_;
   const unsigned char* shown_;
   const unsigned char* other_;
 };
 
-void print_one_map(int rec, const unsigned char* shown, const unsigned char* other, int size, int block) {
+void print_one_map(FormPrinter& p, int rec, const unsigned char* shown, const unsigned char* other, int size,
+                   long long block) {
   MapRow row;
-  print_diff_map('D', rec, shown, other, size, block, row, 0);
-  if (row.pending) put_map_line(block, row.start);
+  DifferingElements filter(p.view.defs, shown, other);
+  print_map(p, rec, shown, size, block, row, 0, &filter);
+  if (row.pending && !p.failed) put_map_line(p, block, row.start);
 }
 
 }  // namespace
 
-int print_diff_map(char kind, int rec, const unsigned char* shown, const unsigned char* other, int size,
-                   int block, MapRow& row, int pos) {
-  (void)kind;  // always a data block
-  DifferingElements filter(shown, other);
-  return print_map(rec, shown, size, block, row, pos, &filter);
-}
-
-void print_diff_maps(int rec, const unsigned char* block1, const unsigned char* block2, int size,
-                     int number1, int number2) {
-  print_one_map(rec, block1, block2, size, number1);
-  put_line(" ---------");
-  print_one_map(rec, block2, block1, size, number2);
-  put_line(" =========");
+void print_diff_maps(FormPrinter& p, int rec, const unsigned char* block1, const unsigned char* block2, int size,
+                     long long number1, long long number2) {
+  print_one_map(p, rec, block1, block2, size, number1);
+  if (p.failed) return;
+  p.report.put_line(" ---------");
+  print_one_map(p, rec, block2, block1, size, number2);
+  if (p.failed) return;
+  p.report.put_line(" =========");
 }
 
 }  // namespace vesk

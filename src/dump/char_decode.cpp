@@ -4,11 +4,8 @@
 
 #include "dump/tables/euc_tables.h"
 #include "dump/tables/unicode_table.h"
-#include "main/settings.h"
 
 namespace vesk {
-
-CharDecoder char_decoder;
 
 namespace {
 
@@ -27,7 +24,7 @@ struct DisplayTables {
 };
 constexpr DisplayTables kDisplay;
 
-const char* display_table() { return settings.char_mode == 1 ? kDisplay.ascii : kDisplay.kana; }
+const char* display_table(CharMode mode) { return mode == CharMode::ascii ? kDisplay.ascii : kDisplay.kana; }
 
 // Shift_JIS double-byte test as a table: bit 0 lead byte, bit 1 trail byte.
 struct SjisClass {
@@ -69,9 +66,7 @@ constexpr int kEucCols = 0xFE - 0xA0 + 1;
 constexpr int kEucRows = 0xFC - 0xA1 + 1 + 1;
 struct EucDirect {
   char disp[kEucRows * kEucCols][2];
-  bool ready = false;
 };
-EucDirect euc_direct;
 
 // The run that holds c: the one starting at c, else the last one starting below it.
 void euc2sjis_scan(unsigned c, char* dest) {
@@ -101,14 +96,18 @@ int euc_slot(unsigned char b1, unsigned char b2) {
   return row < 0 ? -1 : row * kEucCols + (b2 - 0xA0);
 }
 
-void build_euc_direct() {
-  for (int b1 = 0x8E; b1 <= 0xFC; ++b1) {
-    for (int b2 = 0xA0; b2 <= 0xFE; ++b2) {
-      int slot = euc_slot(static_cast<unsigned char>(b1), static_cast<unsigned char>(b2));
-      if (slot >= 0) euc2sjis_scan(static_cast<unsigned>(b1 << 8 | b2), euc_direct.disp[slot]);
+const EucDirect& euc_direct() {
+  static const EucDirect* const table = [] {
+    auto* t = new EucDirect();
+    for (int b1 = 0x8E; b1 <= 0xFC; ++b1) {
+      for (int b2 = 0xA0; b2 <= 0xFE; ++b2) {
+        int slot = euc_slot(static_cast<unsigned char>(b1), static_cast<unsigned char>(b2));
+        if (slot >= 0) euc2sjis_scan(static_cast<unsigned>(b1 << 8 | b2), t->disp[slot]);
+      }
     }
-  }
-  euc_direct.ready = true;
+    return t;
+  }();
+  return *table;
 }
 
 // Shift_JIS codes of the Basic Multilingual Plane through a two-level index,
@@ -116,40 +115,35 @@ void build_euc_direct() {
 // character. Only the pages of 256 code points that hold entries take memory.
 struct BmpIndex {
   std::uint16_t page_of[256] = {};  // 0: no entry in the page; else page number + 1
-  std::uint16_t pages[256][256];    // Shift_JIS code + 1; 0: no entry
+  std::uint16_t pages[256][256] = {};  // Shift_JIS code + 1; 0: no entry
   int used = 0;
-  bool ready = false;
 };
-BmpIndex bmp_index;
 
-void build_bmp_index() {
-  BmpIndex& x = bmp_index;
-  // unicodeTbl is sorted by code point without repeats, so each code point has
-  // exactly the entry that the binary search finds.
-  for (int i = 0; i < kUnicodeTblSize && unicodeTbl[i].code < 0x10000; ++i) {
-    unsigned hi = unicodeTbl[i].code >> 8;
-    if (x.page_of[hi] == 0) x.page_of[hi] = static_cast<std::uint16_t>(++x.used);
-    x.pages[x.page_of[hi] - 1][unicodeTbl[i].code & 0xFF] = static_cast<std::uint16_t>(unicodeTbl[i].sjis + 1);
-  }
-  x.ready = true;
-}
-
-// sjis_of_unicode for a code point below 0x10000, once the index is built.
-inline int bmp_lookup_built(std::uint32_t code) {
-  unsigned page = bmp_index.page_of[code >> 8];
-  if (page == 0) return -1;
-  unsigned v = bmp_index.pages[page - 1][code & 0xFF];
-  return v == 0 ? -1 : static_cast<int>(v - 1);
+const BmpIndex& bmp_index() {
+  static const BmpIndex* const index = [] {
+    auto* x = new BmpIndex();
+    // unicodeTbl is sorted by code point without repeats, so each code point
+    // has exactly the entry that the binary search finds.
+    for (int i = 0; i < kUnicodeTblSize && unicodeTbl[i].code < 0x10000; ++i) {
+      unsigned hi = unicodeTbl[i].code >> 8;
+      if (x->page_of[hi] == 0) x->page_of[hi] = static_cast<std::uint16_t>(++x->used);
+      x->pages[x->page_of[hi] - 1][unicodeTbl[i].code & 0xFF] = static_cast<std::uint16_t>(unicodeTbl[i].sjis + 1);
+    }
+    return x;
+  }();
+  return *index;
 }
 
 // sjis_of_unicode for a code point below 0x10000.
-int bmp_lookup(std::uint32_t code) {
-  if (!bmp_index.ready) build_bmp_index();
-  return bmp_lookup_built(code);
+inline int bmp_lookup(const BmpIndex& x, std::uint32_t code) {
+  unsigned page = x.page_of[code >> 8];
+  if (page == 0) return -1;
+  unsigned v = x.pages[page - 1][code & 0xFF];
+  return v == 0 ? -1 : static_cast<int>(v - 1);
 }
 
-void decode_single(char* dest, const unsigned char* data, int off, int n) {
-  const char* disp = display_table();
+void decode_single(CharMode mode, char* dest, const unsigned char* data, int off, int n) {
+  const char* disp = display_table(mode);
   for (; off < n; ++off) dest[off] = disp[data[off]];
 }
 
@@ -199,7 +193,7 @@ void decode_jis(CharDecoder& st, char* dest, const unsigned char* data, int off,
       off += 1;
     } else if (st.esc_left > 0) {
       st.esc_left -= 1;
-      bool visible = settings.show_ctrl == 1 && p[0] >= 0x20 && p[0] <= 0x7F;
+      bool visible = st.show_ctrl && p[0] >= 0x20 && p[0] <= 0x7F;
       dest[off] = visible ? static_cast<char>(p[0]) : '.';
       off += 1;
     } else {
@@ -211,7 +205,7 @@ void decode_jis(CharDecoder& st, char* dest, const unsigned char* data, int off,
 
 int decode_euc(CharDecoder& st, char* dest, const unsigned char* data, int off, int n) {
   const char* disp = kDisplay.kana;
-  if (!euc_direct.ready) build_euc_direct();
+  const EucDirect& direct = euc_direct();
   int closed = -1;
   while (off < n) {
     const unsigned char* p = data + off;
@@ -224,7 +218,7 @@ int decode_euc(CharDecoder& st, char* dest, const unsigned char* data, int off, 
     int len = n - off;
     if (d == 2 && len > 2) {
       // The common case, a two-byte character inside the line: from the table.
-      const char* shown_pair = euc_direct.disp[euc_slot(p[0], p[1])];
+      const char* shown_pair = direct.disp[euc_slot(p[0], p[1])];
       dest[off] = shown_pair[0];
       dest[off + 1] = shown_pair[1];
       off += 2;
@@ -252,7 +246,7 @@ int decode_euc(CharDecoder& st, char* dest, const unsigned char* data, int off, 
 int decode_utf8(CharDecoder& st, char* dest, const unsigned char* data, int off, int n) {
   static const char kPoints[] = "....";
   const char* disp = kDisplay.kana;
-  if (!bmp_index.ready) build_bmp_index();
+  const BmpIndex& bmp = bmp_index();
   int closed = -1;
   while (off < n) {
     const unsigned char* p = data + off;
@@ -268,9 +262,8 @@ int decode_utf8(CharDecoder& st, char* dest, const unsigned char* data, int off,
       // The common case, a three-byte sequence inside the line, shown in two
       // columns and a point.
       std::uint32_t code = (p[0] & 0x0Fu) << 12 | (p[1] & 0x3Fu) << 6 | (p[2] & 0x3Fu);
-      unsigned r = static_cast<unsigned>(bmp_lookup_built(code)) & 0xFFFF;
+      unsigned r = static_cast<unsigned>(bmp_lookup(bmp, code)) & 0xFFFF;
       if (r >= 0xFF) {
-        st.unicode_len = 3;
         unsigned char hi = static_cast<unsigned char>(r >> 8);
         unsigned char lo = static_cast<unsigned char>(r & 0xFF);
         bool unknown = r == 0xFFFF || hi < 0x20 || lo < 0x20;
@@ -281,7 +274,7 @@ int decode_utf8(CharDecoder& st, char* dest, const unsigned char* data, int off,
         continue;
       }
     }
-    unsigned r = static_cast<unsigned>(unicode2sjis(st, p)) & 0xFFFF;
+    unsigned r = static_cast<unsigned>(unicode2sjis(p)) & 0xFFFF;
     if (r < 0xFF) {
       // Shown in three columns, the code and two points, whatever the length.
       dest[off] = shown(static_cast<unsigned char>(r));
@@ -330,10 +323,8 @@ int decode_utf8(CharDecoder& st, char* dest, const unsigned char* data, int off,
 }  // namespace
 
 int sjis_of_unicode_fast(std::uint32_t code) {
-  return code < 0x10000 ? bmp_lookup(code) : sjis_of_unicode(code);
+  return code < 0x10000 ? bmp_lookup(bmp_index(), code) : sjis_of_unicode(code);
 }
-
-void put_disp_char(char* dest, unsigned char byte) { *dest = display_table()[byte]; }
 
 std::uint16_t jis2sjis(std::uint16_t code) {
   unsigned char h = static_cast<unsigned char>(code >> 8);
@@ -360,9 +351,9 @@ int euc2sjis(const unsigned char* p, char* dest) {
     euc2sjis_scan(static_cast<unsigned>(p[0] << 8 | p[1]), dest);
     return 2;
   }
-  if (!euc_direct.ready) build_euc_direct();
-  dest[0] = euc_direct.disp[slot][0];
-  dest[1] = euc_direct.disp[slot][1];
+  const EucDirect& direct = euc_direct();
+  dest[0] = direct.disp[slot][0];
+  dest[1] = direct.disp[slot][1];
   return 2;
 }
 
@@ -395,7 +386,7 @@ int unicodeKanji(const unsigned char* p) {
   }
 }
 
-int unicode2sjis(CharDecoder& st, const unsigned char* p) {
+int unicode2sjis(const unsigned char* p) {
   std::uint32_t code = 0;
   int len = unicodeKanji(p);
   switch (len) {
@@ -411,7 +402,6 @@ int unicode2sjis(CharDecoder& st, const unsigned char* p) {
     default:
       return -1;
   }
-  st.unicode_len = len;
   return sjis_of_unicode_fast(code);
 }
 
@@ -437,22 +427,23 @@ int decode_chars(CharDecoder& st, char* dest, const unsigned char* data, int n) 
     off = st.carry_skip;
     st.carry_skip = 0;
   }
-  switch (settings.char_mode) {
-    case 4:
+  switch (st.mode) {
+    case CharMode::jis:
       decode_jis(st, dest, data, off, n);
       return -1;
-    case 5:
+    case CharMode::euc:
       return decode_euc(st, dest, data, off, n);
-    case 6:
+    case CharMode::utf8:
       return decode_utf8(st, dest, data, off, n);
-    case 1:
-    case 2:
-      decode_single(dest, data, off, n);
+    case CharMode::ascii:
+    case CharMode::kana:
+      decode_single(st.mode, dest, data, off, n);
       return -1;
-    default:
-      decode_sjis(st, dest, data, off, n);
-      return -1;
+    case CharMode::sjis:
+      break;
   }
+  decode_sjis(st, dest, data, off, n);
+  return -1;
 }
 
 }  // namespace vesk

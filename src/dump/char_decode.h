@@ -5,17 +5,23 @@
 
 #include <cstdint>
 
+#include "common/settings.h"
+
 namespace vesk {
 
-// Decoder state that lives for the whole run, across lines and blocks.
+// The character mode of a run and the decoder state that lives for the whole
+// run, across lines and blocks.
 struct CharDecoder {
+  CharDecoder() = default;
+  CharDecoder(CharMode m, bool ctrl) : mode(m), show_ctrl(ctrl) {}
+
+  CharMode mode = CharMode::sjis;
+  bool show_ctrl = false;   // -j: the bytes of JIS escape sequences shown
   int jis_state = 0;        // 0 ASCII/Roman, 1 half-width kana, 2 kanji
   int esc_left = 0;         // escape-sequence bytes still to be shown
   char carry_text[4] = {};  // display of the part of a character that falls on the next line
   int carry_skip = 0;       // bytes at the start of the next line that belong to that character
-  int unicode_len = 0;      // byte length of the last sequence converted by unicode2sjis
 };
-extern CharDecoder char_decoder;
 
 // Shift_JIS double-byte test: lead 0x81-0x9F or 0xE0-0xFC, trail 0x40-0x7E or 0x80-0xFC.
 inline int iskanji_sjis(int c1, int c2) {
@@ -24,10 +30,6 @@ inline int iskanji_sjis(int c1, int c2) {
   bool trail = (c2 >= 0x40 && c2 <= 0x7E) || (c2 >= 0x80 && c2 <= 0xFC);
   return lead && trail ? 1 : 0;
 }
-
-// The display of one byte in the current character mode: the byte itself when
-// printable (with the half-width kana from -K up), else ".".
-void put_disp_char(char* dest, unsigned char byte);
 
 // Shift_JIS code of a 16-bit JIS code (high byte first), in 8-bit arithmetic.
 std::uint16_t jis2sjis(std::uint16_t code);
@@ -41,8 +43,8 @@ int euc3_2sjis(const unsigned char* p, char* dest);
 
 // UTF-8: sequence length from the first byte (2, 3, 4, or 0 for a single byte).
 int unicodeKanji(const unsigned char* p);
-// Shift_JIS code of the sequence at p, or -1; sets unicode_len.
-int unicode2sjis(CharDecoder& st, const unsigned char* p);
+// Shift_JIS code of the sequence at p, or -1.
+int unicode2sjis(const unsigned char* p);
 // Binary search of unicodeTbl; -1 when the code point has no entry.
 int sjis_of_unicode(std::uint32_t code);
 // The same answer through a direct index of the Basic Multilingual Plane.

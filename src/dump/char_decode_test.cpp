@@ -6,10 +6,17 @@
 #include <string>
 
 #include "dump/tables/euc_tables.h"
-#include "main/settings.h"
 
 namespace vesk {
 namespace {
+
+// The character modes by the numbers the case tables use: 1 -A, 2 -K,
+// 3 Shift_JIS, 4 -J, 5 -E, 6 -U.
+CharMode mode_of(int n) {
+  constexpr CharMode kModes[] = {CharMode::ascii, CharMode::kana, CharMode::sjis,
+                                 CharMode::jis,   CharMode::euc,  CharMode::utf8};
+  return kModes[n - 1];
+}
 
 struct Decoded {
   std::string text;   // the columns up to the first zero byte (or the buffer's end)
@@ -21,9 +28,6 @@ struct Decoded {
 // next line or the look-ahead) into a blank column area, from a fresh state or
 // the one given.
 Decoded decode(int mode, const std::string& bytes, int n, CharDecoder* state = nullptr, int show_ctrl = 0) {
-  settings = Settings{};
-  settings.char_mode = mode;
-  settings.show_ctrl = show_ctrl;
   unsigned char data[64] = {};
   std::memcpy(data, bytes.data(), bytes.size());
   char dest[40];
@@ -31,12 +35,13 @@ Decoded decode(int mode, const std::string& bytes, int n, CharDecoder* state = n
   dest[sizeof dest - 1] = '\0';
   CharDecoder fresh;
   CharDecoder& st = state ? *state : fresh;
+  st.mode = mode_of(mode);
+  st.show_ctrl = show_ctrl != 0;
   decode_chars(st, dest, data, n);
   std::string text(dest);
   text.erase(text.find_last_not_of(' ') + 1);
   std::string carry = st.carry_skip > 0 ? std::string(st.carry_text) : std::string();
   int skip = st.carry_skip;
-  settings = Settings{};
   return {text, carry, skip};
 }
 
@@ -144,14 +149,10 @@ TEST(CharCodes, EucLengths) {
 }
 
 TEST(CharCodes, UnicodeLookups) {
-  CharDecoder st;
   const unsigned char a[] = {0xE3, 0x81, 0x82}, yen[] = {0xC2, 0xA5}, far[] = {0xF0, 0xAA, 0x9A, 0xB2};
-  EXPECT_EQ(unicode2sjis(st, a), 0x82A0);
-  EXPECT_EQ(st.unicode_len, 3);
-  EXPECT_EQ(unicode2sjis(st, yen), 0x5C);
-  EXPECT_EQ(st.unicode_len, 2);
-  EXPECT_EQ(unicode2sjis(st, far), 0xFCF4);
-  EXPECT_EQ(st.unicode_len, 4);
+  EXPECT_EQ(unicode2sjis(a), 0x82A0);
+  EXPECT_EQ(unicode2sjis(yen), 0x5C);
+  EXPECT_EQ(unicode2sjis(far), 0xFCF4);
   EXPECT_EQ(sjis_of_unicode(0), 0);
   EXPECT_EQ(sjis_of_unicode(0x2A6B2), 0xFCF4);
   EXPECT_EQ(sjis_of_unicode(0x2985), -1);
@@ -205,13 +206,10 @@ TEST(DecodeChars, NoControlBytesAndTheClosingColumn) {
   } modes[] = {{1, 0, ""}, {2, 0, ""}, {3, 0, ""}, {4, 0, ""},         {4, 1, ""},
                {4, 0, "\x1b$B"}, {4, 0, "\x1b(I"}, {5, 0, ""}, {6, 0, ""}};
   for (const auto& m : modes) {
-    settings = Settings{};
-    settings.char_mode = m.mode;
-    settings.show_ctrl = m.show_ctrl;
     for (int b0 = 0; b0 < 256; ++b0) {
       for (int b1 = 0; b1 < 256; ++b1) {
         for (int n = 1; n <= 4; ++n) {
-          CharDecoder st;
+          CharDecoder st(mode_of(m.mode), m.show_ctrl != 0);
           unsigned char data[16] = {};
           char dest[24];
           int k = static_cast<int>(std::strlen(m.lead_in));
@@ -233,7 +231,6 @@ TEST(DecodeChars, NoControlBytesAndTheClosingColumn) {
       }
     }
   }
-  settings = Settings{};
 }
 
 TEST(CharCodes, SjisPairTest) {

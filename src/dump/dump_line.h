@@ -1,32 +1,46 @@
-// Plain dump lines: a block cut into lines of line_bytes bytes, each shown as a
-// position prefix, hexadecimal pairs and the character column between bars, with
-// runs of identical lines replaced by one marker line.
+// Plain dump lines: the bytes of one line shown as a position prefix,
+// hexadecimal pairs and the character column between bars.
 #pragma once
+
+#include <memory>
+
+#include "common/settings.h"
+#include "dump/char_decode.h"
 
 namespace vesk {
 
-// Line renderer state that lives for the whole run.
-struct DumpLineState {
-  char* line_buf = nullptr;   // the line being built
-  char* prev_line = nullptr;  // the last kept line
-  char* blank_line = nullptr; // blanks and bars: the start of every line
-  int buf_size = 0;           // line_bytes * 4 + 34
-  int same_w = 0;             // columns from 13 that decide whether two lines are the same
-  long long prev_blk = 0;     // block number of the last kept line
-  int same_flag = 0;          // 1 while lines are being suppressed as repeats
+// Where the parts of a plain dump line stand, from -b, -C and -D.
+struct DumpLayout {
+  int line_bytes = 16;
+  bool chars_only = false;  // -C: no hex part
+  bool dec = false;         // -D: decimal block numbers and offsets
+  int hex_col = 13;         // first column of the hex part
+  int char_col = 0;         // first column of the character part
+  int same_w = 0;           // columns from hex_col that decide whether two lines are the same
+  int buf_size = 0;         // room for the longest line and its end
+
+  static DumpLayout of(const Settings& s);
 };
-extern DumpLineState dump_state;
 
-// The marker line that stands for suppressed repeats.
-inline constexpr const char* kSameMarker = "      ....";
+class DumpLineBuilder {
+ public:
+  explicit DumpLineBuilder(const DumpLayout& layout);
 
-// Dumps one block (block -1 is the header block). show 0 renders the lines for
-// the repeat and decoder state without writing them.
-void dump_block(const unsigned char* data, int length, long long block, long long position, int show);
+  // Builds the line of the n bytes (1..line_bytes) at offset in block (block
+  // -1 is the header block); the decoder carries characters over line ends.
+  // Reads up to 3 bytes past data[n - 1]. Returns the line's length; text()
+  // holds it, ended by a zero byte.
+  int build(const unsigned char* data, int n, long long block, int offset, CharDecoder& decoder);
+  const char* text() const { return line_.get(); }
 
-// Builds and, when kept and shown, writes the line of the n bytes (1..line_bytes)
-// at offset in block. Reads up to 3 bytes past data[n - 1].
-void dump_line(const unsigned char* data, int n, long long block, int offset, int show);
+ private:
+  void put_first_prefix(long long block);
+  void put_offset(int offset);
+
+  const DumpLayout layout_;
+  std::unique_ptr<char[]> line_;
+  std::unique_ptr<char[]> blank_;  // blanks and bars: the start of every line
+};
 
 // Writes b1 and b2 as four lower-case hex digits and a blank; with b2 < 0, b1's
 // two digits and three blanks.

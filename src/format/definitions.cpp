@@ -2,24 +2,24 @@
 
 namespace vesk {
 
-Definitions defs;
-
-// The first range holding the block decides. The offset and the flag are set
-// only for the range's first block; elsewhere in the range the offset is -1.
-int find_blno(int block, int* offset, int* first_flag) {
-  for (int i = 0; i < defs.blnoinf_cnt; ++i) {
-    const BlnoInf& b = defs.blno_inf[i];
+BlockPlace Definitions::place_of(long long block) const {
+  BlockPlace p;
+  for (int i = 0; i < blnoinf_cnt; ++i) {
+    const BlnoInf& b = blno_inf[i];
     if (b.from_blk > block || b.to_blk < block) continue;
-    if (block == b.from_blk) {
-      *offset = b.offset;
-      *first_flag = 1;
-    } else {
-      *offset = -1;
-      *first_flag = 0;
-    }
-    return b.size;
+    p.entry = i;
+    p.size = b.size;
+    // The offset holds for the range's first block only.
+    p.range_first = block == b.from_blk;
+    p.offset = p.range_first ? b.offset : -1;
+    return p;
   }
-  return -1;
+  return p;
+}
+
+const char* Definitions::keep_text(const char* text, std::size_t n) {
+  texts_.emplace_back(text, n);
+  return texts_.back().c_str();
 }
 
 }  // namespace vesk

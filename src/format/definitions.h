@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
+#include <string>
 
 namespace vesk {
 
@@ -12,39 +14,23 @@ constexpr int MAX_REN = 100;
 constexpr int MAX_DEF = 200;
 constexpr int MAX_NEST = 10;
 
-// Item type codes.
-constexpr char T_CHAR = 'c';
-constexpr char T_HEX = 'x';
-constexpr char T_SHORT = 's';
-constexpr char T_USHORT = 'S';
-constexpr char T_INT = 'i';
-constexpr char T_UINT = 'I';
-constexpr char T_LONG = 'l';
-constexpr char T_ULONG = 'L';
-constexpr char T_FLOAT = 'f';
-constexpr char T_DOUBLE = 'd';
-constexpr char T_PTR = 'p';
-constexpr char T_FARPTR = 'P';
-constexpr char T_NESTED = ' ';   // a structure opened inside another
-constexpr char T_REF = 'R';      // an item of structure type
-constexpr char T_FORMAT = 'D';   // a data format (outermost structure)
-constexpr char T_TEMPLATE = 'T'; // typedef struct { ... } NAME;
-
-inline bool is_struct_code(char t) {
-  return t == T_NESTED || t == T_REF || t == T_FORMAT || t == T_TEMPLATE;
-}
-
 struct ItemInf {
-  char type = 0;
+  char type = 0;       // a code of the item-type table (format/item_types.h)
   int16_t length = 0;  // c/x: bytes per element; numeric: element size; structures: alignment
   int16_t count = 0;   // repeat count
-  int16_t first = 0;   // structures: first member; simple items: 1 for the block-id item
+  int16_t first = 0;   // structures: first member; simple items: kBlockIdMark for the block-id item
   int16_t last = 0;    // structures: last member
   const char* tag = nullptr;
   const char* name = nullptr;
   const char* comment = nullptr;
   int16_t display = 0;  // 0: "no display"
+
+  // The comparison's id item (a simple item: first has no other use there).
+  bool is_block_id() const;
 };
+
+// first of the block-id item.
+constexpr int16_t kBlockIdMark = 1;
 
 struct BlnoInf {
   int16_t item_no = 0;
@@ -65,6 +51,14 @@ struct DefInf {
   int8_t value = 0;  // stored modulo 256
 };
 
+// Where a block lies in the data formats.
+struct BlockPlace {
+  int entry = -1;        // its range in blno_inf; -1 when no range holds the block
+  int size = -1;         // the block size of that range
+  int offset = -1;       // the range's offset=, on the range's first block only; else -1
+  bool range_first = false;
+};
+
 struct Definitions {
   ItemInf item_inf[MAX_ITEMS];
   int item_cnt = 0;
@@ -78,12 +72,18 @@ struct Definitions {
   int comment_mlen = 0;  // longest item comment
   int16_t block_id_pos = -1;
   int16_t block_id_len = 0;
+
+  // The first range holding block decides.
+  BlockPlace place_of(long long block) const;
+
+  // A copy of n bytes of text, kept as long as the tables; returns it ended
+  // by a zero byte. The tables point to their texts through such copies.
+  const char* keep_text(const char* text, std::size_t n);
+
+ private:
+  std::deque<std::string> texts_;  // a deque: the copies never move
 };
 
-extern Definitions defs;
-
-// The block size of the first range holding block; offset and first-of-range
-// flag are set as described in definitions.cpp. -1 when no range holds it.
-int find_blno(int block, int* offset, int* first_flag);
+inline bool ItemInf::is_block_id() const { return first == kBlockIdMark; }
 
 }  // namespace vesk

@@ -7,54 +7,57 @@
 namespace vesk {
 namespace {
 
-using format_test::load;
-using format_test::reset_tables;
+using namespace format_test;
 
-// Other tests empty the tables too: what a test leaves there is kept at its end.
-class KeepTables : public testing::EmptyTestEventListener {
-  void OnTestEnd(const testing::TestInfo&) override { format_test::keep_tables(); }
-};
-const bool kKeepTablesAdded = [] {
-  testing::UnitTest::GetInstance()->listeners().Append(new KeepTables);
-  return true;
-}();
 
-TEST(FindBlno, OneOpenRangeCoversEveryBlock) {
+TEST(PlaceOf, OneOpenRangeCoversEveryBlock) {
   reset_tables();
   ASSERT_EQ(load("#BLNO 0 &\nstruct A {\n long a;\n};\n"), 0);
-  int offset = 7, flag = 7;
-  EXPECT_EQ(find_blno(0, &offset, &flag), 4);
-  EXPECT_EQ(offset, -1);  // no offset= given
-  EXPECT_EQ(flag, 1);
-  EXPECT_EQ(find_blno(32767, &offset, &flag), 4);
-  EXPECT_EQ(offset, -1);
-  EXPECT_EQ(flag, 0);
+  BlockPlace p = defs.place_of(0);
+  EXPECT_EQ(p.entry, 0);
+  EXPECT_EQ(p.size, 4);
+  EXPECT_EQ(p.offset, -1);  // no offset= given
+  EXPECT_TRUE(p.range_first);
+  p = defs.place_of(32767);
+  EXPECT_EQ(p.size, 4);
+  EXPECT_EQ(p.offset, -1);
+  EXPECT_FALSE(p.range_first);
 }
 
-TEST(FindBlno, RangesAndOffsets) {
+TEST(PlaceOf, RangesAndOffsets) {
   reset_tables();
   ASSERT_EQ(load("#BLNO 0 9\nstruct A {\n long a;\n};\n"
                  "#BLNO offset=0x40 10 &\nstruct B {\n short b;\n};\n"),
             0);
-  int offset = 7, flag = 7;
-  EXPECT_EQ(find_blno(9, &offset, &flag), 4);
-  EXPECT_EQ(flag, 0);
-  EXPECT_EQ(find_blno(10, &offset, &flag), 2);
-  EXPECT_EQ(offset, 0x40);
-  EXPECT_EQ(flag, 1);
-  EXPECT_EQ(find_blno(11, &offset, &flag), 2);
-  EXPECT_EQ(offset, -1);
-  EXPECT_EQ(flag, 0);
+  BlockPlace p = defs.place_of(9);
+  EXPECT_EQ(p.size, 4);
+  EXPECT_FALSE(p.range_first);
+  p = defs.place_of(10);
+  EXPECT_EQ(p.entry, 1);
+  EXPECT_EQ(p.size, 2);
+  EXPECT_EQ(p.offset, 0x40);
+  EXPECT_TRUE(p.range_first);
+  p = defs.place_of(11);
+  EXPECT_EQ(p.size, 2);
+  EXPECT_EQ(p.offset, -1);  // the offset holds for the range's first block only
+  EXPECT_FALSE(p.range_first);
 }
 
-TEST(FindBlno, NoRangeLeavesTheOutputs) {
+TEST(PlaceOf, NoRange) {
   reset_tables();
   ASSERT_EQ(load("#BLNO 0 9\nstruct A {\n long a;\n};\n"), 0);
-  int offset = 7, flag = 8;
-  EXPECT_EQ(find_blno(10, &offset, &flag), -1);
-  EXPECT_EQ(offset, 7);
-  EXPECT_EQ(flag, 8);
-  EXPECT_EQ(find_blno(-1, &offset, &flag), -1);
+  EXPECT_EQ(defs.place_of(10).entry, -1);
+  EXPECT_EQ(defs.place_of(10).size, -1);
+  EXPECT_EQ(defs.place_of(-1).entry, -1);
+}
+
+TEST(KeepText, CopiesLiveAsLongAsTheTables) {
+  Definitions d;
+  std::string text = "name";
+  const char* kept = d.keep_text(text.data(), 2);
+  text = "xxxx";
+  for (int i = 0; i < 1000; ++i) d.keep_text("filler", 6);
+  EXPECT_STREQ(kept, "na");
 }
 
 }  // namespace

@@ -1,18 +1,14 @@
 #include "format/expression.h"
 
-#include <cstdio>
 #include <cstring>
 
-#include "format/definitions.h"
+#include "common/ascii.h"
+#include "common/digits.h"
 
 namespace vesk {
 
-int errflg = 0;
-
 namespace {
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-bool is_letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool is_operator(char c) { return c == '+' || c == '-' || c == '*' || c == '/'; }
 
 // The neighbour rules of each character of an expanded expression.
@@ -122,7 +118,7 @@ struct Evaluator {
 
 }  // namespace
 
-int find_define(const char* name, int* value) {
+int find_define(const Definitions& defs, const char* name, int* value) {
   for (int i = 0; i < defs.def_cnt; ++i) {
     const char* n = defs.def_inf[i].name;
     if (n != nullptr && std::strcmp(n, name) == 0) {
@@ -133,7 +129,7 @@ int find_define(const char* name, int* value) {
   return -1;
 }
 
-int expand_expr(const char* text, char term, char* out, int out_size) {
+int expand_expr(const Definitions& defs, const char* text, char term, char* out, int out_size) {
   if (out_size < 1) return -1;
   int len = 0;
   auto put = [&](const char* s, int n) {
@@ -156,9 +152,9 @@ int expand_expr(const char* text, char term, char* out, int out_size) {
       }
       name[n] = '\0';
       int value = 0;
-      if (find_define(name, &value) != 0) return -3;
-      char digits[16];
-      int k = std::snprintf(digits, sizeof digits, "%d", value);
+      if (find_define(defs, name, &value) != 0) return -3;
+      char digits[kDecimalTextSize];
+      int k = decimal_text(value, digits);
       if (!put(digits, k)) return -4;
     } else if (is_digit(c) || is_operator(c) || c == '(' || c == ')') {
       if (!put(p, 1)) return -4;
@@ -174,9 +170,8 @@ int expand_expr(const char* text, char term, char* out, int out_size) {
 int calc_expr(const char* text, double* value) {
   Evaluator e{text};
   double v = e.expression();
-  errflg = e.divided_by_zero ? 1 : 0;
-  *value = errflg ? 0 : v;
-  return errflg;
+  *value = e.divided_by_zero ? 0 : v;
+  return e.divided_by_zero ? 1 : 0;
 }
 
 }  // namespace vesk

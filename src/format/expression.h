@@ -2,10 +2,9 @@
 // parentheses, evaluated in double precision.
 #pragma once
 
-namespace vesk {
+#include "format/definitions.h"
 
-// Set by calc_expr: 1 after a division by zero, else 0.
-extern int errflg;
+namespace vesk {
 
 // Room enough for the expansion of any line (each name of at least one
 // character becomes at most four: "-128").
@@ -15,13 +14,13 @@ constexpr int kExprSize = 1100;
 // replaced by their #define values, then checks its syntax. 0 when valid; a
 // negative value when a character, a name or the syntax is not acceptable, or
 // the result would not fit out_size bytes.
-int expand_expr(const char* text, char term, char* out, int out_size);
+int expand_expr(const Definitions& defs, const char* text, char term, char* out, int out_size);
 
 // Evaluates an expanded text; * and / before + and -, each left to right.
-// Returns errflg (1 after a division by zero, the value is then 0).
+// Returns 1 after a division by zero (the value is then 0), else 0.
 int calc_expr(const char* text, double* value);
 
 // 0 and the value of the first #define of that name; -1 when there is none.
-int find_define(const char* name, int* value);
+int find_define(const Definitions& defs, const char* name, int* value);
 
 }  // namespace vesk

@@ -10,6 +10,8 @@
 namespace vesk {
 namespace {
 
+using namespace format_test;
+
 struct ExprCase {
   const char* text;
   bool valid;     // passes expansion and the syntax check
@@ -21,10 +23,10 @@ class Expression : public testing::Test {
  protected:
   void SetUp() override {
     format_test::reset_tables();
-    ASSERT_EQ(add_define("N 4"), 0);
-    ASSERT_EQ(add_define("N_2 -3"), 0);
-    ASSERT_EQ(add_define("BIG 200"), 0);
-    ASSERT_EQ(add_define("N 9"), 0);  // the first definition wins
+    ASSERT_EQ(add_define(ctx(), "N 4"), 0);
+    ASSERT_EQ(add_define(ctx(), "N_2 -3"), 0);
+    ASSERT_EQ(add_define(ctx(), "BIG 200"), 0);
+    ASSERT_EQ(add_define(ctx(), "N 9"), 0);  // the first definition wins
   }
 };
 
@@ -67,12 +69,11 @@ TEST_F(Expression, Cases) {
   for (const ExprCase& c : cases) {
     SCOPED_TRACE(c.text);
     char out[kExprSize];
-    int rc = expand_expr(c.text, ']', out, sizeof out);
+    int rc = expand_expr(defs, c.text, ']', out, sizeof out);
     EXPECT_EQ(rc == 0, c.valid);
     if (rc != 0 || !c.valid) continue;
     double v = -99;
     EXPECT_EQ(calc_expr(out, &v), c.divzero);
-    EXPECT_EQ(errflg, c.divzero);
     if (!c.divzero) {
       EXPECT_DOUBLE_EQ(v, c.value);
     }
@@ -81,26 +82,26 @@ TEST_F(Expression, Cases) {
 
 TEST_F(Expression, ExpansionStopsAtTheTerminator) {
   char out[kExprSize];
-  ASSERT_EQ(expand_expr("N + 1]junk", ']', out, sizeof out), 0);
+  ASSERT_EQ(expand_expr(defs, "N + 1]junk", ']', out, sizeof out), 0);
   EXPECT_STREQ(out, "4+1");
-  ASSERT_EQ(expand_expr("2*N", '\0', out, sizeof out), 0);
+  ASSERT_EQ(expand_expr(defs, "2*N", '\0', out, sizeof out), 0);
   EXPECT_STREQ(out, "2*4");
-  EXPECT_STREQ((expand_expr("N_2", ']', out, sizeof out), out), "-3");
+  EXPECT_STREQ((expand_expr(defs, "N_2", ']', out, sizeof out), out), "-3");
 }
 
 TEST_F(Expression, OutputIsBounded) {
   char out[4];
-  EXPECT_NE(expand_expr("1+2+3", ']', out, sizeof out), 0);
-  EXPECT_NE(expand_expr("N+N+N", ']', out, sizeof out), 0);
-  EXPECT_EQ(expand_expr("N+1", ']', out, sizeof out), 0);  // "4+1" and its end just fit
-  EXPECT_EQ(expand_expr("N+10", ']', out, sizeof out), -4);
-  EXPECT_EQ(expand_expr("12", ']', out, sizeof out), 0);
+  EXPECT_NE(expand_expr(defs, "1+2+3", ']', out, sizeof out), 0);
+  EXPECT_NE(expand_expr(defs, "N+N+N", ']', out, sizeof out), 0);
+  EXPECT_EQ(expand_expr(defs, "N+1", ']', out, sizeof out), 0);  // "4+1" and its end just fit
+  EXPECT_EQ(expand_expr(defs, "N+10", ']', out, sizeof out), -4);
+  EXPECT_EQ(expand_expr(defs, "12", ']', out, sizeof out), 0);
 }
 
 TEST_F(Expression, HugeNumbersDoNotWrap) {
   char out[kExprSize];
   std::string big(400, '9');
-  ASSERT_EQ(expand_expr(big.c_str(), ']', out, sizeof out), 0);
+  ASSERT_EQ(expand_expr(defs, big.c_str(), ']', out, sizeof out), 0);
   double v = 0;
   EXPECT_EQ(calc_expr(out, &v), 0);
   EXPECT_TRUE(std::isinf(v));
@@ -108,11 +109,11 @@ TEST_F(Expression, HugeNumbersDoNotWrap) {
 
 TEST_F(Expression, FindDefine) {
   int v = 0;
-  EXPECT_EQ(find_define("N", &v), 0);
+  EXPECT_EQ(find_define(defs, "N", &v), 0);
   EXPECT_EQ(v, 4);
-  EXPECT_EQ(find_define("n", &v), -1);
-  EXPECT_EQ(find_define("N_", &v), -1);
-  EXPECT_EQ(find_define("BIG", &v), 0);
+  EXPECT_EQ(find_define(defs, "n", &v), -1);
+  EXPECT_EQ(find_define(defs, "N_", &v), -1);
+  EXPECT_EQ(find_define(defs, "BIG", &v), 0);
   EXPECT_EQ(v, -56);
 }
 

@@ -6,14 +6,12 @@
 
 #include "format/definitions.h"
 #include "format/format_test_support.h"
-#include "main/settings.h"
 
 namespace vesk {
 namespace {
 
-using format_test::load;
-using format_test::reset_tables;
-using format_test::str;
+using namespace format_test;
+
 
 const char kSales[] =
     "/* sales file */\n"
@@ -69,10 +67,10 @@ TEST(ReadFormat, SalesExample) {
   for (int b = 0; b <= 1; ++b) {
     SCOPED_TRACE(b ? "with B" : "without B");
     reset_tables();
-    settings.align_mode = b;
+    options.align = b;
     std::string errors;
     ASSERT_EQ(load(kSales, &errors), 0);
-    settings.align_mode = 0;
+    options.align = 0;
     EXPECT_EQ(errors, "");
     const Rec want[] = {
         {'T', 0, 0, 1, 2, "DATE", nullptr, nullptr, 0},  // never laid out
@@ -263,10 +261,12 @@ TEST(ReadFormat, LineEndsAndBytes) {
 TEST(ReadFormat, MissingFile) {
   reset_tables();
   testing::internal::CaptureStderr();
-  EXPECT_EQ(read_format("/nonexistent/x.fmt"), -1);
+  options.name = "/nonexistent/x.fmt";
+  EXPECT_EQ(read_format(options, defs), -1);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "format file /nonexistent/x.fmt: not found");
   testing::internal::CaptureStderr();
-  EXPECT_EQ(read_format("/tmp"), -1);
+  options.name = "/tmp";
+  EXPECT_EQ(read_format(options, defs), -1);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "format file /tmp: not found");
 }
 

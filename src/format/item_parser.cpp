@@ -2,10 +2,9 @@
 
 #include <cstring>
 
-#include "common/messages.h"
 #include "common/text_scan.h"
-#include "format/definitions.h"
 #include "format/expression.h"
+#include "format/item_types.h"
 #include "format/statements.h"
 
 namespace vesk {
@@ -23,10 +22,8 @@ const TypeWord kItemWords[] = {
     {"LONG", 'l'},   {"DWORD", 'L'}, {"LPSTR", 'p'},
 };
 
-bool is_text_code(char t) { return t == T_CHAR || t == T_HEX; }
-
 // A new record at item_cnt with an empty name and comment, displayed.
-ItemInf* new_item() {
+ItemInf* new_item(Definitions& defs) {
   if (defs.item_cnt >= MAX_ITEMS) return nullptr;  // the reader never lets it fill
   ItemInf& it = defs.item_inf[defs.item_cnt];
   it = ItemInf{};
@@ -36,13 +33,13 @@ ItemInf* new_item() {
   return &it;
 }
 
-void set_comment(ItemInf& it, const char* begin, const char* end) {
-  it.comment = save_word(begin, end);
+void set_comment(Definitions& defs, ItemInf& it, const char* begin, const char* end) {
+  it.comment = save_word(defs, begin, end);
   if (starts_with(it.comment, "no display")) it.display = 0;
 }
 
 // The record is complete: count it.
-void add_item() { defs.item_cnt += 1; }
+void add_item(Definitions& defs) { defs.item_cnt += 1; }
 
 // The text from p up to the next colon or the end.
 const char* field_end(const char* p) {
@@ -51,15 +48,15 @@ const char* field_end(const char* p) {
 }
 
 // The name and comment fields of the colon form, the name starting at p.
-void colon_name_comment(ItemInf& it, const char* p) {
+void colon_name_comment(Definitions& defs, ItemInf& it, const char* p) {
   const char* end = field_end(p);
-  it.name = save_word(p, end);
-  if (*end == ':') set_comment(it, end + 1, field_end(end + 1));
+  it.name = save_word(defs, p, end);
+  if (*end == ':') set_comment(defs, it, end + 1, field_end(end + 1));
 }
 
 // Looks a type word up among the renames, then among the tags of the nested
 // structures and templates made so far. Returns the code, or 0.
-char lookup_type_name(const char* word, int len, ItemInf* it) {
+char lookup_type_name(const Definitions& defs, const char* word, int len, ItemInf* it) {
   for (int i = 0; i < defs.ren_cnt; ++i) {
     const char* n = defs.ren_inf[i].name;
     if (n && static_cast<int>(std::strlen(n)) == len && std::strncmp(n, word, len) == 0)
@@ -79,35 +76,31 @@ char lookup_type_name(const char* word, int len, ItemInf* it) {
 
 // The bracket groups from the "[" at p. Sets the product of the dimensions and
 // the last one, and the text after the last "]". 0, or -1 after a message.
-int read_dimensions(const char* p, int line_no, int* product, int* last, const char** rest) {
+int read_dimensions(const FormatContext& ctx, const char* p, long long line_no, int* product, int* last,
+                    const char** rest) {
   long long prod = 1;
   for (;;) {
     const char* close = index2(p + 1, "]");
     if (close == nullptr) {
-      def_error(" ']' ... does not match", line_no);
-      return -1;
+      return ctx.error(" ']' ... does not match", line_no);
     }
     char expr[kExprSize];
-    if (expand_expr(p + 1, ']', expr, sizeof expr) != 0) {
-      def_error("illegal repeat", line_no);
-      return -1;
+    if (expand_expr(ctx.defs, p + 1, ']', expr, sizeof expr) != 0) {
+      return ctx.error("illegal repeat", line_no);
     }
     double v = 0;
     if (calc_expr(expr, &v) != 0 || !(v >= 1.0)) {
       // The message names no dimension: it stands as written.
-      def_error("%s: illegal repeat or data length", line_no);
-      return -1;
+      return ctx.error("%s: illegal repeat or data length", line_no);
     }
     // Any factor or product above the 16-bit count is refused before it is kept.
     if (!(v < kMaxCount + 1.0)) {
-      def_error("illegal repeat", line_no);
-      return -1;
+      return ctx.error("illegal repeat", line_no);
     }
     int dim = static_cast<int>(v);
     prod *= dim;
     if (prod > kMaxCount) {
-      def_error("illegal repeat", line_no);
-      return -1;
+      return ctx.error("illegal repeat", line_no);
     }
     *last = dim;
     const char* next = index2(close + 1, "[=;/");
@@ -123,15 +116,15 @@ int read_dimensions(const char* p, int line_no, int* product, int* last, const c
 
 }  // namespace
 
-int parse_colon_item(const char* line, int line_no) {
+int parse_colon_item(const FormatContext& ctx, const char* line, long long line_no) {
+  Definitions& defs = ctx.defs;
   char code = line[0];
   const char* colon = line[0] ? index(line + 1, ':') : nullptr;
   // The structure codes have no meaning in an item line.
   if (colon == nullptr || is_struct_code(code)) {
-    def_error("data type missing", line_no);
-    return -1;
+    return ctx.error("data type missing", line_no);
   }
-  ItemInf* it = new_item();
+  ItemInf* it = new_item(defs);
   if (it == nullptr) return 0;
   it->type = code;
   it->count = 1;
@@ -141,16 +134,14 @@ int parse_colon_item(const char* line, int line_no) {
     const char* mark = index2(p, "[:");
     long long length = read_number(p);
     if (length < 1 || length > kMaxColonLength) {
-      def_error(mark && *mark == '[' ? "illegal data length" : "illegal repeat", line_no);
-      return -1;
+      return ctx.error(mark && *mark == '[' ? "illegal data length" : "illegal repeat", line_no);
     }
     it->length = static_cast<int16_t>(length);
     if (mark && *mark == '[') {
       const char* close = index2(mark + 1, "]:");
       long long count = read_number(mark + 1);
       if (close == nullptr || *close != ']' || count < 1 || count > kMaxCount) {
-        def_error("illegal repeat", line_no);
-        return -1;
+        return ctx.error("illegal repeat", line_no);
       }
       it->count = static_cast<int16_t>(count);
       const char* next = index(close, ':');
@@ -161,19 +152,19 @@ int parse_colon_item(const char* line, int line_no) {
   } else {
     long long count = read_number(p);
     if (count < 1 || count > kMaxCount) {
-      def_error("illegal repeat", line_no);
-      return -1;
+      return ctx.error("illegal repeat", line_no);
     }
     it->count = static_cast<int16_t>(count);
     const char* next = index(p, ':');
     if (next) name = next + 1;
   }
-  if (name) colon_name_comment(*it, name);
-  add_item();
+  if (name) colon_name_comment(defs, *it, name);
+  add_item(defs);
   return 0;
 }
 
-int parse_c_item(const char* line, int line_no) {
+int parse_c_item(const FormatContext& ctx, const char* line, long long line_no) {
+  Definitions& defs = ctx.defs;
   const char* p = sp_skip(line);
   if (starts_with(p, "//")) return kIgnoredLine;
   ItemInf probe;  // first/last of a structure type, before the record is made
@@ -183,30 +174,26 @@ int parse_c_item(const char* line, int line_no) {
     p = sp_skip(word_end);
     code = match_unsigned_word(p);
     if (code == 0) {
-      def_error("illegal data type found", 0);
-      return -1;
+      return ctx.error("illegal data type found", 0);
     }
     word_end = chr_skip(p);
   } else {
     code = match_type_word(p, kItemWords, sizeof kItemWords / sizeof kItemWords[0]);
     // Any other word names a type only when more text follows it.
     if (code == 0 && *sp_skip(word_end) != '\0')
-      code = lookup_type_name(p, static_cast<int>(word_end - p), &probe);
+      code = lookup_type_name(defs, p, static_cast<int>(word_end - p), &probe);
     if (code == 0) {
-      def_error("illegal data type", line_no);
-      return -1;
+      return ctx.error("illegal data type", line_no);
     }
   }
   p = sp_skip(word_end);
   if (*p == '\0') {
-    def_error("item name missing", line_no);
-    return -1;
+    return ctx.error("item name missing", line_no);
   }
   if (starts_with(p, "far")) {
     p = sp_skip(chr_skip(p));
     if (*p != '*') {
-      def_error("illegal far definition", line_no);
-      return -1;
+      return ctx.error("illegal far definition", line_no);
     }
     code = T_FARPTR;
     ++p;
@@ -216,8 +203,7 @@ int parse_c_item(const char* line, int line_no) {
   }
   const char* stop = index2(p, "[=;/");
   if (stop == nullptr) {
-    def_error("illegal statement", line_no);
-    return -1;
+    return ctx.error("illegal statement", line_no);
   }
   int count = 1;
   int length = 1;
@@ -225,24 +211,22 @@ int parse_c_item(const char* line, int line_no) {
   if (*stop == '[') {
     int product = 0;
     int last = 0;
-    if (read_dimensions(stop, line_no, &product, &last, &rest) != 0) return -1;
+    if (read_dimensions(ctx, stop, line_no, &product, &last, &rest) != 0) return -1;
     count = product;
     if (is_text_code(code)) {
       length = last;
       count = product / last;
       if (length > kMaxDeclLength) {
-        def_error("too large data length or invalid length", line_no);
-        return -1;
+        return ctx.error("too large data length or invalid length", line_no);
       }
     }
   }
   const char* open = index1(rest, "/*");
   const char* close = open ? index1(open + 2, "*/") : nullptr;
   if (open && close == nullptr) {
-    def_error("illegal comment statement", line_no);
-    return -1;
+    return ctx.error("illegal comment statement", line_no);
   }
-  ItemInf* it = new_item();
+  ItemInf* it = new_item(defs);
   if (it == nullptr) return 0;
   it->type = code;
   it->count = static_cast<int16_t>(count);
@@ -251,16 +235,17 @@ int parse_c_item(const char* line, int line_no) {
     it->first = probe.first;
     it->last = probe.last;
   }
-  it->name = save_word(p, stop);
-  if (open) set_comment(*it, open + 2, close);
-  add_item();
+  it->name = save_word(defs, p, stop);
+  if (open) set_comment(defs, *it, open + 2, close);
+  add_item(defs);
   return 0;
 }
 
-int parse_item(const char* line, int line_no) {
+int parse_item(const FormatContext& ctx, const char* line, long long line_no) {
+  Definitions& defs = ctx.defs;
   int before = defs.item_cnt;
-  int rc = (line[0] == ' ' || line[0] == '\t') ? parse_c_item(line, line_no)
-                                               : parse_colon_item(line, line_no);
+  int rc = (line[0] == ' ' || line[0] == '\t') ? parse_c_item(ctx, line, line_no)
+                                               : parse_colon_item(ctx, line, line_no);
   if (rc == kIgnoredLine) return 0;
   if (rc != 0) return rc;
   if (defs.item_cnt > before) {

@@ -11,7 +11,8 @@
 namespace vesk {
 namespace {
 
-using format_test::reset_tables;
+using namespace format_test;
+
 
 struct ItemCase {
   const char* line;
@@ -32,10 +33,10 @@ class ItemParser : public testing::Test {
  protected:
   void SetUp() override {
     reset_tables();
-    ASSERT_EQ(add_define(" N 4"), 0);
-    ASSERT_EQ(add_define(" BIG 200"), 0);
-    ASSERT_EQ(add_rename(RenameKind::rename, " YEN l"), 0);
-    ASSERT_EQ(add_rename(RenameKind::rename, " intval S"), 0);
+    ASSERT_EQ(add_define(ctx(), " N 4"), 0);
+    ASSERT_EQ(add_define(ctx(), " BIG 200"), 0);
+    ASSERT_EQ(add_rename(ctx(), RenameKind::rename, " YEN l"), 0);
+    ASSERT_EQ(add_rename(ctx(), RenameKind::rename, " intval S"), 0);
     // A template DATE (records 0 to 2) and a nested structure tagged PT (3 to 4).
     defs.item_inf[0] = ItemInf{'T', 0, 0, 1, 2, "DATE", nullptr, nullptr, 0};
     defs.item_inf[1] = ItemInf{'s', 0, 1, 0, 0, nullptr, "year", "", 1};
@@ -49,7 +50,7 @@ class ItemParser : public testing::Test {
   // Parses one line; returns the message written ("" when none).
   std::string parse(const char* line, int* rc = nullptr) {
     testing::internal::CaptureStderr();
-    int r = parse_item(line, 5);
+    int r = parse_item(ctx(), line, 5);
     if (rc) *rc = r;
     return testing::internal::GetCapturedStderr();
   }
@@ -125,8 +126,6 @@ TEST_F(ItemParser, Records) {
     EXPECT_STREQ(it.name, c.name);
     EXPECT_STREQ(it.comment, c.comment);
     EXPECT_EQ(it.display, c.display);
-    format_test::keep(it.name);
-    format_test::keep(it.comment);
     defs.item_cnt = before;
   }
 }

@@ -1,26 +1,13 @@
 #include "format/layout.h"
 
 #include <cstring>
+#include <vector>
 
-#include "common/messages.h"
-#include "format/definitions.h"
-#include "main/settings.h"
-#include "output/writer.h"
+#include "format/item_types.h"
 
 namespace vesk {
 
 namespace {
-
-// A structure range (first to last member) is walked once per call of
-// struct_align or layout_struct: templates used many times, nested in each other, would otherwise be
-// walked a number of times that grows exponentially with their depth.
-struct RangeMemo {
-  bool known = false;
-  int last = 0;
-  long long value = 0;
-};
-RangeMemo align_memo[MAX_ITEMS];
-RangeMemo size_memo[MAX_ITEMS];
 
 // Member ranges come from the reader and always lie inside the table; the guard
 // only keeps a damaged record from walking past it or recursing without end.
@@ -37,20 +24,11 @@ Range range_of(const ItemInf& r) {
   return {first, last};
 }
 
-RangeMemo* memo_for(RangeMemo* table, Range range) {
-  if (range.first >= MAX_ITEMS || range.last < range.first) return nullptr;
-  RangeMemo& m = table[range.first];
-  return m.known && m.last == range.last ? &m : nullptr;
-}
-
-void remember(RangeMemo* table, Range range, long long value) {
-  if (range.first >= MAX_ITEMS || range.last < range.first) return;
-  table[range.first] = {true, range.last, value};
-}
-
-[[noreturn]] void program_error(char code, int item_no) {
-  errmsg("program error: type:%c, item_no:%d\n", code, item_no);
-  end_process(1);
+// The next member of a structure after member m: a nested structure's
+// members follow it and belong to it; an item of structure type shares
+// members that lie elsewhere.
+int next_member(const ItemInf& it, int m) {
+  return it.type == T_NESTED && it.last > m ? it.last + 1 : m + 1;
 }
 
 long long sat_add(long long a, long long b) {
@@ -63,151 +41,157 @@ long long sat_mul(long long a, long long b) {
   return a > kLayoutCap / b ? kLayoutCap : a * b;
 }
 
-long long pad(long long o, int a) {
-  if (settings.align_mode == 0 || a <= 0 || o % a == 0) return o;
-  return o + (a - o % a);
-}
+// One layout call. A structure range (first to last member) is walked once:
+// templates used many times, nested in each other, would otherwise be walked
+// a number of times that grows exponentially with their depth.
+class Layout {
+ public:
+  explicit Layout(const FormatContext& ctx) : ctx_(ctx), defs_(ctx.defs) {}
 
-int range_align(Range range, int depth);
+  int align_of(int r) {
+    ItemInf& it = defs_.item_inf[r];
+    int a = range_align(range_of(it), 0);
+    if (failed_) return -1;
+    it.length = static_cast<int16_t>(a);
+    return a;
+  }
 
-// The alignment a member counts for its enclosing structure.
-int member_align(int m, int depth) {
-  ItemInf& it = defs.item_inf[m];
-  switch (it.type) {
-    case T_CHAR: case T_HEX:
-      return 1;
-    case T_SHORT: case T_USHORT:
-      return 2;
-    case T_INT: case T_UINT: case T_LONG: case T_ULONG: case T_FLOAT: case T_FARPTR: case T_PTR:
-      return 4;
-    case T_DOUBLE:
-      return 8;
-    case T_NESTED: case T_REF: {
-      int a = range_align(range_of(it), depth + 1);
-      it.length = static_cast<int16_t>(a);
-      return a;
+  long long size_of(int r, long long base) {
+    long long size = record_size(r, base, 0);
+    return failed_ ? -1 : size;
+  }
+
+ private:
+  struct Memo {
+    bool known = false;
+    int last = 0;
+    long long value = 0;
+  };
+
+  const Memo* memo_for(const std::vector<Memo>& table, Range range) const {
+    if (range.first >= MAX_ITEMS || range.last < range.first) return nullptr;
+    const Memo& m = table[static_cast<std::size_t>(range.first)];
+    return m.known && m.last == range.last ? &m : nullptr;
+  }
+
+  void remember(std::vector<Memo>& table, Range range, long long value) {
+    if (range.first >= MAX_ITEMS || range.last < range.first) return;
+    table[static_cast<std::size_t>(range.first)] = {true, range.last, value};
+  }
+
+  // An unknown code in a record: reported once, and the layout fails.
+  int fail(char code, int item_no) {
+    if (!failed_) errmsg("program error: type:%c, item_no:%d\n", code, item_no);
+    failed_ = true;
+    return 1;
+  }
+
+  long long pad(long long o, int a) const {
+    if (!ctx_.options.align || a <= 0 || o % a == 0) return o;
+    return o + (a - o % a);
+  }
+
+  // The alignment a member counts for its enclosing structure.
+  int member_align(int m, int depth) {
+    ItemInf& it = defs_.item_inf[m];
+    const ItemType* t = item_type(it.type);
+    if (t == nullptr || it.type == T_FORMAT || it.type == T_TEMPLATE) return fail(it.type, m);
+    if (t->form != ValueForm::structure) return t->struct_align;
+    int a = range_align(range_of(it), depth + 1);
+    it.length = static_cast<int16_t>(a);
+    return a;
+  }
+
+  // Every record of the range counts, the members of nested structures included.
+  int range_align(Range range, int depth) {
+    if (depth > kMaxDepth) return 1;
+    if (const Memo* known = memo_for(align_memo_, range)) return static_cast<int>(known->value);
+    int a = 1;
+    for (int m = range.first; m <= range.last && !failed_; ++m) {
+      int ma = member_align(m, depth);
+      if (ma > a) a = ma;
     }
-    default:
-      program_error(it.type, m);
+    remember(align_memo_, range, a);
+    return a;
   }
-}
 
-// Every record of the range counts, the members of nested structures included.
-int range_align(Range range, int depth) {
-  if (depth > kMaxDepth) return 1;
-  if (RangeMemo* known = memo_for(align_memo, range)) return static_cast<int>(known->value);
-  int a = 1;
-  for (int m = range.first; m <= range.last; ++m) {
-    int ma = member_align(m, depth);
-    if (ma > a) a = ma;
+  // The comparison's id item: only one simple item may bear the name, and it
+  // must not be an array.
+  void check_block_id(ItemInf& it, long long pos) {
+    const char* id = ctx_.options.block_id;
+    if (id == nullptr || it.name == nullptr || std::strcmp(it.name, id) != 0) {
+      it.first = 0;
+      return;
+    }
+    if (defs_.block_id_pos != -1) {
+      ctx_.error("no unique block_id.", 0);
+      failed_ = true;
+      return;
+    }
+    if (it.count != 1) {
+      ctx_.error("block id. is array data", 0);
+      failed_ = true;
+      return;
+    }
+    // A position past 32767 lies in a block far above 4096 bytes, which the
+    // reader refuses next; it is only kept from wrapping.
+    defs_.block_id_pos = static_cast<int16_t>(pos > 32767 ? 32767 : pos);
+    defs_.block_id_len = it.length;
+    it.first = kBlockIdMark;
   }
-  remember(align_memo, range, a);
-  return a;
-}
 
-// The comparison's id item: only one simple item may bear the name, and it
-// must not be an array.
-void check_block_id(ItemInf& it, long long pos) {
-  const char* id = settings.block_id;
-  if (id == nullptr || it.name == nullptr || std::strcmp(it.name, id) != 0) {
-    it.first = 0;
-    return;
-  }
-  if (defs.block_id_pos != -1) {
-    def_error("no unique block_id.", 0);
-    end_process(1);
-  }
-  if (it.count != 1) {
-    def_error("block id. is array data", 0);
-    end_process(1);
-  }
-  // A position past 32767 lies in a block far above 4096 bytes, which the
-  // reader refuses next; it is only kept from wrapping.
-  defs.block_id_pos = static_cast<int16_t>(pos > 32767 ? 32767 : pos);
-  defs.block_id_len = it.length;
-  it.first = 1;
-}
-
-long long record_size(int r, long long base, int depth);
-
-// The size of the members of a range, laid out one after the other from
-// offset 0, before the final padding.
-long long range_size(Range range, long long base, int depth) {
-  if (depth > kMaxDepth) return 0;
-  if (RangeMemo* known = memo_for(size_memo, range)) return known->value;
-  int id_before = defs.block_id_pos;
-  long long o = 0;
-  int m = range.first;
-  while (m <= range.last) {
-    ItemInf& it = defs.item_inf[m];
-    long long count = it.count > 0 ? it.count : 0;
-    int size = 0;
-    switch (it.type) {
-      case T_CHAR: case T_HEX:
-        size = it.length > 0 ? it.length : 0;
+  // The size of the members of a range, laid out one after the other from
+  // offset 0, before the final padding.
+  long long range_size(Range range, long long base, int depth) {
+    if (depth > kMaxDepth) return 0;
+    if (const Memo* known = memo_for(size_memo_, range)) return known->value;
+    int id_before = defs_.block_id_pos;
+    long long o = 0;
+    int m = range.first;
+    while (m <= range.last && !failed_) {
+      ItemInf& it = defs_.item_inf[m];
+      const ItemType* t = item_type(it.type);
+      if (t == nullptr || it.type == T_FORMAT || it.type == T_TEMPLATE) {
+        fail(it.type, m);
         break;
-      case T_SHORT: case T_USHORT:
-        o = pad(o, align_short);
-        size = 2;
-        break;
-      case T_INT: case T_UINT: case T_LONG: case T_ULONG: case T_FLOAT: case T_FARPTR:
-        o = pad(o, 4);
-        size = 4;
-        break;
-      case T_DOUBLE:
-        o = pad(o, align_double);
-        size = 8;
-        break;
-      case T_PTR:
-        o = pad(o, align_ptr);
-        size = 4;
-        break;
-      case T_NESTED: case T_REF: {
+      }
+      if (t->form == ValueForm::structure) {
         o = pad(o, it.length);
         o = sat_add(o, record_size(m, sat_add(base, o), depth + 1));
-        // A nested structure's members were just walked; an R's lie elsewhere.
-        int next = it.type == T_NESTED && it.last > m ? it.last + 1 : m + 1;
-        m = next;
+        m = next_member(it, m);
         continue;
       }
-      default:
-        program_error(it.type, m);
+      long long count = it.count > 0 ? it.count : 0;
+      int size = is_text_code(it.type) ? (it.length > 0 ? it.length : 0) : t->size;
+      o = pad(o, t->pad_align);
+      if (!is_text_code(it.type)) it.length = static_cast<int16_t>(size);
+      if (ctx_.options.block_id != nullptr) check_block_id(it, sat_add(base, o));
+      o = sat_add(o, sat_mul(count, size));
+      ++m;
     }
-    if (it.type != T_CHAR && it.type != T_HEX) it.length = static_cast<int16_t>(size);
-    if (settings.run_mode == 3) check_block_id(it, sat_add(base, o));
-    o = sat_add(o, sat_mul(count, size));
-    ++m;
+    // A range holding the id item is walked again at each use, so that a
+    // second use is reported as not unique.
+    if (defs_.block_id_pos == id_before) remember(size_memo_, range, o);
+    return o;
   }
-  // A range holding the id item is walked again at each use, so that a second
-  // use is reported as not unique.
-  if (defs.block_id_pos == id_before) remember(size_memo, range, o);
-  return o;
-}
 
-long long record_size(int r, long long base, int depth) {
-  const ItemInf& it = defs.item_inf[r];
-  long long o = pad(range_size(range_of(it), base, depth), it.length);
-  return sat_mul(o, it.count);
-}
+  long long record_size(int r, long long base, int depth) {
+    const ItemInf& it = defs_.item_inf[r];
+    long long o = pad(range_size(range_of(it), base, depth), it.length);
+    return sat_mul(o, it.count);
+  }
 
-void clear_memo() {
-  for (auto& m : align_memo) m = RangeMemo{};
-  for (auto& m : size_memo) m = RangeMemo{};
-}
+  const FormatContext& ctx_;
+  Definitions& defs_;
+  std::vector<Memo> align_memo_ = std::vector<Memo>(MAX_ITEMS);
+  std::vector<Memo> size_memo_ = std::vector<Memo>(MAX_ITEMS);
+  bool failed_ = false;
+};
 
 }  // namespace
 
-int struct_align(int r) {
-  clear_memo();
-  ItemInf& it = defs.item_inf[r];
-  int a = range_align(range_of(it), 0);
-  it.length = static_cast<int16_t>(a);
-  return a;
-}
+int struct_align(const FormatContext& ctx, int r) { return Layout(ctx).align_of(r); }
 
-long long layout_struct(int r, long long base) {
-  clear_memo();
-  return record_size(r, base, 0);
-}
+long long layout_struct(const FormatContext& ctx, int r, long long base) { return Layout(ctx).size_of(r, base); }
 
 }  // namespace vesk

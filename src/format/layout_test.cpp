@@ -6,13 +6,13 @@
 
 #include "format/definitions.h"
 #include "format/format_test_support.h"
-#include "main/settings.h"
+#include "format/item_types.h"
 
 namespace vesk {
 namespace {
 
-using format_test::load;
-using format_test::reset_tables;
+using namespace format_test;
+
 
 struct LayoutCase {
   const char* what;
@@ -26,11 +26,11 @@ struct LayoutCase {
 // One data format made of the given lines, read with or without B.
 int block_size(const LayoutCase& c, int align_mode) {
   reset_tables();
-  settings.align_mode = align_mode;
+  options.align = align_mode;
   std::string text = std::string(c.before) + "#BLNO 0 &\nstruct A {\n" + c.members + c.close + "\n";
   std::string errors;
   EXPECT_EQ(load(text, &errors), 0) << errors;
-  settings.align_mode = 0;
+  options.align = 0;
   return defs.blnoinf_cnt == 1 ? defs.blno_inf[0].size : -1;
 }
 
@@ -72,11 +72,11 @@ TEST(Layout, BlockSizes) {
 
 TEST(Layout, ElementSizesAndAlignments) {
   reset_tables();
-  settings.align_mode = 1;
+  options.align = 1;
   ASSERT_EQ(load("#BLNO 0\nstruct A {\n char c[3];\n short s;\n long l;\n double d;\n"
                  " char far *fp;\n long *p;\n struct {\n  short x;\n } n;\n};\n"),
             0);
-  settings.align_mode = 0;
+  options.align = 0;
   const int lengths[] = {8, 3, 2, 4, 8, 4, 4, 2, 2};  // D, c, s, l, d, P, p, nested, x
   ASSERT_EQ(defs.item_cnt, 9);
   for (int i = 0; i < 9; ++i) EXPECT_EQ(defs.item_inf[i].length, lengths[i]) << i;
@@ -91,12 +91,12 @@ TEST(Layout, StructAlignAndSizeOfHandMadeRecords) {
   defs.item_inf[2] = ItemInf{' ', 0, 1, 3, 3, "", nullptr, nullptr, 0};
   defs.item_inf[3] = ItemInf{'s', 0, 1, 0, 0, nullptr, "b", "", 1};
   defs.item_cnt = 4;
-  EXPECT_EQ(struct_align(0), 2);
+  EXPECT_EQ(struct_align(ctx(), 0), 2);
   EXPECT_EQ(defs.item_inf[2].length, 2);
-  EXPECT_EQ(layout_struct(0, 0), 6);  // (1 + 2) * 2
-  settings.align_mode = 1;
-  EXPECT_EQ(layout_struct(0, 0), 8);  // (1, pad to 2, 2) = 4, * 2
-  settings.align_mode = 0;
+  EXPECT_EQ(layout_struct(ctx(), 0, 0), 6);  // (1 + 2) * 2
+  options.align = 1;
+  EXPECT_EQ(layout_struct(ctx(), 0, 0), 8);  // (1, pad to 2, 2) = 4, * 2
+  options.align = 0;
 }
 
 struct IdCase {
@@ -117,9 +117,8 @@ TEST(Layout, BlockIdItem) {
   for (const IdCase& c : cases) {
     SCOPED_TRACE(c.members);
     reset_tables();
-    settings.run_mode = 3;
-    settings.block_id = "id";
-    settings.align_mode = c.align_mode;
+    options.block_id = "id";
+    options.align = c.align_mode;
     std::string text = std::string("#BLNO 0\nstruct A {\n") + c.members + "};\n";
     EXPECT_EQ(load(text), 0);
     EXPECT_EQ(defs.block_id_pos, c.pos);
@@ -135,9 +134,8 @@ TEST(Layout, BlockIdItem) {
 
 TEST(Layout, IdInATemplateUsedOnceAndNotAsAStructure) {
   reset_tables();
-  settings.run_mode = 3;
-  settings.block_id = "id";
-  settings.align_mode = 1;
+  options.block_id = "id";
+  options.align = 1;
   EXPECT_EQ(load("typedef struct {\n char a;\n short id;\n} K;\n#BLNO 0\nstruct A {\n long x;\n"
                  " K k;\n};\n"),
             0);
@@ -145,8 +143,7 @@ TEST(Layout, IdInATemplateUsedOnceAndNotAsAStructure) {
   EXPECT_EQ(defs.block_id_len, 2);
   // A structure item bearing the name is not an id item.
   reset_tables();
-  settings.run_mode = 3;
-  settings.block_id = "id";
+  options.block_id = "id";
   EXPECT_EQ(load("typedef struct {\n char a;\n} K;\n#BLNO 0\nstruct A {\n K id;\n};\n"), 0);
   EXPECT_EQ(defs.block_id_pos, -1);
   reset_tables();

@@ -3,9 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "common/messages.h"
+#include "common/ascii.h"
 #include "common/text_scan.h"
-#include "format/definitions.h"
 
 namespace vesk {
 
@@ -14,16 +13,6 @@ namespace {
 constexpr int kMaxSaved = 511;
 constexpr int kMaxBlock = 32767;
 constexpr long long kMaxOffset = 0x7FFFFFFF;
-
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
-int hex_value(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 // A word of digits only (isnum) read as a number; false when it is not one or
 // is above max. The empty word reads 0.
@@ -75,23 +64,20 @@ bool starts_with(const char* text, const char* prefix) {
   return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
 }
 
-char* save_word(const char* begin, const char* end) {
+const char* save_word(Definitions& defs, const char* begin, const char* end) {
   while (begin < end && is_blank(*begin)) ++begin;
   long long n = end - begin;
   if (n > kMaxSaved) n = kMaxSaved;
   while (n > 0 && is_blank(begin[n - 1])) --n;
-  char* copy = static_cast<char*>(getmem(static_cast<std::size_t>(n) + 1));
-  std::memcpy(copy, begin, static_cast<std::size_t>(n));
-  copy[n] = '\0';
-  return copy;
+  return defs.keep_text(begin, static_cast<std::size_t>(n));
 }
 
-char* save_str(const char* text) {
+const char* save_str(Definitions& defs, const char* text) {
   const char* begin = sp_skip(text);
   // Never look further than the bytes that can be taken.
   const char* end = begin;
   while (*end && end - begin < kMaxSaved) ++end;
-  return save_word(begin, end);
+  return save_word(defs, begin, end);
 }
 
 long long read_number(const char* text) {
@@ -113,20 +99,19 @@ char match_unsigned_word(const char* word) {
   return 0;
 }
 
-int parse_blno(const char* text, int line_no, BlnoRange* range) {
+int parse_blno(const FormatContext& ctx, const char* text, long long line_no, BlnoRange* range) {
+  const Definitions& defs = ctx.defs;
   BlnoRange r;
   const char* p = sp_skip(text);
   if (starts_with(p, "offset=")) {
     p = read_offset(p + 7, &r.offset);
     if (p == nullptr) {
-      def_error("offset: illegal number", line_no);
-      return -1;
+      return ctx.error("offset: illegal number", line_no);
     }
   }
   long long from = 0;
   if (!read_digit_word(p, kMaxBlock, &from)) {
-    def_error("from block: illegal number", line_no);
-    return -1;
+    return ctx.error("from block: illegal number", line_no);
   }
   r.from_blk = static_cast<int>(from);
   p = sp_skip(chr_skip(p));
@@ -137,54 +122,49 @@ int parse_blno(const char* text, int line_no, BlnoRange* range) {
   } else {
     long long to = 0;
     if (!read_digit_word(p, kMaxBlock, &to)) {
-      def_error("to block: illegal number", line_no);
-      return -1;
+      return ctx.error("to block: illegal number", line_no);
     }
     r.to_blk = static_cast<int>(to);
   }
   if (r.to_blk < r.from_blk) {
-    def_error("illegal relation: to block numer > from block number", line_no);
-    return -1;
+    return ctx.error("illegal relation: to block numer > from block number", line_no);
   }
   if (defs.blnoinf_cnt == 0) {
     if (r.from_blk != 0) {
-      def_error("from block number not 0", line_no);
-      return -1;
+      return ctx.error("from block number not 0", line_no);
     }
   } else if (r.from_blk != defs.blno_inf[defs.blnoinf_cnt - 1].to_blk + 1) {
-    def_error("illegal from block number: not sequentioal", line_no);
-    return -1;
+    return ctx.error("illegal from block number: not sequentioal", line_no);
   }
   const char* semicolon = index(text, ';');
-  if (semicolon != nullptr) r.comment = save_str(semicolon + 1);
+  if (semicolon != nullptr) r.comment = save_str(ctx.defs, semicolon + 1);
   *range = r;
   return 0;
 }
 
-int add_define(const char* text) {
+int add_define(const FormatContext& ctx, const char* text) {
+  Definitions& defs = ctx.defs;
   if (defs.def_cnt >= MAX_DEF) {
-    def_error("too many definition data", 0);
-    return -1;
+    return ctx.error("too many definition data", 0);
   }
   const char* name = sp_skip(text);
   const char* end = chr_skip(name);
   if (end == name) {
-    def_error("illegal definition", 0);
-    return -1;
+    return ctx.error("illegal definition", 0);
   }
   // The number is kept as one signed byte: its value modulo 256.
   long long v = read_number(end);
   DefInf& d = defs.def_inf[defs.def_cnt];
-  d.name = save_word(name, end);
+  d.name = save_word(defs, name, end);
   d.value = static_cast<int8_t>(static_cast<uint8_t>(static_cast<unsigned long long>(v) & 0xFF));
   defs.def_cnt += 1;
   return 0;
 }
 
-int add_rename(RenameKind kind, const char* text) {
+int add_rename(const FormatContext& ctx, RenameKind kind, const char* text) {
+  Definitions& defs = ctx.defs;
   if (defs.ren_cnt >= MAX_REN) {
-    def_error("too many rename definition", 0);
-    return -1;
+    return ctx.error("too many rename definition", 0);
   }
   const char* p = sp_skip(text);
   char code = 0;
@@ -193,14 +173,13 @@ int add_rename(RenameKind kind, const char* text) {
     name = p;
     const char* after = sp_skip(chr_skip(p));
     if (chr_skip(p) == p || *after == '\0' || std::strchr("csSiIlLxfdp", *after) == nullptr) {
-      def_error("illegal rename definition", 0);
-      return -1;
+      return ctx.error("illegal rename definition", 0);
     }
     code = *after;
     const char* end = chr_skip(p);
     RenInf& r = defs.ren_inf[defs.ren_cnt];
     r.type = code;
-    r.name = save_word(name, end);
+    r.name = save_word(defs, name, end);
     defs.ren_cnt += 1;
     return 0;
   }
@@ -208,20 +187,18 @@ int add_rename(RenameKind kind, const char* text) {
     p = sp_skip(chr_skip(p));
     code = match_unsigned_word(p);
     if (code == 0) {
-      def_error("unknown type", 0);
-      return -1;
+      return ctx.error("unknown type", 0);
     }
   } else {
     code = match_type_word(p, kTypedefWords, sizeof kTypedefWords / sizeof kTypedefWords[0]);
     if (code == 0) {
-      def_error("unknown type\n", 0);
-      return -1;
+      return ctx.error("unknown type\n", 0);
     }
   }
   name = sp_skip(chr_skip(p));
   RenInf& r = defs.ren_inf[defs.ren_cnt];
   r.type = code;
-  r.name = save_word(name, name_end(name));
+  r.name = save_word(defs, name, name_end(name));
   defs.ren_cnt += 1;
   return 0;
 }

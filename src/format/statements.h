@@ -2,13 +2,15 @@
 // text the definition tables point to.
 #pragma once
 
+#include "format/format_context.h"
+
 namespace vesk {
 
-// A copy of the text: leading blanks skipped, at most 511 bytes taken,
-// trailing blanks removed, stored in just the bytes it needs.
-char* save_str(const char* text);
+// A copy of the text kept by the tables: leading blanks skipped, at most 511
+// bytes taken, trailing blanks removed.
+const char* save_str(Definitions& defs, const char* text);
 // save_str of the bytes from begin up to end.
-char* save_word(const char* begin, const char* end);
+const char* save_word(Definitions& defs, const char* begin, const char* end);
 
 // The numbers a "#BLNO" line gives.
 struct BlnoRange {
@@ -19,15 +21,15 @@ struct BlnoRange {
 };
 
 // Reads the text after "#BLNO"; 0, or -1 after a message with the line number.
-int parse_blno(const char* text, int line_no, BlnoRange* range);
+int parse_blno(const FormatContext& ctx, const char* text, long long line_no, BlnoRange* range);
 
 // Adds a #define entry from the text after "#define"; 0, or -1 after a message.
-int add_define(const char* text);
+int add_define(const FormatContext& ctx, const char* text);
 
 enum class RenameKind { rename, typedef_ };
 // Adds a ren_inf entry from the text after "#REN" or "typedef"; 0, or -1 after
 // a message.
-int add_rename(RenameKind kind, const char* text);
+int add_rename(const FormatContext& ctx, RenameKind kind, const char* text);
 
 // A decimal number read like atoi (leading white space, optional sign, the
 // digits that follow; no digit reads 0); a number too large for 64 bits reads

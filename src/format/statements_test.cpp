@@ -10,8 +10,8 @@
 namespace vesk {
 namespace {
 
-using format_test::reset_tables;
-using format_test::str;
+using namespace format_test;
+
 
 struct BlnoCase {
   const char* text;  // after "#BLNO"
@@ -23,9 +23,8 @@ struct BlnoCase {
 // Runs parse_blno with the message captured; "" when there was none.
 std::string blno(const char* text, BlnoRange* r) {
   testing::internal::CaptureStderr();
-  int rc = parse_blno(text, 8, r);
+  int rc = parse_blno(ctx(), text, 8, r);
   std::string err = testing::internal::GetCapturedStderr();
-  if (rc == 0) format_test::keep(r->comment);
   EXPECT_EQ(rc != 0, !err.empty());
   return err;
 }
@@ -91,13 +90,13 @@ TEST(ParseBlno, FollowingRanges) {
 
 TEST(AddDefine, ValuesAreKeptInOneSignedByte) {
   reset_tables();
-  EXPECT_EQ(add_define(" NLEN 20"), 0);
-  EXPECT_EQ(add_define(" N 200"), 0);
-  EXPECT_EQ(add_define(" M -3"), 0);
-  EXPECT_EQ(add_define(" H 0x10"), 0);  // no decimal digits after the 0: reads 0
-  EXPECT_EQ(add_define(" E"), 0);       // nothing after the name: 0
-  EXPECT_EQ(add_define(" W 256"), 0);
-  EXPECT_EQ(add_define(" X 99999999999999999999999"), 0);
+  EXPECT_EQ(add_define(ctx(), " NLEN 20"), 0);
+  EXPECT_EQ(add_define(ctx(), " N 200"), 0);
+  EXPECT_EQ(add_define(ctx(), " M -3"), 0);
+  EXPECT_EQ(add_define(ctx(), " H 0x10"), 0);  // no decimal digits after the 0: reads 0
+  EXPECT_EQ(add_define(ctx(), " E"), 0);       // nothing after the name: 0
+  EXPECT_EQ(add_define(ctx(), " W 256"), 0);
+  EXPECT_EQ(add_define(ctx(), " X 99999999999999999999999"), 0);
   ASSERT_EQ(defs.def_cnt, 7);
   const int want[] = {20, -56, -3, 0, 0, 0, -1};
   for (int i = 0; i < 7; ++i) EXPECT_EQ(defs.def_inf[i].value, want[i]) << i;
@@ -107,11 +106,11 @@ TEST(AddDefine, ValuesAreKeptInOneSignedByte) {
 TEST(AddDefine, Failures) {
   reset_tables();
   testing::internal::CaptureStderr();
-  EXPECT_EQ(add_define("   "), -1);
+  EXPECT_EQ(add_define(ctx(), "   "), -1);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "t.fmt: illegal definition\n");
-  for (int i = 0; i < MAX_DEF; ++i) ASSERT_EQ(add_define(" A 1"), 0);
+  for (int i = 0; i < MAX_DEF; ++i) ASSERT_EQ(add_define(ctx(), " A 1"), 0);
   testing::internal::CaptureStderr();
-  EXPECT_EQ(add_define(" B 1"), -1);
+  EXPECT_EQ(add_define(ctx(), " B 1"), -1);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "t.fmt: too many definition data\n");
 }
 
@@ -160,7 +159,7 @@ TEST(AddRename, Cases) {
     SCOPED_TRACE(c.text);
     reset_tables();
     testing::internal::CaptureStderr();
-    int rc = add_rename(c.kind, c.text);
+    int rc = add_rename(ctx(), c.kind, c.text);
     std::string err = testing::internal::GetCapturedStderr();
     if (c.error) {
       EXPECT_EQ(rc, -1);
@@ -178,27 +177,23 @@ TEST(AddRename, Cases) {
 
 TEST(AddRename, TableFull) {
   reset_tables();
-  for (int i = 0; i < MAX_REN; ++i) ASSERT_EQ(add_rename(RenameKind::typedef_, " long A;"), 0);
+  for (int i = 0; i < MAX_REN; ++i) ASSERT_EQ(add_rename(ctx(), RenameKind::typedef_, " long A;"), 0);
   testing::internal::CaptureStderr();
-  EXPECT_EQ(add_rename(RenameKind::rename, " B l"), -1);
+  EXPECT_EQ(add_rename(ctx(), RenameKind::rename, " B l"), -1);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "t.fmt: too many rename definition\n");
 }
 
-// The copy, kept reachable like the tables keep theirs.
-std::string saved(const char* copy) {
-  format_test::keep(copy);
-  return copy;
-}
+std::string saved(const char* copy) { return copy; }
 
 TEST(SaveStr, TrimsAndCuts) {
-  EXPECT_EQ(saved(save_str(" \t a b \t ")), "a b");
-  EXPECT_EQ(saved(save_str("")), "");
+  EXPECT_EQ(saved(save_str(defs, " \t a b \t ")), "a b");
+  EXPECT_EQ(saved(save_str(defs, "")), "");
   std::string big(600, 'x');
-  EXPECT_EQ(saved(save_str(big.c_str())).size(), 511u);
+  EXPECT_EQ(saved(save_str(defs, big.c_str())).size(), 511u);
   std::string spaced = "  " + std::string(510, 'y') + "   z";
-  EXPECT_EQ(saved(save_str(spaced.c_str())), std::string(510, 'y'));
+  EXPECT_EQ(saved(save_str(defs, spaced.c_str())), std::string(510, 'y'));
   const char text[] = "abcdef";
-  EXPECT_EQ(saved(save_word(text + 1, text + 3)), "bc");
+  EXPECT_EQ(saved(save_word(defs, text + 1, text + 3)), "bc");
 }
 
 TEST(ReadNumber, LikeAtoi) {

@@ -1,125 +1,87 @@
 #include "formatted/block_print.h"
 
-#include <cstdio>
 #include <cstring>
 
-#include "common/line_buffer.h"
-#include "common/messages.h"
-#include "format/definitions.h"
+#include "common/digits.h"
 #include "formatted/item_list.h"
 #include "formatted/item_map.h"
 #include "formatted/item_text.h"
-#include "main/settings.h"
-#include "output/report.h"
 
 namespace vesk {
 
 namespace {
 
-// Title and comment lines are built apart from list_line, which may hold a
-// map row in the making.
-LineBuffer title_line;
-
-// The digits of v (not negative), at least min_digits of them, in base 10 or 16.
-int put_digits(char* out, unsigned long long v, unsigned base, int min_digits) {
-  char digits[24];
-  int k = 0;
-  do {
-    digits[k++] = "0123456789ABCDEF"[v % base];
-    v /= base;
-  } while (v != 0);
-  while (k < min_digits) digits[k++] = '0';
-  for (int i = 0; i < k; ++i) out[i] = digits[k - 1 - i];
-  return k;
-}
-
-// "       block: %d  addr: %04llX" (with -D "%04lld"), built by hand: it is
-// written for every block of a list.
-void put_list_title(int block, long long addr) {
+// "       block: %d  addr: %04llX" (with -D "%04lld"): written for every block
+// of a list.
+void put_list_title(FormPrinter& p, long long block, long long addr) {
   char t[80];
-  if (block < 0 || addr < 0) {
-    std::snprintf(t, sizeof t, settings.dec_mode ? "       block: %d  addr: %04lld" : "       block: %d  addr: %04llX",
-                  block, addr);
-  } else {
-    int n = 0;
-    std::memcpy(t, "       block: ", 14);
-    n = 14;
-    n += put_digits(t + n, static_cast<unsigned>(block), 10, 1);
-    std::memcpy(t + n, "  addr: ", 8);
-    n += 8;
-    n += put_digits(t + n, static_cast<unsigned long long>(addr), settings.dec_mode ? 10 : 16, 4);
-    t[n] = '\0';
-  }
-  put_line(t);
+  std::memcpy(t, "       block: ", 14);
+  int n = 14;
+  n += decimal_text(block, t + n);
+  std::memcpy(t + n, "  addr: ", 8);
+  n += 8;
+  n += put_digits(t + n, static_cast<std::uint64_t>(addr), p.view.dec ? 10 : 16, 4);
+  p.report.put_line(t, static_cast<std::size_t>(n));
 }
 
 }  // namespace
 
 // A Shift_JIS pair is never cut in half.
-void put_range_comment(const char* comment) {
-  int width = settings.line_width - 7;
+void put_range_comment(FormPrinter& p, const char* comment) {
+  int width = p.view.line_width - 7;
   if (width < 0) width = 0;
   char text[kLineBufSize];
   if (width > kLineBufSize - 8) width = kLineBufSize - 8;
   std::memcpy(text, "       ", 7);
   copy_cut_text(text + 7, comment, width);
   text[7 + width] = '\0';
-  put_line(text);
+  p.report.put_line(text);
 }
 
-int find_blno_entry(int block) {
-  for (int i = 0; i < defs.blnoinf_cnt; ++i) {
-    const BlnoInf& e = defs.blno_inf[i];
-    if (e.from_blk <= block && block <= e.to_blk) return i;
-  }
-  return -1;
-}
-
-int print_block(char kind, const unsigned char* data, int size, int block, long long addr) {
-  if (settings.map_disp == 0 && kind == 'D') put_list_title(block, addr);
-  int entry = find_blno_entry(block);
-  if (entry < 0) {
-    def_error("no data description", 0);
+int print_block(FormPrinter& p, const unsigned char* data, int size, long long block, long long addr) {
+  if (!p.view.map) put_list_title(p, block, addr);
+  BlockPlace place = p.view.defs.place_of(block);
+  if (place.entry < 0) {
+    p.error("no data description");
     return -1;
   }
-  const BlnoInf& e = defs.blno_inf[entry];
-  if (e.comment != nullptr) put_range_comment(e.comment);
+  const BlnoInf& e = p.view.defs.blno_inf[place.entry];
+  if (e.comment != nullptr) put_range_comment(p, e.comment);
 
-  if (settings.map_disp == 0) {
-    if (defs.item_mlen < settings.item_size) settings.item_size = defs.item_mlen;
-    if (defs.comment_mlen < settings.comment_size) settings.comment_size = defs.comment_mlen;
-    print_items(e.item_no, data, size, 0);
+  if (!p.view.map) {
+    print_items(p, e.item_no, data, size, 0);
   } else {
     MapRow row;
-    print_map(e.item_no, data, size, block, row, 0);
+    print_map(p, e.item_no, data, size, block, row, 0);
     // The row being built is the one the last value went into.
-    if (row.pending) put_map_line(block, row.start);
+    if (row.pending && !p.failed) put_map_line(p, block, row.start);
   }
-  return 0;
+  return p.failed ? -1 : 0;
 }
 
-void put_block_title(int indent, long long addr, int size) {
-  title_line.fill_blanks();
+void put_block_title(FormPrinter& p, int indent, long long addr, int block_size) {
+  LineBuffer title;
+  const unsigned base = p.view.dec ? 10 : 16;
   int col = indent;
+  int end = 0;
   if (addr >= 0) {
-    char t[40];
-    std::snprintf(t, sizeof t, settings.dec_mode ? "[%07lld]  " : "[%07llX]  ", addr);
-    col = title_line.put(1, t);
+    char t[kDecimalTextSize + 8];
+    int n = 0;
+    t[n++] = '[';
+    n += put_digits(t + n, static_cast<std::uint64_t>(addr), base, 7);
+    std::memcpy(t + n, "]  ", 3);
+    n += 3;
+    col = title.put(1, t, n);
+    end = col;
   }
-  int end = addr >= 0 ? col : 0;
-  if (size != -1) {
-    char t[40];
-    std::snprintf(t, sizeof t, "size: %s", size_text());
-    end = title_line.put(col, t);
+  if (block_size != -1) {
+    char t[kDecimalTextSize + 8];
+    std::memcpy(t, "size: ", 6);
+    int n = 6 + put_digits(t + 6, static_cast<std::uint64_t>(block_size), base, 4);
+    end = title.put(col, t, n);
   }
-  title_line.end_at(end);
-  put_line(title_line.c_str());
-}
-
-const char* size_text() {
-  static char text[16];
-  std::snprintf(text, sizeof text, settings.dec_mode ? "%04d" : "%04X", settings.blk_size);
-  return text;
+  title.end_at(end);
+  p.report.put_line(title.c_str());
 }
 
 }  // namespace vesk

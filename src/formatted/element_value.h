@@ -9,8 +9,6 @@ namespace vesk {
 // Byte order of a multi-byte element in the data.
 enum class ByteOrder { msb_first, lsb_first };
 
-// The order of the list forms: most significant byte first, unless -v.
-ByteOrder list_byte_order();
 // The map forms always read least significant byte first.
 constexpr ByteOrder kMapByteOrder = ByteOrder::lsb_first;
 
@@ -20,17 +18,13 @@ void swap_bytes(unsigned char* buffer, int n);
 // The n bytes (1 to 8) at p as an unsigned number read in the given order.
 uint64_t read_element(const unsigned char* p, int n, ByteOrder order);
 
-// Bytes of one element of a numeric type code; 0 for other codes.
-int numeric_size(char type);
-inline bool is_numeric_type(char type) { return numeric_size(type) != 0; }
-
 // Room for the longest value text ("-1.23456789012346e-308" and the like).
 constexpr int kValueTextSize = 40;
 
 // The text of one element of a numeric type, without brackets: "%d" or "%u"
 // for 2-byte, "%ld" or "%lu" for 4-byte integers, eight upper-case hex digits
 // for pointers, floatToStr / dblToStr for floats and doubles. Returns the
-// text's length.
+// text's length; 0 (an empty text) for a code that is not numeric.
 int element_text(char type, const unsigned char* p, ByteOrder order, char (&text)[kValueTextSize]);
 
 }  // namespace vesk

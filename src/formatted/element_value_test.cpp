@@ -5,6 +5,10 @@
 #include "formatted/formatted_test_support.h"
 
 namespace vesk {
+using namespace formatted_test;
+}
+
+namespace vesk {
 namespace {
 
 TEST(ReadElement, BothOrders) {
@@ -66,10 +70,10 @@ TEST(ElementText, EveryNumericType) {
 }
 
 TEST(ListByteOrder, FollowsV) {
-  formatted_test::reset();
-  EXPECT_EQ(list_byte_order(), ByteOrder::msb_first);
-  settings.byte_swap = 1;
-  EXPECT_EQ(list_byte_order(), ByteOrder::lsb_first);
+  reset();
+  EXPECT_EQ(FormView(settings, defs).list_order, ByteOrder::msb_first);
+  settings.byte_swap = true;
+  EXPECT_EQ(FormView(settings, defs).list_order, ByteOrder::lsb_first);
 }
 
 }  // namespace

@@ -2,48 +2,34 @@
 
 #include <cstdio>
 
-#include "common/line_buffer.h"
 #include "common/messages.h"
-#include "format/definitions.h"
 #include "formatted/block_print.h"
-#include "formatted/input_file.h"
-#include "main/settings.h"
-#include "output/report.h"
-#include "output/writer.h"
+#include "formatted/form_printer.h"
+#include "formatted/map_scale.h"
 
 namespace vesk {
 
 namespace {
 
-// The block size of block b from the #BLNO ranges (-1 when none holds it),
-// with its explicit offset (-1 for none) and whether it starts its range.
-int block_size(int b, int& offset, int& first) {
-  offset = -1;
-  first = 0;
-  int size = find_blno(b, &offset, &first);
-  settings.blk_size = size;
-  return size;
-}
-
 // Where the first block to show starts: the header size, then the blocks
-// before it added up (or placed at their explicit offsets).
-long long start_position(int n1) {
-  long long position = settings.hdr_size;
-  for (int b = 0; b < n1; ++b) {
-    int offset, first;
-    int size = block_size(b, offset, first);
-    if (size == -1) {
-      errmsg("data block(%d) not defined in format file", n1);
-      end_process(1);
+// before it added up (or placed at their explicit offsets). -1 after a message.
+long long start_position(const Settings& s, const Definitions& defs) {
+  long long position = s.hdr_size;
+  const long long n1 = s.start_blk;
+  for (long long b = 0; b < n1; ++b) {
+    BlockPlace place = defs.place_of(b);
+    if (place.entry < 0) {
+      errmsg("data block(%d) not defined in format file", static_cast<int>(n1));
+      return -1;
     }
-    if (offset != -1) {
-      if (position > offset) {
-        errmsg("offset=%d: It has returned from the present position.", offset);
-        end_process(1);
+    if (place.offset != -1) {
+      if (position > place.offset) {
+        errmsg("offset=%d: It has returned from the present position.", place.offset);
+        return -1;
       }
-      position = static_cast<long long>(offset) + size;
+      position = static_cast<long long>(place.offset) + place.size;
     } else {
-      position += size;
+      position += place.size;
     }
   }
   return position;
@@ -51,43 +37,45 @@ long long start_position(int n1) {
 
 }  // namespace
 
-void format_dump() {
-  InputFile in;
-  input_attach(in, settings.fp1, settings.file1_name);
-  int n1 = settings.start_blk;
-  int n2 = settings.end_blk;
+int format_dump(const Settings& s, const Definitions& defs, ByteSource& in, Report& report) {
+  const FormView view(s, defs);
+  FormPrinter p(view, report);
+  MapScaleHeading scale(view);
+  ScopedHeading heading(report, view.map ? &scale : nullptr);
 
-  long long position = start_position(n1);
-  if (input_seek(in, position) != 0) end_process(1);
+  long long position = start_position(s, defs);
+  if (position < 0) return 1;
+  if (!in.seek(position)) return 1;
   bool new_position = position != 0;
 
-  for (int b = n1; b <= n2; ++b) {
-    int offset, first;
-    int size = block_size(b, offset, first);
-    if (size == -1 || size > kMaxBlockSize) break;
-    if (offset != -1) {
-      if (position > offset) {
+  unsigned char block[kMaxBlockSize];
+  for (long long b = s.start_blk; b <= s.end_blk; ++b) {
+    if (report.failed()) return 1;
+    BlockPlace place = defs.place_of(b);
+    if (place.entry < 0 || place.size > kMaxBlockSize) break;
+    if (place.offset != -1) {
+      if (position > place.offset) {
         char t[120];
-        std::snprintf(t, sizeof t, "Error: offset(%d) ... It has returned from the present position.", offset);
-        work_line.put_end(0, t);
-        put_line(work_line.c_str());
-        end_process(1);
+        std::snprintf(t, sizeof t, "Error: offset(%d) ... It has returned from the present position.", place.offset);
+        report.put_line(t);
+        return 1;
       }
-      position = offset;
-      if (input_seek(in, position) != 0) end_process(1);
+      position = place.offset;
+      if (!in.seek(position)) return 1;
       new_position = true;
     }
-    int got = input_read(in, r_buff, size);
+    int got = static_cast<int>(in.read(block, static_cast<std::size_t>(place.size)));
+    if (in.failed()) return 1;
     if (got == 0) break;
-    if (settings.map_disp) {
-      if (new_position || first) put_block_title(12, position, settings.blk_size);
+    if (view.map) {
+      if (new_position || place.range_first) put_block_title(p, 12, position, place.size);
       new_position = false;
     }
-    print_block('D', r_buff, got, b, position);
+    print_block(p, block, got, b, position);
+    if (p.failed) return 1;
     position += got;
   }
-  std::fclose(settings.fp1);
-  settings.fp1 = nullptr;
+  return report.failed() ? 1 : 0;
 }
 
 }  // namespace vesk

@@ -1,30 +1,32 @@
 // Helpers for the unit tests of the formatted dump: definition tables filled
-// by hand, default settings, and the report captured.
+// by hand, the settings of a "-f" run, and printing into a memory sink.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
-#include "common/line_buffer.h"
+#include "common/settings.h"
 #include "format/definitions.h"
-#include "main/settings.h"
+#include "formatted/form_printer.h"
 #include "output/report.h"
-#include "output/writer.h"
 
 namespace vesk::formatted_test {
+
+inline Definitions defs;
+inline Settings settings;
 
 // Empty tables and the settings of a plain "-f" run.
 inline void reset() {
   defs = Definitions{};
   settings = Settings{};
-  settings.run_mode = 2;
+  settings.run_mode = RunMode::formatted;
   settings.fmt_name = "t.fmt";
-  page = PageState{};
-  list_line.fill_blanks();
 }
 
-// Adds a simple item; returns its index.
+// Adds a simple item, raising the longest name and comment as the reader
+// does; returns its index.
 inline int item(char type, int length, int count, const char* name = "", const char* comment = "",
                 int display = 1) {
   int i = defs.item_cnt++;
@@ -35,6 +37,9 @@ inline int item(char type, int length, int count, const char* name = "", const c
   m.name = name;
   m.comment = comment;
   m.display = static_cast<int16_t>(display);
+  int name_len = static_cast<int>(std::strlen(name)), comment_len = static_cast<int>(std::strlen(comment));
+  if (name_len > defs.item_mlen) defs.item_mlen = name_len;
+  if (comment_len > defs.comment_mlen) defs.comment_mlen = comment_len;
   return i;
 }
 
@@ -59,14 +64,26 @@ inline int ref_item(int rec, int count = 1, const char* name = "") {
   return i;
 }
 
-// Runs f with standard output captured; returns what it wrote.
+// A printer over the current settings and tables, writing into memory.
+struct Printing {
+  ReportSink sink;
+  Report report{sink, settings.page_lines};
+  FormView view{settings, defs};
+  FormPrinter p{view, report};
+
+  // What has been written so far.
+  std::string text() {
+    sink.flush();
+    return sink.memory();
+  }
+};
+
+// Runs f with a fresh printer; returns what it wrote.
 template <class F>
 std::string capture(F f) {
-  out_flush();
-  testing::internal::CaptureStdout();
-  f();
-  out_flush();
-  return testing::internal::GetCapturedStdout();
+  Printing printing;
+  f(printing.p);
+  return printing.text();
 }
 
 }  // namespace vesk::formatted_test

@@ -1,15 +1,9 @@
 #include "formatted/item_list.h"
 
-#include <cstdio>
-
-#include "common/line_buffer.h"
-#include "format/definitions.h"
-#include "formatted/element_value.h"
-#include "formatted/item_label.h"
+#include "common/digits.h"
+#include "format/item_types.h"
 #include "formatted/item_walk.h"
 #include "formatted/value_render.h"
-#include "main/settings.h"
-#include "output/report.h"
 
 namespace vesk {
 
@@ -17,59 +11,57 @@ namespace {
 
 class ListPrinter : public ItemVisitor {
  public:
-  explicit ListPrinter(const unsigned char* data) : data_(data) {}
+  ListPrinter(FormPrinter& p, const unsigned char* data) : p_(p), data_(data) {}
 
-  void data_ended(int, int) override { put_line(" [EOD]"); }
+  void data_ended(int, int) override { p_.report.put_line(" [EOD]"); }
 
-  void member_begin(int, int pos) override { col_ = put_offset(line_, pos); }
+  void member_begin(int, int pos) override { col_ = put_offset(p_, pos); }
 
   void element(const ElementRef& e) override {
-    char type = defs.item_inf[e.item].type;
-    int w = settings.line_width;
+    char type = p_.view.defs.item_inf[e.item].type;
+    int w = p_.view.line_width;
     int pos = e.pos;
     if (type == T_CHAR) {
-      if (col_ > 7 && col_ + e.len + 2 > w) col_ = write_line(line_);
-      col_ = put_char_value(line_, col_, data_, pos, e.len);
+      if (col_ > 7 && col_ + e.len + 2 > w) col_ = write_line(p_);
+      col_ = put_char_value(p_, col_, data_, pos, e.len);
     } else if (type == T_HEX) {
-      if (col_ > 7 && col_ + 2 * e.len + 3 > w) col_ = write_line(line_);
-      col_ = put_hex_value(line_, col_, data_, pos, e.len);
+      if (col_ > 7 && col_ + 2 * e.len + 3 > w) col_ = write_line(p_);
+      col_ = put_hex_value(p_, col_, data_, pos, e.len);
     } else {
-      col_ = put_numeric_value(line_, col_, data_, pos, type);
+      col_ = put_numeric_value(p_, col_, data_, pos, type);
     }
   }
 
   void member_end(int item, int pos, bool data_end, int rest) override {
-    if (data_end && rest > 0) put_rest(pos, rest);
-    put_item_label(line_, col_, item);
-    put_line(line_.c_str());
-    if (data_end) put_line(" [EOD]");
+    if (data_end && rest > 0) col_ = put_cut_rest(p_, col_, data_, pos, rest);
+    p_.labels.put(p_.line, col_, item, "", p_.report);
+    p_.report.put_line(p_.line.c_str());
+    if (data_end) p_.report.put_line(" [EOD]");
   }
 
  private:
-  // The bytes left of a numeric element cut by the end of the data, in hex.
-  void put_rest(int pos, int rest) {
-    int w = settings.line_width;
-    if (col_ + 3 * rest + 2 > w) col_ = write_line(line_);
-    col_ = line_.put_end(col_, "[");
-    for (int i = 0; i < rest; ++i) {
-      if (col_ + 3 > w) col_ = write_line(line_);
-      char t[4];
-      std::snprintf(t, sizeof t, "%02x", data_[pos + i]);
-      col_ = line_.put_end(col_, t);
-    }
-    col_ = line_.put_end(col_, col_ + 3 > w ? "]x" : "]x ");
-  }
-
+  FormPrinter& p_;
   const unsigned char* data_;
-  LineBuffer& line_ = list_line;
   int col_ = 0;
 };
 
 }  // namespace
 
-int print_items(int rec, const unsigned char* data, int size, int pos) {
-  ListPrinter printer(data);
-  return walk_struct(rec, size, pos, WalkRules{true, true}, printer);
+int put_cut_rest(FormPrinter& p, int col, const unsigned char* data, int pos, int rest) {
+  const int w = p.view.line_width;
+  if (col + 3 * rest + 2 > w) col = write_line(p);
+  col = p.line.put_end(col, "[");
+  for (int i = 0; i < rest; ++i) {
+    if (col + 3 > w) col = write_line(p);
+    col = p.line.put(col, kHexPairs.digits[data[pos + i]], 2);
+    p.line.end_at(col);
+  }
+  return p.line.put_end(col, col + 3 > w ? "]x" : "]x ");
+}
+
+int print_items(FormPrinter& p, int rec, const unsigned char* data, int size, int pos) {
+  ListPrinter printer(p, data);
+  return walk_struct(p.view, rec, size, pos, WalkRules{true, true}, printer);
 }
 
 }  // namespace vesk

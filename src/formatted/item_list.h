@@ -2,11 +2,18 @@
 // texts of all its elements and its name and comment at the right edge.
 #pragma once
 
+#include "formatted/form_printer.h"
+
 namespace vesk {
 
 // Prints structure record rec over data[0..size) from in-block position pos,
-// into list_line. Returns the position after the structure, or -1 when it
-// stopped (the data ended: " [EOD]" has been written; or an unknown type code).
-int print_items(int rec, const unsigned char* data, int size, int pos);
+// into the printer's line. Returns the position after the structure, or -1
+// when it stopped (the data ended: " [EOD]" has been written; or an unknown
+// type code).
+int print_items(FormPrinter& p, int rec, const unsigned char* data, int size, int pos);
+
+// The bytes left of a numeric element cut by the end of the data, in hex:
+// "[" two digits a byte "]x ", wrapped like a value.
+int put_cut_rest(FormPrinter& p, int col, const unsigned char* data, int pos, int rest);
 
 }  // namespace vesk

@@ -30,53 +30,63 @@ TEST(PrintItems, WorkedListLine) {
   std::string want = pad(" 0000: [7] ", 56) + "id       : record ident\n" +
                      pad(" 0004: [1200] ", 56) + "quantity : stock count \n" +
                      pad(" 0006: [1200] ", 56) + "word     :             \n";
-  EXPECT_EQ(capture([&] { EXPECT_EQ(print_items(d, data, 8, 0), 8); }), want);
-  EXPECT_EQ(std::string(list_line.c_str()).size(), 79u);
+  {
+    Printing printing;
+    EXPECT_EQ(print_items(printing.p, d, data, 8, 0), 8);
+    EXPECT_EQ(printing.text(), want);
+    EXPECT_EQ(std::string(printing.p.line.c_str()).size(), 79u);
+  }
 
-  settings.byte_swap = 1;
+  settings.byte_swap = true;
   want = pad(" 0000: [117440512] ", 56) + "id       : record ident\n" +
          pad(" 0004: [-20476] ", 56) + "quantity : stock count \n" +
          pad(" 0006: [45060] ", 56) + "word     :             \n";
-  EXPECT_EQ(capture([&] { print_items(d, data, 8, 0); }), want);
+  EXPECT_EQ(capture([&](FormPrinter& p) { print_items(p, d, data, 8, 0); }), want);
 }
 
 TEST(Renderers, CharsHexAndPointers) {
   reset();
   const unsigned char data[] = {0x41, 0x42, 0x01, 0x43, 0x44, 0x82, 0x01, 0xFF, 0x10, 0x82, 0xA0, 0xB1};
+  Printing printing;
+  FormPrinter& p = printing.p;
   int pos = 0;
-  int col = put_offset(list_line, 0x1A);
+  int col = put_offset(p, 0x1A);
   EXPECT_EQ(col, 7);
-  col = put_char_value(list_line, col, data, pos, 6);
-  col = put_hex_value(list_line, col, data, pos, 3);
-  col = put_char_value(list_line, col, data, pos, 3);
+  col = put_char_value(p, col, data, pos, 6);
+  col = put_hex_value(p, col, data, pos, 3);
+  col = put_char_value(p, col, data, pos, 3);
   EXPECT_EQ(pos, 12);
   pos = 0;
-  col = put_pointer_value(list_line, col, data, pos, 2);
-  EXPECT_EQ(pos, 2);
-  EXPECT_STREQ(list_line.c_str(), " 001A: [AB.CD.] [01ff10] [\x82\xa0\xb1] [00000143] ");
+  col = put_numeric_value(p, col, data, pos, 'p');
+  EXPECT_EQ(pos, 4);
+  EXPECT_STREQ(p.line.c_str(), " 001A: [AB.CD.] [01ff10] [\x82\xa0\xb1] [41420143] ");
   EXPECT_EQ(col, 42);
-  settings.char_mode = 1;  // -A: no pairs, no kana
+  settings.char_mode = CharMode::ascii;  // -A: no pairs, no kana
+  Printing ascii;
   pos = 9;
-  put_char_value(list_line, 0, data, pos, 3);
-  EXPECT_STREQ(list_line.c_str(), "[...] ");
+  put_char_value(ascii.p, 0, data, pos, 3);
+  EXPECT_STREQ(ascii.p.line.c_str(), "[...] ");
 }
 
 TEST(Renderers, DecimalOffset) {
   reset();
-  settings.dec_mode = 1;
-  put_offset(list_line, 4095);
-  EXPECT_STREQ(list_line.c_str(), " 4095: ");
+  settings.dec_mode = true;
+  Printing printing;
+  put_offset(printing.p, 4095);
+  EXPECT_STREQ(printing.p.line.c_str(), " 4095: ");
 }
 
 TEST(PutItemLabel, LabelWiderThanTheLineStartsInColumnZero) {
   reset();
-  settings.item_size = 60;
-  settings.comment_size = 30;  // 93 columns on a line of 79
   int i = item('s', 2, 1, "n", "c");
-  int col = list_line.put_end(0, " 0000: [1] ");
-  std::string out = capture([&] { EXPECT_EQ(put_item_label(list_line, col, i), 0); });
-  EXPECT_EQ(out, " 0000: [1] \n");
-  EXPECT_EQ(std::string(list_line.c_str()), pad("n", 60) + " : " + pad("c", 30));
+  Printing printing;
+  printing.view.item_size = 60;
+  printing.view.comment_size = 30;  // 93 columns on a line of 79
+  FormPrinter& p = printing.p;
+  int col = p.line.put_end(0, " 0000: [1] ");
+  EXPECT_EQ(p.labels.put(p.line, col, i, "", p.report), 0);
+  EXPECT_EQ(printing.text(), " 0000: [1] \n");
+  EXPECT_EQ(std::string(p.line.c_str()), pad("n", 60) + " : " + pad("c", 30));
 }
 
 }  // namespace

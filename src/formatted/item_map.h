@@ -1,8 +1,10 @@
 // The map form of a block: rows of -b bytes, one cell of 3 (or, with -M, 4)
 // columns per byte, each value written into the cell of its first byte.
-// Values are read least significant byte first. Rows are built in list_line.
+// Values are read least significant byte first. Rows are built in the
+// printer's line.
 #pragma once
 
+#include "formatted/form_printer.h"
 #include "formatted/item_walk.h"
 
 namespace vesk {
@@ -16,17 +18,17 @@ struct MapRow {
 };
 
 // First column of the cell of in-block position pos in the current row.
-int map_cell_column(const MapRow& row, int pos);
+int map_cell_column(const FormView& view, const MapRow& row, int pos);
 
 // When pos lies at or past the end of the current row: writes the row, clears
 // the pending flag and makes the row holding pos the current one (rows in
 // between are not written).
-void map_line_check(int block, MapRow& row, int pos);
+void map_line_check(FormPrinter& p, long long block, MapRow& row, int pos);
 
 // Writes the current map line: the 12-column prefix (" %04X %04X: " with the
 // block number for the row at 0, else "      %04X: " with the row start;
 // %04d with -D), trailing blanks cut, through put_line; then blanks the line.
-void put_map_line(int block, int row_start);
+void put_map_line(FormPrinter& p, long long block, int row_start);
 
 // Chooses which elements a map walk places. An element left out takes no cell,
 // no row check and no part in the pending flag (the difference map leaves out
@@ -39,13 +41,14 @@ class MapFilter {
 
 // The map walk of structure record rec over data[0..size) from pos. Returns
 // the position after the structure, or -1 when it stopped (the data ended: the
-// row and " [EOD]" have been written; or an unknown type code). With a filter,
-// only the elements it chooses are placed.
-int print_map(int rec, const unsigned char* data, int size, int block, MapRow& row, int pos,
-              const MapFilter* filter = nullptr);
+// row and " [EOD]" have been written; an unknown type code; or a value that
+// does not fit its cells, which sets p.failed). With a filter, only the
+// elements it chooses are placed.
+int print_map(FormPrinter& p, int rec, const unsigned char* data, int size, long long block, MapRow& row,
+              int pos, const MapFilter* filter = nullptr);
 
 // The text of a numeric element in a map cell (least significant byte first).
-// A float text longer than four cells ends the run ("program error!!").
-int map_value_text(char type, const unsigned char* p, char* text, int text_size);
+// A float text longer than four cells is refused ("program error!!"): -1.
+int map_value_text(const FormView& view, char type, const unsigned char* p, char* text, int text_size);
 
 }  // namespace vesk

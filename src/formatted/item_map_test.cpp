@@ -21,9 +21,7 @@ class WorkedRow : public testing::Test {
  protected:
   void SetUp() override {
     reset();
-    settings.map_disp = 1;
-    settings.page_lines = 32767;
-    page.line_cnt = 1;  // past the page heading
+    settings.map_disp = true;
     rec_ = open_struct('D');
     item('s', 2, 1, "a");
     item('l', 4, 1, "b");
@@ -32,11 +30,11 @@ class WorkedRow : public testing::Test {
     close_struct(rec_);
   }
   std::string run() {
-    return capture([&] {
+    return capture([&](FormPrinter& p) {
       MapRow row;
-      EXPECT_EQ(print_map(rec_, data_, 12, 3, row, 0), 12);
+      EXPECT_EQ(print_map(p, rec_, data_, 12, 3, row, 0), 12);
       EXPECT_TRUE(row.pending);
-      put_map_line(3, row.start);
+      put_map_line(p, 3, row.start);
     });
   }
   int rec_ = 0;
@@ -72,7 +70,7 @@ TEST_F(WorkedRow, WideCells) {
 }
 
 TEST_F(WorkedRow, VHasNoEffect) {
-  settings.byte_swap = 1;
+  settings.byte_swap = true;
   std::string want = " 0003 0000: 256   33554432";
   EXPECT_EQ(run().substr(0, want.size()), want);
 }
@@ -80,16 +78,15 @@ TEST_F(WorkedRow, VHasNoEffect) {
 TEST(MapLineCheck, MovesStraightToTheRowHoldingThePosition) {
   reset();
   settings.line_bytes = 4;
-  page.line_cnt = 1;
   MapRow row;
-  std::string out = capture([&] {
-    map_line_check(7, row, 3);
+  std::string out = capture([&](FormPrinter& p) {
+    map_line_check(p, 7, row, 3);
     EXPECT_EQ(row.start, 0);
     row.pending = true;
-    map_line_check(7, row, 9);
+    map_line_check(p, 7, row, 9);
     EXPECT_EQ(row.start, 8);
     EXPECT_FALSE(row.pending);
-    map_line_check(7, row, 40);
+    map_line_check(p, 7, row, 40);
     EXPECT_EQ(row.start, 40);
   });
   EXPECT_EQ(out, " 0007 0000:\n      0008:\n");
@@ -97,10 +94,9 @@ TEST(MapLineCheck, MovesStraightToTheRowHoldingThePosition) {
 
 TEST(PutMapLine, DecimalPrefixIsCutToTwelveColumns) {
   reset();
-  settings.dec_mode = 1;
-  page.line_cnt = 1;
-  EXPECT_EQ(capture([] { put_map_line(12345, 0); }), " 12345 0000:\n");
-  EXPECT_EQ(capture([] { put_map_line(12345, 32); }), "      0032:\n");
+  settings.dec_mode = true;
+  EXPECT_EQ(capture([](FormPrinter& p) { put_map_line(p, 12345, 0); }), " 12345 0000:\n");
+  EXPECT_EQ(capture([](FormPrinter& p) { put_map_line(p, 12345, 32); }), "      0032:\n");
 }
 
 }  // namespace

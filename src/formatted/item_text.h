@@ -2,28 +2,27 @@
 // names, comments and character data safe to print.
 #pragma once
 
+#include "common/settings.h"
+
 namespace vesk {
 
-// True when the character mode is Shift_JIS (no A, K, J, j, E or U letter).
-bool sjis_mode();
+// True when the character mode is Shift_JIS (no A, K, J, j, E or U letter):
+// only then are Shift_JIS pairs of the data shown as such.
+inline bool sjis_mode(CharMode mode) { return mode == CharMode::sjis; }
 
-// True when the byte is displayable in the current character mode: 0x20-0x7E,
-// and 0xA1-0xDF except in the ASCII mode (-A).
-bool is_displayable(unsigned char c);
+// True when the byte is displayable in the character mode: 0x20-0x7E, and
+// 0xA1-0xDF except in the ASCII mode (-A).
+bool is_displayable(unsigned char c, CharMode mode);
 
 // Replaces c by substitute when it is not displayable.
-void mask_char(unsigned char& c, unsigned char substitute);
+inline void mask_char(unsigned char& c, unsigned char substitute, CharMode mode) {
+  if (!is_displayable(c, mode)) c = substitute;
+}
 
 // Makes the first n bytes of text displayable in place (stopping at its end):
 // Shift_JIS pairs are kept in the Shift_JIS mode, every other byte that is not
 // displayable becomes a blank, so a lead byte cut off at the n-th byte does too.
-void clean_text(char* text, int n);
-
-// Replaces every non-displayable single byte of data[0..length) by '.', and
-// lists in out what was replaced: "%02x" of each such byte, "." for a byte that
-// was a '.' already, separated by blanks. out is cut to out_size - 1 bytes.
-// Returns data.
-unsigned char* edit_char_text(unsigned char* data, int length, char* out, int out_size);
+void clean_text(char* text, int n, CharMode mode);
 
 // Copies text into out[0..width): Shift_JIS pairs kept whole (a pair that
 // would pass the width is left out), the rest blank-padded. Returns width.

@@ -1,10 +1,8 @@
 #include "formatted/item_walk.h"
 
-#include "common/line_buffer.h"
 #include "common/messages.h"
-#include "format/definitions.h"
-#include "formatted/element_value.h"
-#include "main/settings.h"
+#include "common/settings.h"
+#include "format/item_types.h"
 
 namespace vesk {
 
@@ -20,19 +18,36 @@ int advance(int pos, long long bytes, int size) {
   return p > ceiling(size) ? ceiling(size) : static_cast<int>(p);
 }
 
-bool is_simple_type(char t) { return t == 'c' || t == 'x' || is_numeric_type(t); }
+bool is_simple_type(char t) { return is_text_code(t) || is_numeric_code(t); }
 
-int last_member(const ItemInf& r) { return r.last < defs.item_cnt ? r.last : defs.item_cnt - 1; }
+class Walker {
+ public:
+  Walker(const FormView& view, int size, const WalkRules& rules, ItemVisitor& v)
+      : view_(view), defs_(view.defs), size_(size), rules_(rules), v_(v) {}
 
-int illegal_type() {
-  def_error("illegal data type found", 0);
-  return -1;
-}
+  int walk(int rec, int pos, int depth);
 
-int walk(int rec, int size, int pos, const WalkRules& rules, ItemVisitor& v, int depth) {
+ private:
+  int illegal_type() {
+    def_error(view_.fmt_name, "illegal data type found", 0);
+    return -1;
+  }
+  int last_member(const ItemInf& r) const { return r.last < defs_.item_cnt ? r.last : defs_.item_cnt - 1; }
+  int align(int pos, int a) const { return align_position(pos, a, view_.align); }
+  // A simple member: its elements, or (hidden in a list) its bytes passed over.
+  int member(int j, int pos);
+
+  const FormView& view_;
+  const Definitions& defs_;
+  const int size_;
+  const WalkRules& rules_;
+  ItemVisitor& v_;
+};
+
+int Walker::walk(int rec, int pos, int depth) {
   // Each level is a distinct record, so a deeper walk can only be a loop.
   if (depth > MAX_ITEMS) return illegal_type();
-  const ItemInf& r = defs.item_inf[rec];
+  const ItemInf& r = defs_.item_inf[rec];
   int first = r.first < 0 ? 0 : r.first;
   int last = last_member(r);
   // An empty structure only aligns: once is as good as count times.
@@ -40,89 +55,82 @@ int walk(int rec, int size, int pos, const WalkRules& rules, ItemVisitor& v, int
   for (int rep = 0; rep < reps; ++rep) {
     int j = first;
     while (j <= last) {
-      const ItemInf& m = defs.item_inf[j];
-      if (rules.eod_at_member_start && pos >= size) {
-        v.data_ended(j, pos);
+      const ItemInf& m = defs_.item_inf[j];
+      if (rules_.eod_at_member_start && pos >= size_) {
+        v_.data_ended(j, pos);
         return -1;
       }
       if (m.type == T_NESTED || m.type == T_REF) {
-        pos = align_position(pos, m.length);
-        pos = walk(j, size, pos, rules, v, depth + 1);
+        pos = align(pos, m.length);
+        pos = walk(j, pos, depth + 1);
         if (pos == -1) return -1;
         // A nested structure's members follow it; a structure item shares them.
         j = (m.type == T_NESTED && m.last > j) ? m.last + 1 : j + 1;
         continue;
       }
       if (!is_simple_type(m.type)) return illegal_type();
-
-      int n = element_size(j);
-      pos = align_position(pos, type_alignment(m.type));
-      if (m.display == 0 && rules.skip_hidden) {
-        pos = advance(pos, static_cast<long long>(n) * m.count, size);
-        ++j;
-        continue;
-      }
-      v.member_begin(j, pos);
-      bool ended = false;
-      int rest = 0;
-      bool chars = m.type == T_CHAR || m.type == T_HEX;
-      for (int k = 0; k < m.count; ++k) {
-        if (chars) {
-          int len = n;
-          if (pos + len > size) {
-            len = size > pos ? size - pos : 0;
-            ended = true;
-          }
-          v.element(ElementRef{j, k, pos, len, ended});
-          pos = advance(pos, len, size);
-          if (ended) break;
-        } else {
-          if (pos + n > size) {
-            rest = size - pos;
-            ended = true;
-            break;
-          }
-          v.element(ElementRef{j, k, pos, n, false});
-          pos += n;
-        }
-      }
-      v.member_end(j, pos, ended, rest);
-      if (ended) return -1;
+      pos = member(j, pos);
+      if (pos == -1) return -1;
       ++j;
     }
-    pos = align_position(pos, r.length);
+    pos = align(pos, r.length);
   }
   return pos;
 }
 
+int Walker::member(int j, int pos) {
+  const ItemInf& m = defs_.item_inf[j];
+  int n = element_size(m);
+  pos = align(pos, item_type(m.type)->pad_align);
+  if (m.display == 0 && rules_.skip_hidden) return advance(pos, static_cast<long long>(n) * m.count, size_);
+  v_.member_begin(j, pos);
+  bool ended = false;
+  int rest = 0;
+  const bool chars = is_text_code(m.type);
+  for (int k = 0; k < m.count; ++k) {
+    if (chars) {
+      int len = n;
+      if (pos + len > size_) {
+        len = size_ > pos ? size_ - pos : 0;
+        ended = true;
+      }
+      v_.element(ElementRef{j, k, pos, len, ended});
+      pos = advance(pos, len, size_);
+      if (ended || v_.stopped) break;
+    } else {
+      if (pos + n > size_) {
+        rest = size_ - pos;
+        ended = true;
+        break;
+      }
+      v_.element(ElementRef{j, k, pos, n, false});
+      pos += n;
+      if (v_.stopped) break;
+    }
+  }
+  if (v_.stopped) return -1;
+  v_.member_end(j, pos, ended, rest);
+  return ended ? -1 : pos;
+}
+
 }  // namespace
 
-int element_size(int item) {
-  const ItemInf& m = defs.item_inf[item];
-  if (m.type == T_CHAR || m.type == T_HEX) return m.length > 0 ? m.length : 0;
+int element_size(const ItemInf& m) {
+  if (is_text_code(m.type)) return m.length > 0 ? m.length : 0;
   return numeric_size(m.type);
 }
 
-int type_alignment(char type) {
-  switch (type) {
-    case 's': case 'S': return align_short;
-    case 'i': case 'I': case 'l': case 'L': return align_long;
-    case 'f': return align_float;
-    case 'd': return align_double;
-    case 'p': return align_ptr;
-    case 'P': return 4;
-    default: return 0;
-  }
-}
-
-int align_position(int pos, int a) {
-  if (settings.align_mode == 0 || a <= 0 || pos % a == 0) return pos;
+int align_position(int pos, int a, bool align) {
+  if (!align || a <= 0 || pos % a == 0) return pos;
   return pos + a - pos % a;
 }
 
-int walk_struct(int rec, int size, int pos, const WalkRules& rules, ItemVisitor& visitor) {
-  if (rec < 0 || rec >= defs.item_cnt) return illegal_type();
-  return walk(rec, size, pos, rules, visitor, 0);
+int walk_struct(const FormView& view, int rec, int size, int pos, const WalkRules& rules, ItemVisitor& visitor) {
+  if (rec < 0 || rec >= view.defs.item_cnt) {
+    def_error(view.fmt_name, "illegal data type found", 0);
+    return -1;
+  }
+  return Walker(view, size, rules, visitor).walk(rec, pos, 0);
 }
 
 }  // namespace vesk

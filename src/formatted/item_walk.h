@@ -4,6 +4,8 @@
 // once; what is done with each element is left to an ItemVisitor.
 #pragma once
 
+#include "formatted/form_view.h"
+
 namespace vesk {
 
 // How a form treats the end of the data and items marked "no display".
@@ -29,6 +31,8 @@ struct ElementRef {
 class ItemVisitor {
  public:
   virtual ~ItemVisitor() = default;
+  // Set by a visitor that met a condition that ends the run: the walk stops.
+  bool stopped = false;
   // With eod_at_member_start: the data ended before the member item.
   virtual void data_ended(int item, int pos) { (void)item; (void)pos; }
   // A simple member starts (after its alignment).
@@ -46,18 +50,16 @@ class ItemVisitor {
 // Walks structure record rec over a block of size bytes from in-block
 // position pos. Returns the position after the structure (after its
 // repetitions and final alignment), or -1 when it stopped: the data ended
-// (after the visitor's data_ended or member_end), or a member has an unknown
-// type code ("illegal data type found" has then been reported).
-int walk_struct(int rec, int size, int pos, const WalkRules& rules, ItemVisitor& visitor);
+// (after the visitor's data_ended or member_end), a member has an unknown
+// type code ("illegal data type found" has then been reported), or the
+// visitor stopped it.
+int walk_struct(const FormView& view, int rec, int size, int pos, const WalkRules& rules, ItemVisitor& visitor);
 
 // Bytes of one element of a simple item: its length for 'c' and 'x', the
 // type's size for the numeric codes, 0 for any other code.
-int element_size(int item);
+int element_size(const ItemInf& item);
 
-// The alignment that -B gives a simple numeric type code (0 for 'c', 'x' and others).
-int type_alignment(char type);
-
-// pos raised to the next multiple of a, under -B and when a > 0.
-int align_position(int pos, int a);
+// pos raised to the next multiple of a, under -B (align) and when a > 0.
+int align_position(int pos, int a, bool align);
 
 }  // namespace vesk

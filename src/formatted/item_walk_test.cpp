@@ -43,7 +43,8 @@ const WalkRules kMap{false, false};
 
 std::string walk(int rec, int size, const WalkRules& rules, int* result = nullptr) {
   Recorder r;
-  int pos = walk_struct(rec, size, 0, rules, r);
+  FormView view(settings, defs);
+  int pos = walk_struct(view, rec, size, 0, rules, r);
   if (result) *result = pos;
   return r.log;
 }
@@ -58,14 +59,14 @@ TEST(ItemWalk, AlignmentOnlyUnderB) {
   int end;
   EXPECT_EQ(walk(d, 100, kList, &end), "a@0 b@1 c@3 ");
   EXPECT_EQ(end, 4);
-  settings.align_mode = 1;
+  settings.align_mode = true;
   EXPECT_EQ(walk(d, 100, kList, &end), "a@0 b@2 c@4 ");
   EXPECT_EQ(end, 6);
 }
 
 TEST(ItemWalk, DoubleAlignsToFourInAStructureOfEight) {
   reset();
-  settings.align_mode = 1;
+  settings.align_mode = true;
   int d = open_struct('D', 1, 8);
   item('c', 1, 1, "c");
   item('d', 8, 1, "d");
@@ -92,7 +93,7 @@ TEST(ItemWalk, NestedRepeatedAndSharedStructures) {
   int end;
   EXPECT_EQ(walk(d, 100, kList, &end), "n@0 x@4 x@5 k@6 v@7 k@9 v@10 z@12 ");
   EXPECT_EQ(end, 13);
-  settings.align_mode = 1;
+  settings.align_mode = true;
   // The nested chars are not padded; each PAIR lies on 2 and takes 4 bytes.
   EXPECT_EQ(walk(d, 100, kList, &end), "n@0 x@4 x@5 k@6 v@8 k@10 v@12 z@14 ");
   EXPECT_EQ(end, 16);

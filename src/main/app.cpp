@@ -1,20 +1,23 @@
-// The whole run of vesk: start-up, option parsing and the one driver.
+// The whole run of vesk: start-up, option parsing, the one driver, and the
+// one place where a run's status is settled.
 #include "main/app.h"
+
+#include <unistd.h>
 
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
-#include "common/line_buffer.h"
+#include "common/byte_source.h"
+#include "common/float_text.h"
 #include "common/messages.h"
 #include "compare/compare_dump.h"
 #include "dump/plain_dump.h"
-#include "format/definitions.h"
 #include "formatted/format_dump.h"
 #include "main/options.h"
-#include "main/settings.h"
 #include "main/usage_text.h"
-#include "output/writer.h"
+#include "output/report.h"
 
 namespace vesk {
 namespace {
@@ -26,12 +29,9 @@ extern "C" void sigfpe(int) {
 }
 
 // The usage text is written as it stands, not as report lines: no heading, not
-// counted on a page. Standard output goes through the one writer.
-void write_usage_to_stdout() {
-  for (int i = 0; i < kUsageLines; ++i) {
-    out_write(usage_text[i], std::strlen(usage_text[i]));
-    out_char('\n');
-  }
+// counted on a page.
+void write_usage(ReportSink& sink) {
+  for (int i = 0; i < kUsageLines; ++i) sink.write_line(usage_text[i], std::strlen(usage_text[i]));
 }
 
 void write_usage_to_stderr(int first, int last) {
@@ -41,47 +41,65 @@ void write_usage_to_stderr(int first, int last) {
   }
 }
 
-}  // namespace
+// The driver of the run's mode. Returns the exit status.
+int run_driver(CommandLine& cmd, ReportSink& sink) {
+  const Settings& s = cmd.settings;
+  Report report(sink, s.page_lines);
+  ByteSource in1(cmd.fd1, s.file1_name);
+  if (s.is_plain_dump()) return plain_dump(s, in1, report);
+  if (cmd.defs.blnoinf_cnt == 0) {
+    errmsg("%s: no data definition, exit!\n", s.fmt_name);
+    return 0;
+  }
+  if (s.run_mode == RunMode::formatted) return format_dump(s, cmd.defs, in1, report);
+  if (cmd.defs.blnoinf_cnt > 1) {
+    errmsg("%s: Multiple data format is not available, exit!\n", s.fmt_name);
+    return 0;
+  }
+  ByteSource in2(cmd.fd2, s.file2_name);
+  return compare_dump(s, cmd.defs, in1, in2, report);
+}
 
-int run_vesk(int argc, char** argv) {
-  list_line.fill_blanks();
-  work_line.fill_blanks();
-  side_line.fill_blanks();
-  std::signal(SIGFPE, sigfpe);
-
+int run(int argc, char** argv, ReportSink& sink) {
   if (argc == 2 && std::strcmp(argv[1], "-usage") == 0) {
-    write_usage_to_stdout();
+    write_usage(sink);
     return 0;
   }
   if (argc < 2) {
     write_usage_to_stderr(3, 10);  // the three usage forms
     return 1;
   }
+  CommandLine cmd;
+  if (parse_options(argc, argv, cmd) != 0) return 1;
+  return run_driver(cmd, sink);
+}
 
-  if (parse_options(argc, argv) != 0) return 1;
-  clear(blank_area, ' ', kBlankAreaSize);
+}  // namespace
 
-  switch (settings.run_mode) {
-    case 0:
-    case 1:
-      plain_dump();
-      break;
-    case 2:
-      if (defs.blnoinf_cnt == 0)
-        errmsg("%s: no data definition, exit!\n", settings.fmt_name);
-      else
-        format_dump();
-      break;
-    case 3:
-      if (defs.blnoinf_cnt == 0)
-        errmsg("%s: no data definition, exit!\n", settings.fmt_name);
-      else if (defs.blnoinf_cnt > 1)
-        errmsg("%s: Multiple data format is not available, exit!\n", settings.fmt_name);
-      else
-        compare_dump();
-      break;
+int run_vesk(int argc, char** argv, ReportSink& sink) {
+  std::signal(SIGFPE, sigfpe);
+  int status;
+  try {
+    status = run(argc, argv, sink);
+  } catch (const OutOfMemory& e) {
+    report_no_memory(e.size);
+    status = 1;
+  } catch (const std::bad_alloc&) {
+    report_no_memory(0);
+    status = 1;
   }
-  return 0;
+  if (!sink.flush()) {
+    const char msg[] = "write error on standard output\n";
+    std::fwrite(msg, 1, sizeof msg - 1, stderr);
+    if (status == 0) status = 1;
+  }
+  std::fflush(stderr);
+  return status;
+}
+
+int run_vesk(int argc, char** argv) {
+  ReportSink sink(STDOUT_FILENO);
+  return run_vesk(argc, argv, sink);
 }
 
 }  // namespace vesk

@@ -1,17 +1,24 @@
 #include "main/options.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <sys/stat.h>
 
+#include "common/ascii.h"
 #include "common/messages.h"
-#include "format/definitions.h"
 #include "format/format_reader.h"
-#include "main/settings.h"
 
 namespace vesk {
+
+CommandLine::~CommandLine() {
+  if (fd1 >= 0) ::close(fd1);
+  if (fd2 >= 0) ::close(fd2);
+}
 
 namespace {
 
@@ -37,19 +44,32 @@ bool read_hex(const char* text, int* out) {
   return true;
 }
 
-int hex_digit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 bool starts_with(const char* s, const char* prefix) {
   return std::strncmp(s, prefix, std::strlen(prefix)) == 0;
 }
 
+// The parser's state: the command line being filled.
+class Parser {
+ public:
+  explicit Parser(CommandLine& cmd) : cmd_(cmd), settings(cmd.settings) {}
+  int parse(int argc, char** argv);
+
+ private:
+  int set_text_code(const char* arg);
+  int set_hex_code(const char* arg);
+  int set_block_range(const char* arg);
+  int set_label_widths(const char* arg);
+  int set_line_bytes(const char* arg);
+  int set_letters(const char* arg);
+  int set_file(const char* arg);
+  int read_format_file();
+
+  CommandLine& cmd_;
+  Settings& settings;
+};
+
 // -t<text>: up to eight bytes of end code.
-int set_text_code(const char* arg) {
+int Parser::set_text_code(const char* arg) {
   const char* text = arg + 2;
   std::size_t n = std::strlen(text);
   if (n > 8) {
@@ -67,12 +87,12 @@ int set_text_code(const char* arg) {
 }
 
 // -x<hex>: pairs of hex digits, up to eight bytes.
-int set_hex_code(const char* arg) {
+int Parser::set_hex_code(const char* arg) {
   std::memset(settings.eod_code, 0, sizeof settings.eod_code);
   settings.eod_len = 0;
   int digits = 0;
   for (const char* p = arg + 2; *p; ++p) {
-    int d = hex_digit(*p);
+    int d = hex_value(*p);
     if (d < 0) {
       errmsg("%s: illegal code found\n", arg);
       return -1;
@@ -97,16 +117,21 @@ int set_hex_code(const char* arg) {
 }
 
 // -n<n1>[,<n2>]: hexadecimal block numbers, decimal after -D.
-int set_block_range(const char* arg) {
+int Parser::set_block_range(const char* arg) {
   const char* first = arg + 2;
   const char* comma = std::strchr(first, ',');
+  // Both numbers are read as ints, as every other option's numbers are.
+  int start = static_cast<int>(settings.start_blk);
+  int end = static_cast<int>(settings.end_blk);
   if (settings.dec_mode) {
-    settings.start_blk = read_decimal(first);
-    if (comma) settings.end_blk = read_decimal(comma + 1);
+    start = read_decimal(first);
+    if (comma) end = read_decimal(comma + 1);
   } else {
-    read_hex(first, &settings.start_blk);
-    if (comma) read_hex(comma + 1, &settings.end_blk);
+    read_hex(first, &start);
+    if (comma) read_hex(comma + 1, &end);
   }
+  settings.start_blk = start;
+  settings.end_blk = end;
   if (comma == nullptr || settings.end_blk == 0) settings.end_blk = settings.start_blk;
   if (settings.start_blk < 0 || settings.start_blk > settings.end_blk) {
     errmsg("%s: illegal block number\n", arg);
@@ -116,7 +141,7 @@ int set_block_range(const char* arg) {
 }
 
 // -w<n1>,<n2>: name and comment column widths.
-int set_label_widths(const char* arg) {
+int Parser::set_label_widths(const char* arg) {
   const char* comma = std::strchr(arg, ',');
   if (comma == nullptr) {
     errmsg("illegal -s option\n");
@@ -135,14 +160,14 @@ int set_label_widths(const char* arg) {
 }
 
 // -b<n>: bytes per line; the range depends on the run mode.
-int set_line_bytes(const char* arg) {
-  if ((settings.run_mode == 2 || settings.run_mode == 3) && settings.map_disp == 0) {
+int Parser::set_line_bytes(const char* arg) {
+  if (!settings.is_plain_dump() && !settings.map_disp) {
     errmsg("%s: invalid argument\n", arg);
     return 0;
   }
   int n = read_decimal(arg + 2);
   // A comparison's map needs the formatted mode's range as well.
-  int max = settings.run_mode == 0 ? 32 : settings.run_mode == 1 ? 256 : 40;
+  int max = settings.run_mode == RunMode::hex_dump ? 32 : settings.run_mode == RunMode::char_dump ? 256 : 40;
   if (n < 1 || n > max) {
     errmsg("%d: invalid byte number\n", n);
     return -1;
@@ -151,28 +176,28 @@ int set_line_bytes(const char* arg) {
   return 0;
 }
 
-int set_letters(const char* arg) {
+int Parser::set_letters(const char* arg) {
   for (const char* p = arg + 1; *p; ++p) {
     switch (*p) {
-      case 'A': settings.char_mode = 1; break;
-      case 'B': settings.align_mode = 1; break;
+      case 'A': settings.char_mode = CharMode::ascii; break;
+      case 'B': settings.align_mode = true; break;
       case 'C':
-        if (settings.run_mode != 0) {
+        if (settings.run_mode != RunMode::hex_dump) {
           errmsg("-C: invalid option\n");
           return -1;
         }
-        settings.run_mode = 1;
+        settings.run_mode = RunMode::char_dump;
         break;
-      case 'D': settings.dec_mode = 1; break;
-      case 'E': settings.char_mode = 5; break;
-      case 'J': settings.char_mode = 4; break;
-      case 'K': settings.char_mode = 2; break;
-      case 'L': settings.omit_same = 0; break;
-      case 'M': settings.map_disp = 1; settings.map_cell = 4; break;
-      case 'U': settings.char_mode = 6; break;
-      case 'j': settings.char_mode = 4; settings.show_ctrl = 1; break;
-      case 'm': settings.map_disp = 1; break;
-      case 'v': settings.byte_swap = 1; break;
+      case 'D': settings.dec_mode = true; break;
+      case 'E': settings.char_mode = CharMode::euc; break;
+      case 'J': settings.char_mode = CharMode::jis; break;
+      case 'K': settings.char_mode = CharMode::kana; break;
+      case 'L': settings.omit_same = false; break;
+      case 'M': settings.map_disp = true; settings.map_cell = 4; break;
+      case 'U': settings.char_mode = CharMode::utf8; break;
+      case 'j': settings.char_mode = CharMode::jis; settings.show_ctrl = true; break;
+      case 'm': settings.map_disp = true; break;
+      case 'v': settings.byte_swap = true; break;
       default:
         errmsg("%s: invalid option\n", arg);
         return -1;
@@ -184,27 +209,27 @@ int set_letters(const char* arg) {
 // Opens an input file for reading as raw bytes. A directory opens but cannot be
 // read: it is refused like any file that cannot be opened for reading (as the
 // format file is), with the same message.
-std::FILE* open_input(const char* name) {
-  std::FILE* fp = std::fopen(name, "rb");
+int open_input(const char* name) {
+  int fd = ::open(name, O_RDONLY | O_CLOEXEC);
   struct stat st;
-  if (fp != nullptr && fstat(fileno(fp), &st) == 0 && S_ISDIR(st.st_mode)) {
-    std::fclose(fp);
-    fp = nullptr;
+  if (fd >= 0 && fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    fd = -1;
   }
-  if (fp == nullptr) errmsg("%s: not found\n", name);
-  return fp;
+  if (fd < 0) errmsg("%s: not found\n", name);
+  return fd;
 }
 
-int set_file(const char* arg) {
+int Parser::set_file(const char* arg) {
   if (settings.file1_name == nullptr) {
-    settings.fp1 = open_input(arg);
-    if (settings.fp1 == nullptr) return -1;
+    cmd_.fd1 = open_input(arg);
+    if (cmd_.fd1 < 0) return -1;
     settings.file1_name = arg;
     return 0;
   }
-  if (settings.file2_name == nullptr && settings.run_mode == 3) {
-    settings.fp2 = open_input(arg);
-    if (settings.fp2 == nullptr) return -1;
+  if (settings.file2_name == nullptr && settings.run_mode == RunMode::compare) {
+    cmd_.fd2 = open_input(arg);
+    if (cmd_.fd2 < 0) return -1;
     settings.file2_name = arg;
     return 0;
   }
@@ -212,14 +237,22 @@ int set_file(const char* arg) {
   return -1;
 }
 
-}  // namespace
+// The format file of -f or -F, read at once: the options that shape its
+// layout (the letter B) must come before it.
+int Parser::read_format_file() {
+  FormatOptions options;
+  options.name = settings.fmt_name;
+  options.align = settings.align_mode;
+  options.block_id = settings.run_mode == RunMode::compare ? settings.block_id : nullptr;
+  return read_format(options, cmd_.defs);
+}
 
-int parse_options(int argc, char** argv) {
+int Parser::parse(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const char* arg = argv[i];
     int rc = 0;
     if (std::strcmp(arg, "-f") == 0) {
-      if (settings.run_mode != 0) {
+      if (settings.run_mode != RunMode::hex_dump) {
         errmsg("%s: invalid option\n", arg);
         return -1;
       }
@@ -227,11 +260,11 @@ int parse_options(int argc, char** argv) {
         errmsg("no format file parameter\n");
         return -1;
       }
-      settings.run_mode = 2;
+      settings.run_mode = RunMode::formatted;
       settings.fmt_name = argv[++i];
-      if (read_format(settings.fmt_name) != 0) return -1;
+      if (read_format_file() != 0) return -1;
     } else if (std::strcmp(arg, "-F") == 0) {
-      if (settings.run_mode != 0) {
+      if (settings.run_mode != RunMode::hex_dump) {
         errmsg("%s: invalid option\n", arg);
         return -1;
       }
@@ -239,11 +272,11 @@ int parse_options(int argc, char** argv) {
         errmsg("no format_file or block_id parameter\n");
         return -1;
       }
-      settings.run_mode = 3;
+      settings.run_mode = RunMode::compare;
       settings.fmt_name = argv[++i];
       settings.block_id = argv[++i];
-      if (read_format(settings.fmt_name) != 0) return -1;
-      if (defs.block_id_pos == -1) {
+      if (read_format_file() != 0) return -1;
+      if (cmd_.defs.block_id_pos == -1) {
         errmsg("block id(%s) not found in data definition\n", settings.block_id);
         return -1;
       }
@@ -258,19 +291,21 @@ int parse_options(int argc, char** argv) {
       rc = set_label_widths(arg);
     } else if (starts_with(arg, "-p")) {
       if (arg[2] == 'b') {
-        settings.page_lines = 32000;
+        settings.page_lines = kPerBlockPageLines;
       } else {
         int n = read_decimal(arg + 2);
         if (n < 0) {
           errmsg("%d: illegal page size\n", n);
           return -1;
         }
-        settings.page_lines = n == 0 ? 32767 : n;
+        settings.page_lines = n == 0 ? kNoPagingLines : n;
       }
+      // -p32000 is taken for -pb.
+      settings.page_mode = settings.page_lines == kPerBlockPageLines ? PageMode::per_block : PageMode::lines;
     } else if (starts_with(arg, "-b")) {
       rc = set_line_bytes(arg);
     } else if (starts_with(arg, "-h")) {
-      if (settings.run_mode == 2) {
+      if (settings.run_mode == RunMode::formatted) {
         errmsg("%s: invalid argument\n", arg);
       } else {
         int n = read_decimal(arg + 2);
@@ -281,18 +316,18 @@ int parse_options(int argc, char** argv) {
         settings.hdr_size = n;
       }
     } else if (starts_with(arg, "-t") || starts_with(arg, "-x")) {
-      if (settings.run_mode == 2)
+      if (settings.run_mode == RunMode::formatted)
         errmsg("%s: invalid argument\n", arg);
       else
         rc = arg[1] == 't' ? set_text_code(arg) : set_hex_code(arg);
     } else if (starts_with(arg, "-n")) {
       rc = set_block_range(arg);
     } else if (starts_with(arg, "-d")) {
-      if (settings.run_mode == 2) {
+      if (settings.run_mode == RunMode::formatted) {
         errmsg("-d: invalid argument\n");
       } else {
         int n = read_decimal(arg + 2);
-        if (n < 1 || n > 4096) {
+        if (n < 1 || n > kMaxBlockSize) {
           errmsg("%d: too large block size(max. 4096 bytes)\n", n);
           return -1;
         }
@@ -309,11 +344,15 @@ int parse_options(int argc, char** argv) {
     errmsg("filename missing\n");
     return -1;
   }
-  if (settings.run_mode == 3 && settings.file2_name == nullptr) {
+  if (settings.run_mode == RunMode::compare && settings.file2_name == nullptr) {
     errmsg("filename2 missing\n");
     return -1;
   }
   return 0;
 }
+
+}  // namespace
+
+int parse_options(int argc, char** argv, CommandLine& cmd) { return Parser(cmd).parse(argc, argv); }
 
 }  // namespace vesk

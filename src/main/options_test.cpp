@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "main/settings.h"
+#include <memory>
 
 namespace vesk {
 namespace {
@@ -17,17 +17,21 @@ struct Parsed {
   std::string err;
 };
 
+// The settings of the last parse.
+Settings settings;
+
 // Parses the arguments from fresh settings; none of these name a file, so a
 // parse that gets to the end fails with "filename missing".
 Parsed parse(std::initializer_list<const char*> args) {
-  settings = Settings{};
+  auto cmd = std::make_unique<CommandLine>();
   std::vector<std::string> words{"vesk"};
   for (const char* a : args) words.emplace_back(a);
   std::vector<char*> argv;
   for (std::string& w : words) argv.push_back(w.data());
   testing::internal::CaptureStderr();
-  int rc = parse_options(static_cast<int>(argv.size()), argv.data());
+  int rc = parse_options(static_cast<int>(argv.size()), argv.data(), *cmd);
   std::string err = testing::internal::GetCapturedStderr();
+  settings = cmd->settings;
   // The settings keep pointers into argv only for files and format names,
   // which these cases do not give.
   return {rc, err};
@@ -42,11 +46,14 @@ std::string code() {
 TEST(ParseOptions, LetterGroups) {
   struct Case {
     const char* arg;
-    int char_mode, show_ctrl, map_disp, map_cell;
+    CharMode char_mode;
+    bool show_ctrl, map_disp;
+    int map_cell;
   };
-  for (const Case& c : {Case{"-AE", 5, 0, 0, 3}, Case{"-EA", 1, 0, 0, 3}, Case{"-jJ", 4, 1, 0, 3},
-                        Case{"-jU", 6, 1, 0, 3}, Case{"-K", 2, 0, 0, 3}, Case{"-Mm", 3, 0, 1, 4},
-                        Case{"-m", 3, 0, 1, 3}, Case{"-", 3, 0, 0, 3}}) {
+  using M = CharMode;
+  for (const Case& c : {Case{"-AE", M::euc, 0, 0, 3}, Case{"-EA", M::ascii, 0, 0, 3}, Case{"-jJ", M::jis, 1, 0, 3},
+                        Case{"-jU", M::utf8, 1, 0, 3}, Case{"-K", M::kana, 0, 0, 3}, Case{"-Mm", M::sjis, 0, 1, 4},
+                        Case{"-m", M::sjis, 0, 1, 3}, Case{"-", M::sjis, 0, 0, 3}}) {
     Parsed p = parse({c.arg});
     EXPECT_EQ(p.err, kComplete) << c.arg;
     EXPECT_EQ(settings.char_mode, c.char_mode) << c.arg;
@@ -55,11 +62,11 @@ TEST(ParseOptions, LetterGroups) {
     EXPECT_EQ(settings.map_cell, c.map_cell) << c.arg;
   }
   parse({"-BCDLv"});
-  EXPECT_EQ(settings.align_mode, 1);
-  EXPECT_EQ(settings.run_mode, 1);
-  EXPECT_EQ(settings.dec_mode, 1);
-  EXPECT_EQ(settings.omit_same, 0);
-  EXPECT_EQ(settings.byte_swap, 1);
+  EXPECT_TRUE(settings.align_mode);
+  EXPECT_EQ(settings.run_mode, RunMode::char_dump);
+  EXPECT_TRUE(settings.dec_mode);
+  EXPECT_FALSE(settings.omit_same);
+  EXPECT_TRUE(settings.byte_swap);
 }
 
 TEST(ParseOptions, EndCodes) {
@@ -126,8 +133,12 @@ TEST(ParseOptions, PagesWidthsAndSizes) {
   EXPECT_EQ(settings.page_lines, 32767);
   parse({"-p"});
   EXPECT_EQ(settings.page_lines, 32767);
+  EXPECT_EQ(settings.page_mode, PageMode::lines);
   parse({"-pb"});
   EXPECT_EQ(settings.page_lines, 32000);
+  EXPECT_EQ(settings.page_mode, PageMode::per_block);
+  parse({"-p32000"});
+  EXPECT_EQ(settings.page_mode, PageMode::per_block);
   parse({"-p50x"});
   EXPECT_EQ(settings.page_lines, 50);
   parse({"-l100", "-w40,30"});
@@ -141,7 +152,7 @@ TEST(ParseOptions, PagesWidthsAndSizes) {
   EXPECT_EQ(settings.line_bytes, 256);
   EXPECT_EQ(settings.hdr_size, 4095);
   EXPECT_EQ(settings.blk_size, 4096);
-  EXPECT_EQ(settings.run_mode, 1);
+  EXPECT_EQ(settings.run_mode, RunMode::char_dump);
 }
 
 TEST(ParseOptions, LargeNumbersKeepTheirLow32Bits) {

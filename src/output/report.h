@@ -1,31 +1,75 @@
-// Report lines: every line of the report goes through put_line, which writes the
-// page heading whenever a page begins.
+// Report lines: every line of the report goes through a Report, which counts
+// the lines and writes the page heading whenever a page begins. The heading
+// itself is the running driver's: it hands one in, or none.
 #pragma once
 
 #include <cstddef>
+#include <cstring>
+
+#include "output/report_sink.h"
 
 namespace vesk {
 
-struct PageState {
-  int line_cnt = 0;  // report lines written; a page starts at each multiple of page_lines
-  int hex_col = 13;  // first column of the plain dump's hex part
-  int char_col = 0;  // first column of the plain dump's character part
+class Report;
+
+// The heading line at the top of each page.
+class PageHeading {
+ public:
+  virtual ~PageHeading() = default;
+  // Writes the heading through report.put_heading_line.
+  virtual void write(Report& report) = 0;
 };
-extern PageState page;
 
-// Writes a zero-terminated line (without its newline), after the page heading
-// when a page begins. Newlines inside the text count as lines.
-void put_line(const char* text);
-// The same for a line of known length (no terminator needed).
-void put_line_len(const char* text, std::size_t len);
-// put_line_len for a line known to hold no newline: the line count needs no scan.
-void put_line_plain(const char* text, std::size_t len);
-// Writes a line without the page-heading check.
-void put_line_direct(const char* text);
+class Report {
+ public:
+  // page_lines: lines a page, the heading included (at least 1).
+  Report(ReportSink& sink, int page_lines) : sink_(sink), page_lines_(page_lines > 0 ? page_lines : 1) {}
 
-// The plain dump's position header.
-void put_scale_line(int dec, int hex_col, int char_col);
-// The map displays' column scale; start is always 12.
-void put_map_scale(int dec, int start);
+  // The heading of each page from now on; null for none.
+  void set_heading(PageHeading* heading) { heading_ = heading; }
+  // Starts a new page: the next line gets the heading.
+  void new_page() { line_cnt_ = 0; }
+
+  // Writes a zero-terminated line (without its newline), after the page
+  // heading when a page begins. Newlines inside the text count as lines.
+  void put_line(const char* text) { put_line(text, std::strlen(text)); }
+  // The same for a line of known length.
+  void put_line(const char* text, std::size_t len);
+  // put_line for a line known to hold no newline: the count needs no scan.
+  void put_line_plain(const char* text, std::size_t len) {
+    heading_at_page_start();
+    sink_.write_line(text, len);
+    line_cnt_ += 1;
+  }
+  // A heading line: written and counted, without the page check.
+  void put_heading_line(const char* text, std::size_t len);
+
+  long long line_count() const { return line_cnt_; }
+  ReportSink& sink() { return sink_; }
+  // A write to the sink has failed: the run should stop.
+  bool failed() const { return sink_.failed(); }
+
+ private:
+  void heading_at_page_start() {
+    if (heading_ != nullptr && line_cnt_ % page_lines_ == 0) heading_->write(*this);
+  }
+
+  ReportSink& sink_;
+  long long page_lines_;
+  long long line_cnt_ = 0;  // 64 bits: a report may pass 2^31 lines
+  PageHeading* heading_ = nullptr;
+};
+
+// Sets a report's page heading for as long as it lives.
+class ScopedHeading {
+ public:
+  ScopedHeading(Report& report, PageHeading* heading) : report_(report) { report_.set_heading(heading); }
+  ~ScopedHeading() { report_.set_heading(nullptr); }
+  ScopedHeading(const ScopedHeading&) = delete;
+  ScopedHeading& operator=(const ScopedHeading&) = delete;
+
+ private:
+  Report& report_;
+};
 
 }  // namespace vesk

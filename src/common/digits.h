@@ -1,0 +1,41 @@
+// Numbers as text without a formatted print: the report writes hundreds of
+// thousands of them.
+#pragma once
+
+#include <cstdint>
+
+namespace vesk {
+
+inline constexpr char kUpperHexDigits[] = "0123456789ABCDEF";
+inline constexpr char kLowerHexDigits[] = "0123456789abcdef";
+
+// The two lower-case hex digits of every byte value.
+struct HexPairTable {
+  char digits[256][2];
+  constexpr HexPairTable() : digits() {
+    for (int b = 0; b < 256; ++b) {
+      digits[b][0] = kLowerHexDigits[b >> 4];
+      digits[b][1] = kLowerHexDigits[b & 15];
+    }
+  }
+};
+inline constexpr HexPairTable kHexPairs;
+
+// Writes v in base 10 or 16 (upper-case digits) with at least min_digits
+// digits, leading zeros added; at most 20 digits plus the zeros asked for
+// (min_digits is capped at 24). Returns the number of characters written.
+int put_digits(char* out, std::uint64_t v, unsigned base, int min_digits);
+
+// Exactly four digits of v in base 10 or 16 (upper case), the lowest ones
+// when v has more.
+void put_four_digits(char* out, unsigned v, unsigned base);
+
+// Room for the text of any 64-bit integer and its terminator.
+constexpr int kDecimalTextSize = 24;
+
+// "%lld" of v, two digits at a time, with a terminator. Returns the length.
+int decimal_text(long long v, char* out);
+// "%llu" of v.
+int unsigned_text(std::uint64_t v, char* out);
+
+}  // namespace vesk

@@ -1,0 +1,30 @@
+// The state of printing formatted blocks into a report: the line or map row
+// in the making and the labels made so far. One per run, shared by the list
+// and map forms and by the comparison.
+#pragma once
+
+#include "common/line_buffer.h"
+#include "formatted/form_view.h"
+#include "formatted/item_label.h"
+#include "output/report.h"
+
+namespace vesk {
+
+struct FormPrinter {
+  FormPrinter(const FormView& v, Report& r) : view(v), report(r), labels(v) {}
+
+  const FormView& view;
+  Report& report;
+  LineBuffer line;    // the list line, or the map row in the making
+  LabelMaker labels;
+  // One past the last column of the map row written since it was last
+  // blanked: a written row is blanked only that far. At first nothing is known.
+  int map_written_to = kLineBufSize - 1;
+  // A renderer met a condition that ends the run (its message is out).
+  bool failed = false;
+
+  // "<format file>: <message>\n" on standard error.
+  void error(const char* message) const;
+};
+
+}  // namespace vesk

@@ -1,0 +1,30 @@
+// What the formatted dump and the comparison print with: the definitions and
+// the settings that shape their lines, worked out once for a run.
+#pragma once
+
+#include "common/settings.h"
+#include "format/definitions.h"
+#include "formatted/element_value.h"
+
+namespace vesk {
+
+struct FormView {
+  const Definitions& defs;
+  const char* fmt_name = "";  // named in messages
+  int line_width = 79;        // -l
+  // The name and comment columns of a label: -w, lowered to the longest name
+  // and comment the format file holds.
+  int item_size = 15;
+  int comment_size = 30;
+  bool dec = false;           // -D
+  CharMode char_mode = CharMode::sjis;
+  ByteOrder list_order = ByteOrder::msb_first;  // -v: least significant byte first
+  bool align = false;         // -B
+  bool map = false;           // -m, -M
+  int map_cell = 3;           // 4 with -M
+  int line_bytes = 16;        // -b: bytes a map row
+
+  FormView(const Settings& s, const Definitions& d);
+};
+
+}  // namespace vesk
