@@ -2,6 +2,8 @@
 // the settings that shape their lines, worked out once for a run.
 #pragma once
 
+#include <vector>
+
 #include "common/settings.h"
 #include "format/definitions.h"
 #include "formatted/element_value.h"
@@ -25,6 +27,14 @@ struct FormView {
   int line_bytes = 16;        // -b: bytes a map row
 
   FormView(const Settings& s, const Definitions& d);
+
+  // Whether structure record rec holds a simple item, in itself or in any
+  // structure within. A walk passes over a structure without one at once,
+  // however often it repeats: it takes no bytes and shows nothing.
+  bool has_content(int rec) const { return content_[static_cast<std::size_t>(rec)] != 0; }
+
+ private:
+  std::vector<char> content_;  // by record: 1 when the record holds a simple item
 };
 
 }  // namespace vesk

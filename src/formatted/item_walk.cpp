@@ -48,11 +48,13 @@ int Walker::walk(int rec, int pos, int depth) {
   // Each level is a distinct record, so a deeper walk can only be a loop.
   if (depth > MAX_ITEMS) return illegal_type();
   const ItemInf& r = defs_.item_inf[rec];
+  // A structure without a simple item, however deep, only aligns: its members
+  // take no bytes and show nothing, and walking them count times over would
+  // cost as much as the product of all their counts.
+  if (!view_.has_content(rec)) return align(pos, r.length);
   int first = r.first < 0 ? 0 : r.first;
   int last = last_member(r);
-  // An empty structure only aligns: once is as good as count times.
-  int reps = first > last && r.count > 1 ? 1 : r.count;
-  for (int rep = 0; rep < reps; ++rep) {
+  for (int rep = 0; rep < r.count; ++rep) {
     int j = first;
     while (j <= last) {
       const ItemInf& m = defs_.item_inf[j];
