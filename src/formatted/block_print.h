@@ -22,7 +22,9 @@ void put_block_title(int indent, long long addr, int size);
 const char* size_text();
 
 // Seven blanks and a #BLNO range's comment cut or blank-padded to the rest
-// of the line width, written as a report line.
+// of the line width, written as a report line. Printable ASCII, half-width
+// kana and valid Shift_JIS pairs show as they are (in every character mode),
+// every other byte as "."; a pair is never cut in half.
 void put_range_comment(const char* comment);
 
 // The index in blno_inf of the first range holding block, or -1.
