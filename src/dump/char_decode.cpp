@@ -39,9 +39,21 @@ struct SjisClass {
 };
 constexpr SjisClass kSjis;
 
-// A converted byte that would be a control code (a zero byte would end the
-// line, a newline would break it) shows as a point.
-char shown(unsigned char b) { return b < 0x20 ? '.' : static_cast<char>(b); }
+// The report holds printable ASCII, half-width kana and valid Shift_JIS pairs
+// only: a control byte in it would drive the user's terminal. A byte that a
+// conversion yields outside them shows as a point.
+char shown(unsigned char b) { return kDisplay.kana[b]; }
+
+// A converted byte that stands for a half-width kana: shown only when it is one.
+char shown_kana(unsigned char b) { return b >= 0xA1 && b <= 0xDF ? static_cast<char>(b) : '.'; }
+
+// A converted two-byte code: the pair when it is valid Shift_JIS, else two
+// points.
+void put_shown_pair(char* dest, unsigned char hi, unsigned char lo) {
+  bool valid = iskanji_sjis(hi, lo) != 0;
+  dest[0] = valid ? static_cast<char>(hi) : '.';
+  dest[1] = valid ? static_cast<char>(lo) : '.';
+}
 
 // Writes text at column at and a zero byte after it: the line closes there.
 // Returns the column of the zero byte.
@@ -79,13 +91,14 @@ void euc2sjis_scan(unsigned c, char* dest) {
     dest[1] = '.';
     return;
   }
+  // Codes of rows without a run of their own fall into the run before, and
+  // their sums can leave the kana and the Shift_JIS ranges.
   unsigned code = (euc2sj[i].sjis + (c - euc2sj[i].euc)) & 0xFFFF;
   if (euc2sj[i].sjis <= 0xFF) {
     dest[0] = '.';
-    dest[1] = static_cast<char>(code & 0xFF);
+    dest[1] = shown_kana(static_cast<unsigned char>(code & 0xFF));
   } else {
-    dest[0] = static_cast<char>(code >> 8);
-    dest[1] = static_cast<char>(code & 0xFF);
+    put_shown_pair(dest, static_cast<unsigned char>(code >> 8), static_cast<unsigned char>(code & 0xFF));
   }
 }
 
@@ -184,16 +197,24 @@ void decode_jis(CharDecoder& st, char* dest, const unsigned char* data, int off,
     }
     if (st.esc_left == 0 && st.jis_state == 2) {
       std::uint16_t s = jis2sjis(static_cast<std::uint16_t>(p[0] << 8 | p[1]));
-      dest[off] = shown(static_cast<unsigned char>(s >> 8));
-      dest[off + 1] = shown(static_cast<unsigned char>(s & 0xFF));
+      unsigned char hi = static_cast<unsigned char>(s >> 8), lo = static_cast<unsigned char>(s & 0xFF);
+      if (p[0] == 0x0E) {
+        // After 0x0E the byte stands alone, followed by a blank.
+        dest[off] = shown(hi);
+        dest[off + 1] = shown(lo);
+      } else {
+        // Pairs outside 0x21-0x7E give codes outside Shift_JIS.
+        put_shown_pair(dest + off, hi, lo);
+      }
       if (off == n - 1) set_carry(st, " ", 1);
       off += 2;
     } else if (st.esc_left == 0 && st.jis_state == 1) {
-      dest[off] = shown(static_cast<unsigned char>(p[0] + 0x80));
+      // Any byte plus 0x80: only 0xA1-0xDF is kana (0x80-0x9F are 8-bit controls).
+      dest[off] = shown_kana(static_cast<unsigned char>(p[0] + 0x80));
       off += 1;
     } else if (st.esc_left > 0) {
       st.esc_left -= 1;
-      bool visible = st.show_ctrl && p[0] >= 0x20 && p[0] <= 0x7F;
+      bool visible = st.show_ctrl && p[0] >= 0x20 && p[0] <= 0x7E;
       dest[off] = visible ? static_cast<char>(p[0]) : '.';
       off += 1;
     } else {
@@ -266,7 +287,7 @@ int decode_utf8(CharDecoder& st, char* dest, const unsigned char* data, int off,
       if (r >= 0xFF) {
         unsigned char hi = static_cast<unsigned char>(r >> 8);
         unsigned char lo = static_cast<unsigned char>(r & 0xFF);
-        bool unknown = r == 0xFFFF || hi < 0x20 || lo < 0x20;
+        bool unknown = r == 0xFFFF || !iskanji_sjis(hi, lo);
         dest[off] = unknown ? '.' : static_cast<char>(hi);
         dest[off + 1] = unknown ? '.' : static_cast<char>(lo);
         dest[off + 2] = '.';
@@ -277,6 +298,7 @@ int decode_utf8(CharDecoder& st, char* dest, const unsigned char* data, int off,
     unsigned r = static_cast<unsigned>(unicode2sjis(p)) & 0xFFFF;
     if (r < 0xFF) {
       // Shown in three columns, the code and two points, whatever the length.
+      // Overlong and unchecked forms reach the control codes and DEL too.
       dest[off] = shown(static_cast<unsigned char>(r));
       if (len == 1) {
         set_carry(st, "..", d - len);
@@ -292,7 +314,7 @@ int decode_utf8(CharDecoder& st, char* dest, const unsigned char* data, int off,
     } else {
       unsigned char hi = static_cast<unsigned char>(r >> 8);
       unsigned char lo = static_cast<unsigned char>(r & 0xFF);
-      bool unknown = r == 0xFFFF || hi < 0x20 || lo < 0x20;
+      bool unknown = r == 0xFFFF || !iskanji_sjis(hi, lo);
       dest[off] = unknown ? '.' : static_cast<char>(hi);
       dest[off + 1] = unknown ? '.' : static_cast<char>(lo);
       if (d < len) {
@@ -360,6 +382,8 @@ int euc2sjis(const unsigned char* p, char* dest) {
 int euc3_2sjis(const unsigned char* p, char* dest) {
   std::uint32_t c = static_cast<std::uint32_t>(p[0]) << 16 | static_cast<std::uint32_t>(p[1]) << 8 | p[2];
   dest[0] = '.';
+  // Every code of the table is a valid Shift_JIS pair (a unit test checks it),
+  // so it is written as it is.
   for (int i = 0; i < kEuc2sj3Rows; ++i) {
     if (euc2sj_3[i].euc == c) {
       dest[1] = static_cast<char>(euc2sj_3[i].sjis >> 8);

@@ -55,7 +55,9 @@ int sjis_of_unicode_fast(std::uint32_t code);
 // end, and sets the carry for the next line. May read up to 3 bytes past
 // data[n - 1] and may write up to dest[n + 4]. A character that ends the line
 // closes it with a zero byte; the result is that byte's column, or -1 when the
-// line was not closed. No mode writes any other byte below 0x20.
+// line was not closed. Every other byte written is printable ASCII, half-width
+// kana or part of a valid Shift_JIS pair; a converted byte outside them shows
+// as ".".
 int decode_chars(CharDecoder& st, char* dest, const unsigned char* data, int n);
 
 }  // namespace vesk

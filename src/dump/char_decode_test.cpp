@@ -45,6 +45,23 @@ Decoded decode(int mode, const std::string& bytes, int n, CharDecoder* state = n
   return {text, carry, skip};
 }
 
+// A byte the report may show on its own: printable ASCII or half-width kana.
+bool single_shown(unsigned char b) { return (b >= 0x20 && b <= 0x7E) || (b >= 0xA1 && b <= 0xDF); }
+
+// Read left to right, the text holds only such bytes and valid Shift_JIS pairs.
+bool in_report_set(const char* text, int n) {
+  const unsigned char* t = reinterpret_cast<const unsigned char*>(text);
+  for (int i = 0; i < n; ++i) {
+    if (single_shown(t[i])) continue;
+    if (i + 1 < n && iskanji_sjis(t[i], t[i + 1]) == 1) {
+      ++i;
+      continue;
+    }
+    return false;
+  }
+  return true;
+}
+
 struct Case {
   const char* name;
   int mode;
@@ -70,8 +87,8 @@ TEST(DecodeChars, TableOfCases) {
       {"jis kanji", 4, "\x1b$B0!\x1b(BA", 9, "...\x88\x9f...A", "", 0},
       {"jis kana", 4, "\x1b(I1\x1b(JA", 8, "...\xb1...A", "", 0},
       {"jis kanji at line end", 4, "\x1b$B0!", 4, "...\x88\x9f", " ", 1},
-      {"jis zero byte", 4, "\x1b$B!\xe1", 5, "...\x81.", "", 0},
-      {"jis newline byte", 4, "\x1b$B!\xeb", 5, "...\x81.", "", 0},
+      {"jis zero byte", 4, "\x1b$B!\xe1", 5, ".....", "", 0},
+      {"jis newline byte", 4, "\x1b$B!\xeb", 5, ".....", "", 0},
       // EUC-JP.
       {"euc kana", 5, "\x8e\xb1" "A", 3, ".\xb1" "A", "", 0},
       {"euc kanji", 5, "\xa4\xa2\xb0\xa1" "A", 5, "\x82\xa0\x88\x9f" "A", "", 0},
@@ -104,6 +121,52 @@ TEST(DecodeChars, TableOfCases) {
     EXPECT_EQ(d.carry, c.carry) << c.name;
     EXPECT_EQ(d.skip, c.skip) << c.name;
   }
+}
+
+// Conversions that yield bytes outside the report's set (controls, DEL, the
+// 8-bit controls 0x80-0x9F, a lead byte without its trail): a kana is shown
+// only when the result is one, a pair only when it is valid Shift_JIS, each
+// other byte as a point.
+TEST(DecodeChars, ConvertedBytesOutsideTheReportSet) {
+  const Case cases[] = {
+      // Kana state: 1B+80 is 0x9B (CSI); B2+80 and CA+80 are "2" and "J", no kana.
+      {"jis kana state csi", 4, "\x1b(I\x1b\xb2\xca", 6, "......", "", 0},
+      {"jis kana state del", 4, "\x1b(I\xff", 4, "....", "", 0},
+      // 0x20, 0x21, 0x5F, 0x60 give 0xA0, 0xA1, 0xDF, 0xE0: only 0xA1-0xDF is kana.
+      {"jis kana state edges", 4, "\x1b(I \x21\x5f\x60", 7, "....\xa1\xdf.", "", 0},
+      // 0E 7F gives DEL and a blank; 0E 41 gives "A" and a blank, as before.
+      {"jis 0E pairs", 4, "\x1b$B\x0e\x7f\x0e\x41", 7, ".... A", "", 0},
+      // E1 7B gives 0x21 0x9B: "!" and CSI, not a pair.
+      {"jis kanji state csi", 4, "\x1b$B\xe1\x7b", 5, ".....", "", 0},
+      // E1 61 gives 0x21 0x81: a lead byte with no trail after it.
+      {"jis kanji state lone lead", 4, "\x1b$B\xe1\x61", 5, ".....", "", 0},
+      // Row 14 has no run: AE DF falls into the run ADE0 -> 8780 and gives 887F.
+      {"euc code past the table", 5, "\xae\xdf" "A", 3, "..A", "", 0},
+      // A1 A0 falls into the kana run and gives 0xA0 after the point.
+      {"euc kana run past the kana", 5, "\xa1\xa0" "A", 3, "..A", "", 0},
+      // Row 9 has no run either, but A9 A1 gives the valid pair 859F.
+      {"euc row without run, valid pair", 5, "\xa9\xa1" "A", 3, "\x85\x9f" "A", "", 0},
+      // Overlong and unchecked forms of U+007F.
+      {"utf8 overlong 2-byte del", 6, "\xc1\xbf" "A", 3, "..A", "", 0},
+      {"utf8 overlong 3-byte del", 6, "\xe0\x81\xbf" "A", 4, "...A", "", 0},
+      {"utf8 unchecked 3-byte del", 6, "\xe0\x01\x3f" "A", 4, "...A", "", 0},
+      {"utf8 overlong 4-byte del", 6, "\xf0\x80\x81\xbf" "A", 5, "... A", "", 0},
+  };
+  for (const Case& c : cases) {
+    Decoded d = decode(c.mode, c.bytes, c.n);
+    EXPECT_EQ(d.text, c.text) << c.name;
+    EXPECT_EQ(d.carry, c.carry) << c.name;
+    EXPECT_EQ(d.skip, c.skip) << c.name;
+  }
+}
+
+// With -j an escape byte shows as itself only when printable: never DEL.
+TEST(DecodeChars, JisEscapeBytesShownArePrintable) {
+  CharDecoder st;
+  st.esc_left = 3;
+  Decoded d = decode(4, "\x7f~A", 3, &st, 1);
+  EXPECT_EQ(d.text, ".~A");
+  EXPECT_EQ(st.esc_left, 0);
 }
 
 TEST(DecodeChars, JisEscapesShownWithControlCodes) {
@@ -185,8 +248,14 @@ TEST(CharCodes, EucTableAgreesWithTheRunScan) {
       std::string want = "..";
       if (i >= 0) {
         unsigned code = (euc2sj[i].sjis + (c - euc2sj[i].euc)) & 0xFFFF;
-        want[0] = euc2sj[i].sjis <= 0xFF ? '.' : static_cast<char>(code >> 8);
-        want[1] = static_cast<char>(code & 0xFF);
+        unsigned char hi = static_cast<unsigned char>(code >> 8), lo = static_cast<unsigned char>(code & 0xFF);
+        // What the report may hold: a kana after a point, a valid pair, else two points.
+        if (euc2sj[i].sjis <= 0xFF) {
+          if (lo >= 0xA1 && lo <= 0xDF) want[1] = static_cast<char>(lo);
+        } else if (iskanji_sjis(hi, lo) == 1) {
+          want[0] = static_cast<char>(hi);
+          want[1] = static_cast<char>(lo);
+        }
       }
       char got[2] = {};
       ASSERT_EQ(euc2sjis(p, got), 2);
@@ -195,10 +264,19 @@ TEST(CharCodes, EucTableAgreesWithTheRunScan) {
   }
 }
 
+// The 3-byte EUC codes are written as their table gives them: every one must
+// be a valid Shift_JIS pair.
+TEST(CharCodes, Euc3CodesAreValidPairs) {
+  for (int i = 0; i < kEuc2sj3Rows; ++i)
+    EXPECT_EQ(iskanji_sjis(euc2sj_3[i].sjis >> 8, euc2sj_3[i].sjis & 0xFF), 1) << std::hex << euc2sj_3[i].euc;
+}
+
 // No mode writes a byte below 0x20 but the zero byte that closes a line, and
 // decode_chars names that byte's column (the plain dump relies on both: its
-// lines are counted as one each and end where the decoder says). Every pair
-// of bytes, with the bytes after them, in every mode and JIS state.
+// lines are counted as one each and end where the decoder says); read left to
+// right, the columns hold only printable ASCII, half-width kana and valid
+// Shift_JIS pairs. Every pair of bytes, with the bytes after them, in every
+// mode and JIS state.
 TEST(DecodeChars, NoControlBytesAndTheClosingColumn) {
   const struct {
     int mode, show_ctrl;
@@ -227,6 +305,7 @@ TEST(DecodeChars, NoControlBytesAndTheClosingColumn) {
           for (; dest[i] != '\0'; ++i)
             ASSERT_GE(static_cast<unsigned char>(dest[i]), 0x20) << m.mode << " " << b0 << " " << b1 << " " << n;
           ASSERT_EQ(closed, i == static_cast<int>(sizeof dest) - 1 ? -1 : i) << m.mode << " " << b0 << " " << b1;
+          ASSERT_TRUE(in_report_set(dest, i)) << m.mode << " " << b0 << " " << b1 << " " << n;
         }
       }
     }

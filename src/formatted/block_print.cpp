@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "common/digits.h"
+#include "dump/char_decode.h"
 #include "formatted/item_list.h"
 #include "formatted/item_map.h"
 #include "formatted/item_text.h"
@@ -24,6 +25,27 @@ void put_list_title(FormPrinter& p, long long block, long long addr) {
   p.report.put_line(t, static_cast<std::size_t>(n));
 }
 
+// The comment as the report may show it, in every character mode: printable
+// ASCII, half-width kana and valid Shift_JIS pairs as they are, every other
+// byte as a point (a control byte from the format file must not reach the
+// user's terminal). At most size - 1 bytes and a zero byte.
+void make_shown_comment(char* out, int size, const char* comment) {
+  const unsigned char* t = reinterpret_cast<const unsigned char*>(comment);
+  int i = 0;
+  while (i < size - 1 && t[i] != '\0') {
+    if (i + 2 < size && iskanji_sjis(t[i], t[i + 1])) {
+      out[i] = static_cast<char>(t[i]);
+      out[i + 1] = static_cast<char>(t[i + 1]);
+      i += 2;
+      continue;
+    }
+    bool single = (t[i] >= 0x20 && t[i] <= 0x7E) || (t[i] >= 0xA1 && t[i] <= 0xDF);
+    out[i] = single ? static_cast<char>(t[i]) : '.';
+    ++i;
+  }
+  out[i] = '\0';
+}
+
 }  // namespace
 
 // A Shift_JIS pair is never cut in half.
@@ -33,7 +55,9 @@ void put_range_comment(FormPrinter& p, const char* comment) {
   char text[kLineBufSize];
   if (width > kLineBufSize - 8) width = kLineBufSize - 8;
   std::memcpy(text, "       ", 7);
-  copy_cut_text(text + 7, comment, width);
+  char shown[kLineBufSize];
+  make_shown_comment(shown, kLineBufSize, comment);
+  copy_cut_text(text + 7, shown, width);
   text[7 + width] = '\0';
   p.report.put_line(text);
 }

@@ -19,7 +19,9 @@ int print_block(FormPrinter& p, const unsigned char* data, int size, long long b
 void put_block_title(FormPrinter& p, int indent, long long addr, int block_size);
 
 // Seven blanks and a #BLNO range's comment cut or blank-padded to the rest
-// of the line width, written as a report line.
+// of the line width, written as a report line. Printable ASCII, half-width
+// kana and valid Shift_JIS pairs show as they are (in every character mode),
+// every other byte as "."; a pair is never cut in half.
 void put_range_comment(FormPrinter& p, const char* comment);
 
 }  // namespace vesk
