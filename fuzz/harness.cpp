@@ -1,6 +1,10 @@
 // Fuzz harness for vesk: turns one fuzz input into a command line and input
 // files, then runs vesk exactly as main does. Built with AFL++'s compiler and
-// run under its fork server, so every input gets a fresh process.
+// run under its fork server, so every input gets a fresh process. Unless a
+// harness sends the report to /dev/full, the report is kept in memory and
+// checked against the rule that it holds only printable text (printable
+// ASCII, line ends, half-width kana, valid Shift_JIS pairs): a breach aborts,
+// and the fuzzer keeps the input as a crash.
 //
 // usage: vesk_fuzz HARNESS INPUTFILE
 //   options    the input's lines are the arguments; "@d", "@g", "@e", "@f",
@@ -31,6 +35,8 @@
 #include <vector>
 
 #include "main/app.h"
+#include "output/report_sink.h"
+#include "output/report_text.h"
 
 namespace {
 
@@ -200,7 +206,10 @@ std::string no_nul(const Bytes& b) {
   return s;
 }
 
+bool full_stdout = false;
+
 void use_full_stdout() {
+  full_stdout = true;
   int fd = ::open("/dev/full", O_WRONLY);
   if (fd >= 0) ::dup2(fd, STDOUT_FILENO);
 }
@@ -419,5 +428,16 @@ int main(int argc, char** argv) {
   std::vector<char*> av;
   for (std::string& a : args) av.push_back(a.data());
   av.push_back(nullptr);
-  return vesk::run_vesk(static_cast<int>(av.size() - 1), av.data());
+  const int ac = static_cast<int>(av.size() - 1);
+  if (full_stdout) return vesk::run_vesk(ac, av.data());
+  vesk::ReportSink sink;
+  int status = vesk::run_vesk(ac, av.data(), sink);
+  const std::string& report = sink.memory();
+  std::size_t bad = vesk::first_non_report_byte(report.data(), report.size());
+  if (bad != report.size()) {
+    std::fprintf(stderr, "report byte %zu (0x%02x) is not printable text\n", bad,
+                 static_cast<unsigned char>(report[bad]));
+    std::abort();
+  }
+  return status;
 }

@@ -3,12 +3,12 @@
 
 namespace vesk {
 
-inline bool is_digit(char c) { return c >= '0' && c <= '9'; }
-inline bool is_letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-inline bool is_blank(char c) { return c == ' ' || c == '\t'; }
+constexpr bool is_digit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool is_letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+constexpr bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
 // The value of a hexadecimal digit of either case, or -1.
-inline int hex_value(char c) {
+constexpr int hex_value(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
@@ -16,6 +16,6 @@ inline int hex_value(char c) {
 }
 
 // Printable ASCII: a blank up to the tilde.
-inline bool is_printable_ascii(unsigned char c) { return c >= 0x20 && c <= 0x7E; }
+constexpr bool is_printable_ascii(unsigned char c) { return c >= 0x20 && c <= 0x7E; }
 
 }  // namespace vesk

@@ -48,6 +48,7 @@ class Comparison {
   int print_updated();
   int print_whole_blocks(ByteSource& in, unsigned char* buffer, int from, int to, uint8_t state);
   bool any_state(int from, int to, uint8_t state) const;
+  int read_block(ByteSource& in, long long pos, unsigned char* buffer);
 
   const Settings& s_;
   const FormView view_;
@@ -96,30 +97,34 @@ void Comparison::put_section_heading(const char* name, bool after_section) {
   if (view_.map && !after_section) put_block_title(p_, 12, g_.base, g_.size);
 }
 
+// A block read again for the report. Every block was read whole when the ids
+// were collected: a block that now ends early means the file has been cut
+// short since, and the report cannot be completed. 0, or 1 after a message.
+int Comparison::read_block(ByteSource& in, long long pos, unsigned char* buffer) {
+  if (!in.seek(pos)) return 1;
+  std::size_t got = in.read(buffer, static_cast<std::size_t>(g_.size));
+  if (in.failed()) return 1;
+  if (got < static_cast<std::size_t>(g_.size)) {
+    errmsg("%s: read error\n", in.name());
+    return 1;
+  }
+  return 0;
+}
+
 // The paired blocks: the first file read again in order, each paired block
 // against its partner in the second file.
 int Comparison::print_updated() {
-  long long pos1 = g_.addr(g_.first);
-  if (!files_.in1.seek(pos1)) return 1;
   for (int i = 0; i < ids_.file1_count(); ++i) {
     if (p_.report.failed()) return 1;
-    int got1 = static_cast<int>(files_.in1.read(files_.block1, static_cast<std::size_t>(g_.size)));
-    if (files_.in1.failed()) return 1;
-    if (got1 == 0) return 0;
     const BlidInf& e = ids_.entry(i);
-    if (e.pair_state == kPaired) {
-      const BlidInf& partner = ids_.entry(e.pair_index);
-      long long pos2 = g_.addr(partner.block_no);
-      if (!files_.in2.seek(pos2)) return 1;
-      int got2 = static_cast<int>(files_.in2.read(files_.block2, static_cast<std::size_t>(g_.size)));
-      if (files_.in2.failed()) return 1;
-      if (got2 == 0) return 0;
-      // A file cut short since its ids were read: no stale bytes are compared.
-      if (got2 < g_.size) std::memset(files_.block2 + got2, 0, static_cast<std::size_t>(g_.size - got2));
-      print_diff_block(p_, files_.block1, files_.block2, got1, e.block_no, pos1, partner.block_no, pos2);
-      if (p_.failed) return 1;
-    }
-    pos1 += got1;
+    long long pos1 = g_.addr(e.block_no);
+    if (read_block(files_.in1, pos1, files_.block1) != 0) return 1;
+    if (e.pair_state != kPaired) continue;
+    const BlidInf& partner = ids_.entry(e.pair_index);
+    long long pos2 = g_.addr(partner.block_no);
+    if (read_block(files_.in2, pos2, files_.block2) != 0) return 1;
+    print_diff_block(p_, files_.block1, files_.block2, g_.size, e.block_no, pos1, partner.block_no, pos2);
+    if (p_.failed) return 1;
   }
   return 0;
 }
@@ -131,11 +136,8 @@ int Comparison::print_whole_blocks(ByteSource& in, unsigned char* buffer, int fr
     const BlidInf& e = ids_.entry(i);
     if (e.pair_state != state) continue;
     long long pos = g_.addr(e.block_no);
-    if (!in.seek(pos)) return 1;
-    int got = static_cast<int>(in.read(buffer, static_cast<std::size_t>(g_.size)));
-    if (in.failed()) return 1;
-    if (got == 0) return 0;
-    print_block(p_, buffer, got, e.block_no, pos);
+    if (read_block(in, pos, buffer) != 0) return 1;
+    print_block(p_, buffer, g_.size, e.block_no, pos);
     if (p_.failed) return 1;
   }
   return 0;

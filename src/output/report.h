@@ -12,6 +12,10 @@ namespace vesk {
 
 class Report;
 
+// Whether the line after line_cnt lines begins a page of page_lines lines.
+// Counts are 64-bit: a report may pass 2^31 lines.
+constexpr bool starts_page(long long line_cnt, long long page_lines) { return line_cnt % page_lines == 0; }
+
 // The heading line at the top of each page.
 class PageHeading {
  public:
@@ -51,12 +55,12 @@ class Report {
 
  private:
   void heading_at_page_start() {
-    if (heading_ != nullptr && line_cnt_ % page_lines_ == 0) heading_->write(*this);
+    if (heading_ != nullptr && starts_page(line_cnt_, page_lines_)) heading_->write(*this);
   }
 
   ReportSink& sink_;
   long long page_lines_;
-  long long line_cnt_ = 0;  // 64 bits: a report may pass 2^31 lines
+  long long line_cnt_ = 0;
   PageHeading* heading_ = nullptr;
 };
 
