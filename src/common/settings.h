@@ -26,6 +26,10 @@ enum class PageMode {
   per_block,   // -pb (or -p32000): in the plain dump, a page per block
 };
 
+// How the report's characters are written: as Shift_JIS, or as UTF-8 for a
+// terminal that reads it; automatic picks UTF-8 for a UTF-8 terminal.
+enum class OutputEncoding { automatic, sjis, utf8 };
+
 constexpr int kDefaultLastBlock = 32767;
 // The largest block: -d, and the block size a format file may lay out.
 constexpr int kMaxBlockSize = 4096;
@@ -61,6 +65,13 @@ struct Settings {
   const char* file2_name = nullptr;
   const char* fmt_name = nullptr;  // -f, -F
   const char* block_id = nullptr;  // -F
+
+  // Long options.
+  OutputEncoding encoding = OutputEncoding::automatic;  // --utf8, --sjis
+  bool all_blocks = false;    // --all: no default block limits
+  bool changes_only = false;  // --changes-only: the comparison leaves out unchanged pairs
+  bool summary = false;       // --summary: the comparison ends with counts
+  bool exit_code = false;     // --exit-code: 0 same, 1 different, 2 trouble
 
   bool is_plain_dump() const { return run_mode == RunMode::hex_dump || run_mode == RunMode::char_dump; }
   bool has_end_code() const { return eod_code[0] != ' ' && eod_len > 0; }

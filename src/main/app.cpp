@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <vector>
 
 #include "common/byte_source.h"
 #include "common/float_text.h"
@@ -15,6 +16,7 @@
 #include "compare/compare_dump.h"
 #include "dump/plain_dump.h"
 #include "formatted/format_dump.h"
+#include "main/long_options.h"
 #include "main/options.h"
 #include "main/usage_text.h"
 #include "output/report.h"
@@ -60,17 +62,34 @@ int run_driver(CommandLine& cmd, ReportSink& sink) {
   return compare_dump(s, cmd.defs, in1, in2, report);
 }
 
-int run(int argc, char** argv, ReportSink& sink) {
-  if (argc == 2 && std::strcmp(argv[1], "-usage") == 0) {
+void write_version(ReportSink& sink) {
+  const char text[] = "vesk " VESK_VERSION;
+  sink.write_line(text, sizeof text - 1);
+}
+
+int run(int argc, char** argv, CommandLine& cmd, ReportSink& sink) {
+  LongRequests requests;
+  std::vector<char*> args;
+  if (take_long_options(argc, argv, cmd.settings, requests, args) != 0) return 1;
+  if (requests.help) {
+    write_usage(sink);
+    write_long_option_help(sink);
+    return 0;
+  }
+  if (requests.version) {
+    write_version(sink);
+    return 0;
+  }
+  const int n = static_cast<int>(args.size());
+  if (n == 2 && std::strcmp(args[1], "-usage") == 0) {
     write_usage(sink);
     return 0;
   }
-  if (argc < 2) {
+  if (n < 2) {
     write_usage_to_stderr(3, 10);  // the three usage forms
     return 1;
   }
-  CommandLine cmd;
-  if (parse_options(argc, argv, cmd) != 0) return 1;
+  if (parse_options(n, args.data(), cmd) != 0) return 1;
   return run_driver(cmd, sink);
 }
 
@@ -79,8 +98,9 @@ int run(int argc, char** argv, ReportSink& sink) {
 int run_vesk(int argc, char** argv, ReportSink& sink) {
   std::signal(SIGFPE, sigfpe);
   int status;
+  CommandLine cmd;
   try {
-    status = run(argc, argv, sink);
+    status = run(argc, argv, cmd, sink);
   } catch (const OutOfMemory& e) {
     report_no_memory(e.size);
     status = 1;
@@ -94,6 +114,8 @@ int run_vesk(int argc, char** argv, ReportSink& sink) {
     if (status == 0) status = 1;
   }
   std::fflush(stderr);
+  // With --exit-code, trouble is 2, as with cmp and diff.
+  if (cmd.settings.exit_code && status == 1) status = 2;
   return status;
 }
 
