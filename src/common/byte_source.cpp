@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "common/messages.h"
@@ -89,6 +90,12 @@ std::size_t ByteSource::peek(unsigned char* dest, std::size_t n) {
   std::size_t k = len_ - pos_ < n ? len_ - pos_ : n;
   std::memcpy(dest, buf_.get() + pos_, k);
   return k;
+}
+
+long long ByteSource::regular_file_size() const {
+  struct stat st;
+  if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+  return static_cast<long long>(st.st_size);
 }
 
 bool ByteSource::seek(long long target) {

@@ -29,6 +29,8 @@ class ByteSource {
   bool seek(long long target);
 
   long long position() const { return offset_; }
+  // The size of a regular file; -1 for any other input (a pipe, a device).
+  long long regular_file_size() const;
   bool seekable() const { return seekable_; }
   bool failed() const { return failed_; }
   const char* name() const { return name_; }

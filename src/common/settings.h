@@ -31,6 +31,9 @@ enum class PageMode {
 enum class OutputEncoding { automatic, sjis, utf8 };
 
 constexpr int kDefaultLastBlock = 32767;
+// The largest block number: every block of a file of 2^62 bytes, and its
+// position still fits 64 bits at the largest block size.
+constexpr long long kMaxBlockNumber = 1LL << 50;
 // The largest block: -d, and the block size a format file may lay out.
 constexpr int kMaxBlockSize = 4096;
 constexpr int kMaxEndCode = 8;
@@ -56,6 +59,7 @@ struct Settings {
   int blk_size = 256;      // -d
   long long start_blk = 0; // -n
   long long end_blk = kDefaultLastBlock;
+  bool range_given = false;  // -n given: no notice that the default range cut the dump short
   // -t, -x: the end code of a block; a blank first byte means none.
   unsigned char eod_code[kMaxEndCode] = {' ', ' ', ' ', 0, 0, 0, 0, 0};
   int eod_len = 0;

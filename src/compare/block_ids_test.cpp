@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,12 +14,11 @@ class Pairing : public testing::Test {
  protected:
   BlockIds t{1};
   void add(int file_no, const std::string& ids) {
-    for (std::size_t b = 0; b < ids.size(); ++b) {
-      unsigned char id[1] = {static_cast<unsigned char>(ids[b])};
-      ASSERT_EQ(t.add(file_no, static_cast<int>(b), id), 0);
+    for (char c : ids) {
+      unsigned char id[1] = {static_cast<unsigned char>(c)};
+      ASSERT_EQ(t.add(file_no, id), 0);
     }
   }
-  const BlidInf& e(int i) { return t.entry(i); }
 };
 
 TEST_F(Pairing, WorkedExample) {
@@ -28,49 +26,74 @@ TEST_F(Pairing, WorkedExample) {
   add(1, "BAEDD");
   t.pair();
   // First file: entries 0..3; second file: entries 4..8.
-  EXPECT_EQ(e(0).pair_state, kPaired);
-  EXPECT_EQ(e(0).pair_index, 5);
-  EXPECT_EQ(e(1).pair_index, 4);
-  EXPECT_EQ(e(2).pair_state, kDeleted);
-  EXPECT_EQ(e(3).pair_index, 7);
-  EXPECT_EQ(e(4).pair_index, 1);
-  EXPECT_EQ(e(5).pair_index, 0);
-  EXPECT_EQ(e(6).pair_state, kInserted);
-  EXPECT_EQ(e(7).pair_index, 3);
-  EXPECT_EQ(e(8).pair_state, kInserted);
-  EXPECT_EQ(e(8).block_no, 4);
-  EXPECT_EQ(e(8).file_no, 1);
+  EXPECT_EQ(t.state(0), kPaired);
+  EXPECT_EQ(t.partner(0), 5);
+  EXPECT_EQ(t.partner(1), 4);
+  EXPECT_EQ(t.state(2), kDeleted);
+  EXPECT_EQ(t.partner(3), 7);
+  EXPECT_EQ(t.partner(4), 1);
+  EXPECT_EQ(t.partner(5), 0);
+  EXPECT_EQ(t.state(6), kInserted);
+  EXPECT_EQ(t.partner(7), 3);
+  EXPECT_EQ(t.state(8), kInserted);
+  EXPECT_EQ(t.block_no(8), 4);
+  EXPECT_EQ(t.file_of(8), 1);
+  EXPECT_EQ(t.block_no(2), 2);
 }
 
 TEST_F(Pairing, DuplicatesInTheFirstFileShareTheEarliestPartner) {
   add(0, "XX");
   add(1, "YX");
   t.pair();
-  EXPECT_EQ(e(0).pair_index, 3);
-  EXPECT_EQ(e(1).pair_index, 3);
-  EXPECT_EQ(e(3).pair_index, 1);  // names the last of them
-  EXPECT_EQ(e(2).pair_state, kInserted);
+  EXPECT_EQ(t.partner(0), 3);
+  EXPECT_EQ(t.partner(1), 3);
+  EXPECT_EQ(t.partner(3), 1);  // names the last of them
+  EXPECT_EQ(t.state(2), kInserted);
 }
 
-TEST_F(Pairing, TheTableHoldsTenThousand) {
+TEST_F(Pairing, RepeatedIdsOfEachFile) {
+  add(0, "ABACBBD");
+  add(1, "ZZZ");
+  BlockIds::Repeats first = t.repeated_ids(0, 10);
+  EXPECT_EQ(first.count, 2);  // A and B; B three times counts once
+  EXPECT_EQ(first.named, (std::vector<int>{0, 1}));  // in the order their second copies come
+  BlockIds::Repeats second = t.repeated_ids(1, 10);
+  EXPECT_EQ(second.count, 1);
+  EXPECT_EQ(second.named, (std::vector<int>{7}));
+  EXPECT_EQ(t.repeated_ids(0, 1).named.size(), 1u);
+  EXPECT_EQ(t.repeated_ids(0, 1).count, 2);
+}
+
+TEST(BlockIdsTable, TheDefaultTableHoldsTenThousand) {
+  BlockIds t(1);
   unsigned char id[1] = {'k'};
-  for (int i = 0; i < MAX_ID_BLOCKS; ++i) ASSERT_EQ(t.add(i % 2, 0, id), 0);
-  EXPECT_EQ(t.add(1, 0, id), -1);
+  for (int i = 0; i < MAX_ID_BLOCKS; ++i) ASSERT_EQ(t.add(i % 2, id), 0);
+  EXPECT_EQ(t.add(1, id), -1);
   EXPECT_EQ(t.count(), MAX_ID_BLOCKS);
+}
+
+TEST(BlockIdsTable, BlockNumbersFromTheFirstBlock) {
+  BlockIds t(1, 7);
+  unsigned char id[1] = {'k'};
+  t.add(0, id);
+  t.add(0, id);
+  t.add(1, id);
+  EXPECT_EQ(t.block_no(0), 7);
+  EXPECT_EQ(t.block_no(1), 8);
+  EXPECT_EQ(t.block_no(2), 7);
 }
 
 // Many ids, most of them repeated in both files: the pairing is the one the
 // rule gives, worked out here by scanning the second file for each entry.
 TEST(PairingMany, AgreesWithTheScanOverManyRepeatedIds) {
-  BlockIds t(2);
-  auto e = [&t](int i) -> const BlidInf& { return t.entry(i); };
+  BlockIds t(2, 0, kMaxAllIdBlocks);
   unsigned seed = 7;
   auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
   const int n1 = 3000, n2 = 4000;
   for (int f = 0; f < 2; ++f) {
     for (int b = 0; b < (f == 0 ? n1 : n2); ++b) {
       unsigned char id[2] = {static_cast<unsigned char>(next() % 40), static_cast<unsigned char>(next() % 50)};
-      ASSERT_EQ(t.add(f, b, id), 0);
+      ASSERT_EQ(t.add(f, id), 0);
     }
   }
   t.pair();
@@ -80,19 +103,19 @@ TEST(PairingMany, AgreesWithTheScanOverManyRepeatedIds) {
     for (int j = n1; j < n1 + n2 && want < 0; ++j)
       if (std::memcmp(t.id(i), t.id(j), 2) == 0) want = j;
     if (want < 0) {
-      ASSERT_EQ(e(i).pair_state, kDeleted) << i;
+      ASSERT_EQ(t.state(i), kDeleted) << i;
       continue;
     }
-    ASSERT_EQ(e(i).pair_state, kPaired) << i;
-    ASSERT_EQ(e(i).pair_index, want) << i;
+    ASSERT_EQ(t.state(i), kPaired) << i;
+    ASSERT_EQ(t.partner(i), want) << i;
     partner_of_second[want] = i;  // the last first-file entry wins
   }
   for (int j = n1; j < n1 + n2; ++j) {
     if (partner_of_second[j] < 0) {
-      ASSERT_EQ(e(j).pair_state, kInserted) << j;
+      ASSERT_EQ(t.state(j), kInserted) << j;
     } else {
-      ASSERT_EQ(e(j).pair_state, kPaired) << j;
-      ASSERT_EQ(e(j).pair_index, partner_of_second[j]) << j;
+      ASSERT_EQ(t.state(j), kPaired) << j;
+      ASSERT_EQ(t.partner(j), partner_of_second[j]) << j;
     }
   }
 }
@@ -100,10 +123,9 @@ TEST(PairingMany, AgreesWithTheScanOverManyRepeatedIds) {
 TEST(BlockIdsTable, KeepsACopyOfEachId) {
   BlockIds t(3);
   unsigned char id[3] = {1, 0, 255};
-  ASSERT_EQ(t.add(0, 7, id), 0);
+  ASSERT_EQ(t.add(0, id), 0);
   id[0] = 9;
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(t.id(0)), 3), std::string("\x01\x00\xff", 3));
-  EXPECT_EQ(t.entry(0).block_no, 7);
 }
 
 }  // namespace

@@ -3,12 +3,15 @@
 #include <cstring>
 #include <memory>
 
+#include "common/digits.h"
 #include "common/messages.h"
 #include "compare/block_ids.h"
 #include "compare/diff_list.h"
+#include "format/item_types.h"
 #include "formatted/block_print.h"
 #include "formatted/form_printer.h"
 #include "formatted/map_scale.h"
+#include "formatted/value_render.h"
 
 namespace vesk {
 
@@ -32,23 +35,40 @@ struct Inputs {
   unsigned char block2[kMaxBlockSize];
 };
 
+// The ids that --summary names for each file, at most.
+constexpr int kNamedRepeats = 10;
+
 class Comparison {
  public:
   Comparison(const Settings& s, const Definitions& defs, Inputs& files, Report& report, const Geometry& g)
-      : s_(s), view_(s, defs), p_(view_, report), files_(files), g_(g), ids_(defs.block_id_len) {
-    id_pos_ = defs.block_id_pos;
-  }
+      : s_(s),
+        view_(s, defs),
+        p_(view_, report),
+        files_(files),
+        g_(g),
+        ids_(defs.block_id_len, g.first, s.all_blocks ? kMaxAllIdBlocks : MAX_ID_BLOCKS),
+        id_pos_(defs.block_id_pos) {}
 
   // 0, or 1 after a message.
   int run();
+  const CompareTotals& totals() const { return totals_; }
 
  private:
   int collect_ids(ByteSource& in, int file_no);
-  void put_section_heading(const char* name, bool after_section);
+  // Opens a section: its heading, an empty line first when one came before;
+  // in map form the report's first heading is followed by the title line.
+  void open_section(const char* name);
   int print_updated();
   int print_whole_blocks(ByteSource& in, unsigned char* buffer, int from, int to, uint8_t state);
-  bool any_state(int from, int to, uint8_t state) const;
   int read_block(ByteSource& in, long long pos, unsigned char* buffer);
+  void print_summary();
+  void put_repeats(const char* which, int file_no);
+  // The type code of the block-id item.
+  char id_type() const {
+    for (int k = 0; k < view_.defs.item_cnt; ++k)
+      if (view_.defs.item_inf[k].is_block_id()) return view_.defs.item_inf[k].type;
+    return T_HEX;
+  }
 
   const Settings& s_;
   const FormView view_;
@@ -57,12 +77,21 @@ class Comparison {
   const Geometry g_;
   BlockIds ids_;
   int id_pos_ = 0;
+  bool any_section_ = false;
+  CompareTotals totals_;
 };
 
 // Reads the ids of one file's blocks, from the first block number to its end
 // of file or to the last block number.
 int Comparison::collect_ids(ByteSource& in, int file_no) {
   if (!in.seek(g_.addr(g_.first))) return 1;
+  // A regular file tells how many ids are coming: room for them at once.
+  long long size = in.regular_file_size();
+  if (size > g_.addr(g_.first)) {
+    long long blocks = (size - g_.addr(g_.first)) / g_.size;
+    if (blocks > g_.last - g_.first + 1) blocks = g_.last - g_.first + 1;
+    ids_.reserve(static_cast<std::size_t>(blocks));
+  }
   unsigned char* buffer = files_.block1;
   for (long long b = g_.first; b <= g_.last; ++b) {
     int got = static_cast<int>(in.read(buffer, static_cast<std::size_t>(g_.size)));
@@ -75,7 +104,7 @@ int Comparison::collect_ids(ByteSource& in, int file_no) {
         errmsg("data size(%d) of %s does not match", got, s_.file2_name);
       return 1;
     }
-    if (ids_.add(file_no, b, buffer + id_pos_) != 0) {
+    if (ids_.add(file_no, buffer + id_pos_) != 0) {
       errmsg("too many data blocks");
       return 1;
     }
@@ -83,18 +112,17 @@ int Comparison::collect_ids(ByteSource& in, int file_no) {
   return 0;
 }
 
-// A section heading: an empty line first when a section came before; in map
-// form the first heading of the report is followed by the title line.
-void Comparison::put_section_heading(const char* name, bool after_section) {
+void Comparison::open_section(const char* name) {
   char t[40];
   std::size_t n = 0;
-  if (after_section) t[n++] = '\n';
+  if (any_section_) t[n++] = '\n';
   t[n++] = ' ';
   std::size_t k = std::strlen(name);
   std::memcpy(t + n, name, k);
   n += k;
   p_.report.put_line(t, n);
-  if (view_.map && !after_section) put_block_title(p_, 12, g_.base, g_.size);
+  if (view_.map && !any_section_) put_block_title(p_, 12, g_.base, g_.size);
+  any_section_ = true;
 }
 
 // A block read again for the report. Every block was read whole when the ids
@@ -112,18 +140,30 @@ int Comparison::read_block(ByteSource& in, long long pos, unsigned char* buffer)
 }
 
 // The paired blocks: the first file read again in order, each paired block
-// against its partner in the second file.
+// against its partner in the second file. With --changes-only a pair that
+// shows no difference is left out, and the section opens with the first
+// pair that does.
 int Comparison::print_updated() {
+  // Whether each pair changed is needed only for these.
+  const bool judge = s_.changes_only || s_.summary || s_.exit_code;
+  bool opened = false;
   for (int i = 0; i < ids_.file1_count(); ++i) {
     if (p_.report.failed()) return 1;
-    const BlidInf& e = ids_.entry(i);
-    long long pos1 = g_.addr(e.block_no);
+    if (ids_.state(i) != kPaired) continue;
+    totals_.pairs += 1;
+    long long pos1 = g_.addr(ids_.block_no(i));
     if (read_block(files_.in1, pos1, files_.block1) != 0) return 1;
-    if (e.pair_state != kPaired) continue;
-    const BlidInf& partner = ids_.entry(e.pair_index);
-    long long pos2 = g_.addr(partner.block_no);
+    int j = ids_.partner(i);
+    long long pos2 = g_.addr(ids_.block_no(j));
     if (read_block(files_.in2, pos2, files_.block2) != 0) return 1;
-    print_diff_block(p_, files_.block1, files_.block2, g_.size, e.block_no, pos1, partner.block_no, pos2);
+    if (judge) {
+      bool changed = pair_differs(view_, files_.block1, files_.block2, g_.size, ids_.block_no(i));
+      if (changed) totals_.updated += 1;
+      if (s_.changes_only && !changed) continue;
+    }
+    if (!opened) open_section("UPDATED DATA");
+    opened = true;
+    print_diff_block(p_, files_.block1, files_.block2, g_.size, ids_.block_no(i), pos1, ids_.block_no(j), pos2);
     if (p_.failed) return 1;
   }
   return 0;
@@ -133,20 +173,69 @@ int Comparison::print_updated() {
 int Comparison::print_whole_blocks(ByteSource& in, unsigned char* buffer, int from, int to, uint8_t state) {
   for (int i = from; i < to; ++i) {
     if (p_.report.failed()) return 1;
-    const BlidInf& e = ids_.entry(i);
-    if (e.pair_state != state) continue;
-    long long pos = g_.addr(e.block_no);
+    if (ids_.state(i) != state) continue;
+    long long pos = g_.addr(ids_.block_no(i));
     if (read_block(in, pos, buffer) != 0) return 1;
-    print_block(p_, buffer, g_.size, e.block_no, pos);
+    print_block(p_, buffer, g_.size, ids_.block_no(i), pos);
     if (p_.failed) return 1;
   }
   return 0;
 }
 
-bool Comparison::any_state(int from, int to, uint8_t state) const {
-  for (int i = from; i < to; ++i)
-    if (ids_.entry(i).pair_state == state) return true;
-  return false;
+// "       <which>: <count>" and up to ten of the ids as the list form shows
+// them, wrapped like list values.
+void Comparison::put_repeats(const char* which, int file_no) {
+  BlockIds::Repeats r = ids_.repeated_ids(file_no, kNamedRepeats);
+  char count[kDecimalTextSize];
+  decimal_text(r.count, count);
+  int col = p_.line.put(0, "       ids more than once in the ");
+  col = p_.line.put(col, which);
+  col = p_.line.put(col, ": ");
+  col = p_.line.put_end(col, count);
+  const char type = id_type();
+  if (!r.named.empty()) col = p_.line.put_end(col, ": ");
+  for (int e : r.named) {
+    int pos = 0;
+    const unsigned char* id = ids_.id(e);
+    if (type == T_CHAR)
+      col = put_char_value(p_, col, id, pos, ids_.id_len());
+    else if (type == T_HEX)
+      col = put_hex_value(p_, col, id, pos, ids_.id_len());
+    else
+      col = put_numeric_value(p_, col, id, pos, type);
+  }
+  // Values end with a blank; the line does not.
+  while (col > 0 && p_.line.data[col - 1] == ' ') --col;
+  p_.line.end_at(col);
+  p_.report.put_line(p_.line.c_str());
+}
+
+// The closing block of --summary: what the comparison found, counted.
+void Comparison::print_summary() {
+  open_section("SUMMARY");
+  const struct {
+    const char* name;
+    long long value;
+  } rows[] = {{"pairs compared", totals_.pairs},
+              {"updated", totals_.updated},
+              {"unchanged", totals_.pairs - totals_.updated},
+              {"deleted", totals_.deleted},
+              {"inserted", totals_.inserted}};
+  for (const auto& row : rows) {
+    char t[80];
+    int n = 0;
+    std::memcpy(t, "       ", 7);
+    n = 7;
+    std::size_t k = std::strlen(row.name);
+    std::memcpy(t + n, row.name, k);
+    n += static_cast<int>(k);
+    t[n++] = ':';
+    t[n++] = ' ';
+    n += decimal_text(row.value, t + n);
+    p_.report.put_line(t, static_cast<std::size_t>(n));
+  }
+  put_repeats("first file", 0);
+  put_repeats("second file", 1);
 }
 
 int Comparison::run() {
@@ -154,24 +243,23 @@ int Comparison::run() {
   if (collect_ids(files_.in2, 1) != 0) return 1;
   ids_.pair();
 
-  MapScaleHeading scale(view_);
+  MapScaleHeading scale(p_);
   ScopedHeading heading(p_.report, view_.map ? &scale : nullptr);
   const int n1 = ids_.file1_count(), n_all = ids_.count();
-  bool updated = any_state(0, n1, kPaired);
-  bool deleted = any_state(0, n1, kDeleted);
-  bool inserted = any_state(n1, n_all, kInserted);
-  if (updated) {
-    put_section_heading("UPDATED DATA", false);
-    if (print_updated() != 0) return 1;
+  for (int i = 0; i < n_all; ++i) {
+    if (ids_.state(i) == kDeleted) totals_.deleted += 1;
+    if (ids_.state(i) == kInserted) totals_.inserted += 1;
   }
-  if (deleted) {
-    put_section_heading("DELETED DATA", updated);
+  if (print_updated() != 0) return 1;
+  if (totals_.deleted > 0) {
+    open_section("DELETED DATA");
     if (print_whole_blocks(files_.in1, files_.block1, 0, n1, kDeleted) != 0) return 1;
   }
-  if (inserted) {
-    put_section_heading("INSERTED DATA", updated || deleted);
+  if (totals_.inserted > 0) {
+    open_section("INSERTED DATA");
     if (print_whole_blocks(files_.in2, files_.block2, n1, n_all, kInserted) != 0) return 1;
   }
+  if (s_.summary) print_summary();
   return p_.report.failed() ? 1 : 0;
 }
 
@@ -185,7 +273,8 @@ bool seekable(const ByteSource& in) {
 
 }  // namespace
 
-int compare_dump(const Settings& s, const Definitions& defs, ByteSource& in1, ByteSource& in2, Report& report) {
+int compare_dump(const Settings& s, const Definitions& defs, ByteSource& in1, ByteSource& in2, Report& report,
+                 CompareTotals* totals) {
   if (!seekable(in1) || !seekable(in2)) return 1;
   // Range and geometry, from the one data definition.
   const BlnoInf& def = defs.blno_inf[0];
@@ -199,7 +288,9 @@ int compare_dump(const Settings& s, const Definitions& defs, ByteSource& in1, By
   g.base = def.offset >= 0 ? def.offset : 0;
   auto files = std::make_unique<Inputs>(Inputs{in1, in2, {}, {}});
   Comparison comparison(s, defs, *files, report, g);
-  return comparison.run();
+  int status = comparison.run();
+  if (totals != nullptr) *totals = comparison.totals();
+  return status;
 }
 
 }  // namespace vesk

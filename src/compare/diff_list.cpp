@@ -72,6 +72,26 @@ class DiffLister : public ItemVisitor {
   bool& found_;
 };
 
+// Finds the first shown element whose bytes differ, and stops there.
+class DifferenceFinder : public ItemVisitor {
+ public:
+  DifferenceFinder(const FormView& view, const unsigned char* block1, const unsigned char* block2)
+      : view_(view), block1_(block1), block2_(block2) {}
+  void element(const ElementRef& e) override {
+    if (view_.defs.item_inf[e.item].is_block_id()) return;
+    if (std::memcmp(block1_ + e.pos, block2_ + e.pos, static_cast<std::size_t>(e.len)) != 0) {
+      found = true;
+      stopped = true;
+    }
+  }
+  bool found = false;
+
+ private:
+  const FormView& view_;
+  const unsigned char* block1_;
+  const unsigned char* block2_;
+};
+
 // "       block: %d  addr: %04llX / block: %d  addr: %04llX" (%04lld with -D).
 void put_heading(FormPrinter& p, long long number1, long long addr1, long long number2, long long addr2) {
   const unsigned base = p.view.dec ? 10 : 16;
@@ -94,6 +114,16 @@ void put_heading(FormPrinter& p, long long number1, long long addr1, long long n
 }
 
 }  // namespace
+
+bool pair_differs(const FormView& view, const unsigned char* block1, const unsigned char* block2, int size,
+                  long long number1) {
+  if (std::memcmp(block1, block2, static_cast<std::size_t>(size)) == 0) return false;
+  BlockPlace place = view.defs.place_of(number1);
+  if (place.entry < 0) return true;
+  DifferenceFinder finder(view, block1, block2);
+  walk_struct(view, view.defs.blno_inf[place.entry].item_no, size, 0, WalkRules{true, true}, finder);
+  return finder.found;
+}
 
 int print_diff_items(FormPrinter& p, int rec, const unsigned char* block1, const unsigned char* block2, int size,
                      int pos, bool& found) {

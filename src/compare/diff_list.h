@@ -15,6 +15,12 @@ namespace vesk {
 int print_diff_block(FormPrinter& p, const unsigned char* block1, const unsigned char* block2, int size,
                      long long number1, long long addr1, long long number2, long long addr2);
 
+// Whether the list form of the pair would show a difference: an element shown
+// in the list (not marked "no display") whose bytes differ. Bytes outside the
+// items, or in hidden ones, do not count.
+bool pair_differs(const FormView& view, const unsigned char* block1, const unsigned char* block2, int size,
+                  long long number1);
+
 // Walks structure record rec over both blocks from in-block position pos and
 // writes a line for every element whose bytes differ, and for the block-id
 // item; found is set when a difference was written. Returns the position after

@@ -1,5 +1,6 @@
 #include "dump/dump_line.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "common/digits.h"
@@ -24,19 +25,35 @@ DumpLayout DumpLayout::of(const Settings& s) {
   d.buf_size = lb * 4 + 34;
   int reach = d.char_col + lb + 6;
   if (d.buf_size < reach) d.buf_size = reach;
+  d.widen = s.all_blocks;
+  if (d.widen) d.buf_size += DumpLineBuilder::kMaxShift;
   return d;
 }
 
 DumpLineBuilder::DumpLineBuilder(const DumpLayout& layout)
     : layout_(layout), line_(new char[layout.buf_size]), blank_(new char[layout.buf_size]) {
+  make_blank_line();
+}
+
+void DumpLineBuilder::make_blank_line() {
   const int lb = layout_.line_bytes;
   char* b = blank_.get();
   std::memset(b, ' ', static_cast<std::size_t>(layout_.buf_size - 1));
   b[layout_.buf_size - 1] = '\0';
-  if (!layout_.chars_only) b[layout_.char_col - 2] = '|';
-  b[layout_.char_col + lb + 1] = '|';
+  if (!layout_.chars_only) b[layout_.char_start() - 2] = '|';
+  b[layout_.char_start() + lb + 1] = '|';
   std::memcpy(b + 6, "0000", 4);
-  if (layout_.chars_only) b[11] = '|';
+  if (layout_.chars_only) b[11 + layout_.shift] = '|';
+}
+
+// The last character of a first line's prefix stands in column 11 with four
+// hex digits (five decimal ones); column 12 is the last one it may take.
+int DumpLineBuilder::shift_for(long long block) const {
+  if (block < 0) return 0;
+  char digits[kDecimalTextSize];
+  auto v = static_cast<std::uint64_t>(block);
+  int last = layout_.dec ? 6 + std::max(5, put_digits(digits, v, 10, 1)) : 7 + std::max(4, put_digits(digits, v, 16, 1));
+  return std::min(kMaxShift, std::max(0, last - 12));
 }
 
 void put_hex_pair(char* dest, int b1, int b2) {
@@ -79,9 +96,16 @@ void DumpLineBuilder::put_offset(int offset) {
 
 int DumpLineBuilder::build(const unsigned char* data, int n, long long block, int offset, CharDecoder& decoder) {
   const int lb = layout_.line_bytes;
-  const int char_col = layout_.char_col;
   char* line = line_.get();
 
+  if (offset == 0 && layout_.widen) {
+    int shift = shift_for(block);
+    if (shift > layout_.shift) {
+      layout_.shift = shift;
+      make_blank_line();
+    }
+  }
+  const int char_col = layout_.char_start();
   std::memcpy(line, blank_.get(), static_cast<std::size_t>(layout_.buf_size));
   if (offset == 0)
     put_first_prefix(block);
@@ -89,7 +113,7 @@ int DumpLineBuilder::build(const unsigned char* data, int n, long long block, in
     put_offset(offset);
 
   if (!layout_.chars_only) {
-    char* h = line + layout_.hex_col;
+    char* h = line + layout_.hex_start();
     int j = 0;
     for (; j + 1 < n; j += 2, h += 5) put_hex_pair(h, data[j], data[j + 1]);
     if (j < n) put_hex_pair(h, data[j], -1);

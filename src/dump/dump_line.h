@@ -18,6 +18,13 @@ struct DumpLayout {
   int char_col = 0;         // first column of the character part
   int same_w = 0;           // columns from hex_col that decide whether two lines are the same
   int buf_size = 0;         // room for the longest line and its end
+  // --all: a block number too long for the prefix moves the rest of the line
+  // right (for the rest of the run) instead of running into the hex part.
+  bool widen = false;
+  int shift = 0;            // columns the parts after the prefix have moved right
+
+  int hex_start() const { return hex_col + shift; }
+  int char_start() const { return char_col + shift; }
 
   static DumpLayout of(const Settings& s);
 };
@@ -32,12 +39,20 @@ class DumpLineBuilder {
   // holds it, ended by a zero byte.
   int build(const unsigned char* data, int n, long long block, int offset, CharDecoder& decoder);
   const char* text() const { return line_.get(); }
+  // Where the parts stand now (they move right once a block number needs it).
+  const DumpLayout& layout() const { return layout_; }
+
+  // The most the line moves right: a 64-bit block number of 20 digits.
+  static constexpr int kMaxShift = 16;
 
  private:
   void put_first_prefix(long long block);
   void put_offset(int offset);
+  void make_blank_line();
+  // The columns a block number's prefix needs beyond the usual ones.
+  int shift_for(long long block) const;
 
-  const DumpLayout layout_;
+  DumpLayout layout_;
   std::unique_ptr<char[]> line_;
   std::unique_ptr<char[]> blank_;  // blanks and bars: the start of every line
 };

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "common/digits.h"
+#include "common/messages.h"
 #include "dump/char_decode.h"
 #include "dump/dump_line.h"
 #include "dump/repeat_filter.h"
@@ -24,7 +26,7 @@ class BlockPrinter {
         builder_(layout_),
         decoder_(s.char_mode, s.show_ctrl),
         repeats_(layout_.same_w, layout_.chars_only, s.omit_same),
-        heading_(layout_),
+        heading_(builder_.layout()),
         heading_in_use_(report, &heading_),
         report_(report),
         per_block_pages_(s.per_block_pages()) {}
@@ -48,7 +50,7 @@ class BlockPrinter {
  private:
   void line(const unsigned char* data, int n, long long block, int offset, bool show) {
     int len = builder_.build(data, n, block, offset, decoder_);
-    RepeatFilter::Verdict v = repeats_.take(builder_.text() + layout_.hex_col, block);
+    RepeatFilter::Verdict v = repeats_.take(builder_.text() + builder_.layout().hex_start(), block);
     if (v == RepeatFilter::Verdict::suppress) return;
     // The marker is written even before a line that is not shown.
     if (v == RepeatFilter::Verdict::keep_after_marker) report_.put_line(kSameMarker);
@@ -92,6 +94,112 @@ int find_eod(const unsigned char* buffer, const unsigned char* code, int code_le
   return -1;
 }
 
+namespace {
+
+// Cuts the input into blocks, one read at a time: fixed-size blocks, or
+// blocks ended by the end code.
+class BlockCutter {
+ public:
+  BlockCutter(const Settings& s, ByteSource& in, BlockBuffer& buf, long long first_block)
+      : s_(s), in_(in), buf_(buf), has_eod_(s.has_end_code()), want_(s.blk_size), block_(first_block) {}
+
+  // Reads once and hands the blocks it completes to emit(data, length,
+  // number). Returns false after a failed read (reported).
+  template <class Emit>
+  bool step(Emit emit);
+
+  long long block() const { return block_; }
+  bool at_end() const { return at_end_; }
+  // Bytes are left after the blocks handed out so far.
+  bool more_input() {
+    unsigned char b;
+    return !at_end_ && (carry_ > 0 || in_.peek(&b, 1) > 0);
+  }
+
+ private:
+  const Settings& s_;
+  ByteSource& in_;
+  BlockBuffer& buf_;
+  const bool has_eod_;
+  int want_;
+  int carry_ = 0;
+  bool at_end_ = false;
+  long long block_;
+};
+
+template <class Emit>
+bool BlockCutter::step(Emit emit) {
+  int got = read_part(in_, buf_, carry_, want_);
+  if (in_.failed()) return false;
+  if (got == 0) {
+    at_end_ = true;
+    if (carry_ == 0) return true;
+  }
+  int n = got + carry_;
+  if (!has_eod_) {
+    emit(buf_.bytes, n, block_);
+    want_ = s_.blk_size;
+    carry_ = 0;
+  } else {
+    while (n > 0) {
+      int e = find_eod(buf_.bytes, s_.eod_code, s_.eod_len, n);
+      if (e == -1) {
+        // No end code: the whole buffer is one block.
+        emit(buf_.bytes, n, block_);
+        want_ = s_.blk_size;
+        carry_ = 0;
+        break;
+      }
+      emit(buf_.bytes, e, block_);
+      std::memmove(buf_.bytes, buf_.bytes + e, static_cast<std::size_t>(n - e));
+      if (!at_end_) {
+        // The next read tops the buffer up to the same length again.
+        want_ = e;
+        carry_ = n - e;
+        break;
+      }
+      // At the end of the file the rest is cut into all its blocks now.
+      n -= e;
+      buf_.zero_tail(n);
+      block_ += 1;
+    }
+  }
+  if (!at_end_) block_ += 1;
+  return true;
+}
+
+// The number of the input's last block, when it can be known without
+// reading an input that may never end: from the size of a regular file, or
+// (blocks ended by a code) by cutting the rest of one. -1 otherwise.
+long long last_block(const Settings& s, ByteSource& in, BlockCutter& cutter, int hdr_size) {
+  long long size = in.regular_file_size();
+  if (size < 0) return -1;
+  if (!s.has_end_code()) {
+    long long data = size - hdr_size;
+    return data <= 0 ? -1 : (data + s.blk_size - 1) / s.blk_size - 1;
+  }
+  long long last = -1;
+  while (!cutter.at_end())
+    if (!cutter.step([&last](const unsigned char*, int, long long b) { last = b; })) return -1;
+  return last;
+}
+
+// After a dump that the default last block cut short: one line on standard
+// error telling how to see the rest.
+void notice_cut_short(const Settings& s, long long last) {
+  char stopped[kDecimalTextSize], rest[kDecimalTextSize];
+  const unsigned base = s.dec_mode ? 10 : 16;
+  stopped[put_digits(stopped, static_cast<std::uint64_t>(s.end_blk), base, 1)] = '\0';
+  if (last < 0) {
+    errmsg("vesk: stopped after block %s; --all shows the rest\n", stopped);
+    return;
+  }
+  rest[put_digits(rest, static_cast<std::uint64_t>(last), base, 1)] = '\0';
+  errmsg("vesk: stopped after block %s; -n0,%s or --all shows the rest\n", stopped, rest);
+}
+
+}  // namespace
+
 int plain_dump(const Settings& s, ByteSource& in, Report& report) {
   BlockPrinter printer(s, report);
   BlockBuffer buf;
@@ -107,66 +215,33 @@ int plain_dump(const Settings& s, ByteSource& in, Report& report) {
     if (s.start_blk != s.end_blk) printer.block(buf.bytes, hdr_size, -1, true);
   }
 
-  const bool has_eod = s.has_end_code();
-  long long block = 0;
-  long long position = hdr_size;
+  long long first = 0;
   // Only the modes without multi-byte state may skip the blocks before the
   // first one shown; the others decode them to stay in step.
   bool stateless = s.char_mode == CharMode::ascii || s.char_mode == CharMode::kana;
-  if (stateless && s.start_blk != 0 && !has_eod) {
-    position = static_cast<long long>(s.blk_size) * s.start_blk + hdr_size;
-    if (!in.seek(position)) return 1;
-    block = s.start_blk;
+  if (stateless && s.start_blk != 0 && !s.has_end_code()) {
+    if (!in.seek(static_cast<long long>(s.blk_size) * s.start_blk + hdr_size)) return 1;
+    first = s.start_blk;
   }
 
-  int want = s.blk_size;
-  int carry = 0;
-  bool at_end = false;
-  while (block <= s.end_blk && !at_end) {
+  BlockCutter cutter(s, in, buf, first);
+  bool past_range = false;  // a block past the range was cut (at the end of the input)
+  auto print = [&](const unsigned char* data, int n, long long b) {
+    if (b > s.end_blk) past_range = true;
+    printer.block(data, n, b, shown(b));
+  };
+  while (cutter.block() <= s.end_blk && !cutter.at_end()) {
     if (report.failed()) return 1;
-    int got = read_part(in, buf, carry, want);
-    if (in.failed()) return 1;
-    if (got == 0) {
-      at_end = true;
-      if (carry == 0) break;
-    }
-    int n = got + carry;
-    if (!has_eod) {
-      printer.block(buf.bytes, n, block, shown(block));
-      position += n;
-      want = s.blk_size;
-      carry = 0;
-    } else {
-      while (n > 0) {
-        int e = find_eod(buf.bytes, s.eod_code, s.eod_len, n);
-        if (e == -1) {
-          // No end code: the whole buffer is one block.
-          printer.block(buf.bytes, n, block, shown(block));
-          position += n;
-          want = s.blk_size;
-          carry = 0;
-          break;
-        }
-        printer.block(buf.bytes, e, block, shown(block));
-        position += e;
-        std::memmove(buf.bytes, buf.bytes + e, static_cast<std::size_t>(n - e));
-        if (!at_end) {
-          // The next read tops the buffer up to the same length again.
-          want = e;
-          carry = n - e;
-          break;
-        }
-        // At the end of the file the rest is cut into all its blocks now.
-        n -= e;
-        buf.zero_tail(n);
-        block += 1;
-      }
-    }
-    if (at_end) break;
-    block += 1;
+    if (!cutter.step(print)) return 1;
   }
   printer.finish();
-  return report.failed() ? 1 : 0;
+  if (report.failed()) return 1;
+  // The default range ended the dump before the input did.
+  if (!s.range_given && !s.all_blocks && (past_range || cutter.more_input())) {
+    if (in.failed()) return 1;
+    notice_cut_short(s, last_block(s, in, cutter, hdr_size));
+  }
+  return 0;
 }
 
 }  // namespace vesk

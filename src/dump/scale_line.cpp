@@ -22,15 +22,18 @@ void put_at(char* buf, int size, int col, const char* text) {
 // The digit of byte i under the second hex digit of that byte (with the pair
 // spacing of the dump line), then every digit over the character column.
 // Only units are shown: 16 (10 under -D) repeats 0.
-ScaleHeading::ScaleHeading(const DumpLayout& layout) {
+const std::string& ScaleHeading::text() {
+  if (built_shift_ == layout_.shift) return text_;
+  built_shift_ = layout_.shift;
+  const DumpLayout& layout = layout_;
   const int lb = layout.line_bytes;
   const unsigned base = layout.dec ? 10 : 16;
-  const int size = lb * 4 + 30;
+  const int size = lb * 4 + 30 + layout.shift;
   std::string buf(static_cast<std::size_t>(size), ' ');
   buf[static_cast<std::size_t>(size - 1)] = '\0';
   char* b = buf.data();
   if (!layout.chars_only) {
-    int p = layout.hex_col - 1;
+    int p = layout.hex_start() - 1;
     for (int i = 0; i < lb; ++i) {
       if (i % 2 == 0) p += 1;
       const char digit[4] = {' ', kUpperHexDigits[static_cast<unsigned>(i) % base], ' ', '\0'};
@@ -40,14 +43,18 @@ ScaleHeading::ScaleHeading(const DumpLayout& layout) {
     put_at(b, size, p, "   ");
   }
   for (int i = 0; i < lb; ++i) {
-    int col = layout.char_col + i;
+    int col = layout.char_start() + i;
     if (col >= 0 && col < size - 1) b[col] = kUpperHexDigits[static_cast<unsigned>(i) % base];
   }
-  int end = layout.char_col + lb;
+  int end = layout.char_start() + lb;
   if (end >= 0 && end < size) b[end] = '\0';
   text_.assign(b, std::strlen(b));
+  return text_;
 }
 
-void ScaleHeading::write(Report& report) { report.put_heading_line(text_.data(), text_.size()); }
+void ScaleHeading::write(Report& report) {
+  const std::string& t = text();
+  report.put_heading_line(t.data(), t.size());
+}
 
 }  // namespace vesk

@@ -11,12 +11,15 @@ namespace vesk {
 
 class ScaleHeading : public PageHeading {
  public:
-  explicit ScaleHeading(const DumpLayout& layout);
+  // layout: the dump's, which may move right during the run.
+  explicit ScaleHeading(const DumpLayout& layout) : layout_(layout) {}
   void write(Report& report) override;
-  const std::string& text() const { return text_; }
+  const std::string& text();
 
  private:
-  std::string text_;  // the same on every page: built once
+  const DumpLayout& layout_;
+  std::string text_;     // the same on every page: built once, and again when the layout moves
+  int built_shift_ = -1;
 };
 
 }  // namespace vesk

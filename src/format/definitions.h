@@ -6,6 +6,8 @@
 #include <deque>
 #include <string>
 
+#include "format/item_types.h"
+
 namespace vesk {
 
 constexpr int MAX_ITEMS = 500;
@@ -25,7 +27,8 @@ struct ItemInf {
   const char* comment = nullptr;
   int16_t display = 0;  // 0: "no display"
 
-  // The comparison's id item (a simple item: first has no other use there).
+  // The comparison's id item: a simple item marked in first (which a
+  // structure uses for its first member).
   bool is_block_id() const;
 };
 
@@ -35,7 +38,8 @@ constexpr int16_t kBlockIdMark = 1;
 struct BlnoInf {
   int16_t item_no = 0;
   int16_t from_blk = 0;
-  int16_t to_blk = 0;
+  long long to_blk = 0;   // 32767 for "&", or with --all the largest block number
+  bool open_end = false;  // written "n &"
   int32_t offset = -1;  // -1: none given
   int32_t size = 0;
   const char* comment = nullptr;
@@ -84,6 +88,6 @@ struct Definitions {
   std::deque<std::string> texts_;  // a deque: the copies never move
 };
 
-inline bool ItemInf::is_block_id() const { return first == kBlockIdMark; }
+inline bool ItemInf::is_block_id() const { return first == kBlockIdMark && !is_struct_code(type); }
 
 }  // namespace vesk

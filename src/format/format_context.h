@@ -11,6 +11,7 @@ struct FormatOptions {
   const char* name = "";           // the format file, named in messages
   bool align = false;              // -B (given before -f/-F)
   const char* block_id = nullptr;  // -F: the name of the comparison's id item
+  bool open_ranges = false;        // --all: a range "n &" runs to the end of the file
 };
 
 struct FormatContext {

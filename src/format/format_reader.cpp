@@ -149,7 +149,9 @@ Outcome Reader::open_structure(const char* tag) {
     b = BlnoInf{};
     b.item_no = static_cast<int16_t>(idx);
     b.from_blk = static_cast<int16_t>(range_.from_blk);
-    b.to_blk = static_cast<int16_t>(range_.to_blk);
+    // With --all an open range has no last block: the file's end ends it.
+    b.to_blk = range_.open_end && ctx_.options.open_ranges ? kMaxBlockNumber : range_.to_blk;
+    b.open_end = range_.open_end;
     b.offset = range_.offset;
     b.comment = range_.comment;
     defs_.blnoinf_cnt += 1;

@@ -119,6 +119,7 @@ int parse_blno(const FormatContext& ctx, const char* text, long long line_no, Bl
     r.to_blk = r.from_blk;
   } else if (*p == '&') {
     r.to_blk = kMaxBlock;
+    r.open_end = true;
   } else {
     long long to = 0;
     if (!read_digit_word(p, kMaxBlock, &to)) {

@@ -16,6 +16,7 @@ const char* save_word(Definitions& defs, const char* begin, const char* end);
 struct BlnoRange {
   int from_blk = 0;
   int to_blk = 0;
+  bool open_end = false;  // "n &": to the last block
   int offset = -1;
   const char* comment = nullptr;
 };

@@ -20,6 +20,8 @@ struct FormPrinter {
   // One past the last column of the map row written since it was last
   // blanked: a written row is blanked only that far. At first nothing is known.
   int map_written_to = kLineBufSize - 1;
+  // Columns the map cells have moved right for a long block number (--all).
+  int map_shift = 0;
   // A renderer met a condition that ends the run (its message is out).
   bool failed = false;
 

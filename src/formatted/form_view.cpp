@@ -70,6 +70,7 @@ FormView::FormView(const Settings& s, const Definitions& d)
       map(s.map_disp),
       map_cell(s.map_cell),
       line_bytes(s.line_bytes),
+      widen(s.all_blocks),
       content_(ContentFinder(d).find()) {}
 
 }  // namespace vesk

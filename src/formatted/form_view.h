@@ -25,6 +25,7 @@ struct FormView {
   bool map = false;           // -m, -M
   int map_cell = 3;           // 4 with -M
   int line_bytes = 16;        // -b: bytes a map row
+  bool widen = false;         // --all: long block numbers move the map cells right
 
   FormView(const Settings& s, const Definitions& d);
 

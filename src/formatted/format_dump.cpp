@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "common/digits.h"
+
 #include "common/messages.h"
 #include "formatted/block_print.h"
 #include "formatted/form_printer.h"
@@ -35,12 +37,33 @@ long long start_position(const Settings& s, const Definitions& defs) {
   return position;
 }
 
+// The last block of an open range ("n &") ended the dump and the input goes
+// on: one line on standard error telling how to see the rest. The number of
+// the file's last block is given when the file's size tells it.
+void notice_if_cut_short(const Settings& s, const Definitions& defs, ByteSource& in, long long position) {
+  BlockPlace place = defs.place_of(s.end_blk);
+  if (place.entry < 0 || !defs.blno_inf[place.entry].open_end) return;
+  unsigned char b;
+  if (in.peek(&b, 1) == 0) return;
+  const unsigned base = s.dec_mode ? 10 : 16;
+  char stopped[kDecimalTextSize], last[kDecimalTextSize];
+  stopped[put_digits(stopped, static_cast<std::uint64_t>(s.end_blk), base, 1)] = '\0';
+  long long size = in.regular_file_size();
+  if (size < 0) {
+    errmsg("vesk: stopped after block %s; --all shows the rest\n", stopped);
+    return;
+  }
+  long long rest_blocks = (size - position + place.size - 1) / place.size;
+  last[put_digits(last, static_cast<std::uint64_t>(s.end_blk + rest_blocks), base, 1)] = '\0';
+  errmsg("vesk: stopped after block %s; --all shows the rest, up to block %s\n", stopped, last);
+}
+
 }  // namespace
 
 int format_dump(const Settings& s, const Definitions& defs, ByteSource& in, Report& report) {
   const FormView view(s, defs);
   FormPrinter p(view, report);
-  MapScaleHeading scale(view);
+  MapScaleHeading scale(p);
   ScopedHeading heading(report, view.map ? &scale : nullptr);
 
   long long position = start_position(s, defs);
@@ -49,7 +72,8 @@ int format_dump(const Settings& s, const Definitions& defs, ByteSource& in, Repo
   bool new_position = position != 0;
 
   unsigned char block[kMaxBlockSize];
-  for (long long b = s.start_blk; b <= s.end_blk; ++b) {
+  long long b = s.start_blk;
+  for (; b <= s.end_blk; ++b) {
     if (report.failed()) return 1;
     BlockPlace place = defs.place_of(b);
     if (place.entry < 0 || place.size > kMaxBlockSize) break;
@@ -75,7 +99,9 @@ int format_dump(const Settings& s, const Definitions& defs, ByteSource& in, Repo
     if (p.failed) return 1;
     position += got;
   }
-  return report.failed() ? 1 : 0;
+  if (report.failed()) return 1;
+  if (!s.range_given && !s.all_blocks && b > s.end_blk) notice_if_cut_short(s, defs, in, position);
+  return 0;
 }
 
 }  // namespace vesk

@@ -25,7 +25,7 @@ void put_cell_text(FormPrinter& p, int col, const char* text, int n) {
 // Two lower-case hex digits and a blank in the cell of pos.
 void put_hex_cell(FormPrinter& p, const MapRow& row, int pos, unsigned char b) {
   const char t[3] = {kHexPairs.digits[b][0], kHexPairs.digits[b][1], ' '};
-  put_cell_text(p, map_cell_column(p.view, row, pos), t, 3);
+  put_cell_text(p, map_cell_column(p, row, pos), t, 3);
 }
 
 // " %04X %04X: " / "      %04X: " (%04d with -D); numbers of more digits
@@ -76,7 +76,7 @@ class MapPrinter : public ItemVisitor {
         return;
       }
       text[n++] = ' ';
-      if (shown) put_cell_text(p_, map_cell_column(p_.view, row_, e.pos), text, n);
+      if (shown) put_cell_text(p_, map_cell_column(p_, row_, e.pos), text, n);
       row_.pending = true;
     }
   }
@@ -107,7 +107,7 @@ class MapPrinter : public ItemVisitor {
     while (i < e.len) {
       int pos = e.pos + i;
       map_line_check(p_, block_, row_, pos);
-      int col = map_cell_column(p_.view, row_, pos);
+      int col = map_cell_column(p_, row_, pos);
       unsigned char b = data_[pos];
       if (sjis_mode(mode) && e.len - i >= 2 && iskanji_sjis(b, data_[pos + 1])) {
         if (shown) put_cell_text(p_, col + 1, reinterpret_cast<const char*>(data_ + pos), 2);
@@ -132,8 +132,8 @@ class MapPrinter : public ItemVisitor {
 
 }  // namespace
 
-int map_cell_column(const FormView& view, const MapRow& row, int pos) {
-  return kPrefixWidth + (pos - row.start) * view.map_cell;
+int map_cell_column(const FormPrinter& p, const MapRow& row, int pos) {
+  return kPrefixWidth + p.map_shift + (pos - row.start) * p.view.map_cell;
 }
 
 void map_line_check(FormPrinter& p, long long block, MapRow& row, int pos) {
@@ -149,10 +149,11 @@ void put_map_line(FormPrinter& p, long long block, int row_start) {
   char prefix[64];
   int n = map_prefix(prefix, p.view.dec, block, row_start);
   // A longer prefix (a block number of five digits and more) is cut to its
-  // first 12 characters.
-  put_cell_text(p, 0, prefix, n < kPrefixWidth ? n : kPrefixWidth);
+  // first 12 characters, unless the cells have moved right to make room.
+  const int width = kPrefixWidth + p.map_shift;
+  put_cell_text(p, 0, prefix, n < width ? n : width);
 
-  int last = p.view.line_bytes * p.view.map_cell + 24;
+  int last = p.view.line_bytes * p.view.map_cell + 24 + p.map_shift;
   if (last > kLineBufSize - 2) last = kLineBufSize - 2;
   char* s = p.line.c_str();
   while (last > 0 && s[last] == ' ') --last;
@@ -167,6 +168,12 @@ void put_map_line(FormPrinter& p, long long block, int row_start) {
 
 int print_map(FormPrinter& p, int rec, const unsigned char* data, int size, long long block, MapRow& row, int pos,
               const MapFilter* filter) {
+  if (p.view.widen && pos == 0) {
+    // The prefix of the block's first row decides how far the cells move.
+    char prefix[64];
+    int need = map_prefix(prefix, p.view.dec, block, 0) - kPrefixWidth;
+    if (need > p.map_shift) p.map_shift = need;
+  }
   MapPrinter printer(p, data, block, row, filter);
   return walk_struct(p.view, rec, size, pos, WalkRules{false, false}, printer);
 }

@@ -18,7 +18,7 @@ struct MapRow {
 };
 
 // First column of the cell of in-block position pos in the current row.
-int map_cell_column(const FormView& view, const MapRow& row, int pos);
+int map_cell_column(const FormPrinter& p, const MapRow& row, int pos);
 
 // When pos lies at or past the end of the current row: writes the row, clears
 // the pending flag and makes the row holding pos the current one (rows in
@@ -28,6 +28,8 @@ void map_line_check(FormPrinter& p, long long block, MapRow& row, int pos);
 // Writes the current map line: the 12-column prefix (" %04X %04X: " with the
 // block number for the row at 0, else "      %04X: " with the row start;
 // %04d with -D), trailing blanks cut, through put_line; then blanks the line.
+// A longer prefix (a block number of five digits or more) is cut to 12
+// columns, or under --all moves the cells right for the rest of the run.
 void put_map_line(FormPrinter& p, long long block, int row_start);
 
 // Chooses which elements a map walk places. An element left out takes no cell,

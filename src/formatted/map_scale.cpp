@@ -8,23 +8,30 @@ namespace vesk {
 
 // " %X  " of each byte index (" %d  " under -D) at the start of its cell, the
 // digit in the cell's second column; each text's end is covered by the next.
-MapScaleHeading::MapScaleHeading(const FormView& view) {
-  constexpr int kStart = 12;
+const std::string& MapScaleHeading::text() {
+  if (built_shift_ == p_.map_shift) return text_;
+  built_shift_ = p_.map_shift;
+  const FormView& view = p_.view;
+  const int start = 12 + p_.map_shift;
   const unsigned base = view.dec ? 10 : 16;
-  const int size = view.line_bytes * 4 + 30;
+  const int size = view.line_bytes * 4 + 30 + p_.map_shift;
   std::string buf(static_cast<std::size_t>(size), ' ');
   buf[static_cast<std::size_t>(size - 1)] = '\0';
   for (int i = 0; i < view.line_bytes; ++i) {
     const char cell[5] = {' ', kUpperHexDigits[static_cast<unsigned>(i) % base], ' ', ' ', '\0'};
-    int col = kStart + i * view.map_cell;
+    int col = start + i * view.map_cell;
     if (col < 0 || col >= size) continue;
     int n = size - 1 - col < 4 ? size - 1 - col : 4;
     std::memcpy(buf.data() + col, cell, static_cast<std::size_t>(n));
     buf[static_cast<std::size_t>(col + n)] = '\0';
   }
   text_.assign(buf.data(), std::strlen(buf.data()));
+  return text_;
 }
 
-void MapScaleHeading::write(Report& report) { report.put_heading_line(text_.data(), text_.size()); }
+void MapScaleHeading::write(Report& report) {
+  const std::string& t = text();
+  report.put_heading_line(t.data(), t.size());
+}
 
 }  // namespace vesk

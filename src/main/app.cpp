@@ -43,8 +43,9 @@ void write_usage_to_stderr(int first, int last) {
   }
 }
 
-// The driver of the run's mode. Returns the exit status.
-int run_driver(CommandLine& cmd, ReportSink& sink) {
+// The driver of the run's mode. Returns the exit status, 0 or 1; differ is
+// set when a comparison found the files to differ.
+int run_driver(CommandLine& cmd, ReportSink& sink, bool& differ) {
   const Settings& s = cmd.settings;
   Report report(sink, s.page_lines);
   ByteSource in1(cmd.fd1, s.file1_name);
@@ -59,7 +60,10 @@ int run_driver(CommandLine& cmd, ReportSink& sink) {
     return 0;
   }
   ByteSource in2(cmd.fd2, s.file2_name);
-  return compare_dump(s, cmd.defs, in1, in2, report);
+  CompareTotals totals;
+  int status = compare_dump(s, cmd.defs, in1, in2, report, &totals);
+  differ = totals.differ();
+  return status;
 }
 
 void write_version(ReportSink& sink) {
@@ -67,7 +71,7 @@ void write_version(ReportSink& sink) {
   sink.write_line(text, sizeof text - 1);
 }
 
-int run(int argc, char** argv, CommandLine& cmd, ReportSink& sink) {
+int run(int argc, char** argv, CommandLine& cmd, ReportSink& sink, bool& differ) {
   LongRequests requests;
   std::vector<char*> args;
   if (take_long_options(argc, argv, cmd.settings, requests, args) != 0) return 1;
@@ -90,7 +94,7 @@ int run(int argc, char** argv, CommandLine& cmd, ReportSink& sink) {
     return 1;
   }
   if (parse_options(n, args.data(), cmd) != 0) return 1;
-  return run_driver(cmd, sink);
+  return run_driver(cmd, sink, differ);
 }
 
 }  // namespace
@@ -99,8 +103,9 @@ int run_vesk(int argc, char** argv, ReportSink& sink) {
   std::signal(SIGFPE, sigfpe);
   int status;
   CommandLine cmd;
+  bool differ = false;
   try {
-    status = run(argc, argv, cmd, sink);
+    status = run(argc, argv, cmd, sink, differ);
   } catch (const OutOfMemory& e) {
     report_no_memory(e.size);
     status = 1;
@@ -108,14 +113,15 @@ int run_vesk(int argc, char** argv, ReportSink& sink) {
     report_no_memory(0);
     status = 1;
   }
-  if (!sink.flush()) {
+  const bool sink_ok = sink.flush();
+  if (!sink_ok) {
     const char msg[] = "write error on standard output\n";
     std::fwrite(msg, 1, sizeof msg - 1, stderr);
     if (status == 0) status = 1;
   }
   std::fflush(stderr);
-  // With --exit-code, trouble is 2, as with cmp and diff.
-  if (cmd.settings.exit_code && status == 1) status = 2;
+  // --exit-code answers as cmp and diff do: 0 the same, 1 different, 2 trouble.
+  if (cmd.settings.exit_code) status = status != 0 ? 2 : differ ? 1 : 0;
   return status;
 }
 

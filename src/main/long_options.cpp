@@ -41,6 +41,9 @@ const LongOption* find_long_option(const char* arg) {
 
 int take_long_options(int argc, char** argv, Settings& settings, LongRequests& requests, std::vector<char*>& rest) {
   rest.assign(argv, argv + (argc > 0 ? 1 : 0));
+  // Every known option takes effect, so that an unknown one before
+  // --exit-code is still answered with the status that --exit-code asks for.
+  const char* unknown = nullptr;
   for (int i = 1; i < argc; ++i) {
     char* arg = argv[i];
     // The operands of -f and -F are names, whatever they look like.
@@ -55,13 +58,14 @@ int take_long_options(int argc, char** argv, Settings& settings, LongRequests& r
       continue;
     }
     const LongOption* o = find_long_option(arg);
-    if (o == nullptr) {
-      errmsg("%s: invalid option\n", arg);
-      return -1;
-    }
-    o->apply(settings, requests);
+    if (o != nullptr)
+      o->apply(settings, requests);
+    else if (unknown == nullptr)
+      unknown = arg;
   }
-  return 0;
+  if (unknown == nullptr) return 0;
+  errmsg("%s: invalid option\n", unknown);
+  return -1;
 }
 
 void write_long_option_help(ReportSink& sink) {

@@ -22,16 +22,16 @@ CommandLine::~CommandLine() {
 
 namespace {
 
+// The low 32 bits of a 64-bit number, as a signed int.
+int low_32_bits(long long v) { return static_cast<int32_t>(static_cast<uint32_t>(static_cast<unsigned long long>(v))); }
+
 // A number read like strtol into 64 bits, kept as its low 32 bits: text that is
 // not a number reads 0, trailing text is ignored.
-int read_decimal(const char* text) {
-  long long v = std::strtoll(text, nullptr, 10);
-  return static_cast<int32_t>(static_cast<uint32_t>(static_cast<unsigned long long>(v)));
-}
+int read_decimal(const char* text) { return low_32_bits(std::strtoll(text, nullptr, 10)); }
 
-// A hexadecimal number (optional white space, sign and 0x), kept like
-// read_decimal; false when the text holds none.
-bool read_hex(const char* text, int* out) {
+// A hexadecimal number (optional white space, sign and 0x) read like strtol
+// into 64 bits; false when the text holds none.
+bool read_hex(const char* text, long long* out) {
   const char* p = text;
   while (std::isspace(static_cast<unsigned char>(*p))) ++p;
   const char* digits = p;
@@ -39,8 +39,7 @@ bool read_hex(const char* text, int* out) {
   if (digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) digits += 2;
   if (!std::isxdigit(static_cast<unsigned char>(*digits)))
     return false;
-  long long v = std::strtoll(p, nullptr, 16);
-  *out = static_cast<int32_t>(static_cast<uint32_t>(static_cast<unsigned long long>(v)));
+  *out = std::strtoll(p, nullptr, 16);
   return true;
 }
 
@@ -120,20 +119,21 @@ int Parser::set_hex_code(const char* arg) {
 int Parser::set_block_range(const char* arg) {
   const char* first = arg + 2;
   const char* comma = std::strchr(first, ',');
-  // Both numbers are read as ints, as every other option's numbers are.
-  int start = static_cast<int>(settings.start_blk);
-  int end = static_cast<int>(settings.end_blk);
+  // Block numbers are 64-bit: with --all a dump may pass any 32-bit number.
+  long long start = settings.start_blk;
+  long long end = settings.end_blk;
   if (settings.dec_mode) {
-    start = read_decimal(first);
-    if (comma) end = read_decimal(comma + 1);
+    start = std::strtoll(first, nullptr, 10);
+    if (comma) end = std::strtoll(comma + 1, nullptr, 10);
   } else {
     read_hex(first, &start);
     if (comma) read_hex(comma + 1, &end);
   }
   settings.start_blk = start;
   settings.end_blk = end;
+  settings.range_given = true;
   if (comma == nullptr || settings.end_blk == 0) settings.end_blk = settings.start_blk;
-  if (settings.start_blk < 0 || settings.start_blk > settings.end_blk) {
+  if (settings.start_blk < 0 || settings.start_blk > settings.end_blk || settings.end_blk > kMaxBlockNumber) {
     errmsg("%s: illegal block number\n", arg);
     return -1;
   }
@@ -244,6 +244,7 @@ int Parser::read_format_file() {
   options.name = settings.fmt_name;
   options.align = settings.align_mode;
   options.block_id = settings.run_mode == RunMode::compare ? settings.block_id : nullptr;
+  options.open_ranges = settings.all_blocks;
   return read_format(options, cmd_.defs);
 }
 
@@ -348,6 +349,8 @@ int Parser::parse(int argc, char** argv) {
     errmsg("filename2 missing\n");
     return -1;
   }
+  // --all: without -n, every block to the end of the file.
+  if (settings.all_blocks && !settings.range_given) settings.end_blk = kMaxBlockNumber;
   return 0;
 }
 
