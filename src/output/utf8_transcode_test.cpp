@@ -1,0 +1,188 @@
+#include "output/utf8_transcode.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "output/tables/sjis_unicode.h"
+
+namespace vesk {
+namespace {
+
+constexpr SjisMapping kBoth[] = {SjisMapping::standard, SjisMapping::utf8_input};
+constexpr unsigned char kGuard = 0xAA;
+
+// Transcodes into a buffer of exactly the documented bound, followed by guard
+// bytes that must stay untouched. The input is followed by a trail byte, which
+// must not be read as the second byte of a pair.
+std::string transcode(const std::string& in, SjisMapping mapping) {
+  std::size_t bound = kUtf8PerSjisByte * in.size();
+  std::vector<char> buf(bound + 16, static_cast<char>(kGuard));
+  std::string padded = in + '@';
+  std::size_t len = sjis2utf8(padded.data(), in.size(), buf.data(), mapping);
+  EXPECT_LE(len, bound);
+  for (std::size_t i = bound; i < buf.size(); ++i)
+    EXPECT_EQ(static_cast<unsigned char>(buf[i]), kGuard) << "written past the bound";
+  return std::string(buf.data(), len);
+}
+
+// Strict UTF-8 decoding; false on any malformed, overlong or surrogate sequence.
+bool decode_utf8(const std::string& s, std::vector<std::uint32_t>& points) {
+  points.clear();
+  for (std::size_t i = 0; i < s.size();) {
+    unsigned b = static_cast<unsigned char>(s[i]);
+    int len = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
+    if (len == 0 || i + len > s.size()) return false;
+    std::uint32_t cp = len == 1 ? b : b & (0x7F >> len);
+    for (int k = 1; k < len; ++k) {
+      unsigned c = static_cast<unsigned char>(s[i + k]);
+      if ((c & 0xC0) != 0x80) return false;
+      cp = (cp << 6) | (c & 0x3F);
+    }
+    static constexpr std::uint32_t kMin[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+    points.push_back(cp);
+    i += len;
+  }
+  return true;
+}
+
+bool is_pair(unsigned lead, unsigned trail) {
+  bool l = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
+  bool t = (trail >= 0x40 && trail <= 0x7E) || (trail >= 0x80 && trail <= 0xFC);
+  return l && t;
+}
+
+const SjisCell& cell(SjisMapping mapping, unsigned lead, unsigned trail) {
+  return sjisCells[mapping == SjisMapping::utf8_input ? 1 : 0][sjis_slot(lead, trail)];
+}
+
+TEST(Sjis2Utf8, HandWorkedCases) {
+  struct Case {
+    const char* name;
+    std::string in;
+    std::string out;
+    bool standard, utf8_input;  // the mappings the case holds in
+  } cases[] = {
+      {"ascii as it is", "0A 5C|a\\~", "0A 5C|a\\~", true, true},
+      {"kana B1", "\xB1", "\xEF\xBD\xB1", true, true},
+      {"kana ends A1 DF", "\xA1\xDF", "\xEF\xBD\xA1\xEF\xBE\x9F", true, true},
+      {"kana BF C0", "\xBF\xC0", "\xEF\xBD\xBF\xEF\xBE\x80", true, true},
+      {"hiragana a, wide", "\x82\xA0", "\xE3\x81\x82", true, true},
+      {"circled one, narrow", "\x87\x40", "\xE2\x91\xA0 ", true, true},
+      {"IBM extension", "\xFB\xFC", "\xE9\xAB\x99", true, false},
+      {"euro from Shift_JIS-2004", "\x85\x40", "\xE2\x82\xAC ", true, true},
+      {"e acute", "\x85\x7E", "\xC3\xA9 ", true, true},
+      {"user-defined area", "\xF0\x40", "\xE3\x80\x93", true, false},
+      {"Shift_JIS-2004 plane 2 from -U", "\xF0\x40", "\xF0\xA0\x82\x89", false, true},
+      {"unassigned pair", "\x84\xDD", "\xE3\x80\x93", true, true},
+      {"kana with combining mark", "\x82\xF5", "\xE3\x80\x93", true, true},
+      {"wave dash, CP932", "\x81\x60", "\xEF\xBD\x9E", true, false},
+      {"wave dash, -U", "\x81\x60", "\xE3\x80\x9C", false, true},
+      {"fullwidth reverse solidus", "\x81\x5F", "\xEF\xBC\xBC", true, true},
+      {"lone lead byte at the end", "AB\x81", "AB.", true, true},
+      {"lead byte before a non-trail", "\x81 \x81\x7F", ". ..", true, true},
+      {"controls and gaps", std::string("\x00\x09\x0A\x7F\x80\xA0\xFD\xFF", 8), "........", true, true},
+      {"pair across an ASCII run", "0123456\x82\xA0" "89abcdefgh",
+       "0123456\xE3\x81\x82" "89abcdefgh", true, true},
+      {"empty", "", "", true, true},
+  };
+  for (const Case& c : cases) {
+    if (c.standard) {
+      EXPECT_EQ(transcode(c.in, SjisMapping::standard), c.out) << c.name;
+    }
+    if (c.utf8_input) {
+      EXPECT_EQ(transcode(c.in, SjisMapping::utf8_input), c.out) << c.name << " (-U)";
+    }
+  }
+}
+
+TEST(Sjis2Utf8, KanaFillsTheBound) {
+  std::string in(73, '\xB1');
+  EXPECT_EQ(transcode(in, SjisMapping::standard).size(), kUtf8PerSjisByte * in.size());
+}
+
+// Every single byte and every two-byte input, in both mappings.
+TEST(Sjis2Utf8, EveryShortInput) {
+  std::vector<std::uint32_t> points;
+  for (SjisMapping m : kBoth) {
+    std::string one[256];
+    for (unsigned b = 0; b < 256; ++b) {
+      one[b] = transcode(std::string(1, static_cast<char>(b)), m);
+      ASSERT_TRUE(decode_utf8(one[b], points)) << b;
+      ASSERT_EQ(points.size(), 1u) << b;
+      std::uint32_t want = b >= 0x20 && b <= 0x7E ? b : b >= 0xA1 && b <= 0xDF ? 0xFF61 + b - 0xA1 : '.';
+      EXPECT_EQ(points[0], want) << b;
+    }
+    for (unsigned lead = 0; lead < 256; ++lead) {
+      for (unsigned trail = 0; trail < 256; ++trail) {
+        std::string in{static_cast<char>(lead), static_cast<char>(trail)};
+        std::string out = transcode(in, m);
+        if (!is_pair(lead, trail)) {
+          ASSERT_EQ(out, one[lead] + one[trail]) << lead << " " << trail;
+          continue;
+        }
+        ASSERT_TRUE(decode_utf8(out, points)) << lead << " " << trail;
+        const SjisCell& c = cell(m, lead, trail);
+        ASSERT_EQ(out, std::string(reinterpret_cast<const char*>(c.text), c.len)) << lead << " " << trail;
+        ASSERT_TRUE(c.width == 1 || c.width == 2) << lead << " " << trail;
+        ASSERT_EQ(points.size(), c.width == 1 ? 2u : 1u) << lead << " " << trail;
+        EXPECT_TRUE(points[0] >= 0x20 && points[0] != 0x7F) << lead << " " << trail;
+        if (c.width == 1) {
+          EXPECT_EQ(points[1], 0x20u) << lead << " " << trail;
+        }
+      }
+    }
+  }
+}
+
+// Random lines (fixed seed) of ASCII runs, kana, pairs and stray bytes: a line
+// comes out as its units one after another, whatever their alignment.
+TEST(Sjis2Utf8, LinesAreTheirUnits) {
+  std::mt19937 rng(20240613);
+  auto pick = [&](unsigned lo, unsigned hi) { return std::uniform_int_distribution<unsigned>(lo, hi)(rng); };
+  for (int round = 0; round < 3000; ++round) {
+    std::string line;
+    std::vector<std::string> units;
+    int count = static_cast<int>(pick(0, 40));
+    for (int u = 0; u < count; ++u) {
+      std::string unit;
+      switch (pick(0, 4)) {
+        case 0:  // a run of printable ASCII
+          for (unsigned k = pick(1, 20); k > 0; --k) unit += static_cast<char>(pick(0x20, 0x7E));
+          break;
+        case 1:
+          unit = static_cast<char>(pick(0xA1, 0xDF));
+          break;
+        case 2: {
+          unsigned lead = pick(0, 59), trail = pick(0x40, 0xFB);
+          unit = {static_cast<char>(lead < 31 ? 0x81 + lead : 0xC1 + lead),
+                  static_cast<char>(trail >= 0x7F ? trail + 1 : trail)};
+          break;
+        }
+        case 3: {  // a byte outside the report's set, never a lead byte
+          static constexpr unsigned char kStray[] = {0x00, 0x09, 0x0A, 0x1F, 0x7F, 0x80, 0xA0, 0xFD, 0xFF};
+          unit = static_cast<char>(kStray[pick(0, 8)]);
+          break;
+        }
+        default:  // a lead byte followed by a non-trail, or ending the line
+          unit = static_cast<char>(pick(0, 1) ? 0x81 : 0xFC);
+          if (u + 1 < count || pick(0, 1)) unit += static_cast<char>(pick(0x20, 0x3F));
+          break;
+      }
+      line += unit;
+      units.push_back(unit);
+    }
+    for (SjisMapping m : kBoth) {
+      std::string want;
+      for (const std::string& unit : units) want += transcode(unit, m);
+      ASSERT_EQ(transcode(line, m), want) << "round " << round;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vesk
