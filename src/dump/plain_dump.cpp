@@ -55,7 +55,10 @@ class BlockPrinter {
     // The marker is written even before a line that is not shown.
     if (v == RepeatFilter::Verdict::keep_after_marker) report_.put_line(kSameMarker);
     // The decoders write no newline, so the line counts as one.
-    if (show) report_.put_line_plain(builder_.text(), static_cast<std::size_t>(len));
+    // Up to the character column the line is printable ASCII.
+    if (show)
+      report_.put_line_plain(builder_.text(), static_cast<std::size_t>(len),
+                             static_cast<std::size_t>(builder_.layout().char_start()));
   }
 
   DumpLayout layout_;

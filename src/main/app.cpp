@@ -2,7 +2,10 @@
 // one place where a run's status is settled.
 #include "main/app.h"
 
+#include <langinfo.h>
 #include <unistd.h>
+
+#include <clocale>
 
 #include <csignal>
 #include <cstdio>
@@ -66,6 +69,21 @@ int run_driver(CommandLine& cmd, ReportSink& sink, bool& differ) {
   return status;
 }
 
+// Without --utf8 or --sjis: UTF-8 on a terminal whose locale reads UTF-8,
+// Shift_JIS to files and pipes. The locale is asked and then put back, so
+// that nothing else reads text by it.
+bool writes_utf8(OutputEncoding encoding, const ReportSink& sink) {
+  if (encoding != OutputEncoding::automatic) return encoding == OutputEncoding::utf8;
+  if (!sink.is_terminal()) return false;
+  bool utf8 = false;
+  if (std::setlocale(LC_CTYPE, "") != nullptr) {
+    const char* codeset = nl_langinfo(CODESET);
+    utf8 = codeset != nullptr && std::strcmp(codeset, "UTF-8") == 0;
+  }
+  std::setlocale(LC_CTYPE, "C");
+  return utf8;
+}
+
 void write_version(ReportSink& sink) {
   const char text[] = "vesk " VESK_VERSION;
   sink.write_line(text, sizeof text - 1);
@@ -75,6 +93,7 @@ int run(int argc, char** argv, CommandLine& cmd, ReportSink& sink, bool& differ)
   LongRequests requests;
   std::vector<char*> args;
   if (take_long_options(argc, argv, cmd.settings, requests, args) != 0) return 1;
+  if (writes_utf8(cmd.settings.encoding, sink)) sink.use_utf8(SjisMapping::standard);
   if (requests.help) {
     write_usage(sink);
     write_long_option_help(sink);
@@ -94,6 +113,8 @@ int run(int argc, char** argv, CommandLine& cmd, ReportSink& sink, bool& differ)
     return 1;
   }
   if (parse_options(n, args.data(), cmd) != 0) return 1;
+  // Characters decoded from UTF-8 (-U) read back as the ones they came from.
+  if (sink.utf8() && cmd.settings.char_mode == CharMode::utf8) sink.use_utf8(SjisMapping::utf8_input);
   return run_driver(cmd, sink, differ);
 }
 

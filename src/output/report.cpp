@@ -20,8 +20,12 @@ void Report::put_line(const char* text, std::size_t len) {
 }
 
 void Report::put_heading_line(const char* text, std::size_t len) {
-  sink_.write_line(text, len);
-  line_cnt_ += 1 + newlines_in(text, len);
+  long long inner = newlines_in(text, len);
+  if (inner == 0)
+    sink_.write_plain_line(text, len);
+  else
+    sink_.write_line(text, len);
+  line_cnt_ += 1 + inner;
 }
 
 }  // namespace vesk

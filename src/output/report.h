@@ -40,9 +40,10 @@ class Report {
   // The same for a line of known length.
   void put_line(const char* text, std::size_t len);
   // put_line for a line known to hold no newline: the count needs no scan.
-  void put_line_plain(const char* text, std::size_t len) {
+  // Its first ascii_prefix bytes are printable ASCII.
+  void put_line_plain(const char* text, std::size_t len, std::size_t ascii_prefix = 0) {
     heading_at_page_start();
-    sink_.write_line(text, len);
+    sink_.write_plain_line(text, len, ascii_prefix);
     line_cnt_ += 1;
   }
   // A heading line: written and counted, without the page check.

@@ -39,6 +39,54 @@ void ReportSink::write_slow(const char* p, std::size_t n) {
   used_ += n;
 }
 
+bool ReportSink::is_terminal() const { return fd_ >= 0 && ::isatty(fd_) == 1; }
+
+void ReportSink::write_utf8(const char* p, std::size_t n) {
+  // A piece at a time, each transcoded straight into the buffer.
+  constexpr std::size_t kPiece = kBufferSize / (2 * kUtf8PerSjisByte);
+  while (n > 0) {
+    std::size_t k = n < kPiece ? n : kPiece;
+    // A pair is never cut between two pieces.
+    if (k < n) {
+      std::size_t i = 0;
+      while (i < k) {
+        auto c = static_cast<unsigned char>(p[i]);
+        bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+        i += lead ? 2 : 1;
+      }
+      k = i;
+    }
+    if (kUtf8PerSjisByte * k > kBufferSize - used_) flush();
+    used_ += sjis2utf8(p, k, buffer_.get() + used_, mapping_);
+    p += k;
+    n -= k;
+  }
+}
+
+void ReportSink::write_line_utf8(const char* p, std::size_t n, std::size_t ascii_prefix) {
+  if (ascii_prefix > n) ascii_prefix = n;
+  if (n + 1 + (kUtf8PerSjisByte - 1) * (n - ascii_prefix) > kBufferSize - used_) flush();
+  if (ascii_prefix > 0 && ascii_prefix <= kBufferSize - used_) {
+    std::memcpy(buffer_.get() + used_, p, ascii_prefix);
+    used_ += ascii_prefix;
+    p += ascii_prefix;
+    n -= ascii_prefix;
+  }
+  // Newlines inside a line stay newlines.
+  while (const void* nl = std::memchr(p, '\n', n)) {
+    std::size_t k = static_cast<std::size_t>(static_cast<const char*>(nl) - p);
+    write_utf8(p, k);
+    write_slow("\n", 1);
+    p += k + 1;
+    n -= k + 1;
+  }
+  write_utf8(p, n);
+  if (used_ < kBufferSize)
+    buffer_[used_++] = '\n';
+  else
+    write_slow("\n", 1);
+}
+
 bool ReportSink::flush() {
   if (used_ > 0) write_out(buffer_.get(), used_);
   used_ = 0;

@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "output/utf8_transcode.h"
+
 namespace vesk {
 
 class ReportSink {
@@ -20,18 +22,42 @@ class ReportSink {
   ReportSink(const ReportSink&) = delete;
   ReportSink& operator=(const ReportSink&) = delete;
 
-  // Appends n bytes; the buffer is written out when full. The common case,
-  // room in the buffer, is a copy.
-  void write(const char* p, std::size_t n) {
-    if (n < kBufferSize - used_) {
-      std::memcpy(buffer_.get() + used_, p, n);
-      used_ += n;
+  // From now on, report lines are written in UTF-8 (each character taking
+  // the columns its Shift_JIS form takes), with pairs read by mapping.
+  void use_utf8(SjisMapping mapping) {
+    utf8_ = true;
+    mapping_ = mapping;
+  }
+  bool utf8() const { return utf8_; }
+  // The sink writes to a terminal.
+  bool is_terminal() const;
+
+  // A report line (Shift_JIS, without its newline) and its newline. Newlines
+  // inside it stay. ascii_prefix: its first bytes known to be printable ASCII
+  // (the prefix and hex part of a dump line), which UTF-8 leaves as they are.
+  // The common case, room in the buffer, is a copy.
+  void write_line(const char* p, std::size_t n, std::size_t ascii_prefix = 0) {
+    if (utf8_) {
+      write_line_utf8(p, n, ascii_prefix);
     } else {
-      write_slow(p, n);
+      write_line_sjis(p, n);
     }
   }
-  // A report line and its newline.
-  void write_line(const char* p, std::size_t n) {
+  // The same for a line known to hold no newline.
+  void write_plain_line(const char* p, std::size_t n, std::size_t ascii_prefix = 0) {
+    if (utf8_ && ascii_prefix <= n && n + 1 + (kUtf8PerSjisByte - 1) * (n - ascii_prefix) <= kBufferSize - used_) {
+      // The common case: room for the longest UTF-8 form in the buffer.
+      std::memcpy(buffer_.get() + used_, p, ascii_prefix);
+      used_ += ascii_prefix;
+      used_ += sjis2utf8(p + ascii_prefix, n - ascii_prefix, buffer_.get() + used_, mapping_);
+      buffer_[used_++] = '\n';
+    } else {
+      write_line(p, n, ascii_prefix);
+    }
+  }
+
+ private:
+  void write_line_sjis(const char* p, std::size_t n) {
     if (n + 1 < kBufferSize - used_) {
       std::memcpy(buffer_.get() + used_, p, n);
       used_ += n;
@@ -42,6 +68,7 @@ class ReportSink {
     }
   }
 
+ public:
   // Writes out what is buffered; false once a write has failed.
   bool flush();
   // A write has failed: what comes after is dropped, and the run should stop.
@@ -53,11 +80,16 @@ class ReportSink {
   static constexpr std::size_t kBufferSize = 1 << 18;
   void write_slow(const char* p, std::size_t n);
   void write_out(const char* p, std::size_t n);
+  void write_line_utf8(const char* p, std::size_t n, std::size_t ascii_prefix);
+  // The UTF-8 form of n bytes without a newline.
+  void write_utf8(const char* p, std::size_t n);
 
   int fd_;  // -1: memory
   std::unique_ptr<char[]> buffer_;
   std::size_t used_ = 0;
   bool failed_ = false;
+  bool utf8_ = false;
+  SjisMapping mapping_ = SjisMapping::standard;
   std::string memory_;
 };
 
