@@ -54,104 +54,135 @@ inline bool all_printable(std::uint64_t x) {
   return ((x | (low + kOnes) | ~(low + 0x60 * kOnes)) & kHigh) == 0;
 }
 
-// The cells of every lead byte's row laid out over all 256 trail bytes, so
-// that a pair needs one look-up: a cell of length 0 is no pair. Built once.
-struct WideRows {
-  static constexpr int kRowSize = 256;
-  SjisCell cells[2][kSjisLeads * kRowSize];
-  std::uint16_t row_of[256];  // first cell of a lead byte's row; kNoLead for other bytes
+// What the transcoder writes for one unit: up to four bytes, and how many.
+// Eight bytes, so that a cell is found by a shift.
+struct alignas(8) Unit {
+  unsigned char text[4];
+  unsigned char len;
+};
 
-  WideRows() : cells(), row_of() {
-    for (int b = 0; b < 256; ++b) row_of[b] = kNoLead;
+// The units of every lead byte's row laid out over all 256 trail bytes, so
+// that a pair needs one look-up (a unit of length 0 is no pair), and the
+// class of every byte. Built once.
+struct UnitTables {
+  static constexpr int kRowSize = 256;
+  enum Kind : unsigned char { kPrintable, kLead, kOther };
+  Unit pairs[2][kSjisLeads * kRowSize];
+  Unit single[256];
+  unsigned char kind[256];
+  std::uint16_t row_of[256];  // first unit of a lead byte's row
+
+  UnitTables() : pairs(), single(), kind(), row_of() {
     int r = 0;
-    for (int lead = 0; lead < 256; ++lead) {
-      if (kBytes.row[lead] == kNoLead) continue;
-      row_of[lead] = static_cast<std::uint16_t>(r * kRowSize);
+    for (int b = 0; b < 256; ++b) {
+      const SjisCell& s = kBytes.single[b];
+      std::memcpy(single[b].text, s.text, 4);
+      single[b].len = s.len;
+      kind[b] = is_printable(static_cast<unsigned>(b)) ? kPrintable : kBytes.row[b] != kNoLead ? kLead : kOther;
+      if (kind[b] != kLead) continue;
+      row_of[b] = static_cast<std::uint16_t>(r * kRowSize);
       for (int trail = 0; trail < 256; ++trail) {
         if (!kBytes.trail[trail]) continue;
-        for (int m = 0; m < 2; ++m)
-          cells[m][r * kRowSize + trail] = sjisCells[m][sjis_slot(static_cast<unsigned>(lead), static_cast<unsigned>(trail))];
+        for (int m = 0; m < 2; ++m) {
+          const SjisCell& c = sjisCells[m][sjis_slot(static_cast<unsigned>(b), static_cast<unsigned>(trail))];
+          Unit& u = pairs[m][r * kRowSize + trail];
+          std::memcpy(u.text, c.text, 4);
+          u.len = c.len;
+        }
       }
       ++r;
     }
   }
 };
 
-const WideRows& wide_rows() {
-  static const WideRows* const rows = new WideRows();
-  return *rows;
+const UnitTables& unit_tables() {
+  static const UnitTables* const tables = new UnitTables();
+  return *tables;
 }
 
-// The length of the run of printable ASCII at p, at most n bytes, counted
-// sixteen (or eight) bytes at a time: most of a report line is such a run.
-inline std::size_t printable_run(const unsigned char* p, std::size_t n) {
-  std::size_t i = 0;
+// Copies the next kBlock bytes at p to o (the caller has room for them) and
+// returns how many of them, from the first, are printable ASCII: at least one,
+// the first being printable. Most of a report line is such a run.
 #if defined(__SSE2__)
+constexpr std::size_t kBlock = 16;
+inline std::size_t copy_printable_block(const unsigned char* p, unsigned char* o) {
   // Signed bytes: 0x20-0x7E are those above 0x1F and below 0x7F.
-  const __m128i low = _mm_set1_epi8(0x1F), high = _mm_set1_epi8(0x7F);
-  while (n - i >= 16) {
-    __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-    __m128i ok = _mm_and_si128(_mm_cmpgt_epi8(x, low), _mm_cmplt_epi8(x, high));
-    unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(ok));
-    if (mask != 0xFFFF) return i + static_cast<std::size_t>(__builtin_ctz(~mask));
-    i += 16;
-  }
-#endif
-  while (n - i >= 8) {
-    std::uint64_t x;
-    std::memcpy(&x, p + i, 8);
-    if (!all_printable(x)) break;
-    i += 8;
-  }
-  while (i < n && is_printable(p[i])) ++i;
-  return i;
+  __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(o), x);
+  __m128i ok = _mm_and_si128(_mm_cmpgt_epi8(x, _mm_set1_epi8(0x1F)), _mm_cmplt_epi8(x, _mm_set1_epi8(0x7F)));
+  unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(ok));
+  return mask == 0xFFFF ? kBlock : static_cast<std::size_t>(__builtin_ctz(~mask));
 }
+#else
+constexpr std::size_t kBlock = 8;
+inline std::size_t copy_printable_block(const unsigned char* p, unsigned char* o) {
+  std::memcpy(o, p, 8);
+  std::uint64_t x;
+  std::memcpy(&x, p, 8);
+  if (all_printable(x)) return 8;
+  std::size_t k = 1;
+  while (is_printable(p[k])) ++k;
+  return k;
+}
+#endif
 
 }  // namespace
 
 // The bound: after i bytes read, at most 3 * i bytes are written. A run of
 // printable ASCII writes what it reads. A unit read with two or more bytes left
-// copies all four bytes of its cell (ending at most at 3 * i + 4 < 3 * n) and
+// copies all four bytes of its text (ending at most at 3 * i + 4 < 3 * n) and
 // keeps len of them: at most 3 for one byte, 4 for a pair. The last byte of the
 // line writes only its len.
 std::size_t sjis2utf8(const char* in, std::size_t n, char* out, SjisMapping mapping) {
   const auto* p = reinterpret_cast<const unsigned char*>(in);
   auto* o = reinterpret_cast<unsigned char*>(out);
-  const WideRows& rows = wide_rows();
-  const SjisCell* pairs = rows.cells[mapping == SjisMapping::utf8_input ? 1 : 0];
+  const UnitTables& t = unit_tables();
+  const Unit* pairs = t.pairs[mapping == SjisMapping::utf8_input ? 1 : 0];
   std::size_t i = 0;
   while (n - i >= 2) {
-    unsigned b = p[i];
-    if (is_printable(b)) {
-      *o++ = static_cast<unsigned char>(b);
-      ++i;
-      // A second printable byte starts a run, the bulk of most lines, copied
-      // whole. Characters and points that alternate do not pay for it.
-      if (is_printable(p[i])) {
-        std::size_t k = printable_run(p + i, n - i);
-        std::memcpy(o, p + i, k);
+    const unsigned b = p[i];
+    const unsigned kind = t.kind[b];
+    if (kind == UnitTables::kPrintable) {
+      // Runs of printable ASCII, the bulk of most lines, a block at a time:
+      // a block ends no further than 3 * i + kBlock <= 3 * n.
+      if (n - i >= kBlock) {
+        std::size_t k = copy_printable_block(p + i, o);
         o += k;
         i += k;
+      } else {
+        *o++ = static_cast<unsigned char>(b);
+        ++i;
       }
       continue;
     }
-    const SjisCell* c = &kBytes.single[b];
-    unsigned row = rows.row_of[b];
-    if (row != kNoLead) {
-      const SjisCell* pair = &pairs[row + p[i + 1]];
-      if (pair->len != 0) {
-        c = pair;
-        i += 1;
-      }
+    if (kind == UnitTables::kLead) {
+      // Pairs, one after the other, the bulk of a line of Japanese text.
+      unsigned lead = b;
+      bool lone = false;  // a lead byte without its trail
+      do {
+        const Unit& u = pairs[t.row_of[lead] + p[i + 1]];
+        if (u.len == 0) {
+          lone = true;
+          break;
+        }
+        std::memcpy(o, u.text, 4);
+        o += u.len;
+        i += 2;
+        if (n - i < 2) break;
+        lead = p[i];
+      } while (t.kind[lead] == UnitTables::kLead);
+      if (!lone) continue;
     }
-    i += 1;
-    std::memcpy(o, c->text, 4);
-    o += c->len;
+    // A byte on its own that is no printable ASCII.
+    const Unit& u = t.single[p[i]];
+    ++i;
+    std::memcpy(o, u.text, 4);
+    o += u.len;
   }
   if (i < n) {
-    const SjisCell& c = kBytes.single[p[i]];
-    std::memcpy(o, c.text, c.len);
-    o += c.len;
+    const Unit& u = t.single[p[i]];
+    std::memcpy(o, u.text, u.len);
+    o += u.len;
   }
   return static_cast<std::size_t>(o - reinterpret_cast<unsigned char*>(out));
 }
