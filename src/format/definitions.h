@@ -6,6 +6,8 @@
 #include <deque>
 #include <string>
 
+#include "common/settings.h"
+
 namespace vesk {
 
 constexpr int MAX_ITEMS = 500;
@@ -24,6 +26,7 @@ struct ItemInf {
   const char* name = nullptr;
   const char* comment = nullptr;
   int16_t display = 0;  // 0: "no display"
+  int16_t scale = 0;    // packed and zoned decimal: digits after the decimal point
 
   // The comparison's id item (a simple item: first has no other use there).
   bool is_block_id() const;
@@ -51,6 +54,9 @@ struct DefInf {
   int8_t value = 0;  // stored modulo 256
 };
 
+// #ENDIAN: the byte order of the numeric items, when the format file states one.
+enum class Endian { unstated, big, little };
+
 // Where a block lies in the data formats.
 struct BlockPlace {
   int entry = -1;        // its range in blno_inf; -1 when no range holds the block
@@ -72,6 +78,10 @@ struct Definitions {
   int comment_mlen = 0;  // longest item comment
   int16_t block_id_pos = -1;
   int16_t block_id_len = 0;
+  Endian endian = Endian::unstated;
+  // #CODE: how char items are decoded, when the format file states it.
+  bool code_stated = false;
+  CharMode code = CharMode::sjis;
 
   // The first range holding block decides.
   BlockPlace place_of(long long block) const;

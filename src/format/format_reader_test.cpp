@@ -279,5 +279,54 @@ TEST(ReadFormat, TooManyDataFormats) {
             "t.fmt: too many block data definition (line is 402)\n");
 }
 
+TEST(ReadFormat, EndianAndCodeStatements) {
+  const char kFormat[] = "#BLNO 0\nstruct A {\n long a;\n};\n";
+  EXPECT_EQ(failure(kFormat), "");
+  EXPECT_EQ(defs.endian, Endian::unstated);
+  EXPECT_FALSE(defs.code_stated);
+  struct Case {
+    const char* lines;
+    Endian endian;
+    bool code_stated;
+    CharMode code;
+  };
+  const Case cases[] = {
+      {"#ENDIAN BIG\n", Endian::big, false, CharMode::sjis},
+      {"#ENDIAN LITTLE\n", Endian::little, false, CharMode::sjis},
+      {"#ENDIAN\tBIG /* mainframe */\n#ENDIAN BIG\n", Endian::big, false, CharMode::sjis},
+      {"#CODE SJIS\n", Endian::unstated, true, CharMode::sjis},
+      {"#CODE EUC\n", Endian::unstated, true, CharMode::euc},
+      {"#CODE JIS\n", Endian::unstated, true, CharMode::jis},
+      {"#CODE UTF-8\n#ENDIAN LITTLE\n", Endian::little, true, CharMode::utf8},
+      // Other words, statements inside a structure, indented or not whole:
+      // no effect, as any other "#" line.
+      {"#ENDIANNESS BIG\n#CODEPAGE 932\n#endian big\n", Endian::unstated, false, CharMode::sjis},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.lines);
+    EXPECT_EQ(failure(std::string(c.lines) + kFormat), "");
+    EXPECT_EQ(defs.endian, c.endian);
+    EXPECT_EQ(defs.code_stated, c.code_stated);
+    EXPECT_EQ(defs.code, c.code);
+  }
+  EXPECT_EQ(failure("#BLNO 0\nstruct A {\n#ENDIAN BIG\n#CODE EUC\n long a;\n};\n#ENDIAN LITTLE\n"), "");
+  EXPECT_EQ(defs.endian, Endian::little);  // stated after the structure: it holds for the whole file
+  EXPECT_FALSE(defs.code_stated);
+  EXPECT_EQ(failure("#BLNO 0\nstruct A {\n long a;\n #ENDIAN BIG\n};\n"),
+            "t.fmt: illegal data type (line is 4)\n");
+}
+
+TEST(ReadFormat, EndianAndCodeFailures) {
+  EXPECT_EQ(failure("#ENDIAN\n"), "t.fmt: #ENDIAN: BIG or LITTLE expected (line is 1)\n");
+  EXPECT_EQ(failure("\n#ENDIAN big\n"), "t.fmt: #ENDIAN: BIG or LITTLE expected (line is 2)\n");
+  EXPECT_EQ(failure("#ENDIAN BIGGER\n"), "t.fmt: #ENDIAN: BIG or LITTLE expected (line is 1)\n");
+  EXPECT_EQ(failure("#ENDIAN BIG\n#ENDIAN LITTLE\n"),
+            "t.fmt: #ENDIAN: another order was stated before (line is 2)\n");
+  EXPECT_EQ(failure("#CODE\n"), "t.fmt: #CODE: SJIS, EUC, JIS or UTF-8 expected (line is 1)\n");
+  EXPECT_EQ(failure("#CODE UTF8\n"), "t.fmt: #CODE: SJIS, EUC, JIS or UTF-8 expected (line is 1)\n");
+  EXPECT_EQ(failure("#CODE EUC-JP\n"), "t.fmt: #CODE: SJIS, EUC, JIS or UTF-8 expected (line is 1)\n");
+  EXPECT_EQ(failure("#CODE EUC\n#CODE JIS\n"), "t.fmt: #CODE: another code was stated before (line is 2)\n");
+}
+
 }  // namespace
 }  // namespace vesk
