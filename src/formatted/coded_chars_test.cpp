@@ -3,7 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
 #include <string>
+
+#include "formatted/formatted_test_support.h"
+#include "formatted/item_list.h"
+#include "formatted/item_map.h"
 
 namespace vesk {
 namespace {
@@ -78,6 +83,45 @@ TEST(CodedChars, CellTextNeverHoldsALoneLeadByte) {
     char cell[2];
     int n = coded_cell_text(u, cell);
     EXPECT_EQ(std::string(cell, static_cast<std::size_t>(n)), c[1]) << c[0];
+  }
+}
+
+// #CODE SJIS shows char items as the Shift_JIS mode always has: random
+// bytes (many lead bytes, kana and control bytes), random item lengths and
+// line widths give the same list and map with the statement as without it.
+TEST(CodedChars, ShiftJisStatementChangesNothingInTheShiftJisMode) {
+  using namespace formatted_test;
+  std::mt19937 rng(20260611);
+  const unsigned char pool[] = {0x81, 0x82, 0x9F, 0xE0, 0xFC, 0xA0, 0xB1, 0xDF, 0x40, 0x7E, 0x80,
+                                0x01, 0x1B, 0x7F, 0x2E, 'A', ' ', 0xFD, 0x5C, 0x8E};
+  for (int round = 0; round < 200; ++round) {
+    reset();
+    int d = open_struct('D');
+    int size = 0;
+    for (int k = 0; k < 4; ++k) {
+      int len = 1 + static_cast<int>(rng() % 12);
+      item('c', len, 1 + static_cast<int>(rng() % 3), "t");
+      size += len * defs.item_inf[defs.item_cnt - 1].count;
+    }
+    close_struct(d);
+    std::string data;
+    for (int i = 0; i < size; ++i) data += static_cast<char>(pool[rng() % sizeof pool]);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(data.data());
+    settings.line_width = 20 + static_cast<int>(rng() % 60);
+    settings.line_bytes = 1 + static_cast<int>(rng() % 16);
+    auto both = [&]() {
+      std::string list = capture([&](FormPrinter& p) { print_items(p, d, bytes, size, 0); });
+      std::string map = capture([&](FormPrinter& p) {
+        MapRow row;
+        print_map(p, d, bytes, size, 0, row, 0);
+        if (row.pending) put_map_line(p, 0, row.start);
+      });
+      return list + "|" + map;
+    };
+    std::string plain = both();
+    defs.code_stated = true;
+    defs.code = CharMode::sjis;
+    EXPECT_EQ(both(), plain) << "round " << round;
   }
 }
 
