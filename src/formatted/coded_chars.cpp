@@ -67,7 +67,10 @@ bool CodedChars::next(CodedUnit& u) {
     return true;
   }
   std::memset(window + k, 0, sizeof window - static_cast<std::size_t>(k));
-  char dest[kMaxUnit + kWriteAhead + 1] = {};
+  // A decoder may leave a column of a long sequence unwritten (an overlong
+  // 4-byte form of a single byte): it shows as a point.
+  char dest[kMaxUnit + kWriteAhead + 1];
+  std::memset(dest, '.', sizeof dest);
   decode_chars(st_, dest, window, k);
   // A whole character never leaves a part for a next line.
   st_.carry_skip = 0;

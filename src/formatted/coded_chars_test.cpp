@@ -60,6 +60,9 @@ TEST(CodedChars, Utf8) {
   // 亜 cut after two bytes: the lead shows as a point, ba as the kana it is
   // as a single byte.
   EXPECT_EQ(units(CharMode::utf8, "\xe4\xba"), "1:. 1:\xba ");
+  // An overlong 4-byte form of "A": the decoder writes three columns, the
+  // fourth shows as a point too.
+  EXPECT_EQ(units(CharMode::utf8, "\xf0\x80\x81\x81"), "4*:A...=A ");
 }
 
 TEST(CodedChars, JisKeepsItsStateWithinTheElement) {
