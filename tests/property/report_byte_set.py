@@ -240,6 +240,18 @@ def formatted_dumps(r, rng):
             r.run(mode + rng.choice(MAP_OPTIONS) + ["-f", "f.fmt"] + rng.choice(MAP_ROWS) + ["f.dat"], "map")
 
 
+def coded_texts(r, rng):
+    """Blocks made only of char items, read in each code of #CODE: every byte
+    of the hostile data goes through the decoders."""
+    for code in (b"SJIS", b"EUC", b"JIS", b"UTF-8"):
+        for round_no in range(3):
+            items = b"".join(b" char t%d[%d];\n" % (k, rng.randrange(1, 24)) for k in range(rng.randrange(1, 6)))
+            r.write("t.fmt", b"#CODE " + code + b"\n#BLNO 0 &\nstruct T {\n" + items + b"};\n")
+            r.write("t.dat", hostile_bytes(rng, rng.randrange(200, 1500)))
+            r.run(rng.choice(LIST_OPTIONS) + ["-f", "t.fmt", "t.dat"], "coded list")
+            r.run(rng.choice(MAP_OPTIONS) + ["-f", "t.fmt"] + rng.choice(MAP_ROWS) + ["t.dat"], "coded map")
+
+
 def comparisons(r, rng, vesk):
     for round_no in range(6):
         fmt = format_file(rng, 1, with_id=True)
@@ -279,6 +291,7 @@ def main():
         r.run(["-usage"], "usage")
         plain_dumps(r, rng)
         formatted_dumps(r, rng)
+        coded_texts(r, rng)
         comparisons(r, rng, vesk)
     took = time.monotonic() - started
     for f in r.failures[:int(os.environ.get("REPORT_BYTES_SHOW", "20"))]:
