@@ -14,7 +14,7 @@ namespace {
 constexpr int kMaxCount = 32767;       // count is a 16-bit field
 constexpr int kMaxColonLength = 256;   // element length, colon form
 constexpr int kMaxDeclLength = 1024;   // element length, declaration form
-constexpr int kMaxScaleDigits = 3;     // a scale is at most 31: three digits are refused by its range
+constexpr int kMaxScaleDigits = 3;     // digits read in a scale (the largest scale is 31)
 const char kEmpty[] = "";
 
 const TypeWord kItemWords[] = {
