@@ -51,6 +51,16 @@ MORE_FORMATS = [
     b" YEN y[2];\n TXT t;\n UL u;\n F8 f;\n unsigned short us;\n unsigned int ui;\n};\n",
     b"#BLNO 0\nstruct A {\n struct {\n  struct {\n   char c[3];\n  } b[2];\n } a[2];\n} x[2];\n",
 ]
+# The types and statements of legacy records.
+LEGACY_FORMATS = [
+    b"#ENDIAN BIG\n#CODE EUC\n#BLNO 0 &\nstruct L {\n SBYTE b[2];\n UBYTE u;\n QUAD q;\n UQUAD uq[2];\n"
+    b" PACKED(2) p[5];\n ZONED(1) z[4];\n char t[6];\n};\n",
+    b"#ENDIAN LITTLE\n#CODE UTF-8\n#BLNO 0 &\nstruct C {\nk(3):4[2]:pk:packed\nz:5:zn\nb:2:sb\nB:1:ub\n"
+    b"q:1:qd\nQ:1:uq\nc:8:t\n};\n",
+    b"#CODE JIS\ntypedef short QUAD;\n#REN PACKET x\n#BLNO 0 &\nstruct K {\n QUAD q;\n PACKET p[3];\n"
+    b" INT8 i;\n PACKED(31) big[16];\n ZONED(0) z[31];\n char j[9];\n};\n",
+    b"#CODE SJIS\n#ENDIAN BIG\n#BLNO 0 &\nstruct E {\n PACKED(9) x[5];\n ZONED(x) y[3];\n};\n",
+]
 
 
 def project_formats(limit=40, max_size=2048):
@@ -102,7 +112,7 @@ def seeds():
     out["dump"].append(dump_header(b=8, eod=0x80 | 1) + b"\n" + JAPANESE["euc"] * 3)
     out["dump"].append(dump_header(mode=0x40 | 6, eod=0x40) + JAPANESE["utf8"] * 5)
     out["dump"].append(dump_header(p=2, d=5) + data)
-    out["format"] = FORMATS + MORE_FORMATS + project_formats()
+    out["format"] = FORMATS + MORE_FORMATS + project_formats() + LEGACY_FORMATS
     for sel in range(4):
         out["formatted"].append(bytes([sel * 0x09 & 0x1F, sel, 0, 0, 0]) + pattern(700 + sel * 300))
     out["formatted"].append(bytes([0x01, 0, 0xC0, 12, 0x21]) + pattern(1200, 13))

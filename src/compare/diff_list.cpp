@@ -49,7 +49,7 @@ class DiffLister : public ItemVisitor {
     int pos = e.pos;
     if (type == T_CHAR) return put_char_value(p_, col, data, pos, e.len);
     if (type == T_HEX) return put_hex_value(p_, col, data, pos, e.len);
-    return put_numeric_value(p_, col, data, pos, type);
+    return put_numeric_value(p_, col, data, pos, p_.view.defs.item_inf[e.item]);
   }
 
   // The name and comment columns of element k, with the index text "[k]"

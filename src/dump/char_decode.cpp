@@ -177,15 +177,6 @@ void decode_sjis(CharDecoder& st, char* dest, const unsigned char* data, int off
   }
 }
 
-// ESC $@, ESC $B, ESC $D: kanji; ESC (I: kana; ESC (J, ESC (B: Roman/ASCII.
-int jis_escape(const unsigned char* p) {
-  if (p[0] != 0x1B) return -1;
-  if (p[1] == '$' && (p[2] == '@' || p[2] == 'B' || p[2] == 'D')) return 2;
-  if (p[1] == '(' && p[2] == 'I') return 1;
-  if (p[1] == '(' && (p[2] == 'J' || p[2] == 'B')) return 0;
-  return -1;
-}
-
 void decode_jis(CharDecoder& st, char* dest, const unsigned char* data, int off, int n) {
   const char* disp = kDisplay.kana;
   while (off < n) {
@@ -343,6 +334,14 @@ int decode_utf8(CharDecoder& st, char* dest, const unsigned char* data, int off,
 }
 
 }  // namespace
+
+int jis_escape(const unsigned char* p) {
+  if (p[0] != 0x1B) return -1;
+  if (p[1] == '$' && (p[2] == '@' || p[2] == 'B' || p[2] == 'D')) return 2;
+  if (p[1] == '(' && p[2] == 'I') return 1;
+  if (p[1] == '(' && (p[2] == 'J' || p[2] == 'B')) return 0;
+  return -1;
+}
 
 int sjis_of_unicode_fast(std::uint32_t code) {
   return code < 0x10000 ? bmp_lookup(bmp_index(), code) : sjis_of_unicode(code);

@@ -34,6 +34,11 @@ inline int iskanji_sjis(int c1, int c2) {
 // Shift_JIS code of a 16-bit JIS code (high byte first), in 8-bit arithmetic.
 std::uint16_t jis2sjis(std::uint16_t code);
 
+// JIS: the state an escape sequence at p (3 bytes read) switches to: 2 kanji
+// (ESC $@, ESC $B, ESC $D), 1 kana (ESC (I), 0 Roman/ASCII (ESC (J, ESC (B);
+// -1 when none starts at p.
+int jis_escape(const unsigned char* p);
+
 // EUC-JP: length of the character at p (2, 3, or 0 for a single byte).
 int euc_char_len(const unsigned char* p);
 // Writes the display columns of the EUC character at p; returns the bytes consumed.

@@ -6,6 +6,7 @@
 #include <deque>
 #include <string>
 
+#include "common/settings.h"
 #include "format/item_types.h"
 
 namespace vesk {
@@ -26,6 +27,7 @@ struct ItemInf {
   const char* name = nullptr;
   const char* comment = nullptr;
   int16_t display = 0;  // 0: "no display"
+  int16_t scale = 0;    // packed and zoned decimal: digits after the decimal point
 
   // The comparison's id item: a simple item marked in first (which a
   // structure uses for its first member).
@@ -55,6 +57,9 @@ struct DefInf {
   int8_t value = 0;  // stored modulo 256
 };
 
+// #ENDIAN: the byte order of the numeric items, when the format file states one.
+enum class Endian { unstated, big, little };
+
 // Where a block lies in the data formats.
 struct BlockPlace {
   int entry = -1;        // its range in blno_inf; -1 when no range holds the block
@@ -76,6 +81,10 @@ struct Definitions {
   int comment_mlen = 0;  // longest item comment
   int16_t block_id_pos = -1;
   int16_t block_id_len = 0;
+  Endian endian = Endian::unstated;
+  // #CODE: how char items are decoded, when the format file states it.
+  bool code_stated = false;
+  CharMode code = CharMode::sjis;
 
   // The first range holding block decides.
   BlockPlace place_of(long long block) const;

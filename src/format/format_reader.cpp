@@ -124,6 +124,11 @@ Outcome Reader::hash_statement(const char* line) {
   }
   if (depth_ == 0 && starts_with(line + 1, "REN"))
     return add_rename(ctx_, RenameKind::rename, line + 4) == 0 ? kGoOn : kFailed;
+  // Whole words: #ENDIANNESS or #CODEPAGE stay lines without effect.
+  if (depth_ == 0 && starts_with_word(line + 1, "ENDIAN"))
+    return parse_endian(ctx_, line + 7, line_no_) == 0 ? kGoOn : kFailed;
+  if (depth_ == 0 && starts_with_word(line + 1, "CODE"))
+    return parse_code(ctx_, line + 5, line_no_) == 0 ? kGoOn : kFailed;
   return kGoOn;  // any other "#" line has no effect
 }
 

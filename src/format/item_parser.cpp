@@ -12,8 +12,9 @@ namespace vesk {
 namespace {
 
 constexpr int kMaxCount = 32767;       // count is a 16-bit field
-constexpr int kMaxColonLength = 256;   // c/x element length, colon form
-constexpr int kMaxDeclLength = 1024;   // c/x element length, declaration form
+constexpr int kMaxColonLength = 256;   // element length, colon form
+constexpr int kMaxDeclLength = 1024;   // element length, declaration form
+constexpr int kMaxScaleDigits = 3;     // digits read in a scale (the largest scale is 31)
 const char kEmpty[] = "";
 
 const TypeWord kItemWords[] = {
@@ -21,6 +22,72 @@ const TypeWord kItemWords[] = {
     {"double", 'd'}, {"CHAR", 'c'}, {"BYTE", 'x'}, {"WORD", 'S'}, {"INT", 'l'},
     {"LONG", 'l'},   {"DWORD", 'L'}, {"LPSTR", 'p'},
 };
+
+// The type words of legacy records. Unlike the words above they are matched
+// as whole words, and only after the file's own names: a typedef or structure
+// called QUAD, QUADRANT or PACKET keeps its meaning. PACKED and ZONED may
+// carry a scale: PACKED(2).
+struct WholeWord {
+  const char* word;
+  char code;
+  bool scaled;
+};
+const WholeWord kWholeWords[] = {
+    {"SBYTE", T_SBYTE, false}, {"UBYTE", T_UBYTE, false},  {"QUAD", T_QUAD, false},
+    {"UQUAD", T_UQUAD, false}, {"PACKED", T_PACKED, true}, {"ZONED", T_ZONED, true},
+};
+
+// No scale written.
+constexpr int kNoScale = 0;
+// A scale that is no "(digits)".
+constexpr int kBadScale = -1;
+
+// The scale written as the whole text from begin to end: "(" digits ")".
+// kBadScale when it is not one.
+int read_scale(const char* begin, const char* end) {
+  if (end - begin < 3 || *begin != '(' || end[-1] != ')') return kBadScale;
+  const char* d = begin + 1;
+  const char* stop = end - 1;
+  if (stop - d > kMaxScaleDigits) return kBadScale;
+  int v = 0;
+  for (; d < stop; ++d) {
+    if (*d < '0' || *d > '9') return kBadScale;
+    v = v * 10 + (*d - '0');
+  }
+  return v;
+}
+
+// The code of the whole word from p to end, or 0; sets *scale to the scale
+// written after PACKED or ZONED (kNoScale when none, kBadScale when it is
+// not a number in parentheses).
+char match_whole_word(const char* p, const char* end, int* scale) {
+  std::size_t len = static_cast<std::size_t>(end - p);
+  *scale = kNoScale;
+  for (const WholeWord& w : kWholeWords) {
+    std::size_t wl = std::strlen(w.word);
+    if (len < wl || std::strncmp(p, w.word, wl) != 0) continue;
+    if (len == wl) return w.code;
+    if (w.scaled && p[wl] == '(') {
+      *scale = read_scale(p + wl, end);
+      return w.code;
+    }
+  }
+  return 0;
+}
+
+// The scale of a packed or zoned item: from 0 up to the digits an element of
+// length bytes holds.
+bool scale_fits(char code, int length, int scale) {
+  return scale >= 0 && scale <= decimal_digits(code, length);
+}
+
+// The longest element of a code whose item gives its length, in a form that
+// allows at most form_max.
+int max_length_of(char code, int form_max) {
+  const ItemType* t = item_type(code);
+  int m = t != nullptr ? t->max_length : 0;
+  return m < form_max ? m : form_max;
+}
 
 // A new record at item_cnt with an empty name and comment, displayed.
 ItemInf* new_item(Definitions& defs) {
@@ -124,19 +191,27 @@ int parse_colon_item(const FormatContext& ctx, const char* line, long long line_
   if (colon == nullptr || is_struct_code(code)) {
     return ctx.error("data type missing", line_no);
   }
+  // What stands between the code and the colon is ignored, but for the scale
+  // of a decimal: k(2):5:amount.
+  int scale = kNoScale;
+  if (is_decimal_code(code) && colon > line + 1) scale = read_scale(line + 1, colon);
   ItemInf* it = new_item(defs);
   if (it == nullptr) return 0;
   it->type = code;
   it->count = 1;
   const char* p = colon + 1;
   const char* name = nullptr;
-  if (is_text_code(code)) {
+  if (has_item_length(code)) {
     const char* mark = index2(p, "[:");
     long long length = read_number(p);
-    if (length < 1 || length > kMaxColonLength) {
+    if (length < 1 || length > max_length_of(code, kMaxColonLength)) {
       return ctx.error(mark && *mark == '[' ? "illegal data length" : "illegal repeat", line_no);
     }
+    if (is_decimal_code(code) && !scale_fits(code, static_cast<int>(length), scale)) {
+      return ctx.error("illegal scale", line_no);
+    }
     it->length = static_cast<int16_t>(length);
+    it->scale = static_cast<int16_t>(scale);
     if (mark && *mark == '[') {
       const char* close = index2(mark + 1, "]:");
       long long count = read_number(mark + 1);
@@ -168,6 +243,7 @@ int parse_c_item(const FormatContext& ctx, const char* line, long long line_no) 
   const char* p = sp_skip(line);
   if (starts_with(p, "//")) return kIgnoredLine;
   ItemInf probe;  // first/last of a structure type, before the record is made
+  int scale = kNoScale;
   const char* word_end = chr_skip(p);
   char code = 0;
   if (starts_with(p, "unsigned")) {
@@ -182,6 +258,7 @@ int parse_c_item(const FormatContext& ctx, const char* line, long long line_no) 
     // Any other word names a type only when more text follows it.
     if (code == 0 && *sp_skip(word_end) != '\0')
       code = lookup_type_name(defs, p, static_cast<int>(word_end - p), &probe);
+    if (code == 0) code = match_whole_word(p, word_end, &scale);
     if (code == 0) {
       return ctx.error("illegal data type", line_no);
     }
@@ -213,13 +290,16 @@ int parse_c_item(const FormatContext& ctx, const char* line, long long line_no) 
     int last = 0;
     if (read_dimensions(ctx, stop, line_no, &product, &last, &rest) != 0) return -1;
     count = product;
-    if (is_text_code(code)) {
+    if (has_item_length(code)) {
       length = last;
       count = product / last;
-      if (length > kMaxDeclLength) {
+      if (length > max_length_of(code, kMaxDeclLength)) {
         return ctx.error("too large data length or invalid length", line_no);
       }
     }
+  }
+  if (is_decimal_code(code) && !scale_fits(code, length, scale)) {
+    return ctx.error("illegal scale", line_no);
   }
   const char* open = index1(rest, "/*");
   const char* close = open ? index1(open + 2, "*/") : nullptr;
@@ -230,7 +310,8 @@ int parse_c_item(const FormatContext& ctx, const char* line, long long line_no) 
   if (it == nullptr) return 0;
   it->type = code;
   it->count = static_cast<int16_t>(count);
-  if (is_text_code(code)) it->length = static_cast<int16_t>(length);
+  if (has_item_length(code)) it->length = static_cast<int16_t>(length);
+  if (is_decimal_code(code)) it->scale = static_cast<int16_t>(scale);
   if (code == T_REF) {
     it->first = probe.first;
     it->last = probe.last;

@@ -106,7 +106,7 @@ TEST_F(ItemParser, Records) {
       {"c:256:t", 'c', 256, 1, "t", "", 1},
       {"l:3", 'l', 0, 3, "", "", 1},
       {"long: 2 : total : sum : extra", 'l', 0, 2, "total", "sum", 1},
-      {"q:1:odd", 'q', 0, 1, "odd", "", 1},  // refused later, by the layout
+      {"y:1:odd", 'y', 0, 1, "odd", "", 1},  // refused later, by the layout
       {"c:8:memo:no display", 'c', 8, 1, "memo", "no display", 0},
       {"x:2[32767]:r", 'x', 2, 32767, "r", "", 1},
   };
@@ -200,6 +200,122 @@ TEST_F(ItemParser, Failures) {
       {"  char a[2][2000];", "too large data length or invalid length (line is 5)"},
       {"  char a[40000];", "illegal repeat (line is 5)"},
       {"  long x; /* open", "illegal comment statement (line is 5)"},
+  };
+  for (const ItemError& c : cases) {
+    SCOPED_TRACE(c.line);
+    int rc = 0;
+    EXPECT_EQ(parse(c.line, &rc), std::string("t.fmt: ") + c.message + "\n");
+    EXPECT_EQ(rc, -1);
+    EXPECT_EQ(defs.item_cnt, 6);
+  }
+}
+
+struct LegacyCase {
+  const char* line;
+  char type;
+  int length;  // checked for the codes whose item gives the length
+  int count;
+  int scale;
+};
+
+TEST_F(ItemParser, LegacyTypes) {
+  const LegacyCase cases[] = {
+      {"  SBYTE b;", 'b', 0, 1, 0},
+      {"  UBYTE month[12];", 'B', 0, 12, 0},
+      {"  QUAD q;", 'q', 0, 1, 0},
+      {"  UQUAD q[2];", 'Q', 0, 2, 0},
+      {"  PACKED amt[5];", 'k', 5, 1, 0},
+      {"  PACKED(2) amt[5];", 'k', 5, 1, 2},
+      {"  PACKED(9) amt[3][5];", 'k', 5, 3, 9},
+      {"  PACKED one;", 'k', 1, 1, 0},
+      {"  PACKED(1) one;", 'k', 1, 1, 1},
+      {"  PACKED p[16];", 'k', 16, 1, 0},
+      {"  PACKED(31) p[16];", 'k', 16, 1, 31},
+      {"  ZONED z[8];", 'z', 8, 1, 0},
+      {"  ZONED(8) z[8];", 'z', 8, 1, 8},
+      {"  ZONED(02) z[31];", 'z', 31, 1, 2},
+      {"  PACKED *p;", 'p', 0, 1, 0},  // a pointer, whatever it points to
+      {"k:5:amt", 'k', 5, 1, 0},
+      {"k(2):5:amt", 'k', 5, 1, 2},
+      {"k(2):5[3]:amt", 'k', 5, 3, 2},
+      {"z(0):4:z", 'z', 4, 1, 0},
+      {"z:31", 'z', 31, 1, 0},
+      {"b:3:b", 'b', 0, 3, 0},
+      {"B:1:b", 'B', 0, 1, 0},
+      {"q:1:q", 'q', 0, 1, 0},
+      {"Q:2:q", 'Q', 0, 2, 0},
+      {"s(2):1:s", 's', 0, 1, 0},  // other codes ignore what stands before the colon
+      // Words matched by their beginning keep their meaning.
+      {"  INT8 i;", 'l', 0, 1, 0},
+      {"  BYTES x[3];", 'x', 3, 1, 0},
+  };
+  for (const LegacyCase& c : cases) {
+    SCOPED_TRACE(c.line);
+    int before = defs.item_cnt;
+    int rc = -9;
+    EXPECT_EQ(parse(c.line, &rc), "");
+    EXPECT_EQ(rc, 0);
+    ASSERT_EQ(defs.item_cnt, before + 1);
+    const ItemInf& it = defs.item_inf[before];
+    EXPECT_EQ(it.type, c.type);
+    if (c.length != 0) {
+      EXPECT_EQ(it.length, c.length);
+    }
+    EXPECT_EQ(it.count, c.count);
+    EXPECT_EQ(it.scale, c.scale);
+    defs.item_cnt = before;
+  }
+}
+
+// The file's own names come first: the new words are matched only when no
+// typedef, #REN name or structure tag has the word, and only as whole words.
+TEST_F(ItemParser, OwnNamesBeforeLegacyWords) {
+  ASSERT_EQ(add_rename(ctx(), RenameKind::typedef_, " short QUAD;"), 0);
+  ASSERT_EQ(add_rename(ctx(), RenameKind::rename, " PACKET x"), 0);
+  defs.item_inf[6] = ItemInf{'T', 0, 0, 7, 7, "QUADRANT", nullptr, nullptr, 0};
+  defs.item_inf[7] = ItemInf{'l', 0, 1, 0, 0, nullptr, "corner", "", 1};
+  defs.item_inf[8] = ItemInf{' ', 0, 1, 9, 9, "ZONED", nullptr, nullptr, 0};
+  defs.item_inf[9] = ItemInf{'c', 3, 1, 0, 0, nullptr, "area", "", 1};
+  defs.item_cnt = 10;
+  EXPECT_EQ(parse("  QUAD a;"), "");
+  EXPECT_EQ(parse("  QUADRANT b;"), "");
+  EXPECT_EQ(parse("  PACKET c[4];"), "");
+  EXPECT_EQ(parse("  ZONED d;"), "");
+  EXPECT_EQ(parse("  UQUAD e;"), "");
+  ASSERT_EQ(defs.item_cnt, 15);
+  EXPECT_EQ(defs.item_inf[10].type, 's');
+  EXPECT_EQ(defs.item_inf[11].type, 'R');
+  EXPECT_EQ(defs.item_inf[11].first, 7);
+  EXPECT_EQ(defs.item_inf[12].type, 'x');
+  EXPECT_EQ(defs.item_inf[12].length, 4);
+  EXPECT_EQ(defs.item_inf[13].type, 'R');
+  EXPECT_EQ(defs.item_inf[13].first, 9);
+  EXPECT_EQ(defs.item_inf[14].type, 'Q');
+  // Not a whole word: no legacy type.
+  EXPECT_EQ(parse("  QUADS f;"), "t.fmt: illegal data type (line is 5)\n");
+  EXPECT_EQ(parse("  PACKED2 f;"), "t.fmt: illegal data type (line is 5)\n");
+}
+
+TEST_F(ItemParser, LegacyFailures) {
+  const ItemError cases[] = {
+      {"  PACKED a[17];", "too large data length or invalid length (line is 5)"},
+      {"  ZONED a[32];", "too large data length or invalid length (line is 5)"},
+      {"  PACKED(10) a[5];", "illegal scale (line is 5)"},
+      {"  PACKED(2) a;", "illegal scale (line is 5)"},
+      {"  ZONED(9) a[8];", "illegal scale (line is 5)"},
+      {"  PACKED() a[5];", "illegal scale (line is 5)"},
+      {"  PACKED(x) a[5];", "illegal scale (line is 5)"},
+      {"  PACKED(-1) a[5];", "illegal scale (line is 5)"},
+      {"  PACKED(2 a[5];", "illegal scale (line is 5)"},
+      {"  ZONED(1000) a[5];", "illegal scale (line is 5)"},
+      {"  QUAD", "item name missing (line is 5)"},
+      {"k:17:a", "illegal repeat (line is 5)"},
+      {"k:17[2]:a", "illegal data length (line is 5)"},
+      {"z:32:a", "illegal repeat (line is 5)"},
+      {"k(3):1:a", "illegal scale (line is 5)"},
+      {"z(5):4:a", "illegal scale (line is 5)"},
+      {"k(a):4:a", "illegal scale (line is 5)"},
+      {"kk:4:a", "illegal scale (line is 5)"},
   };
   for (const ItemError& c : cases) {
     SCOPED_TRACE(c.line);

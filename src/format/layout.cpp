@@ -162,9 +162,9 @@ class Layout {
         continue;
       }
       long long count = it.count > 0 ? it.count : 0;
-      int size = is_text_code(it.type) ? (it.length > 0 ? it.length : 0) : t->size;
+      int size = has_item_length(it.type) ? (it.length > 0 ? it.length : 0) : t->size;
       o = pad(o, t->pad_align);
-      if (!is_text_code(it.type)) it.length = static_cast<int16_t>(size);
+      if (!has_item_length(it.type)) it.length = static_cast<int16_t>(size);
       if (ctx_.options.block_id != nullptr) check_block_id(it, sat_add(base, o));
       o = sat_add(o, sat_mul(count, size));
       ++m;

@@ -58,7 +58,45 @@ const char* name_end(const char* begin) {
   return end;
 }
 
+struct CodeWord {
+  const char* word;
+  CharMode mode;
+};
+const CodeWord kCodeWords[] = {
+    {"SJIS", CharMode::sjis}, {"EUC", CharMode::euc}, {"JIS", CharMode::jis}, {"UTF-8", CharMode::utf8}};
+
 }  // namespace
+
+bool starts_with_word(const char* text, const char* word) {
+  std::size_t n = std::strlen(word);
+  return std::strncmp(text, word, n) == 0 && (text[n] == '\0' || is_blank(text[n]));
+}
+
+int parse_endian(const FormatContext& ctx, const char* text, long long line_no) {
+  const char* p = sp_skip(text);
+  Endian e = Endian::unstated;
+  if (starts_with_word(p, "BIG")) e = Endian::big;
+  if (starts_with_word(p, "LITTLE")) e = Endian::little;
+  if (e == Endian::unstated) return ctx.error("#ENDIAN: BIG or LITTLE expected", line_no);
+  // The order holds for the whole file: a second statement may only repeat it.
+  if (ctx.defs.endian != Endian::unstated && ctx.defs.endian != e)
+    return ctx.error("#ENDIAN: another order was stated before", line_no);
+  ctx.defs.endian = e;
+  return 0;
+}
+
+int parse_code(const FormatContext& ctx, const char* text, long long line_no) {
+  const char* p = sp_skip(text);
+  for (const CodeWord& c : kCodeWords) {
+    if (!starts_with_word(p, c.word)) continue;
+    if (ctx.defs.code_stated && ctx.defs.code != c.mode)
+      return ctx.error("#CODE: another code was stated before", line_no);
+    ctx.defs.code_stated = true;
+    ctx.defs.code = c.mode;
+    return 0;
+  }
+  return ctx.error("#CODE: SJIS, EUC, JIS or UTF-8 expected", line_no);
+}
 
 bool starts_with(const char* text, const char* prefix) {
   return std::strncmp(text, prefix, std::strlen(prefix)) == 0;

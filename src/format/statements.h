@@ -32,6 +32,16 @@ enum class RenameKind { rename, typedef_ };
 // a message.
 int add_rename(const FormatContext& ctx, RenameKind kind, const char* text);
 
+// "#ENDIAN BIG|LITTLE" and "#CODE SJIS|EUC|JIS|UTF-8": the word after the
+// statement word is read from text (what follows it is ignored, as after
+// #REN). 0, or -1 after a message with the line number: an unknown word, or
+// one that contradicts an earlier statement.
+int parse_endian(const FormatContext& ctx, const char* text, long long line_no);
+int parse_code(const FormatContext& ctx, const char* text, long long line_no);
+
+// True when text begins with the whole word (followed by a blank or the end).
+bool starts_with_word(const char* text, const char* word);
+
 // A decimal number read like atoi (leading white space, optional sign, the
 // digits that follow; no digit reads 0); a number too large for 64 bits reads
 // as the largest one of its sign, never wrapping.

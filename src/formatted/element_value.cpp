@@ -6,6 +6,7 @@
 #include "common/digits.h"
 #include "common/float_text.h"
 #include "format/item_types.h"
+#include "formatted/decimal_text.h"
 
 namespace vesk {
 
@@ -55,10 +56,16 @@ int copy_text(const char* from, char (&text)[kValueTextSize]) {
 
 }  // namespace
 
-int element_text(char type, const unsigned char* p, ByteOrder order, char (&text)[kValueTextSize]) {
+int element_text(const ItemInf& m, const unsigned char* p, ByteOrder order, char (&text)[kValueTextSize]) {
   text[0] = '\0';
-  const ItemType* t = item_type(type);
-  if (t == nullptr || t->size == 0) return 0;
+  const ItemType* t = item_type(m.type);
+  if (t == nullptr) return 0;
+  if (t->form == ValueForm::packed || t->form == ValueForm::zoned) {
+    char d[kDecimalValueSize];
+    int n = t->form == ValueForm::packed ? packed_text(p, m.length, m.scale, d) : zoned_text(p, m.length, m.scale, d);
+    return n < 0 ? kNoValue : copy_text(d, text);
+  }
+  if (t->size == 0) return 0;
   uint64_t raw = read_element(p, t->size, order);
   switch (t->form) {
     case ValueForm::signed_int:
@@ -78,10 +85,19 @@ int element_text(char type, const unsigned char* p, ByteOrder order, char (&text
     }
     case ValueForm::text:
     case ValueForm::hex:
+    case ValueForm::packed:
+    case ValueForm::zoned:
     case ValueForm::structure:
       break;
   }
   return 0;
+}
+
+int element_text(char type, const unsigned char* p, ByteOrder order, char (&text)[kValueTextSize]) {
+  ItemInf m;
+  m.type = type;
+  m.length = static_cast<int16_t>(numeric_size(type));
+  return element_text(m, p, order, text);
 }
 
 }  // namespace vesk

@@ -61,6 +61,17 @@ TEST(ElementText, EveryNumericType) {
       {'f', {0, 0, 0xC0, 0x3F}, ByteOrder::lsb_first, "1.5"},
       {'d', {0x40, 0x5E, 0xDD, 0x2F, 0x1A, 0x9F, 0xBE, 0x77}, ByteOrder::msb_first, "123.456"},
       {'d', {0x7F, 0xF8, 0, 0, 0, 0, 0, 0}, ByteOrder::msb_first, "NAN"},
+      {'b', {0x80}, ByteOrder::msb_first, "-128"},
+      {'b', {0x7F}, ByteOrder::lsb_first, "127"},
+      {'b', {0xFF}, ByteOrder::msb_first, "-1"},
+      {'B', {0xFF}, ByteOrder::msb_first, "255"},
+      {'B', {0x0B}, ByteOrder::lsb_first, "11"},
+      {'q', {0x80, 0, 0, 0, 0, 0, 0, 0}, ByteOrder::msb_first, "-9223372036854775808"},
+      {'q', {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}, ByteOrder::lsb_first, "9223372036854775807"},
+      {'q', {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, ByteOrder::msb_first, "-1"},
+      {'Q', {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, ByteOrder::msb_first, "18446744073709551615"},
+      {'Q', {0x80, 0, 0, 0, 0, 0, 0, 0}, ByteOrder::msb_first, "9223372036854775808"},
+      {'Q', {0x80, 0, 0, 0, 0, 0, 0, 0}, ByteOrder::lsb_first, "128"},
   };
   for (const Row& r : rows) {
     char text[kValueTextSize];
@@ -69,11 +80,51 @@ TEST(ElementText, EveryNumericType) {
   }
 }
 
-TEST(ListByteOrder, FollowsV) {
-  reset();
-  EXPECT_EQ(FormView(settings, defs).list_order, ByteOrder::msb_first);
-  settings.byte_swap = true;
-  EXPECT_EQ(FormView(settings, defs).list_order, ByteOrder::lsb_first);
+TEST(ElementText, DecimalsTakeTheItemsLengthAndScale) {
+  const unsigned char packed[] = {0x00, 0x00, 0x30, 0x00, 0x0C};
+  const unsigned char zoned[] = {'0', '1', '5', '0', '}'};
+  const unsigned char bad[] = {0x00, 0x0A, 0x0C};
+  ItemInf m;
+  m.type = 'k';
+  m.length = 5;
+  m.scale = 2;
+  char text[kValueTextSize];
+  // Decimals are strings of digits: no byte order.
+  EXPECT_EQ(element_text(m, packed, ByteOrder::lsb_first, text), 6);
+  EXPECT_STREQ(text, "300.00");
+  m.type = 'z';
+  EXPECT_EQ(element_text(m, zoned, ByteOrder::msb_first, text), 6);
+  EXPECT_STREQ(text, "-15.00");
+  m.type = 'k';
+  m.length = 3;
+  m.scale = 0;
+  EXPECT_EQ(element_text(m, bad, ByteOrder::msb_first, text), kNoValue);
+  EXPECT_STREQ(text, "");
+}
+
+// Without #ENDIAN: the list reads most significant byte first (least with
+// -v), the map least significant first whatever -v says. With it, both read
+// in the stated order, and -v reverses the list's.
+TEST(ByteOrders, FollowEndianAndV) {
+  struct Row {
+    Endian endian;
+    bool v;
+    ByteOrder list, map;
+  };
+  const ByteOrder msb = ByteOrder::msb_first, lsb = ByteOrder::lsb_first;
+  const Row rows[] = {
+      {Endian::unstated, false, msb, lsb}, {Endian::unstated, true, lsb, lsb},
+      {Endian::big, false, msb, msb},      {Endian::big, true, lsb, msb},
+      {Endian::little, false, lsb, lsb},   {Endian::little, true, msb, lsb},
+  };
+  for (const Row& r : rows) {
+    reset();
+    defs.endian = r.endian;
+    settings.byte_swap = r.v;
+    FormView view(settings, defs);
+    EXPECT_EQ(view.list_order, r.list) << static_cast<int>(r.endian) << r.v;
+    EXPECT_EQ(view.map_order, r.map) << static_cast<int>(r.endian) << r.v;
+  }
 }
 
 }  // namespace

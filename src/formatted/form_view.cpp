@@ -55,6 +55,12 @@ class ContentFinder {
   std::vector<char> range_state_;  // by the range's first member
 };
 
+ByteOrder list_byte_order(const Settings& s, const Definitions& d) {
+  ByteOrder stated = d.endian == Endian::little ? ByteOrder::lsb_first : ByteOrder::msb_first;
+  if (!s.byte_swap) return stated;
+  return stated == ByteOrder::msb_first ? ByteOrder::lsb_first : ByteOrder::msb_first;
+}
+
 }  // namespace
 
 FormView::FormView(const Settings& s, const Definitions& d)
@@ -65,7 +71,11 @@ FormView::FormView(const Settings& s, const Definitions& d)
       comment_size(s.comment_size < d.comment_mlen ? s.comment_size : d.comment_mlen),
       dec(s.dec_mode),
       char_mode(s.char_mode),
-      list_order(s.byte_swap ? ByteOrder::lsb_first : ByteOrder::msb_first),
+      list_order(list_byte_order(s, d)),
+      map_order(d.endian == Endian::big ? ByteOrder::msb_first : ByteOrder::lsb_first),
+      coded(d.code_stated),
+      code(d.code),
+      show_ctrl(s.show_ctrl),
       align(s.align_mode),
       map(s.map_disp),
       map_cell(s.map_cell),

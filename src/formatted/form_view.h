@@ -20,7 +20,14 @@ struct FormView {
   int comment_size = 30;
   bool dec = false;           // -D
   CharMode char_mode = CharMode::sjis;
-  ByteOrder list_order = ByteOrder::msb_first;  // -v: least significant byte first
+  // The byte order of numbers: #ENDIAN, else most significant byte first in a
+  // list and least significant first in a map; -v reverses the list's.
+  ByteOrder list_order = ByteOrder::msb_first;
+  ByteOrder map_order = ByteOrder::lsb_first;
+  // #CODE: char items are decoded in this code, as the plain dump decodes it.
+  bool coded = false;
+  CharMode code = CharMode::sjis;
+  bool show_ctrl = false;     // -j: the bytes of JIS escape sequences shown
   bool align = false;         // -B
   bool map = false;           // -m, -M
   int map_cell = 3;           // 4 with -M

@@ -28,7 +28,7 @@ class ListPrinter : public ItemVisitor {
       if (col_ > 7 && col_ + 2 * e.len + 3 > w) col_ = write_line(p_);
       col_ = put_hex_value(p_, col_, data_, pos, e.len);
     } else {
-      col_ = put_numeric_value(p_, col_, data_, pos, type);
+      col_ = put_numeric_value(p_, col_, data_, pos, p_.view.defs.item_inf[e.item]);
     }
   }
 
@@ -46,18 +46,6 @@ class ListPrinter : public ItemVisitor {
 };
 
 }  // namespace
-
-int put_cut_rest(FormPrinter& p, int col, const unsigned char* data, int pos, int rest) {
-  const int w = p.view.line_width;
-  if (col + 3 * rest + 2 > w) col = write_line(p);
-  col = p.line.put_end(col, "[");
-  for (int i = 0; i < rest; ++i) {
-    if (col + 3 > w) col = write_line(p);
-    col = p.line.put(col, kHexPairs.digits[data[pos + i]], 2);
-    p.line.end_at(col);
-  }
-  return p.line.put_end(col, col + 3 > w ? "]x" : "]x ");
-}
 
 int print_items(FormPrinter& p, int rec, const unsigned char* data, int size, int pos) {
   ListPrinter printer(p, data);

@@ -12,8 +12,4 @@ namespace vesk {
 // type code).
 int print_items(FormPrinter& p, int rec, const unsigned char* data, int size, int pos);
 
-// The bytes left of a numeric element cut by the end of the data, in hex:
-// "[" two digits a byte "]x ", wrapped like a value.
-int put_cut_rest(FormPrinter& p, int col, const unsigned char* data, int pos, int rest);
-
 }  // namespace vesk

@@ -6,6 +6,7 @@
 #include "common/messages.h"
 #include "dump/char_decode.h"
 #include "format/item_types.h"
+#include "formatted/coded_chars.h"
 #include "formatted/element_value.h"
 #include "formatted/item_text.h"
 
@@ -61,15 +62,17 @@ class MapPrinter : public ItemVisitor {
     if (m.type == T_CHAR) {
       put_chars(e, shown);
     } else if (m.type == T_HEX) {
-      for (int i = 0; i < e.len; ++i) {
-        map_line_check(p_, block_, row_, e.pos + i);
-        if (shown) put_hex_cell(p_, row_, e.pos + i, data_[e.pos + i]);
-        row_.pending = true;
-      }
+      put_hex_cells(e.pos, e.len, shown);
     } else {
-      map_line_check(p_, block_, row_, e.pos);
       char text[kValueTextSize + 1];
-      int n = map_value_text(p_.view, m.type, data_ + e.pos, text, kValueTextSize);
+      int n = map_value_text(p_.view, m, data_ + e.pos, text, kValueTextSize);
+      if (n == kNoValue) {
+        // A decimal with a bad digit or sign: its bytes, as those of an
+        // element cut by the end of the data.
+        put_hex_cells(e.pos, e.len, shown);
+        return;
+      }
+      map_line_check(p_, block_, row_, e.pos);
       if (n < 0) {
         p_.failed = true;
         stopped = true;
@@ -98,10 +101,23 @@ class MapPrinter : public ItemVisitor {
   }
 
  private:
+  // n bytes from pos, each as two hex digits in its cell.
+  void put_hex_cells(int pos, int n, bool shown) {
+    for (int i = 0; i < n; ++i) {
+      map_line_check(p_, block_, row_, pos + i);
+      if (shown) put_hex_cell(p_, row_, pos + i, data_[pos + i]);
+      row_.pending = true;
+    }
+  }
+
   // Characters: a Shift_JIS pair in the second and third columns of its first
   // byte's cell, a displayable byte in the second column, any other byte as
   // two hex digits.
   void put_chars(const ElementRef& e, bool shown) {
+    if (p_.view.coded) {
+      put_coded_chars(e, shown);
+      return;
+    }
     const CharMode mode = p_.view.char_mode;
     int i = 0;
     while (i < e.len) {
@@ -120,6 +136,36 @@ class MapPrinter : public ItemVisitor {
         i += 1;
       }
       row_.pending = true;
+    }
+  }
+
+  // Characters under #CODE: a character of two or more bytes in its first
+  // byte's cell (the cells of its other bytes stay blank); any other byte as
+  // the decoder shows it, or in hex when it shows as a point.
+  void put_coded_chars(const ElementRef& e, bool shown) {
+    CodedChars chars(p_.view.code, p_.view.show_ctrl, data_ + e.pos, e.len);
+    CodedUnit u;
+    int pos = e.pos;
+    while (chars.next(u)) {
+      if (u.multibyte) {
+        map_line_check(p_, block_, row_, pos);
+        char text[2];
+        int n = coded_cell_text(u, text);
+        if (shown) put_cell_text(p_, map_cell_column(p_, row_, pos) + 1, text, n);
+        row_.pending = true;
+        pos += u.len;
+        continue;
+      }
+      for (int j = 0; j < u.len; ++j, ++pos) {
+        map_line_check(p_, block_, row_, pos);
+        if (shown) {
+          if (u.cols[j] != '.' || data_[pos] == '.')
+            put_cell_text(p_, map_cell_column(p_, row_, pos) + 1, &u.cols[j], 1);
+          else
+            put_hex_cell(p_, row_, pos, data_[pos]);
+        }
+        row_.pending = true;
+      }
     }
   }
 
@@ -178,12 +224,16 @@ int print_map(FormPrinter& p, int rec, const unsigned char* data, int size, long
   return walk_struct(p.view, rec, size, pos, WalkRules{false, false}, printer);
 }
 
-int map_value_text(const FormView& view, char type, const unsigned char* p, char* text, int text_size) {
+int map_value_text(const FormView& view, const ItemInf& m, const unsigned char* p, char* text, int text_size) {
   char t[kValueTextSize];
-  int n = element_text(type, p, kMapByteOrder, t);
-  if (type == T_FLOAT && n > 4 * view.map_cell) {
+  int n = element_text(m, p, view.map_order, t);
+  if (n == kNoValue) {
+    text[0] = '\0';
+    return kNoValue;
+  }
+  if (m.type == T_FLOAT && n > 4 * view.map_cell) {
     errmsg("program error!!\n");
-    return -1;
+    return kMapTextTooLong;
   }
   if (n > text_size - 1) n = text_size - 1;
   std::memcpy(text, t, static_cast<std::size_t>(n));

@@ -1,7 +1,7 @@
 // The map form of a block: rows of -b bytes, one cell of 3 (or, with -M, 4)
 // columns per byte, each value written into the cell of its first byte.
-// Values are read least significant byte first. Rows are built in the
-// printer's line.
+// Numbers are read least significant byte first, unless the format file
+// states its byte order (#ENDIAN). Rows are built in the printer's line.
 #pragma once
 
 #include "formatted/form_printer.h"
@@ -49,8 +49,10 @@ class MapFilter {
 int print_map(FormPrinter& p, int rec, const unsigned char* data, int size, long long block, MapRow& row,
               int pos, const MapFilter* filter = nullptr);
 
-// The text of a numeric element in a map cell (least significant byte first).
-// A float text longer than four cells is refused ("program error!!"): -1.
-int map_value_text(const FormView& view, char type, const unsigned char* p, char* text, int text_size);
+// The text of a numeric element of item m in a map cell (read in the map's
+// byte order). kNoValue when a decimal's bytes are no valid number; a float
+// text longer than four cells is refused ("program error!!"): -2.
+constexpr int kMapTextTooLong = -2;
+int map_value_text(const FormView& view, const ItemInf& m, const unsigned char* p, char* text, int text_size);
 
 }  // namespace vesk

@@ -18,8 +18,6 @@ int advance(int pos, long long bytes, int size) {
   return p > ceiling(size) ? ceiling(size) : static_cast<int>(p);
 }
 
-bool is_simple_type(char t) { return is_text_code(t) || is_numeric_code(t); }
-
 class Walker {
  public:
   Walker(const FormView& view, int size, const WalkRules& rules, ItemVisitor& v)
@@ -70,7 +68,7 @@ int Walker::walk(int rec, int pos, int depth) {
         j = (m.type == T_NESTED && m.last > j) ? m.last + 1 : j + 1;
         continue;
       }
-      if (!is_simple_type(m.type)) return illegal_type();
+      if (!is_simple_code(m.type)) return illegal_type();
       pos = member(j, pos);
       if (pos == -1) return -1;
       ++j;
@@ -118,7 +116,7 @@ int Walker::member(int j, int pos) {
 }  // namespace
 
 int element_size(const ItemInf& m) {
-  if (is_text_code(m.type)) return m.length > 0 ? m.length : 0;
+  if (has_item_length(m.type)) return m.length > 0 ? m.length : 0;
   return numeric_size(m.type);
 }
 

@@ -55,8 +55,8 @@ class ItemVisitor {
 // visitor stopped it.
 int walk_struct(const FormView& view, int rec, int size, int pos, const WalkRules& rules, ItemVisitor& visitor);
 
-// Bytes of one element of a simple item: its length for 'c' and 'x', the
-// type's size for the numeric codes, 0 for any other code.
+// Bytes of one element of a simple item: its length for 'c', 'x' and the
+// decimals, the type's size for the other numeric codes, 0 for any other code.
 int element_size(const ItemInf& item);
 
 // pos raised to the next multiple of a, under -B (align) and when a > 0.

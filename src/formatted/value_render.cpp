@@ -5,6 +5,7 @@
 #include "common/digits.h"
 #include "dump/char_decode.h"
 #include "format/item_types.h"
+#include "formatted/coded_chars.h"
 #include "formatted/element_value.h"
 #include "formatted/item_text.h"
 
@@ -22,6 +23,35 @@ int put_bracketed(FormPrinter& p, int col, const char* text, int len) {
   if (len + 3 + col > p.view.line_width) col = write_line(p);
   col = p.line.put(col, t, len + 3);
   p.line.end_at(col);
+  return col;
+}
+
+// put_char_value under #CODE: the characters of the stated code, one column
+// a byte, each kept whole on its line.
+int put_coded_value(FormPrinter& p, int col, const unsigned char* data, int& pos, int n) {
+  const int w = p.view.line_width;
+  LineBuffer& line = p.line;
+  col = line.put(col, "[", 1);
+  line.end_at(col);
+  CodedChars chars(p.view.code, p.view.show_ctrl, data + pos, n);
+  CodedUnit u;
+  while (chars.next(u)) {
+    // One column, or a pair, wraps as the Shift_JIS text does; a wider
+    // character goes to the next line when it would pass the width.
+    bool wrap_first = u.len == 1 ? col + 1 >= w : (u.len > 2 && col + u.len > w);
+    if (wrap_first) {
+      line.end_at(col);
+      col = write_line(p);
+    }
+    col = line.put(col, u.cols, u.len);
+    if (u.len > 1 && col + 1 >= w) {
+      line.end_at(col);
+      col = write_line(p);
+    }
+  }
+  col = line.put(col, "] ", col + 2 > w ? 1 : 2);
+  line.end_at(col);
+  pos += n;
   return col;
 }
 
@@ -51,6 +81,7 @@ int put_offset(FormPrinter& p, int pos) {
 }
 
 int put_char_value(FormPrinter& p, int col, const unsigned char* data, int& pos, int n) {
+  if (p.view.coded) return put_coded_value(p, col, data, pos, n);
   const unsigned char* d = data + pos;
   const bool sjis = sjis_mode(p.view.char_mode);
   const int w = p.view.line_width;
@@ -101,13 +132,34 @@ int put_hex_value(FormPrinter& p, int col, const unsigned char* data, int& pos, 
   return col;
 }
 
-int put_numeric_value(FormPrinter& p, int col, const unsigned char* data, int& pos, char type) {
-  const ItemType* t = item_type(type);
-  if (t == nullptr || t->size == 0) return col;
+int put_numeric_value(FormPrinter& p, int col, const unsigned char* data, int& pos, const ItemInf& m) {
+  const ItemType* t = item_type(m.type);
+  int n = has_item_length(m.type) ? m.length : (t != nullptr ? t->size : 0);
+  if (t == nullptr || n <= 0) return col;
   char text[kValueTextSize];
-  int len = element_text(type, data + pos, p.view.list_order, text);
-  pos += t->size;
+  int len = element_text(m, data + pos, p.view.list_order, text);
+  int at = pos;
+  pos += n;
+  if (len == kNoValue) return put_cut_rest(p, col, data, at, n);
   return put_bracketed(p, col, text, len);
+}
+
+int put_numeric_value(FormPrinter& p, int col, const unsigned char* data, int& pos, char type) {
+  ItemInf m;
+  m.type = type;
+  return put_numeric_value(p, col, data, pos, m);
+}
+
+int put_cut_rest(FormPrinter& p, int col, const unsigned char* data, int pos, int n) {
+  const int w = p.view.line_width;
+  if (col + 3 * n + 2 > w) col = write_line(p);
+  col = p.line.put_end(col, "[");
+  for (int i = 0; i < n; ++i) {
+    if (col + 3 > w) col = write_line(p);
+    col = p.line.put(col, kHexPairs.digits[data[pos + i]], 2);
+    p.line.end_at(col);
+  }
+  return p.line.put_end(col, col + 3 > w ? "]x" : "]x ");
 }
 
 }  // namespace vesk

@@ -29,7 +29,16 @@ int put_offset(FormPrinter& p, int pos);
 int put_char_value(FormPrinter& p, int col, const unsigned char* data, int& pos, int n);
 // "[" two lower-case hex digits a byte "] ".
 int put_hex_value(FormPrinter& p, int col, const unsigned char* data, int& pos, int n);
-// "[" the value text of the element at pos of a numeric type code "] ".
+// "[" the value text of the element at pos of item m, a type shown as a
+// number, "] ". A packed or zoned element whose bytes are no valid number
+// shows them as an element cut by the end of the data does: put_cut_rest.
+int put_numeric_value(FormPrinter& p, int col, const unsigned char* data, int& pos, const ItemInf& m);
+// The same for a type of fixed size.
 int put_numeric_value(FormPrinter& p, int col, const unsigned char* data, int& pos, char type);
+
+// The n bytes at pos in hex, marked as no value: "[" two digits a byte "]x ",
+// wrapped like a value. Shows the bytes left of a numeric element cut by the
+// end of the data, and a decimal element with a bad digit or sign.
+int put_cut_rest(FormPrinter& p, int col, const unsigned char* data, int pos, int n);
 
 }  // namespace vesk

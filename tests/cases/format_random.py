@@ -28,7 +28,7 @@ LINES = [
     b"  long id;", b"  char id[4];", b"  long a[", b"  long a[]", b"  short a[N/0];",
     b"  char big[1024][4];", b"  char huge[32767][1024];", b"  LPSTR s;", b"  DWORD w;",
     b"  // note", b"s:2:year:year of birth", b"c:10:title:book title", b"x:4[2]:raw:words",
-    b"q:1:odd", b"c:0", b"R:1:r", b"c:256[32767]:x", b"\t int i;", b"  struct {", b"  } sub[2];",
+    b"y:1:odd", b"c:0", b"R:1:r", b"c:256[32767]:x", b"\t int i;", b"  struct {", b"  } sub[2];",
     b"  } sub[N];", b"  struct POINT p;", b"  integer x;",
 ]
 

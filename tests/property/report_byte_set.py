@@ -11,8 +11,8 @@ Random inputs (fixed seeds) rich in the bytes that test it (control bytes,
 DEL, 0x80-0x9F, lone lead bytes, JIS escape sequences, UTF-8 and EUC-JP
 sequences, overlong forms) go through the plain dump in every character mode
 and several layouts, and random format files (range comments, item names and
-comments of such bytes) through the formatted list, the maps and both
-comparison forms.
+comments of such bytes; every item type; #ENDIAN and #CODE) through the
+formatted list, the maps and both comparison forms.
 
 usage: report_byte_set.py VESK
 
@@ -122,7 +122,7 @@ def range_comment(rng):
 def members(rng, with_id):
     lines = [b" char id[2];"] if with_id else []
     for _ in range(rng.randrange(2, 7)):
-        k = rng.randrange(7)
+        k = rng.randrange(10)
         nm, cm = name(rng), comment(rng)
         if k == 0:
             lines.append(b" char " + nm + b"[%d]; /*" % rng.randrange(1, 40) + cm + b"*/")
@@ -136,6 +136,18 @@ def members(rng, with_id):
             lines.append(rng.choice([b" float ", b" double ", b" LPSTR "]) + nm + b"; /*" + cm + b"*/")
         elif k == 5:
             lines.append(b"c:%d:" % rng.randrange(1, 30) + nm.replace(b":", b"") + b":" + cm)
+        elif k == 7:  # the integers of legacy records
+            lines.append(rng.choice([b" SBYTE ", b" UBYTE ", b" QUAD ", b" UQUAD "]) + nm
+                         + b"[%d]; /*" % rng.randrange(1, 4) + cm + b"*/")
+        elif k == 8:  # packed and zoned decimals, with a scale now and then
+            word, longest = rng.choice([(b"PACKED", 16), (b"ZONED", 31)])
+            n = rng.randrange(1, longest + 1)
+            digits = 2 * n - 1 if word == b"PACKED" else n
+            scale = b"(%d)" % rng.randrange(0, digits + 1) if rng.random() < 0.5 else b""
+            lines.append(b" " + word + scale + b" " + nm + b"[%d][%d]; /*" % (rng.randrange(1, 3), n) + cm + b"*/")
+        elif k == 9:
+            code, longest = rng.choice([(b"k", 16), (b"z", 31)])
+            lines.append(code + b":%d:" % rng.randrange(1, longest + 1) + nm.replace(b":", b"") + b":" + cm)
         else:
             lines.append(b" char " + nm + b";")
     return lines
@@ -143,6 +155,11 @@ def members(rng, with_id):
 
 def format_file(rng, ranges, with_id=False):
     out = []
+    # The byte order and the text code of the char items, now and then.
+    if rng.random() < 0.5:
+        out.append(rng.choice([b"#ENDIAN BIG", b"#ENDIAN LITTLE"]))
+    if rng.random() < 0.7:
+        out.append(rng.choice([b"#CODE SJIS", b"#CODE EUC", b"#CODE JIS", b"#CODE UTF-8"]))
     for r in range(ranges):
         span = b"%d &" % r if r == ranges - 1 else b"%d %d" % (r, r)
         head = b"#BLNO " + span
@@ -223,6 +240,18 @@ def formatted_dumps(r, rng):
             r.run(mode + rng.choice(MAP_OPTIONS) + ["-f", "f.fmt"] + rng.choice(MAP_ROWS) + ["f.dat"], "map")
 
 
+def coded_texts(r, rng):
+    """Blocks made only of char items, read in each code of #CODE: every byte
+    of the hostile data goes through the decoders."""
+    for code in (b"SJIS", b"EUC", b"JIS", b"UTF-8"):
+        for round_no in range(3):
+            items = b"".join(b" char t%d[%d];\n" % (k, rng.randrange(1, 24)) for k in range(rng.randrange(1, 6)))
+            r.write("t.fmt", b"#CODE " + code + b"\n#BLNO 0 &\nstruct T {\n" + items + b"};\n")
+            r.write("t.dat", hostile_bytes(rng, rng.randrange(200, 1500)))
+            r.run(rng.choice(LIST_OPTIONS) + ["-f", "t.fmt", "t.dat"], "coded list")
+            r.run(rng.choice(MAP_OPTIONS) + ["-f", "t.fmt"] + rng.choice(MAP_ROWS) + ["t.dat"], "coded map")
+
+
 def comparisons(r, rng, vesk):
     for round_no in range(6):
         fmt = format_file(rng, 1, with_id=True)
@@ -262,6 +291,7 @@ def main():
         r.run(["-usage"], "usage")
         plain_dumps(r, rng)
         formatted_dumps(r, rng)
+        coded_texts(r, rng)
         comparisons(r, rng, vesk)
     took = time.monotonic() - started
     for f in r.failures[:int(os.environ.get("REPORT_BYTES_SHOW", "20"))]:
