@@ -10,7 +10,6 @@ constexpr int align_long = 4;
 constexpr int align_float = 4;
 constexpr int align_double = 4;
 constexpr int align_ptr = 4;
-constexpr int align_quad = 8;
 
 // The longest elements: text of 1024 bytes; decimals of 31 digits.
 constexpr int max_text = 1024;
@@ -28,8 +27,9 @@ constexpr ItemType kTypes[] = {
     {T_UINT, 4, align_long, 4, ValueForm::unsigned_int, 0},
     {T_LONG, 4, align_long, 4, ValueForm::signed_int, 0},
     {T_ULONG, 4, align_long, 4, ValueForm::unsigned_int, 0},
-    {T_QUAD, 8, align_quad, 8, ValueForm::signed_int, 0},
-    {T_UQUAD, 8, align_quad, 8, ValueForm::unsigned_int, 0},
+    // An 8-byte integer lies as a double does.
+    {T_QUAD, 8, align_double, 8, ValueForm::signed_int, 0},
+    {T_UQUAD, 8, align_double, 8, ValueForm::unsigned_int, 0},
     {T_FLOAT, 4, align_float, 4, ValueForm::float32, 0},
     // A double starts at a multiple of 4 but gives its structure 8.
     {T_DOUBLE, 8, align_double, 8, ValueForm::float64, 0},

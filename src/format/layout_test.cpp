@@ -63,10 +63,11 @@ TEST(Layout, BlockSizes) {
        37, 40},
       {"largest block", "", " char a[1024][4];\n", "};", 4096, 4096},
       // 1-byte integers and the decimals are never moved; 8-byte integers lie
-      // on a multiple of 8 and give their structure 8.
+      // as a double does: on a multiple of 4, giving their structure 8.
       {"1-byte integers", "", " char c;\n SBYTE b;\n UBYTE u;\n short s;\n", "};", 5, 6},
       {"quad after char", "", " char c;\n QUAD q;\n", "};", 9, 16},
-      {"uquad after long", "", " long l;\n UQUAD q;\n char c;\n", "};", 13, 24},
+      {"uquad after long", "", " long l;\n UQUAD q;\n char c;\n", "};", 13, 16},
+      {"quad after short", "", " short s;\n QUAD q;\n", "};", 10, 16},
       {"decimals", "", " char c;\n PACKED(2) p[5];\n ZONED z[3];\n short s;\n", "};", 11, 12},
       {"decimal arrays", "", " PACKED p[2][5];\nz:3[2]:z\n", "};", 16, 16},
       {"quad in nested", "", " char c;\n struct {\n  QUAD q;\n } n;\n", "};", 9, 16},
@@ -123,7 +124,7 @@ TEST(Layout, BlockIdItem) {
       {" long ids;\n char idx;\n", 0, -1, 0},  // no item named exactly id
       {" char tag;\n PACKED id[4];\n", 1, 1, 4},
       {" char tag;\n ZONED(2) id[6];\n", 0, 1, 6},
-      {" char tag;\n QUAD id;\n", 1, 8, 8},
+      {" char tag;\n QUAD id;\n", 1, 4, 8},
       {" char tag;\n UQUAD id;\n", 0, 1, 8},
       {" char tag;\n SBYTE id;\n", 1, 1, 1},
       {" short s;\n UBYTE id;\n", 1, 2, 1},
