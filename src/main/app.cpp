@@ -113,8 +113,11 @@ int run(int argc, char** argv, CommandLine& cmd, ReportSink& sink, bool& differ)
     return 1;
   }
   if (parse_options(n, args.data(), cmd) != 0) return 1;
-  // Characters decoded from UTF-8 (-U) read back as the ones they came from.
-  if (sink.utf8() && cmd.settings.char_mode == CharMode::utf8) sink.use_utf8(SjisMapping::utf8_input);
+  // Characters decoded from UTF-8 (-U, or #CODE UTF-8 for the text items of
+  // a format file) read back as the ones they came from.
+  const bool from_utf8 = cmd.settings.is_plain_dump() ? cmd.settings.char_mode == CharMode::utf8
+                                                      : cmd.defs.code_stated && cmd.defs.code == CharMode::utf8;
+  if (sink.utf8() && from_utf8) sink.use_utf8(SjisMapping::utf8_input);
   return run_driver(cmd, sink, differ);
 }
 
