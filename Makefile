@@ -19,9 +19,11 @@ build: $(BUILD)/Makefile
 	cmake --build $(BUILD) -j $(JOBS)
 
 # Only the program: a newcomer's first run should not wait for the tests.
+# The report in UTF-8 even when make's output is piped; a --sjis in ARGS,
+# coming later, still wins.
 run: $(BUILD)/Makefile
 	cmake --build $(BUILD) -j $(JOBS) --target vesk
-	./$(BUILD)/vesk $(ARGS)
+	./$(BUILD)/vesk --utf8 $(ARGS)
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

@@ -5,7 +5,7 @@ command block:
 
     <!-- test: NAME -->            (optionally: status=N)
     ```sh
-    $ build/vesk examples/hello.txt | iconv -f CP932 -t UTF-8
+    $ build/vesk examples/hello.txt
     ```
     ```text
     the output, as a terminal shows it
@@ -13,12 +13,14 @@ command block:
 
 Each "$ " line of the command block is a command; they run one after the other
 in the shell, in a fresh folder holding a copy of examples/ and every file
-block of the same document, with standard error joined to standard output.
-A leading build/vesk stands for the program under test. When a text block
-follows the command block it is the expected output: UTF-8 when the commands
-pass the report through iconv, else the Shift_JIS form of the text. Trailing
-blanks of each line are not compared (editors drop them from markdown); the
-exact lines are checked by the other case files. Without a text block only the
+block of the same document. The shell's standard output and standard error
+are a UTF-8 terminal (a pseudo-terminal under LANG=C.UTF-8,
+tests/e2e/on_terminal.py), as for a reader who types the commands, so vesk
+writes its report in UTF-8 there. A build/vesk at the start of a command or
+after a pipe stands for the program under test. When a text block follows
+the command block it is the expected output, as UTF-8. Trailing blanks of
+each line are not compared (editors drop them from markdown); the exact
+lines are checked by the other case files. Without a text block only the
 exit status is checked.
 
 A file block is marked the same way, <!-- file: NAME --> (text, written as
@@ -29,10 +31,14 @@ in it word for word.
 """
 import pathlib
 import re
+import shlex
+import sys
 
 from vesk_e2e import Case
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
+ON_TERMINAL = shlex.quote(str(ROOT / "tests" / "e2e" / "on_terminal.py"))
+PYTHON = shlex.quote(sys.executable)
 DOCUMENTS = ("README.md", "docs/format-language.md")
 MARKER = re.compile(r"^<!-- (test|file|excerpt): (\S+)((?: \S+)*) -->$")
 PROGRAM = re.compile(r"(^|\|\s*)build/vesk\b")
@@ -64,10 +70,15 @@ def file_bytes(body, options):
     return text.encode("cp932" if "sjis" in options else "utf-8")
 
 
-def shell_script(commands):
-    # Runs the commands, keeps the last status, strips trailing blanks.
-    body = "\n".join(PROGRAM.sub(lambda m: m.group(1) + "{vesk}", c) for c in commands)
-    return ("( \n" + body + "\n) > .out 2>&1; s=$?; sed 's/ *$//' .out; exit $s")
+def example_script(commands):
+    """The commands as a script run with the program's words as its arguments."""
+    body = "\n".join(PROGRAM.sub(lambda m: m.group(1) + '"$@"', c) for c in commands)
+    return ("exec 2>&1\n" + body + "\n").encode("utf-8")
+
+
+# Runs the script on the terminal, keeps the last status, strips trailing blanks.
+SHELL = (f"{PYTHON} {ON_TERMINAL} LANG=C.UTF-8 -- sh example.sh {{vesk}} > .out; s=$?; "
+         "sed 's/ *$//' .out; exit $s")
 
 
 def cases_of(document):
@@ -97,17 +108,15 @@ def cases_of(document):
         expected = None
         if shown is not None:
             i = after
-            text = "".join(l.rstrip(" ") + "\n" for l in shown)
-            piped = any("iconv" in c for c in commands)
-            expected = text.encode("utf-8" if piped else "cp932")
+            expected = "".join(l.rstrip(" ") + "\n" for l in shown).encode("utf-8")
         status = 0
         for o in options:
             if o.startswith("status="):
                 status = int(o[len("status="):])
-        examples.append((f"{document}:{name}", shell_script(commands), expected, status))
+        examples.append((f"{document}:{name}", example_script(commands), expected, status))
     # Every example sees every file block of its document.
-    return [Case(name, [], shell=script, stdout=expected, stderr=None, status=status,
-                 files=dict(files))
+    return [Case(name, [], shell=SHELL, stdout=expected, stderr=None, status=status,
+                 files=dict(files, **{"example.sh": script}))
             for name, script, expected, status in examples]
 
 
