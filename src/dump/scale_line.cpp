@@ -22,10 +22,9 @@ void put_at(char* buf, int size, int col, const char* text) {
 // The digit of byte i under the second hex digit of that byte (with the pair
 // spacing of the dump line), then every digit over the character column.
 // Only units are shown: 16 (10 under -D) repeats 0.
-const std::string& ScaleHeading::text() {
-  if (built_shift_ == layout_.shift) return text_;
-  built_shift_ = layout_.shift;
-  const DumpLayout& layout = layout_;
+std::string ScaleHeading::build(int shift) const {
+  DumpLayout layout = layout_;
+  layout.shift = shift;
   const int lb = layout.line_bytes;
   const unsigned base = layout.dec ? 10 : 16;
   const int size = lb * 4 + 30 + layout.shift;
@@ -48,13 +47,7 @@ const std::string& ScaleHeading::text() {
   }
   int end = layout.char_start() + lb;
   if (end >= 0 && end < size) b[end] = '\0';
-  text_.assign(b, std::strlen(b));
-  return text_;
-}
-
-void ScaleHeading::write(Report& report) {
-  const std::string& t = text();
-  report.put_heading_line(t.data(), t.size());
+  return std::string(b, std::strlen(b));
 }
 
 }  // namespace vesk

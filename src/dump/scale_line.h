@@ -9,17 +9,17 @@
 
 namespace vesk {
 
-class ScaleHeading : public PageHeading {
+class ScaleHeading : public ScaleHeadingBase {
  public:
   // layout: the dump's, which may move right during the run.
   explicit ScaleHeading(const DumpLayout& layout) : layout_(layout) {}
-  void write(Report& report) override;
-  const std::string& text();
+
+ protected:
+  int shift() const override { return layout_.shift; }
+  std::string build(int shift) const override;
 
  private:
   const DumpLayout& layout_;
-  std::string text_;     // the same on every page: built once, and again when the layout moves
-  int built_shift_ = -1;
 };
 
 }  // namespace vesk

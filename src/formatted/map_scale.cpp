@@ -8,13 +8,11 @@ namespace vesk {
 
 // " %X  " of each byte index (" %d  " under -D) at the start of its cell, the
 // digit in the cell's second column; each text's end is covered by the next.
-const std::string& MapScaleHeading::text() {
-  if (built_shift_ == p_.map_shift) return text_;
-  built_shift_ = p_.map_shift;
+std::string MapScaleHeading::build(int shift) const {
   const FormView& view = p_.view;
-  const int start = 12 + p_.map_shift;
+  const int start = 12 + shift;
   const unsigned base = view.dec ? 10 : 16;
-  const int size = view.line_bytes * 4 + 30 + p_.map_shift;
+  const int size = view.line_bytes * 4 + 30 + shift;
   std::string buf(static_cast<std::size_t>(size), ' ');
   buf[static_cast<std::size_t>(size - 1)] = '\0';
   for (int i = 0; i < view.line_bytes; ++i) {
@@ -25,13 +23,7 @@ const std::string& MapScaleHeading::text() {
     std::memcpy(buf.data() + col, cell, static_cast<std::size_t>(n));
     buf[static_cast<std::size_t>(col + n)] = '\0';
   }
-  text_.assign(buf.data(), std::strlen(buf.data()));
-  return text_;
-}
-
-void MapScaleHeading::write(Report& report) {
-  const std::string& t = text();
-  report.put_heading_line(t.data(), t.size());
+  return std::string(buf.data(), std::strlen(buf.data()));
 }
 
 }  // namespace vesk

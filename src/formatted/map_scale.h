@@ -8,18 +8,17 @@
 
 namespace vesk {
 
-class MapScaleHeading : public PageHeading {
+class MapScaleHeading : public ScaleHeadingBase {
  public:
   // p: the printer of the maps, whose cells may move right during the run.
   explicit MapScaleHeading(const FormPrinter& p) : p_(p) {}
-  void write(Report& report) override;
+
+ protected:
+  int shift() const override { return p_.map_shift; }
+  std::string build(int shift) const override;
 
  private:
-  const std::string& text();
-
   const FormPrinter& p_;
-  std::string text_;
-  int built_shift_ = -1;
 };
 
 }  // namespace vesk

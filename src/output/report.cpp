@@ -14,6 +14,20 @@ long long newlines_in(const char* text, std::size_t len) {
 
 }  // namespace
 
+const std::string& ScaleHeadingBase::text() {
+  const int now = shift();
+  if (built_shift_ != now) {
+    text_ = build(now);
+    built_shift_ = now;
+  }
+  return text_;
+}
+
+void ScaleHeadingBase::write(Report& report) {
+  const std::string& t = text();
+  report.put_heading_line(t.data(), t.size());
+}
+
 void Report::put_line(const char* text, std::size_t len) {
   heading_at_page_start();
   put_heading_line(text, len);

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <string>
 
 #include "output/report_sink.h"
 
@@ -22,6 +23,25 @@ class PageHeading {
   virtual ~PageHeading() = default;
   // Writes the heading through report.put_heading_line.
   virtual void write(Report& report) = 0;
+};
+
+// A column scale: the same on every page until the columns it numbers move
+// right (a long block number under --all). Built once for each place.
+class ScaleHeadingBase : public PageHeading {
+ public:
+  void write(Report& report) final;
+  // The heading as it stands now.
+  const std::string& text();
+
+ protected:
+  // How far the numbered columns have moved right.
+  virtual int shift() const = 0;
+  // The heading's text with the columns moved that far.
+  virtual std::string build(int shift) const = 0;
+
+ private:
+  std::string text_;
+  int built_shift_ = -1;
 };
 
 class Report {
