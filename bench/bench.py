@@ -5,9 +5,10 @@ gen_inputs.py wrote, and prints the results as Markdown tables.
 Each case runs vesk and its peer alternately (the order swapped every round,
 so that load from other processes falls on both alike), output to /dev/null,
 and reports the median wall time of each, the ratio vesk/peer, and the peak
-memory of one more run of each under /usr/bin/time -v. It asserts nothing.
+memory of one more run of each under /usr/bin/time -v. A few rows have no
+peer: they time vesk alone. It asserts nothing.
 
-usage: bench.py VESK DATA_DIR [--reps N] [--slow-reps N]
+usage: bench.py VESK DATA_DIR [--reps N] [--slow-reps N] [--only TEXT]
 """
 import argparse
 import os
@@ -22,6 +23,8 @@ import time
 HERE = os.path.dirname(os.path.abspath(__file__))
 FMT = os.path.join(HERE, "records.fmt")
 HEXDUMP_FMT = os.path.join(HERE, "records.hexdump")
+CUSTOMERS_FMT = os.path.join(HERE, "customers.fmt")
+DEEP_FMT = os.path.join(HERE, "deep.fmt")
 
 
 def run_once(argv):
@@ -47,6 +50,7 @@ def shell(cmd):
 
 
 class Case:
+    """peer_argv None: vesk alone."""
     def __init__(self, group, name, vesk_args, peer_name, peer_argv, reps):
         self.group, self.name = group, name
         self.vesk_args, self.peer_name, self.peer_argv = vesk_args, peer_name, peer_argv
@@ -57,7 +61,9 @@ def measure(vesk, case):
     vesk_argv = [vesk] + case.vesk_args
     v_wall, v_cpu, p_wall, p_cpu = [], [], [], []
     for r in range(case.reps):
-        order = [(vesk_argv, v_wall, v_cpu, True), (case.peer_argv, p_wall, p_cpu, False)]
+        order = [(vesk_argv, v_wall, v_cpu, True)]
+        if case.peer_argv is not None:
+            order.append((case.peer_argv, p_wall, p_cpu, False))
         if r % 2:
             order.reverse()
         for argv, walls, cpus, is_vesk in order:
@@ -66,13 +72,14 @@ def measure(vesk, case):
                 sys.exit("vesk failed (status %d): %s" % (rc, shlex.join(argv)))
             walls.append(wall)
             cpus.append(cpu)
+    solo = case.peer_argv is None
     return {
         "vesk_ms": statistics.median(v_wall) * 1000,
-        "peer_ms": statistics.median(p_wall) * 1000,
+        "peer_ms": 0.0 if solo else statistics.median(p_wall) * 1000,
         "vesk_cpu": statistics.median(v_cpu) * 1000,
-        "peer_cpu": statistics.median(p_cpu) * 1000,
+        "peer_cpu": 0.0 if solo else statistics.median(p_cpu) * 1000,
         "vesk_kib": peak_kib(vesk_argv),
-        "peer_kib": peak_kib(case.peer_argv),
+        "peer_kib": -1 if solo else peak_kib(case.peer_argv),
     }
 
 
@@ -122,6 +129,45 @@ def growth_cases(d, reps):
                  ["xxd", os.path.join(d, "growth-%d.sjis" % mib)], reps) for mib in (1, 2, 4, 8)]
 
 
+def customer_cases(d, reps, slow_reps):
+    """The comparison of two large files against xxd on both and a diff of
+    the dumps, at two sizes."""
+    cases = []
+    for n, label in ((100000, "100,000"), (1000000, "1,000,000")):
+        a = os.path.join(d, "customers-%d-a.dat" % n)
+        b = os.path.join(d, "customers-%d-b.dat" % n)
+        xdiff = "diff <(xxd %s) <(xxd %s) >/dev/null" % (shlex.quote(a), shlex.quote(b))
+        cases.append(Case("customers", label, ["--all", "--changes-only", "-F", CUSTOMERS_FMT, "id", a, b],
+                          "diff of two xxd dumps", shell(xdiff), reps if n < 1000000 else slow_reps))
+    return cases
+
+
+def whole_file_cases(d, slow_reps):
+    return [Case("whole", "%s, sparse" % size, ["--all", os.path.join(d, "sparse-%s.bin" % name)], "", None, slow_reps)
+            for size, name in (("1 MiB", "1m"), ("1 GiB", "1g"))]
+
+
+def utf8_cases(vesk, d, reps):
+    """--utf8 against the same run with --sjis."""
+    runs = [
+        ("plain, Shift_JIS text", ["text.sjis"]),
+        ("plain, UTF-8 text (-U)", ["-U", "text.utf8"]),
+        ("plain, EUC-JP text (-E)", ["-E", "text.euc"]),
+        ("formatted list (-v -f)", ["-v", "-f", FMT, "records.dat"]),
+    ]
+    cases = []
+    for label, args in runs:
+        args = [os.path.join(d, a) if a.endswith((".sjis", ".utf8", ".euc", ".dat")) else a for a in args]
+        cases.append(Case("utf8", label, ["--utf8"] + args, "vesk --sjis", [vesk, "--sjis"] + args, reps))
+    return cases
+
+
+def deep_cases(d, reps):
+    f = os.path.join(d, "deep.bin")
+    return [Case("deep", "list (-f)", ["-f", DEEP_FMT, f], "", None, reps),
+            Case("deep", "map (-m -f)", ["-m", "-f", DEEP_FMT, f], "", None, reps)]
+
+
 def table(rows):
     head = ["case", "peer", "vesk ms", "peer ms", "ratio", "cpu ratio", "vesk KiB", "peer KiB"]
     out = ["| " + " | ".join(head) + " |", "|" + "|".join("---" for _ in head) + "|"]
@@ -146,6 +192,29 @@ def growth_table(rows):
     return "\n".join(out)
 
 
+def customer_table(rows):
+    """Growth of the comparison with the number of records: CPU time per
+    100,000 records, which load from other processes disturbs less than wall time."""
+    head = ["records", "vesk ms", "vesk cpu ms", "cpu ms per 100,000", "peer ms", "ratio", "vesk KiB", "peer KiB"]
+    out = ["| " + " | ".join(head) + " |", "|" + "|".join("---" for _ in head) + "|"]
+    for case, r in rows:
+        n = int(case.name.replace(",", ""))
+        cells = [case.name, "%.1f" % r["vesk_ms"], "%.1f" % r["vesk_cpu"], "%.1f" % (r["vesk_cpu"] * 100000 / n),
+                 "%.1f" % r["peer_ms"], "%.2f" % (r["vesk_ms"] / r["peer_ms"]),
+                 str(r["vesk_kib"]), str(r["peer_kib"])]
+        out.append("| " + " | ".join(cells) + " |")
+    return "\n".join(out)
+
+
+def solo_table(rows):
+    head = ["case", "vesk ms", "vesk cpu ms", "vesk KiB"]
+    out = ["| " + " | ".join(head) + " |", "|" + "|".join("---" for _ in head) + "|"]
+    for case, r in rows:
+        cells = [case.name, "%.1f" % r["vesk_ms"], "%.1f" % r["vesk_cpu"], str(r["vesk_kib"])]
+        out.append("| " + " | ".join(cells) + " |")
+    return "\n".join(out)
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("vesk")
@@ -156,15 +225,22 @@ def main():
     a = ap.parse_args()
 
     groups = [
-        ("Plain dump, 8 MiB (32,768 blocks of 256 bytes)", plain_cases(a.data, a.reps, a.slow_reps), False),
-        ("Formatted dump, 32,768 records of 68 bytes", formatted_cases(a.data, a.reps), False),
-        ("Comparison, two files of 5,000 records, 50 changed", compare_cases(a.data, a.reps), False),
-        ("Growth, plain dump of Shift_JIS text", growth_cases(a.data, a.reps), True),
+        ("Plain dump, 8 MiB (32,768 blocks of 256 bytes)", plain_cases(a.data, a.reps, a.slow_reps), table),
+        ("Formatted dump, 32,768 records of 68 bytes", formatted_cases(a.data, a.reps), table),
+        ("Comparison, two files of 5,000 records, 50 changed", compare_cases(a.data, a.reps), table),
+        ("Growth, plain dump of Shift_JIS text", growth_cases(a.data, a.reps), growth_table),
+        ("Large comparison: vesk --all --changes-only -F, records of 128 bytes; "
+         "1% changed, 0.5% deleted, 0.5% inserted, 10% moved", customer_cases(a.data, a.reps, a.slow_reps),
+         customer_table),
+        ("Whole files: plain dump with --all, memory", whole_file_cases(a.data, a.slow_reps), solo_table),
+        ("UTF-8 report: --utf8 against --sjis", utf8_cases(a.vesk, a.data, a.reps), table),
+        ("Format file with empty structures nested four deep, 32,767 copies each, 256 one-byte blocks",
+         deep_cases(a.data, a.reps), solo_table),
     ]
     load = os.getloadavg()
     print("vesk benchmark: %s, %d cores, load %.1f %.1f %.1f at start; medians of %d rounds "
           "(%d against od and hexdump -C)\n" % (platform.machine(), os.cpu_count(), *load, a.reps, a.slow_reps))
-    for title, cases, growth in groups:
+    for title, cases, make_table in groups:
         if a.only and a.only.lower() not in title.lower():
             continue
         rows = []
@@ -172,9 +248,9 @@ def main():
             rows.append((case, measure(a.vesk, case)))
             print("  measured %s: %s vs %s" % (case.group, case.name, case.peer_name), file=sys.stderr)
         print("#### " + title + "\n")
-        print((growth_table(rows) if growth else table(rows)) + "\n", flush=True)
+        print(make_table(rows) + "\n", flush=True)
     print("ratio: vesk's median wall time / the peer's; cpu ratio: the same for user + system time. "
-          "KiB: peak resident memory (/usr/bin/time -v).")
+          "KiB: peak resident memory (/usr/bin/time -v). UTF-8 rows: the peer is vesk itself with --sjis.")
 
 
 if __name__ == "__main__":

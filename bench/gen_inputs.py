@@ -7,6 +7,12 @@ Everything is made from fixed seeds, so every run dumps the same bytes:
   growth-<n>.sjis           the Shift_JIS text cut to 1, 2, 4 and 8 MiB
   records.dat               32,768 records of bench/records.fmt (68 bytes each)
   compare-a.dat, -b.dat     5,000 records each; about 1% of b's records changed
+  customers-<n>-a.dat, -b.dat
+                            n = 100000 and 1000000 records of bench/customers.fmt
+                            (128 bytes each); in b 1% of the records changed,
+                            0.5% deleted, 0.5% inserted and 10% moved
+  sparse-1m.bin, -1g.bin    1 MiB and 1 GiB of zero bytes, sparse
+  deep.bin                  256 bytes for bench/deep.fmt (256 one-byte blocks)
 """
 import os
 import random
@@ -66,6 +72,64 @@ def record(rng: random.Random, index: int) -> bytes:
     return rec
 
 
+CUSTOMER_SIZE = 128
+# Random bytes as letters and blanks, for the text fields.
+LETTERS = bytes(b"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ "[b % 53] for b in range(256))
+# The text fields of bench/customers.fmt: name and city, and the note.
+TEXT_COLUMNS = list(range(12, 76)) + list(range(108, 128))
+
+
+def customers(rng: random.Random, first_id: int, count: int) -> bytearray:
+    """count records of bench/customers.fmt with the ids C<first_id>... .
+
+    Made a column at a time (every 128th byte) with extended slices, which
+    run in C: a million records take about a second."""
+    buf = bytearray(rng.randbytes(count * CUSTOMER_SIZE))
+    for k in TEXT_COLUMNS:
+        buf[k::CUSTOMER_SIZE] = buf[k::CUSTOMER_SIZE].translate(LETTERS)
+    ids = b"".join(b"C%011d" % i for i in range(first_id, first_id + count))
+    for k in range(12):
+        buf[k::CUSTOMER_SIZE] = ids[k::12]
+    return buf
+
+
+def customer_pair(n: int, seed: int):
+    """Two files of n records: b is a with 1% of the records changed (the
+    balance), 0.5% deleted, 0.5% new ones inserted and 10% moved, each new or
+    moved record at a random place."""
+    rng = random.Random(seed)
+    a = customers(rng, 0, n)
+    k_deleted, k_changed, k_moved = n // 200, n // 100, n // 10
+    picked = rng.sample(range(n), k_deleted + k_changed + k_moved)
+    deleted = set(picked[:k_deleted])
+    changed = set(picked[k_deleted:k_deleted + k_changed])
+    moved = set(picked[k_deleted + k_changed:])
+    inserted = customers(rng, n, k_deleted)
+    # The order of b: records kept where they were, the others sorted in
+    # at random places.
+    order = [(rng.uniform(0, n) if i in moved else i, i) for i in range(n) if i not in deleted]
+    order += [(rng.uniform(0, n), n + j) for j in range(k_deleted)]
+    order.sort()
+    old, new = memoryview(a), memoryview(inserted)
+    parts = []
+    size = CUSTOMER_SIZE
+    for _, i in order:
+        if i >= n:
+            parts.append(new[(i - n) * size:(i - n + 1) * size])
+        elif i in changed:
+            rec = bytearray(old[i * size:(i + 1) * size])
+            rec[76:80] = bytes(x ^ 0x5A for x in rec[76:80])
+            parts.append(rec)
+        else:
+            parts.append(old[i * size:(i + 1) * size])
+    return a, b"".join(parts)
+
+
+def sparse(folder: str, name: str, size: int) -> None:
+    with open(os.path.join(folder, name), "wb") as f:
+        f.truncate(size)
+
+
 def main() -> None:
     folder = sys.argv[1]
     os.makedirs(folder, exist_ok=True)
@@ -99,6 +163,15 @@ def main() -> None:
         new[i] = bytes(r)
     write(folder, "compare-a.dat", b"".join(old))
     write(folder, "compare-b.dat", b"".join(new))
+
+    for n in (100000, 1000000):
+        a, b = customer_pair(n, 11)
+        write(folder, "customers-%d-a.dat" % n, a)
+        write(folder, "customers-%d-b.dat" % n, b)
+
+    sparse(folder, "sparse-1m.bin", MIB)
+    sparse(folder, "sparse-1g.bin", 1024 * MIB)
+    write(folder, "deep.bin", bytes(random.Random(9).randrange(32, 127) for _ in range(256)))
 
 
 if __name__ == "__main__":

@@ -109,9 +109,22 @@ bool ByteSource::seek(long long target) {
     return true;
   }
   if (seekable_) {
-    if (target < 0 || ::lseek(fd_, static_cast<off_t>(target), SEEK_SET) != static_cast<off_t>(target)) {
+    if (target < 0) {
       errmsg("%s: cannot seek\n", name_);
       return false;
+    }
+    if (::lseek(fd_, static_cast<off_t>(target), SEEK_SET) != static_cast<off_t>(target)) {
+      // Past the largest offset the file system allows (a far block number):
+      // that lies past the end of the file, where a read finds nothing.
+      long long size = regular_file_size();
+      if (size < 0 || target <= size) {
+        errmsg("%s: cannot seek\n", name_);
+        return false;
+      }
+      drop_buffer();
+      eof_ = true;
+      offset_ = target;
+      return true;
     }
     drop_buffer();
     offset_ = target;

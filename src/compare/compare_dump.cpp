@@ -10,6 +10,7 @@
 #include "format/item_types.h"
 #include "formatted/block_print.h"
 #include "formatted/form_printer.h"
+#include "formatted/item_map.h"
 #include "formatted/map_scale.h"
 #include "formatted/value_render.h"
 
@@ -56,8 +57,9 @@ class Comparison {
  private:
   int collect_ids(ByteSource& in, int file_no);
   // Opens a section: its heading, an empty line first when one came before;
-  // in map form the report's first heading is followed by the title line.
-  void open_section(const char* name);
+  // in map form the report's first heading over blocks is followed by the
+  // title line.
+  void open_section(const char* name, bool blocks_follow = true);
   int print_updated();
   int print_whole_blocks(ByteSource& in, unsigned char* buffer, int from, int to, uint8_t state);
   int read_block(ByteSource& in, long long pos, unsigned char* buffer);
@@ -112,7 +114,7 @@ int Comparison::collect_ids(ByteSource& in, int file_no) {
   return 0;
 }
 
-void Comparison::open_section(const char* name) {
+void Comparison::open_section(const char* name, bool blocks_follow) {
   char t[40];
   std::size_t n = 0;
   if (any_section_) t[n++] = '\n';
@@ -121,7 +123,7 @@ void Comparison::open_section(const char* name) {
   std::memcpy(t + n, name, k);
   n += k;
   p_.report.put_line(t, n);
-  if (view_.map && !any_section_) put_block_title(p_, 12, g_.base, g_.size);
+  if (view_.map && !any_section_ && blocks_follow) put_block_title(p_, 12, g_.base, g_.size);
   any_section_ = true;
 }
 
@@ -194,15 +196,20 @@ void Comparison::put_repeats(const char* which, int file_no) {
   col = p_.line.put_end(col, count);
   const char type = id_type();
   if (!r.named.empty()) col = p_.line.put_end(col, ": ");
+  const int w = view_.line_width, len = ids_.id_len();
   for (int e : r.named) {
     int pos = 0;
     const unsigned char* id = ids_.id(e);
-    if (type == T_CHAR)
-      col = put_char_value(p_, col, id, pos, ids_.id_len());
-    else if (type == T_HEX)
-      col = put_hex_value(p_, col, id, pos, ids_.id_len());
-    else
+    // As in the list form, a text that would pass the line starts a new one.
+    if (type == T_CHAR) {
+      if (col > 7 && col + len + 2 > w) col = write_line(p_);
+      col = put_char_value(p_, col, id, pos, len);
+    } else if (type == T_HEX) {
+      if (col > 7 && col + 2 * len + 3 > w) col = write_line(p_);
+      col = put_hex_value(p_, col, id, pos, len);
+    } else {
       col = put_numeric_value(p_, col, id, pos, type);
+    }
   }
   // Values end with a blank; the line does not.
   while (col > 0 && p_.line.data[col - 1] == ' ') --col;
@@ -212,7 +219,7 @@ void Comparison::put_repeats(const char* which, int file_no) {
 
 // The closing block of --summary: what the comparison found, counted.
 void Comparison::print_summary() {
-  open_section("SUMMARY");
+  open_section("SUMMARY", false);
   const struct {
     const char* name;
     long long value;
@@ -243,6 +250,11 @@ int Comparison::run() {
   if (collect_ids(files_.in2, 1) != 0) return 1;
   ids_.pair();
 
+  // Every block number is known now: the map's cells move once, for the
+  // largest, before the first line (the page heading follows them).
+  const long long blocks = ids_.file1_count() > ids_.count() - ids_.file1_count() ? ids_.file1_count()
+                                                                                   : ids_.count() - ids_.file1_count();
+  if (view_.map && blocks > 0) widen_map_for(p_, g_.first + blocks - 1);
   MapScaleHeading scale(p_);
   ScopedHeading heading(p_.report, view_.map ? &scale : nullptr);
   const int n1 = ids_.file1_count(), n_all = ids_.count();

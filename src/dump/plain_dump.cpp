@@ -173,15 +173,17 @@ bool BlockCutter::step(Emit emit) {
 
 // The number of the input's last block, when it can be known without
 // reading an input that may never end: from the size of a regular file, or
-// (blocks ended by a code) by cutting the rest of one. -1 otherwise.
-long long last_block(const Settings& s, ByteSource& in, BlockCutter& cutter, int hdr_size) {
+// (blocks ended by a code) by cutting the rest of one, after last_cut, the
+// last block cut so far. -1 otherwise.
+long long last_block(const Settings& s, ByteSource& in, BlockCutter& cutter, int hdr_size, long long last_cut) {
   long long size = in.regular_file_size();
   if (size < 0) return -1;
   if (!s.has_end_code()) {
     long long data = size - hdr_size;
     return data <= 0 ? -1 : (data + s.blk_size - 1) / s.blk_size - 1;
   }
-  long long last = -1;
+  // At the end of the input the cutter has cut every block already.
+  long long last = last_cut;
   while (!cutter.at_end())
     if (!cutter.step([&last](const unsigned char*, int, long long b) { last = b; })) return -1;
   return last;
@@ -229,8 +231,10 @@ int plain_dump(const Settings& s, ByteSource& in, Report& report) {
 
   BlockCutter cutter(s, in, buf, first);
   bool past_range = false;  // a block past the range was cut (at the end of the input)
+  long long last_cut = -1;
   auto print = [&](const unsigned char* data, int n, long long b) {
     if (b > s.end_blk) past_range = true;
+    last_cut = b;
     printer.block(data, n, b, shown(b));
   };
   while (cutter.block() <= s.end_blk && !cutter.at_end()) {
@@ -242,7 +246,7 @@ int plain_dump(const Settings& s, ByteSource& in, Report& report) {
   // The default range ended the dump before the input did.
   if (!s.range_given && !s.all_blocks && (past_range || cutter.more_input())) {
     if (in.failed()) return 1;
-    notice_cut_short(s, last_block(s, in, cutter, hdr_size));
+    notice_cut_short(s, last_block(s, in, cutter, hdr_size, last_cut));
   }
   return 0;
 }

@@ -7,21 +7,34 @@
 #include "common/messages.h"
 #include "formatted/block_print.h"
 #include "formatted/form_printer.h"
+#include "formatted/item_map.h"
 #include "formatted/map_scale.h"
 
 namespace vesk {
 
 namespace {
 
+// Past the largest block number a #BLNO line can write, every block lies in
+// the same range: the first open one (with --all, "n &" runs on).
+constexpr long long kLastWrittenBlock = 32767;
+
+// "data block(%d) not defined in format file" with a 64-bit block number.
+void report_undefined(long long n1) {
+  char number[kDecimalTextSize];
+  decimal_text(n1, number);
+  errmsg("data block(%s) not defined in format file", number);
+}
+
 // Where the first block to show starts: the header size, then the blocks
 // before it added up (or placed at their explicit offsets). -1 after a message.
 long long start_position(const Settings& s, const Definitions& defs) {
   long long position = s.hdr_size;
   const long long n1 = s.start_blk;
-  for (long long b = 0; b < n1; ++b) {
+  const long long walked = n1 < kLastWrittenBlock + 1 ? n1 : kLastWrittenBlock + 1;
+  for (long long b = 0; b < walked; ++b) {
     BlockPlace place = defs.place_of(b);
     if (place.entry < 0) {
-      errmsg("data block(%d) not defined in format file", static_cast<int>(n1));
+      report_undefined(n1);
       return -1;
     }
     if (place.offset != -1) {
@@ -33,6 +46,15 @@ long long start_position(const Settings& s, const Definitions& defs) {
     } else {
       position += place.size;
     }
+  }
+  if (n1 > walked) {
+    // The blocks above are all alike: counted, not walked one by one.
+    BlockPlace place = defs.place_of(walked);
+    if (place.entry < 0) {
+      report_undefined(n1);
+      return -1;
+    }
+    position += (n1 - walked) * place.size;
   }
   return position;
 }
@@ -92,6 +114,7 @@ int format_dump(const Settings& s, const Definitions& defs, ByteSource& in, Repo
     if (in.failed()) return 1;
     if (got == 0) break;
     if (view.map) {
+      widen_map_for(p, b);
       if (new_position || place.range_first) put_block_title(p, 12, position, place.size);
       new_position = false;
     }

@@ -212,14 +212,17 @@ void put_map_line(FormPrinter& p, long long block, int row_start) {
   p.map_written_to = 0;
 }
 
+void widen_map_for(FormPrinter& p, long long block) {
+  if (!p.view.widen) return;
+  // The prefix of the block's first row decides how far the cells move.
+  char prefix[64];
+  int need = map_prefix(prefix, p.view.dec, block, 0) - kPrefixWidth;
+  if (need > p.map_shift) p.map_shift = need;
+}
+
 int print_map(FormPrinter& p, int rec, const unsigned char* data, int size, long long block, MapRow& row, int pos,
               const MapFilter* filter) {
-  if (p.view.widen && pos == 0) {
-    // The prefix of the block's first row decides how far the cells move.
-    char prefix[64];
-    int need = map_prefix(prefix, p.view.dec, block, 0) - kPrefixWidth;
-    if (need > p.map_shift) p.map_shift = need;
-  }
+  if (pos == 0) widen_map_for(p, block);
   MapPrinter printer(p, data, block, row, filter);
   return walk_struct(p.view, rec, size, pos, WalkRules{false, false}, printer);
 }

@@ -32,6 +32,11 @@ void map_line_check(FormPrinter& p, long long block, MapRow& row, int pos);
 // columns, or under --all moves the cells right for the rest of the run.
 void put_map_line(FormPrinter& p, long long block, int row_start);
 
+// Under --all: moves the cells right as far as the first row of block needs
+// (they never move back). Called before a block's first line, so that the
+// page heading written with that line stands over the cells.
+void widen_map_for(FormPrinter& p, long long block);
+
 // Chooses which elements a map walk places. An element left out takes no cell,
 // no row check and no part in the pending flag (the difference map leaves out
 // the elements equal in both blocks).

@@ -46,26 +46,34 @@ void write_usage_to_stderr(int first, int last) {
   }
 }
 
-// The driver of the run's mode. Returns the exit status, 0 or 1; differ is
-// set when a comparison found the files to differ.
-int run_driver(CommandLine& cmd, ReportSink& sink, bool& differ) {
+// What --exit-code answers besides the status: whether the files differ, and
+// whether the run ended without its report though with status 0.
+struct Outcome {
+  bool differ = false;
+  bool no_report = false;
+};
+
+// The driver of the run's mode. Returns the exit status, 0 or 1.
+int run_driver(CommandLine& cmd, ReportSink& sink, Outcome& outcome) {
   const Settings& s = cmd.settings;
   Report report(sink, s.page_lines);
   ByteSource in1(cmd.fd1, s.file1_name);
   if (s.is_plain_dump()) return plain_dump(s, in1, report);
   if (cmd.defs.blnoinf_cnt == 0) {
     errmsg("%s: no data definition, exit!\n", s.fmt_name);
+    outcome.no_report = true;
     return 0;
   }
   if (s.run_mode == RunMode::formatted) return format_dump(s, cmd.defs, in1, report);
   if (cmd.defs.blnoinf_cnt > 1) {
     errmsg("%s: Multiple data format is not available, exit!\n", s.fmt_name);
+    outcome.no_report = true;
     return 0;
   }
   ByteSource in2(cmd.fd2, s.file2_name);
   CompareTotals totals;
   int status = compare_dump(s, cmd.defs, in1, in2, report, &totals);
-  differ = totals.differ();
+  outcome.differ = totals.differ();
   return status;
 }
 
@@ -89,7 +97,7 @@ void write_version(ReportSink& sink) {
   sink.write_line(text, sizeof text - 1);
 }
 
-int run(int argc, char** argv, CommandLine& cmd, ReportSink& sink, bool& differ) {
+int run(int argc, char** argv, CommandLine& cmd, ReportSink& sink, Outcome& outcome) {
   LongRequests requests;
   std::vector<char*> args;
   if (take_long_options(argc, argv, cmd.settings, requests, args) != 0) return 1;
@@ -118,7 +126,7 @@ int run(int argc, char** argv, CommandLine& cmd, ReportSink& sink, bool& differ)
   const bool from_utf8 = cmd.settings.is_plain_dump() ? cmd.settings.char_mode == CharMode::utf8
                                                       : cmd.defs.code_stated && cmd.defs.code == CharMode::utf8;
   if (sink.utf8() && from_utf8) sink.use_utf8(SjisMapping::utf8_input);
-  return run_driver(cmd, sink, differ);
+  return run_driver(cmd, sink, outcome);
 }
 
 }  // namespace
@@ -127,9 +135,9 @@ int run_vesk(int argc, char** argv, ReportSink& sink) {
   std::signal(SIGFPE, sigfpe);
   int status;
   CommandLine cmd;
-  bool differ = false;
+  Outcome outcome;
   try {
-    status = run(argc, argv, cmd, sink, differ);
+    status = run(argc, argv, cmd, sink, outcome);
   } catch (const OutOfMemory& e) {
     report_no_memory(e.size);
     status = 1;
@@ -144,8 +152,10 @@ int run_vesk(int argc, char** argv, ReportSink& sink) {
     if (status == 0) status = 1;
   }
   std::fflush(stderr);
-  // --exit-code answers as cmp and diff do: 0 the same, 1 different, 2 trouble.
-  if (cmd.settings.exit_code) status = status != 0 ? 2 : differ ? 1 : 0;
+  // --exit-code answers as cmp and diff do: 0 the same, 1 different, 2 trouble
+  // (a format file that defines no data format, or more than one for a
+  // comparison, leaves nothing compared: trouble too).
+  if (cmd.settings.exit_code) status = status != 0 || outcome.no_report ? 2 : outcome.differ ? 1 : 0;
   return status;
 }
 
