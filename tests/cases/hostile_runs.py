@@ -51,8 +51,8 @@ WRITE_ERROR = b"write error on standard output\n"
 # first write of the report comes after the ids of both files were read.
 SHRINK_SCRIPT = b"""
 import os, subprocess, sys
-vesk = sys.argv[1]
-p = subprocess.Popen([vesk, "-F", "r.fmt", "id", "old.dat", "new.dat"],
+vesk = sys.argv[1:]  # the program, after any wrapper (valgrind)
+p = subprocess.Popen(vesk + ["-F", "r.fmt", "id", "old.dat", "new.dat"],
                      stdout=subprocess.PIPE, stderr=subprocess.PIPE)
 first = p.stdout.read(1)
 os.truncate("old.dat", 0)
