@@ -70,9 +70,10 @@ struct UnitTables {
   Unit pairs[2][kSjisLeads * kRowSize];
   Unit single[256];
   unsigned char kind[256];
-  std::uint16_t row_of[256];  // first unit of a lead byte's row
+  // The row of each lead byte in each mapping; null for other bytes.
+  const Unit* row[2][256];
 
-  UnitTables() : pairs(), single(), kind(), row_of() {
+  UnitTables() : pairs(), single(), kind(), row() {
     int r = 0;
     for (int b = 0; b < 256; ++b) {
       const SjisCell& s = kBytes.single[b];
@@ -80,7 +81,7 @@ struct UnitTables {
       single[b].len = s.len;
       kind[b] = is_printable(static_cast<unsigned>(b)) ? kPrintable : kBytes.row[b] != kNoLead ? kLead : kOther;
       if (kind[b] != kLead) continue;
-      row_of[b] = static_cast<std::uint16_t>(r * kRowSize);
+      for (int m = 0; m < 2; ++m) row[m][b] = &pairs[m][r * kRowSize];
       for (int trail = 0; trail < 256; ++trail) {
         if (!kBytes.trail[trail]) continue;
         for (int m = 0; m < 2; ++m) {
@@ -137,30 +138,43 @@ std::size_t sjis2utf8(const char* in, std::size_t n, char* out, SjisMapping mapp
   const auto* p = reinterpret_cast<const unsigned char*>(in);
   auto* o = reinterpret_cast<unsigned char*>(out);
   const UnitTables& t = unit_tables();
-  const Unit* pairs = t.pairs[mapping == SjisMapping::utf8_input ? 1 : 0];
+  const Unit* const* rows = t.row[mapping == SjisMapping::utf8_input ? 1 : 0];
   std::size_t i = 0;
   while (n - i >= 2) {
     const unsigned b = p[i];
     const unsigned kind = t.kind[b];
     if (kind == UnitTables::kPrintable) {
-      // Runs of printable ASCII, the bulk of most lines, a block at a time:
-      // a block ends no further than 3 * i + kBlock <= 3 * n.
-      if (n - i >= kBlock) {
+      // A run of printable ASCII, the bulk of most lines: a block at a time
+      // (a block ends no further than 3 * i + kBlock <= 3 * n), then its end,
+      // shorter than a block, eight bytes at a time where it can, then a byte
+      // at a time. A lone one, as points between characters, goes on its own.
+      *o++ = static_cast<unsigned char>(b);
+      ++i;
+      if (t.kind[p[i]] != UnitTables::kPrintable) continue;
+      while (n - i >= kBlock) {
         std::size_t k = copy_printable_block(p + i, o);
         o += k;
         i += k;
-      } else {
-        *o++ = static_cast<unsigned char>(b);
-        ++i;
+        if (k < kBlock) break;
       }
+      if (n - i >= 8) {
+        std::uint64_t x;
+        std::memcpy(&x, p + i, 8);
+        if (all_printable(x)) {
+          std::memcpy(o, &x, 8);
+          o += 8;
+          i += 8;
+        }
+      }
+      while (i < n && t.kind[p[i]] == UnitTables::kPrintable) *o++ = p[i++];
       continue;
     }
     if (kind == UnitTables::kLead) {
       // Pairs, one after the other, the bulk of a line of Japanese text.
-      unsigned lead = b;
+      const Unit* row = rows[b];
       bool lone = false;  // a lead byte without its trail
-      do {
-        const Unit& u = pairs[t.row_of[lead] + p[i + 1]];
+      for (;;) {
+        const Unit& u = row[p[i + 1]];
         if (u.len == 0) {
           lone = true;
           break;
@@ -169,8 +183,9 @@ std::size_t sjis2utf8(const char* in, std::size_t n, char* out, SjisMapping mapp
         o += u.len;
         i += 2;
         if (n - i < 2) break;
-        lead = p[i];
-      } while (t.kind[lead] == UnitTables::kLead);
+        row = rows[p[i]];
+        if (row == nullptr) break;
+      }
       if (!lone) continue;
     }
     // A byte on its own that is no printable ASCII.
@@ -180,9 +195,10 @@ std::size_t sjis2utf8(const char* in, std::size_t n, char* out, SjisMapping mapp
     o += u.len;
   }
   if (i < n) {
+    // The last byte: its text written a byte at a time, so that no byte goes
+    // past 3 * n.
     const Unit& u = t.single[p[i]];
-    std::memcpy(o, u.text, u.len);
-    o += u.len;
+    for (unsigned j = 0; j < u.len; ++j) *o++ = u.text[j];
   }
   return static_cast<std::size_t>(o - reinterpret_cast<unsigned char*>(out));
 }
