@@ -3,8 +3,9 @@
 // run under its fork server, so every input gets a fresh process. Unless a
 // harness sends the report to /dev/full, the report is kept in memory and
 // checked against the rule that it holds only printable text (printable
-// ASCII, line ends, half-width kana, valid Shift_JIS pairs): a breach aborts,
-// and the fuzzer keeps the input as a crash.
+// ASCII, line ends, half-width kana, valid Shift_JIS pairs; under --utf8,
+// well-formed UTF-8 without control characters): a breach aborts, and the
+// fuzzer keeps the input as a crash.
 //
 // usage: vesk_fuzz HARNESS INPUTFILE
 //   options    the input's lines are the arguments; "@d", "@g", "@e", "@f",
@@ -28,6 +29,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -391,6 +393,34 @@ Bytes read_all(const char* path) {
   return b;
 }
 
+// A report asked for in UTF-8 (--utf8): the index of the first byte that is
+// not part of well-formed UTF-8 text, or that is a control character other
+// than LF (C0, DEL, C1), or the size when there is none.
+std::size_t first_non_utf8_text(const std::string& r) {
+  std::size_t i = 0;
+  const std::size_t n = r.size();
+  while (i < n) {
+    unsigned char c = static_cast<unsigned char>(r[i]);
+    if (c < 0x80) {
+      if ((c < 0x20 && c != '\n') || c == 0x7F) return i;
+      ++i;
+      continue;
+    }
+    int len = c >= 0xF0 && c <= 0xF4 ? 4 : c >= 0xE0 ? 3 : c >= 0xC2 && c < 0xE0 ? 2 : 0;
+    if (len == 0 || i + static_cast<std::size_t>(len) > n) return i;
+    std::uint32_t cp = c & (len == 2 ? 0x1F : len == 3 ? 0x0F : 0x07);
+    for (int k = 1; k < len; ++k) {
+      unsigned char t = static_cast<unsigned char>(r[i + static_cast<std::size_t>(k)]);
+      if ((t & 0xC0) != 0x80) return i;
+      cp = cp << 6 | (t & 0x3F);
+    }
+    const std::uint32_t least[5] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < least[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF) || (cp >= 0x80 && cp < 0xA0)) return i;
+    i += static_cast<std::size_t>(len);
+  }
+  return n;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -433,7 +463,7 @@ int main(int argc, char** argv) {
   vesk::ReportSink sink;
   int status = vesk::run_vesk(ac, av.data(), sink);
   const std::string& report = sink.memory();
-  std::size_t bad = vesk::first_non_report_byte(report.data(), report.size());
+  std::size_t bad = sink.utf8() ? first_non_utf8_text(report) : vesk::first_non_report_byte(report.data(), report.size());
   if (bad != report.size()) {
     std::fprintf(stderr, "report byte %zu (0x%02x) is not printable text\n", bad,
                  static_cast<unsigned char>(report[bad]));
