@@ -48,6 +48,9 @@ ROOT = pathlib.Path(__file__).resolve().parents[2]
 ON_TERMINAL = shlex.quote(str(ROOT / "tests" / "e2e" / "on_terminal.py"))
 PYTHON = shlex.quote(sys.executable)
 DOCUMENTS = ("README.md", "docs/format-language.md")
+# Every command and format file of these is run: each of their sh and c blocks
+# is marked (the README also shows commands that are not examples).
+ALL_MARKED = ("docs/format-language.md",)
 MANUAL = "vesk.1"
 MARKER = re.compile(r"^<!-- (test|file|excerpt): (\S+)((?: \S+)*) -->$")
 PROGRAM = re.compile(r"(^|\|\s*)build/vesk\b")
@@ -94,8 +97,24 @@ SHELL = (f"{PYTHON} {ON_TERMINAL} LANG=C.UTF-8 -- sh example.sh {{vesk}} > .out;
          "sed 's/ *$//' .out; exit $s")
 
 
+def check_all_marked(document, lines):
+    """Each sh or c block stands right after a marker."""
+    inside = False
+    for n, line in enumerate(lines):
+        if not line.startswith("```"):
+            continue
+        if not inside and line in ("```sh", "```c"):
+            k = n - 1
+            while k >= 0 and not lines[k].strip():
+                k -= 1
+            assert k >= 0 and MARKER.match(lines[k]), f"{document}:{n + 1}: a {line[3:]} block without a marker"
+        inside = not inside
+
+
 def cases_of(document):
     lines = (ROOT / document).read_text(encoding="utf-8").split("\n")
+    if document in ALL_MARKED:
+        check_all_marked(document, lines)
     files = example_files()
     examples = []
     i = 0
@@ -165,6 +184,10 @@ def manual_cases():
     lines = (ROOT / MANUAL).read_text(encoding="utf-8").split("\n")
     files = example_files()
     examples = {}
+    # Every .EX block of the page is a marked command, output or file.
+    blocks = sum(1 for l in lines if l.startswith(".EX"))
+    markers = sum(1 for l in lines if ROFF_MARKER.match(l))
+    assert blocks == markers, f"{MANUAL}: {blocks} .EX blocks, {markers} markers"
     for i, line in enumerate(lines):
         m = ROFF_MARKER.match(line)
         if not m:
