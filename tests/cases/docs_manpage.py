@@ -1,5 +1,7 @@
-"""The manual page renders without a warning, and `cmake --install` puts the
-program, the page, the guide and the examples in place."""
+"""The manual page renders without a warning, every option that `--help`
+lists has its row in the README's options tables and its entry in the manual
+page, and `cmake --install` puts the program, the page, the guide and the
+examples in place."""
 import os
 import pathlib
 import shlex
@@ -26,7 +28,34 @@ INSTALL = (f"cmake --install {shlex.quote(BUILD)} --prefix inst > install.log ||
            "{ cat install.log; exit 1; }\n"
            "cmp inst/share/man/man1/vesk.1 vesk.1 && (cd inst && find . -type f | LC_ALL=C sort)")
 
+# Reads `vesk --help` (Shift_JIS, to a pipe) on standard input and prints each
+# option it lists that the README's tables or the manual page lack.
+AGREE = r"""
+import re, sys
+help_text = sys.stdin.buffer.read().decode("cp932")
+options = set()
+for line in help_text.splitlines():
+    group = re.match(r"^\s+-([A-Za-z]+):$", line)
+    if group:
+        options.update("-" + c for c in group.group(1))
+    options.update(re.findall(r"^\s+(-[A-Za-z])<", line))
+    options.update(re.findall(r"^\s+(--[a-z0-9-]+)\s", line))
+    if re.match(r"^\s+-f/-F ", line):
+        options.update(("-f", "-F"))
+assert len(options) > 25, sorted(options)
+readme = open("README.md", encoding="utf-8").read()
+page = open("vesk.1", encoding="utf-8").read()
+for o in sorted(options):
+    if not re.search(r"^\| `" + re.escape(o) + r"[`<  ]", readme, re.M):
+        print("README.md lacks", o)
+    if not re.search(r"^\.BI? " + re.escape(o.replace("-", "\\-")) + r"(\s|$)", page, re.M):
+        print("vesk.1 lacks", o)
+"""
+AGREE_SHELL = f"{{vesk}} --help | {shlex.quote(sys.executable)} agree.py"
+
 CASES = [
+    Case("options-agree-with-help", [], shell=AGREE_SHELL,
+         files={"agree.py": AGREE.encode(), "README.md": (ROOT / "README.md").read_bytes(), "vesk.1": PAGE}),
     Case("manual-page-renders-cleanly", [], shell=GROFF, files={"vesk.1": PAGE}),
     Case("install-puts-everything-in-place", [], shell=INSTALL, files={"vesk.1": PAGE},
          stdout="".join(p + "\n" for p in sorted(INSTALLED)).encode()),
