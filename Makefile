@@ -23,7 +23,7 @@ build: $(BUILD)/Makefile
 # coming later, still wins.
 run: $(BUILD)/Makefile
 	cmake --build $(BUILD) -j $(JOBS) --target vesk
-	./$(BUILD)/vesk --utf8 $(ARGS)
+	$(BUILD)/vesk --utf8 $(ARGS)
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
