@@ -50,13 +50,6 @@ int put_digits(char* out, std::uint64_t v, unsigned base, int min_digits) {
   return k;
 }
 
-void put_four_digits(char* out, unsigned v, unsigned base) {
-  for (int i = 3; i >= 0; --i) {
-    out[i] = kUpperHexDigits[v % base];
-    v /= base;
-  }
-}
-
 int decimal_text(long long v, char* out) {
   char digits[kDecimalTextSize];
   std::uint64_t u = v < 0 ? 0ULL - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);

@@ -27,8 +27,20 @@ inline constexpr HexPairTable kHexPairs;
 int put_digits(char* out, std::uint64_t v, unsigned base, int min_digits);
 
 // Exactly four digits of v in base 10 or 16 (upper case), the lowest ones
-// when v has more.
-void put_four_digits(char* out, unsigned v, unsigned base);
+// when v has more. Every line of a dump writes one: kept inline.
+inline void put_four_digits(char* out, unsigned v, unsigned base) {
+  if (base == 16) {
+    out[0] = kUpperHexDigits[(v >> 12) & 15];
+    out[1] = kUpperHexDigits[(v >> 8) & 15];
+    out[2] = kUpperHexDigits[(v >> 4) & 15];
+    out[3] = kUpperHexDigits[v & 15];
+    return;
+  }
+  for (int i = 3; i >= 0; --i) {
+    out[i] = kUpperHexDigits[v % base];
+    v /= base;
+  }
+}
 
 // Room for the text of any 64-bit integer and its terminator.
 constexpr int kDecimalTextSize = 24;

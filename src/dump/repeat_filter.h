@@ -4,6 +4,7 @@
 // so is the end of the dump when it comes during suppression.
 #pragma once
 
+#include <cstring>
 #include <memory>
 
 namespace vesk {
@@ -25,7 +26,21 @@ class RepeatFilter {
   };
   // The verdict on the line whose compared columns start at columns; a kept
   // line becomes the one the next lines are compared with.
-  Verdict take(const char* columns, long long block);
+  // Every line of a dump passes here: kept inline.
+  Verdict take(const char* columns, long long block) {
+    const auto w = static_cast<std::size_t>(width_);
+    if (enabled_ && has_kept_ && block == kept_block_ &&
+        (std::memcmp(columns, kept_.get(), w) == 0 || (text_compare_ && std::strncmp(columns, kept_.get(), w) == 0))) {
+      suppressing_ = true;
+      return Verdict::suppress;
+    }
+    std::memcpy(kept_.get(), columns, w);
+    kept_block_ = block;
+    has_kept_ = true;
+    Verdict v = suppressing_ ? Verdict::keep_after_marker : Verdict::keep;
+    suppressing_ = false;
+    return v;
+  }
 
   // Lines are being suppressed and no marker has been written for them.
   bool marker_pending() const { return suppressing_; }
