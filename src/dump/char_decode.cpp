@@ -39,6 +39,9 @@ struct SjisClass {
 };
 constexpr SjisClass kSjis;
 
+// A valid Shift_JIS pair, by the table: decoders test every code they convert.
+inline bool valid_pair(unsigned char hi, unsigned char lo) { return (kSjis.bits[hi] & 1) && (kSjis.bits[lo] & 2); }
+
 // The report holds printable ASCII, half-width kana and valid Shift_JIS pairs
 // only: a control byte in it would drive the user's terminal. A byte that a
 // conversion yields outside them shows as a point.
@@ -50,7 +53,7 @@ char shown_kana(unsigned char b) { return b >= 0xA1 && b <= 0xDF ? static_cast<c
 // A converted two-byte code: the pair when it is valid Shift_JIS, else two
 // points.
 void put_shown_pair(char* dest, unsigned char hi, unsigned char lo) {
-  bool valid = iskanji_sjis(hi, lo) != 0;
+  bool valid = valid_pair(hi, lo);
   dest[0] = valid ? static_cast<char>(hi) : '.';
   dest[1] = valid ? static_cast<char>(lo) : '.';
 }
@@ -278,7 +281,7 @@ int decode_utf8(CharDecoder& st, char* dest, const unsigned char* data, int off,
       if (r >= 0xFF) {
         unsigned char hi = static_cast<unsigned char>(r >> 8);
         unsigned char lo = static_cast<unsigned char>(r & 0xFF);
-        bool unknown = r == 0xFFFF || !iskanji_sjis(hi, lo);
+        bool unknown = r == 0xFFFF || !valid_pair(hi, lo);
         dest[off] = unknown ? '.' : static_cast<char>(hi);
         dest[off + 1] = unknown ? '.' : static_cast<char>(lo);
         dest[off + 2] = '.';
@@ -305,7 +308,7 @@ int decode_utf8(CharDecoder& st, char* dest, const unsigned char* data, int off,
     } else {
       unsigned char hi = static_cast<unsigned char>(r >> 8);
       unsigned char lo = static_cast<unsigned char>(r & 0xFF);
-      bool unknown = r == 0xFFFF || !iskanji_sjis(hi, lo);
+      bool unknown = r == 0xFFFF || !valid_pair(hi, lo);
       dest[off] = unknown ? '.' : static_cast<char>(hi);
       dest[off + 1] = unknown ? '.' : static_cast<char>(lo);
       if (d < len) {

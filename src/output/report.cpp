@@ -39,7 +39,7 @@ void Report::put_heading_line(const char* text, std::size_t len) {
     sink_.write_plain_line(text, len);
   else
     sink_.write_line(text, len);
-  line_cnt_ += 1 + inner;
+  count_lines(1 + inner);
 }
 
 }  // namespace vesk

@@ -13,9 +13,6 @@ namespace vesk {
 
 class Report;
 
-// Whether the line after line_cnt lines begins a page of page_lines lines.
-// Counts are 64-bit: a report may pass 2^31 lines.
-constexpr bool starts_page(long long line_cnt, long long page_lines) { return line_cnt % page_lines == 0; }
 
 // The heading line at the top of each page.
 class PageHeading {
@@ -47,12 +44,19 @@ class ScaleHeadingBase : public PageHeading {
 class Report {
  public:
   // page_lines: lines a page, the heading included (at least 1).
-  Report(ReportSink& sink, int page_lines) : sink_(sink), page_lines_(page_lines > 0 ? page_lines : 1) {}
+  // lines_before: lines the report already holds (counts are 64-bit: a
+  // report may pass 2^31 lines).
+  Report(ReportSink& sink, int page_lines, long long lines_before = 0)
+      : sink_(sink), page_lines_(page_lines > 0 ? page_lines : 1), line_cnt_(lines_before),
+        page_pos_(lines_before % page_lines_) {}
 
   // The heading of each page from now on; null for none.
   void set_heading(PageHeading* heading) { heading_ = heading; }
   // Starts a new page: the next line gets the heading.
-  void new_page() { line_cnt_ = 0; }
+  void new_page() {
+    line_cnt_ = 0;
+    page_pos_ = 0;
+  }
 
   // Writes a zero-terminated line (without its newline), after the page
   // heading when a page begins. Newlines inside the text count as lines.
@@ -64,7 +68,7 @@ class Report {
   void put_line_plain(const char* text, std::size_t len, std::size_t ascii_prefix = 0) {
     heading_at_page_start();
     sink_.write_plain_line(text, len, ascii_prefix);
-    line_cnt_ += 1;
+    count_lines(1);
   }
   // A heading line: written and counted, without the page check.
   void put_heading_line(const char* text, std::size_t len);
@@ -76,12 +80,20 @@ class Report {
 
  private:
   void heading_at_page_start() {
-    if (heading_ != nullptr && starts_page(line_cnt_, page_lines_)) heading_->write(*this);
+    if (heading_ != nullptr && page_pos_ == 0) heading_->write(*this);
+  }
+  // line_cnt_ grows by n; page_pos_ follows it modulo the page length, kept
+  // without a division for the one-line case, which is every dump line.
+  void count_lines(long long n) {
+    line_cnt_ += n;
+    page_pos_ += n;
+    if (page_pos_ >= page_lines_) page_pos_ = n == 1 ? 0 : page_pos_ % page_lines_;
   }
 
   ReportSink& sink_;
   long long page_lines_;
   long long line_cnt_ = 0;
+  long long page_pos_ = 0;  // line_cnt_ modulo page_lines_: 0 where a page starts
   PageHeading* heading_ = nullptr;
 };
 

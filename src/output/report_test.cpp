@@ -40,15 +40,23 @@ TEST(Report, NoHeadingWithoutOne) {
   EXPECT_EQ(sink.memory(), "a\nb\n");
 }
 
-// The page arithmetic stays right past 2^31 lines, where a 32-bit count
-// would have wrapped.
-TEST(Report, PageStartsPastTwoToThe31) {
+// The count and the page arithmetic stay right past 2^31 lines, where a
+// 32-bit count would have wrapped.
+TEST(Report, CountsPastTwoToThe31) {
   const long long two31 = 2147483648LL;
-  EXPECT_TRUE(starts_page(two31, 32768));
-  EXPECT_FALSE(starts_page(two31 + 1, 32768));
-  EXPECT_TRUE(starts_page(two31 + 24 - two31 % 24, 24));
-  EXPECT_TRUE(starts_page(3 * 32767LL * 65537, 32767));
-  EXPECT_FALSE(starts_page(4294967296LL + 1, 2));
+  ReportSink sink;
+  // 2^31 - 2 lines before: 2^31 is a multiple of 32768, so its page starts
+  // with the line numbered 2^31.
+  Report report(sink, 32768, two31 - 2);
+  Numbered heading;
+  ScopedHeading in_use(report, &heading);
+  report.put_line("a");  // line 2^31 - 2
+  report.put_line("b");  // line 2^31 - 1
+  report.put_line("c");  // a page starts: heading, then line 2^31 + 1
+  sink.flush();
+  EXPECT_EQ(sink.memory(), "a\nb\npage 1\nc\n");
+  EXPECT_EQ(report.line_count(), two31 + 2);
+  EXPECT_GT(report.line_count(), 2147483647LL);
 }
 
 }  // namespace
