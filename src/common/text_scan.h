@@ -1,12 +1,18 @@
 // Byte-string scanning over zero-terminated Shift_JIS text.
 #pragma once
 
+#include "common/ascii.h"
+
 namespace vesk {
 
 // A Shift_JIS lead byte: 0x81-0x9F or 0xE0-0xFC.
-inline bool is_sjis_lead(unsigned char c) {
-  return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
+constexpr bool is_sjis_lead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+// A Shift_JIS trail byte: 0x40-0x7E or 0x80-0xFC.
+constexpr bool is_sjis_trail(unsigned char c) { return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC); }
+// A half-width kana byte: 0xA1-0xDF.
+constexpr bool is_half_width_kana(unsigned char c) { return c >= 0xA1 && c <= 0xDF; }
+// A byte the report may show on its own: printable ASCII or a half-width kana.
+constexpr bool is_shown_single(unsigned char c) { return is_printable_ascii(c) || is_half_width_kana(c); }
 
 // First byte of s equal to c; a zero c is never found.
 const char* index(const char* s, int c);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "common/text_scan.h"
 #include "dump/tables/euc_tables.h"
 #include "dump/tables/unicode_table.h"
 
@@ -48,7 +49,7 @@ inline bool valid_pair(unsigned char hi, unsigned char lo) { return (kSjis.bits[
 char shown(unsigned char b) { return kDisplay.kana[b]; }
 
 // A converted byte that stands for a half-width kana: shown only when it is one.
-char shown_kana(unsigned char b) { return b >= 0xA1 && b <= 0xDF ? static_cast<char>(b) : '.'; }
+char shown_kana(unsigned char b) { return is_half_width_kana(b) ? static_cast<char>(b) : '.'; }
 
 // A converted two-byte code: the pair when it is valid Shift_JIS, else two
 // points.

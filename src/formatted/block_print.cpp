@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "common/digits.h"
+#include "common/text_scan.h"
 #include "dump/char_decode.h"
 #include "formatted/item_list.h"
 #include "formatted/item_map.h"
@@ -39,8 +40,7 @@ void make_shown_comment(char* out, int size, const char* comment) {
       i += 2;
       continue;
     }
-    bool single = (t[i] >= 0x20 && t[i] <= 0x7E) || (t[i] >= 0xA1 && t[i] <= 0xDF);
-    out[i] = single ? static_cast<char>(t[i]) : '.';
+    out[i] = is_shown_single(t[i]) ? static_cast<char>(t[i]) : '.';
     ++i;
   }
   out[i] = '\0';

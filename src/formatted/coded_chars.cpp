@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "common/text_scan.h"
+
 namespace vesk {
 
 namespace {
@@ -15,8 +17,7 @@ constexpr int kMaxUnit = 4;
 // Printable ASCII and half-width kana as they are, other bytes as ".": how
 // the decoders show a single byte, and how a byte of a cut character shows.
 char single_display(unsigned char b) {
-  bool shown = (b >= 0x20 && b <= 0x7E) || (b >= 0xA1 && b <= 0xDF);
-  return shown ? static_cast<char>(b) : '.';
+  return is_shown_single(b) ? static_cast<char>(b) : '.';
 }
 
 // Bytes of the character or escape sequence at p (zero bytes after the
@@ -42,8 +43,6 @@ int unit_length(const CharDecoder& st, const unsigned char* p) {
   }
   return 1;
 }
-
-bool is_lead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
 }  // namespace
 
@@ -94,12 +93,12 @@ int coded_cell_text(const CodedUnit& u, char (&out)[2]) {
     out[1] = u.cols[b + 1];
     return 2;
   }
-  if (e - b == 0 || is_lead(at(b))) {
+  if (e - b == 0 || is_sjis_lead(at(b))) {
     out[0] = '.';
     return 1;
   }
   out[0] = u.cols[b];
-  if (e - b >= 2 && !is_lead(at(b + 1))) {
+  if (e - b >= 2 && !is_sjis_lead(at(b + 1))) {
     out[1] = u.cols[b + 1];
     return 2;
   }

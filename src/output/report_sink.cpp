@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <unistd.h>
 
+#include "common/text_scan.h"
+
 namespace vesk {
 
 ReportSink::ReportSink(int fd) : fd_(fd), buffer_(new char[kBufferSize]) {}
@@ -50,9 +52,7 @@ void ReportSink::write_utf8(const char* p, std::size_t n) {
     if (k < n) {
       std::size_t i = 0;
       while (i < k) {
-        auto c = static_cast<unsigned char>(p[i]);
-        bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-        i += lead ? 2 : 1;
+        i += is_sjis_lead(static_cast<unsigned char>(p[i])) ? 2 : 1;
       }
       k = i;
     }

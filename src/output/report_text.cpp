@@ -1,6 +1,6 @@
 #include "output/report_text.h"
 
-#include "common/ascii.h"
+#include "common/text_scan.h"
 
 namespace vesk {
 
@@ -13,9 +13,10 @@ struct ByteClass {
   bool trail[256];
   constexpr ByteClass() : single(), lead(), trail() {
     for (int b = 0; b < 256; ++b) {
-      single[b] = is_printable_ascii(static_cast<unsigned char>(b)) || b == '\n' || (b >= 0xA1 && b <= 0xDF);
-      lead[b] = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-      trail[b] = (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
+      const auto c = static_cast<unsigned char>(b);
+      single[b] = is_shown_single(c) || c == '\n';
+      lead[b] = is_sjis_lead(c);
+      trail[b] = is_sjis_trail(c);
     }
   }
 };

@@ -6,6 +6,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "common/text_scan.h"
 #include "output/tables/sjis_unicode.h"
 
 namespace vesk {
@@ -22,10 +23,11 @@ struct ByteTables {
     for (int b = 0; b < 256; ++b) {
       SjisCell& c = single[b];
       c.width = 1;
-      if (b >= 0x20 && b <= 0x7E) {
+      const auto c8 = static_cast<unsigned char>(b);
+      if (is_printable_ascii(c8)) {
         c.text[0] = static_cast<unsigned char>(b);
         c.len = 1;
-      } else if (b >= 0xA1 && b <= 0xDF) {  // U+FF61-U+FF9F: EF BD A1-BF, EF BE 80-9F
+      } else if (is_half_width_kana(c8)) {  // U+FF61-U+FF9F: EF BD A1-BF, EF BE 80-9F
         c.text[0] = 0xEF;
         c.text[1] = b < 0xC0 ? 0xBD : 0xBE;
         c.text[2] = static_cast<unsigned char>(b < 0xC0 ? b : b - 0x40);
@@ -34,15 +36,13 @@ struct ByteTables {
         c.text[0] = '.';
         c.len = 1;
       }
-      bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-      row[b] = lead ? static_cast<std::uint16_t>(sjis_slot(b, 0x40)) : kNoLead;
-      trail[b] = (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
+      row[b] = is_sjis_lead(c8) ? static_cast<std::uint16_t>(sjis_slot(b, 0x40)) : kNoLead;
+      trail[b] = is_sjis_trail(c8);
     }
   }
 };
 constexpr ByteTables kBytes;
 
-constexpr bool is_printable(unsigned b) { return b - 0x20 < 0x5F; }
 
 // True when all eight bytes of x are printable ASCII (0x20-0x7E). A byte passes
 // when its top bit is clear, its low seven bits plus 0x60 reach 0x80 (it is at
@@ -79,7 +79,7 @@ struct UnitTables {
       const SjisCell& s = kBytes.single[b];
       std::memcpy(single[b].text, s.text, 4);
       single[b].len = s.len;
-      kind[b] = is_printable(static_cast<unsigned>(b)) ? kPrintable : kBytes.row[b] != kNoLead ? kLead : kOther;
+      kind[b] = is_printable_ascii(static_cast<unsigned char>(b)) ? kPrintable : kBytes.row[b] != kNoLead ? kLead : kOther;
       if (kind[b] != kLead) continue;
       for (int m = 0; m < 2; ++m) row[m][b] = &pairs[m][r * kRowSize];
       for (int trail = 0; trail < 256; ++trail) {
@@ -122,7 +122,7 @@ inline std::size_t copy_printable_block(const unsigned char* p, unsigned char* o
   std::memcpy(&x, p, 8);
   if (all_printable(x)) return 8;
   std::size_t k = 1;
-  while (is_printable(p[k])) ++k;
+  while (is_printable_ascii(p[k])) ++k;
   return k;
 }
 #endif
