@@ -50,6 +50,7 @@ bool ByteSource::fill() {
     }
     if (k == 0) {
       eof_ = true;
+      end_ = offset_ - static_cast<long long>(pos_) + static_cast<long long>(len_);
       return false;
     }
     len_ += static_cast<std::size_t>(k);
@@ -68,6 +69,7 @@ std::size_t ByteSource::read(unsigned char* dest, std::size_t n) {
         if (k < 0 && errno == EINTR) continue;
         if (k > 0) {
           done += static_cast<std::size_t>(k);
+          offset_ += k;
           continue;
         }
       }
@@ -78,8 +80,8 @@ std::size_t ByteSource::read(unsigned char* dest, std::size_t n) {
     std::memcpy(dest + done, buf_.get() + pos_, k);
     pos_ += k;
     done += k;
+    offset_ += static_cast<long long>(k);
   }
-  offset_ += static_cast<long long>(done);
   return done;
 }
 
@@ -90,6 +92,11 @@ std::size_t ByteSource::peek(unsigned char* dest, std::size_t n) {
   std::size_t k = len_ - pos_ < n ? len_ - pos_ : n;
   std::memcpy(dest, buf_.get() + pos_, k);
   return k;
+}
+
+long long ByteSource::known_size() const {
+  long long size = regular_file_size();
+  return size >= 0 ? size : end_;
 }
 
 long long ByteSource::regular_file_size() const {

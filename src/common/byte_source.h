@@ -31,6 +31,9 @@ class ByteSource {
   long long position() const { return offset_; }
   // The size of a regular file; -1 for any other input (a pipe, a device).
   long long regular_file_size() const;
+  // The input's size when it is known: a regular file's, or where a read
+  // met the end of any other input; -1 otherwise.
+  long long known_size() const;
   bool seekable() const { return seekable_; }
   bool failed() const { return failed_; }
   const char* name() const { return name_; }
@@ -50,6 +53,7 @@ class ByteSource {
   std::size_t pos_ = 0;  // next unread byte
   std::size_t len_ = 0;  // bytes in the buffer
   long long offset_ = 0; // file position of buf_[pos_]
+  long long end_ = -1;   // where a read met the end of the input
   bool eof_ = false;
   bool failed_ = false;
   bool seekable_ = false;

@@ -65,11 +65,11 @@ class Comparison {
   int read_block(ByteSource& in, long long pos, unsigned char* buffer);
   void print_summary();
   void put_repeats(const char* which, int file_no);
-  // The type code of the block-id item.
-  char id_type() const {
+  // The record of the block-id item.
+  int id_index() const {
     for (int k = 0; k < view_.defs.item_cnt; ++k)
-      if (view_.defs.item_inf[k].is_block_id()) return view_.defs.item_inf[k].type;
-    return T_HEX;
+      if (view_.defs.item_inf[k].is_block_id()) return k;
+    return 0;
   }
 
   const Settings& s_;
@@ -194,27 +194,20 @@ void Comparison::put_repeats(const char* which, int file_no) {
   col = p_.line.put(col, which);
   col = p_.line.put(col, ": ");
   col = p_.line.put_end(col, count);
-  const char type = id_type();
+  const ItemInf& id_item = view_.defs.item_inf[id_index()];
   if (!r.named.empty()) col = p_.line.put_end(col, ": ");
   const int w = view_.line_width, len = ids_.id_len();
   for (int e : r.named) {
     int pos = 0;
-    const unsigned char* id = ids_.id(e);
     // As in the list form, a text that would pass the line starts a new one.
-    if (type == T_CHAR) {
-      if (col > 7 && col + len + 2 > w) col = write_line(p_);
-      col = put_char_value(p_, col, id, pos, len);
-    } else if (type == T_HEX) {
-      if (col > 7 && col + 2 * len + 3 > w) col = write_line(p_);
-      col = put_hex_value(p_, col, id, pos, len);
-    } else {
-      col = put_numeric_value(p_, col, id, pos, type);
-    }
+    int columns = value_columns(id_item, len);
+    if (columns > 0 && col > 7 && col + columns > w) col = write_line(p_);
+    col = put_value(p_, col, ids_.id(e), pos, id_item, len);
   }
   // Values end with a blank; the line does not.
   while (col > 0 && p_.line.data[col - 1] == ' ') --col;
   p_.line.end_at(col);
-  p_.report.put_line(p_.line.c_str());
+  p_.report.put_line(p_.line);
 }
 
 // The closing block of --summary: what the comparison found, counted.

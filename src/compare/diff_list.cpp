@@ -27,16 +27,18 @@ class DiffLister : public ItemVisitor {
     // so only bytes inside the block are compared.
     if (!id && std::memcmp(block1_ + e.pos, block2_ + e.pos, static_cast<std::size_t>(e.len)) == 0) return;
     int col = put_offset(p_, e.pos);
-    col = put_value(col, block1_, e);
-    if (m.type == T_CHAR) col = line_wrap(p_, col, e.len + 6);
-    if (m.type == T_HEX) col = line_wrap(p_, col, 2 * e.len + 5);
+    int pos = e.pos;
+    col = put_value(p_, col, block1_, pos, m, e.len);
+    int room = value_room(m, e.len);
+    if (room > 0) col = line_wrap(p_, col, room);
     if (!id) {
       col = p_.line.put_end(col, ": ");
-      col = put_value(col, block2_, e);
+      pos = e.pos;
+      col = put_value(p_, col, block2_, pos, m, e.len);
       found_ = true;
     }
     put_label(col, e.item, e.index);
-    p_.report.put_line(p_.line.c_str());
+    p_.report.put_line(p_.line);
   }
 
   void member_end(int, int, bool data_end, int) override {
@@ -44,14 +46,6 @@ class DiffLister : public ItemVisitor {
   }
 
  private:
-  int put_value(int col, const unsigned char* data, const ElementRef& e) {
-    char type = p_.view.defs.item_inf[e.item].type;
-    int pos = e.pos;
-    if (type == T_CHAR) return put_char_value(p_, col, data, pos, e.len);
-    if (type == T_HEX) return put_hex_value(p_, col, data, pos, e.len);
-    return put_numeric_value(p_, col, data, pos, p_.view.defs.item_inf[e.item]);
-  }
-
   // The name and comment columns of element k, with the index text "[k]"
   // after the name when the item is an array.
   void put_label(int col, int item, int k) {

@@ -18,42 +18,40 @@ DumpLayout DumpLayout::of(const Settings& s) {
     d.same_w = 2 * lb + lb / 2;
   } else {
     d.char_col = d.hex_col;
-    d.same_w = lb;
   }
-  // Room for the character column's longest reach (a closing text and its
-  // zero byte up to 5 columns past the last byte) and the longest prefix.
-  d.buf_size = lb * 4 + 34;
-  int reach = d.char_col + lb + 6;
-  if (d.buf_size < reach) d.buf_size = reach;
   d.widen = s.all_blocks;
-  if (d.widen) d.buf_size += DumpLineBuilder::kMaxShift;
   return d;
 }
 
-DumpLineBuilder::DumpLineBuilder(const DumpLayout& layout)
-    : layout_(layout), line_(new char[layout.buf_size]), blank_(new char[layout.buf_size]) {
-  make_blank_line();
+DumpLineBuilder::DumpLineBuilder(const DumpLayout& layout, const Codec& codec, ReportEncoding encoding)
+    : layout_(layout), write_columns_(codec.write_columns[static_cast<int>(encoding)]) {
+  // The parts before the character column, as far as they may move, then
+  // the character column at its widest, its blanks and bar.
+  const int kMaxColumnBytes = 4;
+  buf_size_ = layout.char_col + kMaxShift + (layout.line_bytes + 1) * kMaxColumnBytes + 16;
+  line_.reset(new char[buf_size_]);
+  template_.reset(new char[buf_size_]);
+  make_template();
 }
 
-void DumpLineBuilder::make_blank_line() {
-  const int lb = layout_.line_bytes;
-  char* b = blank_.get();
-  std::memset(b, ' ', static_cast<std::size_t>(layout_.buf_size - 1));
-  b[layout_.buf_size - 1] = '\0';
+void DumpLineBuilder::make_template() {
+  char* b = template_.get();
+  std::memset(b, ' ', static_cast<std::size_t>(buf_size_));
   if (!layout_.chars_only) b[layout_.char_start() - 2] = '|';
-  b[layout_.char_start() + lb + 1] = '|';
   std::memcpy(b + 6, "0000", 4);
   if (layout_.chars_only) b[11 + layout_.shift] = '|';
 }
 
 // The last character of a first line's prefix stands in column 11 with four
-// hex digits (five decimal ones); column 12 is the last one it may take.
+// hex digits (five decimal ones). With the hex part, column 12 is the last
+// one it may take; with -C, whose prefix ends in the opening bar, column 11.
 int DumpLineBuilder::shift_for(long long block) const {
   if (block < 0) return 0;
   char digits[kDecimalTextSize];
   auto v = static_cast<std::uint64_t>(block);
   int last = layout_.dec ? 6 + std::max(5, put_digits(digits, v, 10, 1)) : 7 + std::max(4, put_digits(digits, v, 16, 1));
-  return std::min(kMaxShift, std::max(0, last - 12));
+  int limit = layout_.chars_only ? 11 : 12;
+  return std::min(kMaxShift, std::max(0, last - limit));
 }
 
 void put_hex_pair(char* dest, int b1, int b2) {
@@ -89,12 +87,13 @@ void DumpLineBuilder::put_first_prefix(long long block) {
 }
 
 // Every other line: six blanks, the offset in four digits, then "  " or " |",
-// which the blank line already holds.
+// which the template already holds.
 void DumpLineBuilder::put_offset(int offset) {
   put_four_digits(line_.get() + 6, static_cast<unsigned>(offset), layout_.dec ? 10 : 16);
 }
 
-int DumpLineBuilder::build(const unsigned char* data, int n, long long block, int offset, CharDecoder& decoder) {
+int DumpLineBuilder::build(const unsigned char* data, int n, int avail, long long block, int offset,
+                           ColumnState& columns) {
   const int lb = layout_.line_bytes;
   char* line = line_.get();
 
@@ -102,11 +101,11 @@ int DumpLineBuilder::build(const unsigned char* data, int n, long long block, in
     int shift = shift_for(block);
     if (shift > layout_.shift) {
       layout_.shift = shift;
-      make_blank_line();
+      make_template();
     }
   }
   const int char_col = layout_.char_start();
-  std::memcpy(line, blank_.get(), static_cast<std::size_t>(layout_.buf_size));
+  std::memcpy(line, template_.get(), static_cast<std::size_t>(char_col));
   if (offset == 0)
     put_first_prefix(block);
   else
@@ -119,12 +118,16 @@ int DumpLineBuilder::build(const unsigned char* data, int n, long long block, in
     if (j < n) put_hex_pair(h, data[j], -1);
   }
 
-  // The line ends just after its closing bar, or earlier where a character
-  // that ends it closed it.
-  int end = decode_chars(decoder, line + char_col, data, n);
-  if (end < 0 || end > lb + 2) end = lb + 2;
-  line[char_col + end] = '\0';
-  return char_col + end;
+  // The characters, then blanks up to the closing bar, which stands in the
+  // column after the one that follows the last byte's.
+  int cols = 0;
+  char* p = line + char_col;
+  p += write_columns_(columns, data, n, avail, p, &cols);
+  chars_end_ = static_cast<int>(p - line);
+  for (int c = cols; c <= lb; ++c) *p++ = ' ';
+  *p++ = '|';
+  *p = '\0';
+  return static_cast<int>(p - line);
 }
 
 }  // namespace vesk

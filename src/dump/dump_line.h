@@ -1,11 +1,13 @@
 // Plain dump lines: the bytes of one line shown as a position prefix,
-// hexadecimal pairs and the character column between bars.
+// hexadecimal pairs and the character column between bars. The builder
+// writes the bars; the character column comes from the cells of the run's
+// input code, in the report's encoding.
 #pragma once
 
 #include <memory>
 
 #include "common/settings.h"
-#include "dump/char_decode.h"
+#include "text/codec.h"
 
 namespace vesk {
 
@@ -16,8 +18,7 @@ struct DumpLayout {
   bool dec = false;         // -D: decimal block numbers and offsets
   int hex_col = 13;         // first column of the hex part
   int char_col = 0;         // first column of the character part
-  int same_w = 0;           // columns from hex_col that decide whether two lines are the same
-  int buf_size = 0;         // room for the longest line and its end
+  int same_w = 0;           // hex columns that decide whether two lines are the same
   // --all: a block number too long for the prefix moves the rest of the line
   // right (for the rest of the run) instead of running into the hex part.
   bool widen = false;
@@ -31,16 +32,21 @@ struct DumpLayout {
 
 class DumpLineBuilder {
  public:
-  explicit DumpLineBuilder(const DumpLayout& layout);
+  DumpLineBuilder(const DumpLayout& layout, const Codec& codec, ReportEncoding encoding);
 
   // Builds the line of the n bytes (1..line_bytes) at offset in block (block
-  // -1 is the header block); the decoder carries characters over line ends.
-  // Reads up to 3 bytes past data[n - 1]. Returns the line's length; text()
-  // holds it, ended by a zero byte.
-  int build(const unsigned char* data, int n, long long block, int offset, CharDecoder& decoder);
+  // -1 is the header block); avail >= n bytes may be read at data (the rest of
+  // the block and the look-ahead), to show a character the line's end cuts.
+  // The column state carries such a character over to the next line. Returns
+  // the line's length in bytes; text() holds it.
+  int build(const unsigned char* data, int n, int avail, long long block, int offset, ColumnState& columns);
   const char* text() const { return line_.get(); }
   // Where the parts stand now (they move right once a block number needs it).
   const DumpLayout& layout() const { return layout_; }
+  // Where the character column's bytes begin and end in the last line built
+  // (after the opening bar and its blank, before the blanks and the closing bar).
+  int chars_begin() const { return layout_.char_start(); }
+  int chars_end() const { return chars_end_; }
 
   // The most the line moves right: a 64-bit block number of 20 digits.
   static constexpr int kMaxShift = 16;
@@ -48,13 +54,16 @@ class DumpLineBuilder {
  private:
   void put_first_prefix(long long block);
   void put_offset(int offset);
-  void make_blank_line();
+  void make_template();
   // The columns a block number's prefix needs beyond the usual ones.
   int shift_for(long long block) const;
 
   DumpLayout layout_;
+  WriteColumnsFn write_columns_;
+  int buf_size_;
   std::unique_ptr<char[]> line_;
-  std::unique_ptr<char[]> blank_;  // blanks and bars: the start of every line
+  std::unique_ptr<char[]> template_;  // blanks, bars and offset digits: the start of every line
+  int chars_end_ = 0;
 };
 
 // Writes b1 and b2 as four lower-case hex digits and a blank; with b2 < 0, b1's

@@ -1,46 +1,60 @@
 #include "dump/plain_dump.h"
 
 #include <cstring>
+#include <vector>
 
 #include "common/digits.h"
 #include "common/messages.h"
-#include "dump/char_decode.h"
 #include "dump/dump_line.h"
 #include "dump/repeat_filter.h"
 #include "dump/scale_line.h"
+#include "text/codec.h"
 
 namespace vesk {
 
 namespace {
 
-// The decoders may read three bytes past a block; past the data they find zeros.
-constexpr int kTailZeros = 3;
-// A block, two look-ahead bytes and the zeros.
-constexpr int kBlockBufSize = kMaxBlockSize + 2 + kTailZeros;
+// Bytes read past a block: a character begun in its last byte is shown whole
+// (the longest is four bytes).
+constexpr int kLookAhead = kMaxCellLength - 1;
+// A block and its look-ahead.
+constexpr int kBlockBufSize = kMaxBlockSize + kLookAhead;
 
 // The lines of the blocks: built, filtered for repeats and written.
 class BlockPrinter {
  public:
   BlockPrinter(const Settings& s, Report& report)
       : layout_(DumpLayout::of(s)),
-        builder_(layout_),
-        decoder_(s.char_mode, s.show_ctrl),
-        repeats_(layout_.same_w, layout_.chars_only, s.omit_same),
+        encoding_(report.sink().encoding()),
+        codec_(codec_of(s.char_mode)),
+        builder_(layout_, codec_, encoding_),
+        repeats_(layout_.chars_only ? column_room<Utf8Encoder>(layout_.line_bytes) : layout_.same_w, s.omit_same),
         heading_(builder_.layout()),
         heading_in_use_(report, &heading_),
         report_(report),
-        per_block_pages_(s.per_block_pages()) {}
+        per_block_pages_(s.per_block_pages()) {
+    columns_.decoder.show_escapes = s.show_ctrl;
+  }
 
-  // Dumps one block (block -1 is the header block). show false builds the
-  // lines for the repeat and decoder state without writing them.
-  void block(const unsigned char* data, int length, long long block, bool show) {
+  // Dumps one block (block -1 is the header block); avail >= length bytes
+  // may be read at data.
+  void block(const unsigned char* data, int length, int avail, long long block) {
     if (per_block_pages_) report_.new_page();
     const int lb = layout_.line_bytes;
     for (int o = 0; o < length; o += lb) {
       int n = length - o < lb ? length - o : lb;
-      line(data + o, n, block, o, show);
+      line(data + o, n, avail - o, block, o);
     }
   }
+
+  // A block that is not shown: only the character column's state moves on.
+  void skip(const unsigned char* data, int length, int avail) {
+    codec_.skip_columns[static_cast<int>(encoding_)](columns_, data, length, avail, layout_.line_bytes);
+  }
+
+  ColumnState& columns() { return columns_; }
+  const Codec& codec() const { return codec_; }
+  ReportEncoding encoding() const { return encoding_; }
 
   // The end of the dump: the marker of a run of repeats that reached it.
   void finish() {
@@ -48,22 +62,25 @@ class BlockPrinter {
   }
 
  private:
-  void line(const unsigned char* data, int n, long long block, int offset, bool show) {
-    int len = builder_.build(data, n, block, offset, decoder_);
-    RepeatFilter::Verdict v = repeats_.take(builder_.text() + builder_.layout().hex_start(), block);
+  void line(const unsigned char* data, int n, int avail, long long block, int offset) {
+    int len = builder_.build(data, n, avail, block, offset, columns_);
+    const char* text = builder_.text();
+    // With the hex part, its digits decide whether a line repeats the last;
+    // without it, the characters.
+    RepeatFilter::Verdict v =
+        layout_.chars_only
+            ? repeats_.take(text + builder_.chars_begin(), builder_.chars_end() - builder_.chars_begin(), block)
+            : repeats_.take(text + builder_.layout().hex_start(), layout_.same_w, block);
     if (v == RepeatFilter::Verdict::suppress) return;
-    // The marker is written even before a line that is not shown.
     if (v == RepeatFilter::Verdict::keep_after_marker) report_.put_line(kSameMarker);
-    // The decoders write no newline, so the line counts as one.
-    // Up to the character column the line is printable ASCII.
-    if (show)
-      report_.put_line_plain(builder_.text(), static_cast<std::size_t>(len),
-                             static_cast<std::size_t>(builder_.layout().char_start()));
+    report_.put_encoded_line(text, static_cast<std::size_t>(len));
   }
 
   DumpLayout layout_;
+  ReportEncoding encoding_;
+  const Codec& codec_;
   DumpLineBuilder builder_;
-  CharDecoder decoder_;
+  ColumnState columns_;
   RepeatFilter repeats_;
   ScaleHeading heading_;
   ScopedHeading heading_in_use_;
@@ -73,18 +90,15 @@ class BlockPrinter {
 
 struct BlockBuffer {
   unsigned char bytes[kBlockBufSize];
-  void zero_tail(int at) { std::memset(bytes + at, 0, kTailZeros); }
 };
 
-// Reads up to want bytes to buf + carry and keeps up to two look-ahead bytes
-// behind them (not taken: they start the next block) so that a character begun
-// in the block's last byte can be shown whole. Returns the bytes taken.
-int read_part(ByteSource& in, BlockBuffer& buf, int carry, int want) {
+// Reads up to want bytes to buf + carry and keeps up to kLookAhead bytes
+// behind them (not taken: they start the next block). Returns the bytes
+// taken; *ahead gets the look-ahead bytes.
+int read_part(ByteSource& in, BlockBuffer& buf, int carry, int want, int* ahead) {
   unsigned char* dest = buf.bytes + carry;
   int got = static_cast<int>(in.read(dest, static_cast<std::size_t>(want)));
-  int ahead = 0;
-  if (got == want) ahead = static_cast<int>(in.peek(dest + got, 2));
-  buf.zero_tail(carry + got + ahead);
+  *ahead = got == want ? static_cast<int>(in.peek(dest + got, kLookAhead)) : 0;
   return got;
 }
 
@@ -107,7 +121,8 @@ class BlockCutter {
       : s_(s), in_(in), buf_(buf), has_eod_(s.has_end_code()), want_(s.blk_size), block_(first_block) {}
 
   // Reads once and hands the blocks it completes to emit(data, length,
-  // number). Returns false after a failed read (reported).
+  // avail, number), avail >= length being the bytes readable at data.
+  // Returns false after a failed read (reported).
   template <class Emit>
   bool step(Emit emit);
 
@@ -132,7 +147,8 @@ class BlockCutter {
 
 template <class Emit>
 bool BlockCutter::step(Emit emit) {
-  int got = read_part(in_, buf_, carry_, want_);
+  int ahead = 0;
+  int got = read_part(in_, buf_, carry_, want_, &ahead);
   if (in_.failed()) return false;
   if (got == 0) {
     at_end_ = true;
@@ -140,7 +156,7 @@ bool BlockCutter::step(Emit emit) {
   }
   int n = got + carry_;
   if (!has_eod_) {
-    emit(buf_.bytes, n, block_);
+    emit(buf_.bytes, n, n + ahead, block_);
     want_ = s_.blk_size;
     carry_ = 0;
   } else {
@@ -148,13 +164,13 @@ bool BlockCutter::step(Emit emit) {
       int e = find_eod(buf_.bytes, s_.eod_code, s_.eod_len, n);
       if (e == -1) {
         // No end code: the whole buffer is one block.
-        emit(buf_.bytes, n, block_);
+        emit(buf_.bytes, n, n + ahead, block_);
         want_ = s_.blk_size;
         carry_ = 0;
         break;
       }
-      emit(buf_.bytes, e, block_);
-      std::memmove(buf_.bytes, buf_.bytes + e, static_cast<std::size_t>(n - e));
+      emit(buf_.bytes, e, n + ahead, block_);
+      std::memmove(buf_.bytes, buf_.bytes + e, static_cast<std::size_t>(n + ahead - e));
       if (!at_end_) {
         // The next read tops the buffer up to the same length again.
         want_ = e;
@@ -163,7 +179,6 @@ bool BlockCutter::step(Emit emit) {
       }
       // At the end of the file the rest is cut into all its blocks now.
       n -= e;
-      buf_.zero_tail(n);
       block_ += 1;
     }
   }
@@ -172,11 +187,13 @@ bool BlockCutter::step(Emit emit) {
 }
 
 // The number of the input's last block, when it can be known without
-// reading an input that may never end: from the size of a regular file, or
-// (blocks ended by a code) by cutting the rest of one, after last_cut, the
-// last block cut so far. -1 otherwise.
-long long last_block(const Settings& s, ByteSource& in, BlockCutter& cutter, int hdr_size, long long last_cut) {
-  long long size = in.regular_file_size();
+// reading an input that may never end: from the size of a regular file (or,
+// with read_to_end, of any input that was read to its end), or (blocks ended
+// by a code) by cutting the rest of one, after last_cut, the last block cut
+// so far. -1 otherwise.
+long long last_block(const Settings& s, ByteSource& in, BlockCutter& cutter, int hdr_size, long long last_cut,
+                     bool read_to_end) {
+  long long size = read_to_end ? in.known_size() : in.regular_file_size();
   if (size < 0) return -1;
   if (!s.has_end_code()) {
     long long data = size - hdr_size;
@@ -185,22 +202,88 @@ long long last_block(const Settings& s, ByteSource& in, BlockCutter& cutter, int
   // At the end of the input the cutter has cut every block already.
   long long last = last_cut;
   while (!cutter.at_end())
-    if (!cutter.step([&last](const unsigned char*, int, long long b) { last = b; })) return -1;
+    if (!cutter.step([&last](const unsigned char*, int, int, long long b) { last = b; })) return -1;
   return last;
 }
+
+// A block number as -n reads them: hexadecimal, decimal under -D.
+struct BlockText {
+  char text[kDecimalTextSize];
+  BlockText(const Settings& s, long long block) {
+    text[put_digits(text, static_cast<std::uint64_t>(block), s.dec_mode ? 10 : 16, 1)] = '\0';
+  }
+};
 
 // After a dump that the default last block cut short: one line on standard
 // error telling how to see the rest.
 void notice_cut_short(const Settings& s, long long last) {
-  char stopped[kDecimalTextSize], rest[kDecimalTextSize];
-  const unsigned base = s.dec_mode ? 10 : 16;
-  stopped[put_digits(stopped, static_cast<std::uint64_t>(s.end_blk), base, 1)] = '\0';
+  BlockText stopped(s, s.end_blk);
   if (last < 0) {
-    errmsg("vesk: stopped after block %s; --all shows the rest\n", stopped);
+    errmsg("vesk: stopped after block %s; --all shows the rest\n", stopped.text);
     return;
   }
-  rest[put_digits(rest, static_cast<std::uint64_t>(last), base, 1)] = '\0';
-  errmsg("vesk: stopped after block %s; -n0,%s or --all shows the rest\n", stopped, rest);
+  BlockText rest(s, last);
+  errmsg("vesk: stopped after block %s; -n0,%s or --all shows the rest\n", stopped.text, rest.text);
+}
+
+// -n asked for blocks that start past the end of the input.
+void report_past_end(const Settings& s, long long last) {
+  BlockText first(s, s.start_blk);
+  if (last < 0) {
+    errmsg("vesk: block %s is past the end of the file (it holds no block)\n", first.text);
+    return;
+  }
+  BlockText end(s, last);
+  errmsg("vesk: block %s is past the end of the file (last block %s)\n", first.text, end.text);
+}
+
+// Goes straight to block start_blk of an input whose code can start decoding
+// afresh a few bytes before any position: reads the bytes just before the
+// block, finds where a cell begins among them, and decodes from there, so
+// that a character begun in the block before and ending in this one shows as
+// the dump from the start would show it. False when no cell start is found
+// near enough, with the input back at data_start (the caller then reads the
+// blocks before: only an input that can seek goes back, and a code whose
+// every byte begins a cell always finds one); also false after a failed read
+// or seek.
+bool seek_to_block(const Settings& s, ByteSource& in, BlockPrinter& printer, long long data_start) {
+  const Codec& codec = printer.codec();
+  const long long target = data_start + static_cast<long long>(s.blk_size) * s.start_blk;
+  // A run of bytes that could each lead a pair hides where cells begin:
+  // look back that far at most.
+  constexpr long long kMaxBack = 1 << 16;
+  const int back = static_cast<int>(target - data_start < kMaxBack ? target - data_start : kMaxBack);
+  std::vector<unsigned char> window(static_cast<std::size_t>(back + kLookAhead), 0);
+  if (!in.seek(target - back)) return false;
+  int got = static_cast<int>(in.read(window.data(), static_cast<std::size_t>(back)));
+  if (in.failed()) return false;
+  // The input ends before the block: there is nothing to decode.
+  if (got < back) return in.seek(target);
+  const int avail = back + static_cast<int>(in.peek(window.data() + back, kLookAhead));
+  // The latest position at or before the block where a cell begins.
+  int start = -1;
+  for (int j = back; j >= 1 && start < 0; --j)
+    if (codec.starts_fresh(window[static_cast<std::size_t>(j - 1)], window[static_cast<std::size_t>(j)])) start = j;
+  if (start < 0 && target - back == data_start) start = 0;
+  if (start < 0) {
+    in.seek(data_start);
+    return false;
+  }
+  // The cells from there: one that crosses into the block was cut by the
+  // lines of the block before.
+  DecoderState& decoder = printer.columns().decoder;
+  const int lb = s.line_bytes;
+  for (int at = start; at < back;) {
+    Cell c = codec.decode(decoder, window.data() + at, avail - at);
+    if (at + c.len > back) {
+      const long long in_block = target - back + at - (target - s.blk_size);
+      const long long line_end = in_block - in_block % lb + lb < s.blk_size ? in_block - in_block % lb + lb : s.blk_size;
+      const int first_part = static_cast<int>(line_end - in_block);
+      carry_cut_cell(printer.columns(), printer.encoding(), c, first_part, back - at - first_part, lb);
+    }
+    at += c.len;
+  }
+  return true;
 }
 
 }  // namespace
@@ -215,27 +298,38 @@ int plain_dump(const Settings& s, ByteSource& in, Report& report) {
     int got = static_cast<int>(in.read(buf.bytes, static_cast<std::size_t>(hdr_size)));
     if (in.failed()) return 1;
     if (got < hdr_size) hdr_size = got;
-    buf.zero_tail(hdr_size);
-    // A single block asked for: no header block.
-    if (s.start_blk != s.end_blk) printer.block(buf.bytes, hdr_size, -1, true);
+    // No look-ahead for the header: a character its end cuts shows as
+    // points. A single block asked for: no header block, but its escape
+    // sequences still set the JIS shift of the data.
+    if (s.start_blk != s.end_blk)
+      printer.block(buf.bytes, hdr_size, hdr_size, -1);
+    else
+      printer.skip(buf.bytes, hdr_size, hdr_size);
   }
 
   long long first = 0;
-  // Only the modes without multi-byte state may skip the blocks before the
-  // first one shown; the others decode them to stay in step.
-  bool stateless = s.char_mode == CharMode::ascii || s.char_mode == CharMode::kana;
-  if (stateless && s.start_blk != 0 && !s.has_end_code()) {
-    if (!in.seek(static_cast<long long>(s.blk_size) * s.start_blk + hdr_size)) return 1;
-    first = s.start_blk;
+  // Straight to the first block shown where the code allows: the blocks
+  // before it are read only to follow a JIS text's shifts, or when the
+  // blocks end at a code.
+  if (s.start_blk != 0 && !s.has_end_code() && printer.codec().resumable() && s.blk_size >= kMaxCellLength &&
+      (in.seekable() || printer.codec().max_len == 1)) {
+    if (seek_to_block(s, in, printer, hdr_size)) first = s.start_blk;
+    if (in.failed()) return 1;
   }
 
   BlockCutter cutter(s, in, buf, first);
   bool past_range = false;  // a block past the range was cut (at the end of the input)
+  bool any_shown = false;
   long long last_cut = -1;
-  auto print = [&](const unsigned char* data, int n, long long b) {
+  auto print = [&](const unsigned char* data, int n, int avail, long long b) {
     if (b > s.end_blk) past_range = true;
     last_cut = b;
-    printer.block(data, n, b, shown(b));
+    if (shown(b)) {
+      any_shown = true;
+      printer.block(data, n, avail, b);
+    } else if (b < s.start_blk) {
+      printer.skip(data, n, avail);
+    }
   };
   while (cutter.block() <= s.end_blk && !cutter.at_end()) {
     if (report.failed()) return 1;
@@ -243,10 +337,18 @@ int plain_dump(const Settings& s, ByteSource& in, Report& report) {
   }
   printer.finish();
   if (report.failed()) return 1;
+  if (!any_shown && s.start_blk > 0) {
+    if (in.failed()) return 1;
+    long long last = last_cut >= 0 ? last_cut : last_block(s, in, cutter, hdr_size, last_cut, true);
+    if (last < s.start_blk) {
+      report_past_end(s, last);
+      return 1;
+    }
+  }
   // The default range ended the dump before the input did.
   if (!s.range_given && !s.all_blocks && (past_range || cutter.more_input())) {
     if (in.failed()) return 1;
-    notice_cut_short(s, last_block(s, in, cutter, hdr_size, last_cut));
+    notice_cut_short(s, last_block(s, in, cutter, hdr_size, last_cut, false));
   }
   return 0;
 }

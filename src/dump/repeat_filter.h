@@ -5,7 +5,7 @@
 #pragma once
 
 #include <cstring>
-#include <memory>
+#include <string>
 
 namespace vesk {
 
@@ -14,27 +14,26 @@ inline constexpr const char* kSameMarker = "      ....";
 
 class RepeatFilter {
  public:
-  // width: the columns compared. text_compare: a zero byte in both lines ends
-  // the comparison as equal (the characters-only dump, whose lines may close
-  // early). enabled: false with -L, when every line is kept.
-  RepeatFilter(int width, bool text_compare, bool enabled);
+  // room: the most bytes a line's compared part holds. enabled: false with
+  // -L, when every line is kept.
+  RepeatFilter(int room, bool enabled) : enabled_(enabled) { kept_.reserve(static_cast<std::size_t>(room)); }
 
   enum class Verdict {
     suppress,           // a repeat: not written
     keep,               // written
     keep_after_marker,  // written after the marker line
   };
-  // The verdict on the line whose compared columns start at columns; a kept
-  // line becomes the one the next lines are compared with.
+  // The verdict on the line whose compared part is the n bytes at columns; a
+  // kept line becomes the one the next lines are compared with.
   // Every line of a dump passes here: kept inline.
-  Verdict take(const char* columns, long long block) {
-    const auto w = static_cast<std::size_t>(width_);
-    if (enabled_ && has_kept_ && block == kept_block_ &&
-        (std::memcmp(columns, kept_.get(), w) == 0 || (text_compare_ && std::strncmp(columns, kept_.get(), w) == 0))) {
+  Verdict take(const char* columns, int n, long long block) {
+    const auto w = static_cast<std::size_t>(n);
+    if (enabled_ && has_kept_ && block == kept_block_ && kept_.size() == w &&
+        std::memcmp(columns, kept_.data(), w) == 0) {
       suppressing_ = true;
       return Verdict::suppress;
     }
-    std::memcpy(kept_.get(), columns, w);
+    kept_.assign(columns, w);
     kept_block_ = block;
     has_kept_ = true;
     Verdict v = suppressing_ ? Verdict::keep_after_marker : Verdict::keep;
@@ -46,9 +45,7 @@ class RepeatFilter {
   bool marker_pending() const { return suppressing_; }
 
  private:
-  std::unique_ptr<char[]> kept_;  // the compared columns of the last kept line
-  int width_;
-  bool text_compare_;
+  std::string kept_;  // the compared part of the last kept line
   bool enabled_;
   long long kept_block_ = 0;
   bool has_kept_ = false;  // the first line is never a repeat

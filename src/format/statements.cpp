@@ -2,9 +2,11 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "common/ascii.h"
 #include "common/text_scan.h"
+#include "text/codec.h"
 
 namespace vesk {
 
@@ -58,13 +60,6 @@ const char* name_end(const char* begin) {
   return end;
 }
 
-struct CodeWord {
-  const char* word;
-  CharMode mode;
-};
-const CodeWord kCodeWords[] = {
-    {"SJIS", CharMode::sjis}, {"EUC", CharMode::euc}, {"JIS", CharMode::jis}, {"UTF-8", CharMode::utf8}};
-
 }  // namespace
 
 bool starts_with_word(const char* text, const char* word) {
@@ -87,15 +82,15 @@ int parse_endian(const FormatContext& ctx, const char* text, long long line_no) 
 
 int parse_code(const FormatContext& ctx, const char* text, long long line_no) {
   const char* p = sp_skip(text);
-  for (const CodeWord& c : kCodeWords) {
-    if (!starts_with_word(p, c.word)) continue;
-    if (ctx.defs.code_stated && ctx.defs.code != c.mode)
-      return ctx.error("#CODE: another code was stated before", line_no);
-    ctx.defs.code_stated = true;
-    ctx.defs.code = c.mode;
-    return 0;
-  }
-  return ctx.error("#CODE: SJIS, EUC, JIS or UTF-8 expected", line_no);
+  const char* end = p;
+  while (*end != '\0' && !is_blank(*end)) ++end;
+  const Codec* c = codec_named(p, static_cast<std::size_t>(end - p));
+  if (c == nullptr) return ctx.error(("#CODE: " + std::string(codec_names()) + " expected").c_str(), line_no);
+  if (ctx.defs.code_stated && ctx.defs.code != c->mode)
+    return ctx.error("#CODE: another code was stated before", line_no);
+  ctx.defs.code_stated = true;
+  ctx.defs.code = c->mode;
+  return 0;
 }
 
 bool starts_with(const char* text, const char* prefix) {

@@ -4,7 +4,7 @@
 
 #include "common/digits.h"
 #include "common/text_scan.h"
-#include "dump/char_decode.h"
+#include "text/sjis_codes.h"
 #include "formatted/item_list.h"
 #include "formatted/item_map.h"
 #include "formatted/item_text.h"
@@ -34,7 +34,7 @@ void make_shown_comment(char* out, int size, const char* comment) {
   const unsigned char* t = reinterpret_cast<const unsigned char*>(comment);
   int i = 0;
   while (i < size - 1 && t[i] != '\0') {
-    if (i + 2 < size && iskanji_sjis(t[i], t[i + 1])) {
+    if (i + 2 < size && is_sjis_pair(t[i], t[i + 1])) {
       out[i] = static_cast<char>(t[i]);
       out[i + 1] = static_cast<char>(t[i + 1]);
       i += 2;

@@ -3,7 +3,7 @@
 // and map forms and by the comparison.
 #pragma once
 
-#include "common/line_buffer.h"
+#include "output/line_buffer.h"
 #include "formatted/form_view.h"
 #include "formatted/item_label.h"
 #include "output/report.h"

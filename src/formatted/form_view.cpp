@@ -83,4 +83,6 @@ FormView::FormView(const Settings& s, const Definitions& d)
       widen(s.all_blocks),
       content_(ContentFinder(d).find()) {}
 
+const Codec& FormView::text_codec(const ItemInf&) const { return codec_of(coded ? code : char_mode); }
+
 }  // namespace vesk

@@ -7,6 +7,7 @@
 #include "common/settings.h"
 #include "format/definitions.h"
 #include "formatted/element_value.h"
+#include "text/codec.h"
 
 namespace vesk {
 
@@ -35,6 +36,10 @@ struct FormView {
   bool widen = false;         // --all: long block numbers move the map cells right
 
   FormView(const Settings& s, const Definitions& d);
+
+  // The code a text item is read in: #CODE's, else the one the run's letter
+  // picks (Shift_JIS by default).
+  const Codec& text_codec(const ItemInf& item) const;
 
   // Whether structure record rec holds a simple item, in itself or in any
   // structure within. A walk passes over a structure without one at once,

@@ -37,8 +37,10 @@ const LabelMaker::Made& LabelMaker::made(int item) {
   if (!m.ready) {
     const ItemInf& it = view_.defs.item_inf[item];
     const int is = view_.item_size, cs = view_.comment_size;
-    m.name_column = make_column(it.name ? it.name : "", capped(is), view_.char_mode);
-    m.comment_column = make_column(it.comment ? it.comment : "", capped(cs), view_.char_mode);
+    // Names and comments are the format file's text, Shift_JIS whatever
+    // the code of the data.
+    m.name_column = make_column(it.name ? it.name : "", capped(is), CharMode::sjis);
+    m.comment_column = make_column(it.comment ? it.comment : "", capped(cs), CharMode::sjis);
     m.whole = m.name_column;
     if (is != 0 && cs != 0) m.whole += " : ";
     m.whole += m.comment_column;

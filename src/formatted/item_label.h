@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "common/line_buffer.h"
+#include "output/line_buffer.h"
 #include "formatted/form_view.h"
 #include "output/report.h"
 

@@ -1,7 +1,6 @@
 #include "formatted/item_list.h"
 
 #include "common/digits.h"
-#include "format/item_types.h"
 #include "formatted/item_walk.h"
 #include "formatted/value_render.h"
 
@@ -18,24 +17,19 @@ class ListPrinter : public ItemVisitor {
   void member_begin(int, int pos) override { col_ = put_offset(p_, pos); }
 
   void element(const ElementRef& e) override {
-    char type = p_.view.defs.item_inf[e.item].type;
-    int w = p_.view.line_width;
+    const ItemInf& m = p_.view.defs.item_inf[e.item];
+    // A value that would pass the line starts a new one, unless it is the
+    // first of the line.
+    int columns = value_columns(m, e.len);
+    if (columns > 0 && col_ > 7 && col_ + columns > p_.view.line_width) col_ = write_line(p_);
     int pos = e.pos;
-    if (type == T_CHAR) {
-      if (col_ > 7 && col_ + e.len + 2 > w) col_ = write_line(p_);
-      col_ = put_char_value(p_, col_, data_, pos, e.len);
-    } else if (type == T_HEX) {
-      if (col_ > 7 && col_ + 2 * e.len + 3 > w) col_ = write_line(p_);
-      col_ = put_hex_value(p_, col_, data_, pos, e.len);
-    } else {
-      col_ = put_numeric_value(p_, col_, data_, pos, p_.view.defs.item_inf[e.item]);
-    }
+    col_ = put_value(p_, col_, data_, pos, m, e.len);
   }
 
   void member_end(int item, int pos, bool data_end, int rest) override {
     if (data_end && rest > 0) col_ = put_cut_rest(p_, col_, data_, pos, rest);
     p_.labels.put(p_.line, col_, item, "", p_.report);
-    p_.report.put_line(p_.line.c_str());
+    p_.report.put_line(p_.line);
     if (data_end) p_.report.put_line(" [EOD]");
   }
 

@@ -49,22 +49,26 @@ TEST(Renderers, CharsHexAndPointers) {
   const unsigned char data[] = {0x41, 0x42, 0x01, 0x43, 0x44, 0x82, 0x01, 0xFF, 0x10, 0x82, 0xA0, 0xB1};
   Printing printing;
   FormPrinter& p = printing.p;
+  ItemInf text, hex, pointer;
+  text.type = T_CHAR;
+  hex.type = T_HEX;
+  pointer.type = T_PTR;
   int pos = 0;
   int col = put_offset(p, 0x1A);
   EXPECT_EQ(col, 7);
-  col = put_char_value(p, col, data, pos, 6);
-  col = put_hex_value(p, col, data, pos, 3);
-  col = put_char_value(p, col, data, pos, 3);
+  col = put_value(p, col, data, pos, text, 6);
+  col = put_value(p, col, data, pos, hex, 3);
+  col = put_value(p, col, data, pos, text, 3);
   EXPECT_EQ(pos, 12);
   pos = 0;
-  col = put_numeric_value(p, col, data, pos, 'p');
+  col = put_value(p, col, data, pos, pointer, 4);
   EXPECT_EQ(pos, 4);
   EXPECT_STREQ(p.line.c_str(), " 001A: [AB.CD.] [01ff10] [\x82\xa0\xb1] [41420143] ");
   EXPECT_EQ(col, 42);
   settings.char_mode = CharMode::ascii;  // -A: no pairs, no kana
   Printing ascii;
   pos = 9;
-  put_char_value(ascii.p, 0, data, pos, 3);
+  put_value(ascii.p, 0, data, pos, text, 3);
   EXPECT_STREQ(ascii.p.line.c_str(), "[...] ");
 }
 

@@ -4,11 +4,10 @@
 
 #include "common/digits.h"
 #include "common/messages.h"
-#include "dump/char_decode.h"
 #include "format/item_types.h"
-#include "formatted/coded_chars.h"
 #include "formatted/element_value.h"
 #include "formatted/item_text.h"
+#include "text/text_cells.h"
 
 namespace vesk {
 
@@ -110,57 +109,36 @@ class MapPrinter : public ItemVisitor {
     }
   }
 
-  // Characters: a Shift_JIS pair in the second and third columns of its first
-  // byte's cell, a displayable byte in the second column, any other byte as
-  // two hex digits.
+  // Characters, cell by cell in the item's code: a character of two or more
+  // bytes alone in the cell of its first byte (the cells of its other bytes
+  // stay blank), from the cell's second column; a byte shown as itself in
+  // its cell's second column; any other byte as two hex digits.
   void put_chars(const ElementRef& e, bool shown) {
-    if (p_.view.coded) {
-      put_coded_chars(e, shown);
-      return;
-    }
-    const CharMode mode = p_.view.char_mode;
-    int i = 0;
-    while (i < e.len) {
-      int pos = e.pos + i;
-      map_line_check(p_, block_, row_, pos);
-      int col = map_cell_column(p_, row_, pos);
-      unsigned char b = data_[pos];
-      if (sjis_mode(mode) && e.len - i >= 2 && iskanji_sjis(b, data_[pos + 1])) {
-        if (shown) put_cell_text(p_, col + 1, reinterpret_cast<const char*>(data_ + pos), 2);
-        i += 2;
-      } else if (is_displayable(b, mode)) {
-        if (shown) put_cell_text(p_, col + 1, reinterpret_cast<const char*>(&b), 1);
-        i += 1;
-      } else {
-        if (shown) put_hex_cell(p_, row_, pos, b);
-        i += 1;
-      }
-      row_.pending = true;
-    }
-  }
-
-  // Characters under #CODE: a character of two or more bytes in its first
-  // byte's cell (the cells of its other bytes stay blank); any other byte as
-  // the decoder shows it, or in hex when it shows as a point.
-  void put_coded_chars(const ElementRef& e, bool shown) {
-    CodedChars chars(p_.view.code, p_.view.show_ctrl, data_ + e.pos, e.len);
-    CodedUnit u;
+    const Codec& codec = p_.view.text_codec(p_.view.defs.item_inf[e.item]);
+    const bool own_utf8 = codec.mode != CharMode::sjis;
+    TextCells cells(codec, p_.view.show_ctrl, data_ + e.pos, e.len);
+    Cell c;
     int pos = e.pos;
-    while (chars.next(u)) {
-      if (u.multibyte) {
-        map_line_check(p_, block_, row_, pos);
-        char text[2];
-        int n = coded_cell_text(u, text);
-        if (shown) put_cell_text(p_, map_cell_column(p_, row_, pos) + 1, text, n);
-        row_.pending = true;
-        pos += u.len;
-        continue;
-      }
-      for (int j = 0; j < u.len; ++j, ++pos) {
+    while (cells.next(c)) {
+      if (c.cls == CellClass::multibyte) {
         map_line_check(p_, block_, row_, pos);
         if (shown) {
-          if (u.cols[j] != '.' || data_[pos] == '.')
-            put_cell_text(p_, map_cell_column(p_, row_, pos) + 1, &u.cols[j], 1);
+          CompactCharacter ch = compact_character(c);
+          int col = map_cell_column(p_, row_, pos) + 1;
+          p_.line.put_cell(col, ch.sjis, ch.cell, own_utf8);
+          if (col + ch.cell.len > p_.map_written_to) p_.map_written_to = col + ch.cell.len;
+        }
+        row_.pending = true;
+        pos += c.len;
+        continue;
+      }
+      char form[kMaxCellLength];
+      const bool itself = put_cell<SjisEncoder>(c, form) == 1 && form[0] != '.' ;
+      for (int j = 0; j < c.len; ++j, ++pos) {
+        map_line_check(p_, block_, row_, pos);
+        if (shown) {
+          if (itself || data_[pos] == '.')
+            put_cell_text(p_, map_cell_column(p_, row_, pos) + 1, itself ? form : ".", 1);
           else
             put_hex_cell(p_, row_, pos, data_[pos]);
         }
@@ -204,7 +182,7 @@ void put_map_line(FormPrinter& p, long long block, int row_start) {
   char* s = p.line.c_str();
   while (last > 0 && s[last] == ' ') --last;
   p.line.end_at(last + 1);
-  p.report.put_line(s);
+  p.report.put_line(p.line);
   // Blank again what the row used, its end included.
   int used = p.map_written_to > last + 2 ? p.map_written_to : last + 2;
   if (used > kLineBufSize - 1) used = kLineBufSize - 1;

@@ -1,7 +1,7 @@
 #include "formatted/item_text.h"
 
 #include "common/ascii.h"
-#include "dump/char_decode.h"
+#include "text/sjis_codes.h"
 
 namespace vesk {
 
@@ -14,7 +14,7 @@ void clean_text(char* text, int n, CharMode mode) {
   unsigned char* t = reinterpret_cast<unsigned char*>(text);
   int i = 0;
   while (i < n && t[i] != '\0') {
-    if (sjis_mode(mode) && n - i >= 2 && iskanji_sjis(t[i], t[i + 1])) {
+    if (sjis_mode(mode) && n - i >= 2 && is_sjis_pair(t[i], t[i + 1])) {
       i += 2;
       continue;
     }
@@ -27,7 +27,7 @@ int copy_cut_text(char* out, const char* text, int width) {
   const unsigned char* t = reinterpret_cast<const unsigned char*>(text ? text : "");
   int i = 0;
   while (i < width && t[i] != '\0') {
-    if (iskanji_sjis(t[i], t[i + 1])) {
+    if (is_sjis_pair(t[i], t[i + 1])) {
       if (i + 2 > width) break;
       out[i] = static_cast<char>(t[i]);
       out[i + 1] = static_cast<char>(t[i + 1]);

@@ -3,11 +3,9 @@
 #include <cstring>
 
 #include "common/digits.h"
-#include "dump/char_decode.h"
 #include "format/item_types.h"
-#include "formatted/coded_chars.h"
 #include "formatted/element_value.h"
-#include "formatted/item_text.h"
+#include "text/text_cells.h"
 
 namespace vesk {
 
@@ -26,25 +24,29 @@ int put_bracketed(FormPrinter& p, int col, const char* text, int len) {
   return col;
 }
 
-// put_char_value under #CODE: the characters of the stated code, one column
-// a byte, each kept whole on its line.
-int put_coded_value(FormPrinter& p, int col, const unsigned char* data, int& pos, int n) {
+// The characters of a text element in the item's code, one column a byte,
+// each kept whole on its line: one column, or a pair, wraps as Shift_JIS
+// text does; a wider character goes to the next line when it would pass the
+// width.
+int put_text(FormPrinter& p, int col, const unsigned char* data, int& pos, const ItemInf& m, int n) {
   const int w = p.view.line_width;
+  const Codec& codec = p.view.text_codec(m);
+  const bool own_utf8 = codec.mode != CharMode::sjis;
   LineBuffer& line = p.line;
   col = line.put(col, "[", 1);
   line.end_at(col);
-  CodedChars chars(p.view.code, p.view.show_ctrl, data + pos, n);
-  CodedUnit u;
-  while (chars.next(u)) {
-    // One column, or a pair, wraps as the Shift_JIS text does; a wider
-    // character goes to the next line when it would pass the width.
-    bool wrap_first = u.len == 1 ? col + 1 >= w : (u.len > 2 && col + u.len > w);
+  TextCells cells(codec, p.view.show_ctrl, data + pos, n);
+  Cell c;
+  while (cells.next(c)) {
+    bool wrap_first = c.len == 1 ? col + 1 >= w : (c.len > 2 && col + c.len > w);
     if (wrap_first) {
       line.end_at(col);
       col = write_line(p);
     }
-    col = line.put(col, u.cols, u.len);
-    if (u.len > 1 && col + 1 >= w) {
+    char form[kMaxCellLength];
+    put_cell<SjisEncoder>(c, form);
+    col = line.put_cell(col, form, c, own_utf8 && c.len > 1 && c.shows_character());
+    if (c.len > 1 && col + 1 >= w) {
       line.end_at(col);
       col = write_line(p);
     }
@@ -55,10 +57,56 @@ int put_coded_value(FormPrinter& p, int col, const unsigned char* data, int& pos
   return col;
 }
 
+int put_hex(FormPrinter& p, int col, const unsigned char* data, int& pos, const ItemInf&, int n) {
+  LineBuffer& line = p.line;
+  col = line.put(col, "[", 1);
+  line.end_at(col);
+  for (int i = 0; i < n; ++i) {
+    if (col + 3 > p.view.line_width) col = write_line(p);
+    col = line.put(col, kHexPairs.digits[data[pos + i]], 2);
+    line.end_at(col);
+  }
+  col = line.put(col, "] ", col + 2 > p.view.line_width ? 1 : 2);
+  line.end_at(col);
+  pos += n;
+  return col;
+}
+
+int put_number(FormPrinter& p, int col, const unsigned char* data, int& pos, const ItemInf& m, int n) {
+  char text[kValueTextSize];
+  int len = element_text(m, data + pos, p.view.list_order, text);
+  int at = pos;
+  pos += n;
+  if (len == kNoValue) return put_cut_rest(p, col, data, at, n);
+  return put_bracketed(p, col, text, len);
+}
+
+// The renderer of each form of value.
+struct Renderer {
+  int (*put)(FormPrinter& p, int col, const unsigned char* data, int& pos, const ItemInf& m, int n);
+  // The columns of a value of n bytes kept by the list form (per_byte * n +
+  // list_extra) and the room the difference listing keeps after a first
+  // value (per_byte * n + room_extra); per_byte 0: none, the value wraps by
+  // itself.
+  int per_byte;
+  int list_extra;
+  int room_extra;
+};
+
+const Renderer& renderer_of(const ItemInf& m) {
+  static constexpr Renderer kText{&put_text, 1, 2, 6};
+  static constexpr Renderer kHex{&put_hex, 2, 3, 5};
+  static constexpr Renderer kNumber{&put_number, 0, 0, 0};
+  const ItemType* t = item_type(m.type);
+  if (t != nullptr && t->form == ValueForm::text) return kText;
+  if (t != nullptr && t->form == ValueForm::hex) return kHex;
+  return kNumber;
+}
+
 }  // namespace
 
 int write_line(FormPrinter& p) {
-  p.report.put_line(p.line.c_str());
+  p.report.put_line(p.line);
   int col = p.line.put(0, "       ", 7);
   p.line.end_at(col);
   return col;
@@ -80,74 +128,19 @@ int put_offset(FormPrinter& p, int pos) {
   return col;
 }
 
-int put_char_value(FormPrinter& p, int col, const unsigned char* data, int& pos, int n) {
-  if (p.view.coded) return put_coded_value(p, col, data, pos, n);
-  const unsigned char* d = data + pos;
-  const bool sjis = sjis_mode(p.view.char_mode);
-  const int w = p.view.line_width;
-  LineBuffer& line = p.line;
-  col = line.put(col, "[", 1);
-  line.end_at(col);
-  // The line is ended (its zero byte written) only where it is written out:
-  // before a wrap, and by the closing bracket.
-  int i = 0;
-  while (i < n) {
-    if (sjis && n - i >= 2 && iskanji_sjis(d[i], d[i + 1])) {
-      col = line.put(col, reinterpret_cast<const char*>(d + i), 2);
-      i += 2;
-      if (col + 1 >= w) {
-        line.end_at(col);
-        col = write_line(p);
-      }
-      continue;
-    }
-    if (col + 1 >= w) {
-      line.end_at(col);
-      col = write_line(p);
-    }
-    unsigned char b = d[i];
-    bool shown = (b >= 0x20 && b <= 0x7E) || (sjis && b >= 0xA1 && b <= 0xDF);
-    char c = shown ? static_cast<char>(b) : '.';
-    col = line.put(col, &c, 1);
-    ++i;
-  }
-  col = line.put(col, "] ", col + 2 > w ? 1 : 2);
-  line.end_at(col);
-  pos += n;
-  return col;
+int put_value(FormPrinter& p, int col, const unsigned char* data, int& pos, const ItemInf& m, int len) {
+  if (item_type(m.type) == nullptr || len < 0) return col;
+  return renderer_of(m).put(p, col, data, pos, m, len);
 }
 
-int put_hex_value(FormPrinter& p, int col, const unsigned char* data, int& pos, int n) {
-  LineBuffer& line = p.line;
-  col = line.put(col, "[", 1);
-  line.end_at(col);
-  for (int i = 0; i < n; ++i) {
-    if (col + 3 > p.view.line_width) col = write_line(p);
-    col = line.put(col, kHexPairs.digits[data[pos + i]], 2);
-    line.end_at(col);
-  }
-  col = line.put(col, "] ", col + 2 > p.view.line_width ? 1 : 2);
-  line.end_at(col);
-  pos += n;
-  return col;
+int value_columns(const ItemInf& m, int len) {
+  const Renderer& r = renderer_of(m);
+  return r.per_byte == 0 ? 0 : r.per_byte * len + r.list_extra;
 }
 
-int put_numeric_value(FormPrinter& p, int col, const unsigned char* data, int& pos, const ItemInf& m) {
-  const ItemType* t = item_type(m.type);
-  int n = has_item_length(m.type) ? m.length : (t != nullptr ? t->size : 0);
-  if (t == nullptr || n <= 0) return col;
-  char text[kValueTextSize];
-  int len = element_text(m, data + pos, p.view.list_order, text);
-  int at = pos;
-  pos += n;
-  if (len == kNoValue) return put_cut_rest(p, col, data, at, n);
-  return put_bracketed(p, col, text, len);
-}
-
-int put_numeric_value(FormPrinter& p, int col, const unsigned char* data, int& pos, char type) {
-  ItemInf m;
-  m.type = type;
-  return put_numeric_value(p, col, data, pos, m);
+int value_room(const ItemInf& m, int len) {
+  const Renderer& r = renderer_of(m);
+  return r.per_byte == 0 ? 0 : r.per_byte * len + r.room_extra;
 }
 
 int put_cut_rest(FormPrinter& p, int col, const unsigned char* data, int pos, int n) {

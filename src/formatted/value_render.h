@@ -1,12 +1,12 @@
-// Building list lines: the offset field, the value texts of the elements of
-// each type, and wrapping onto continuation lines at the -l width. Shared by
-// the list form of the formatted dump and the difference listing.
+// Building list lines: the offset field, the value text of an element of
+// each item type, and wrapping onto continuation lines at the -l width.
+// Shared by the list form of the formatted dump and the difference listing.
 //
 // Every renderer writes at column col of the printer's line (the text so far
 // always ends with a zero byte), first writing the line and starting a
 // continuation line of seven blanks when its wrap rule says so; it advances
 // pos past the bytes it used and returns the new column. Numbers are read in
-// the -v byte order.
+// the list's byte order.
 #pragma once
 
 #include "formatted/form_printer.h"
@@ -24,17 +24,22 @@ int line_wrap(FormPrinter& p, int col, int n);
 // line, replacing what was there. Returns the column after it (7).
 int put_offset(FormPrinter& p, int pos);
 
-// "[" the n bytes as characters "] ": Shift_JIS pairs (in the Shift_JIS mode)
-// as they are, displayable bytes as they are, others as ".".
-int put_char_value(FormPrinter& p, int col, const unsigned char* data, int& pos, int n);
-// "[" two lower-case hex digits a byte "] ".
-int put_hex_value(FormPrinter& p, int col, const unsigned char* data, int& pos, int n);
-// "[" the value text of the element at pos of item m, a type shown as a
-// number, "] ". A packed or zoned element whose bytes are no valid number
-// shows them as an element cut by the end of the data does: put_cut_rest.
-int put_numeric_value(FormPrinter& p, int col, const unsigned char* data, int& pos, const ItemInf& m);
-// The same for a type of fixed size.
-int put_numeric_value(FormPrinter& p, int col, const unsigned char* data, int& pos, char type);
+// One element of item m, the len bytes at pos (its size, or what the end of
+// the data leaves of a text element), as the list forms show it, by the
+// renderer of the item's type:
+// - text: "[" its characters in the item's code, one column a byte "] ";
+// - hex: "[" two lower-case hex digits a byte "] ";
+// - numbers: "[" the value text "] "; a decimal whose bytes are no number
+//   shows them as put_cut_rest does.
+int put_value(FormPrinter& p, int col, const unsigned char* data, int& pos, const ItemInf& m, int len);
+
+// The columns the list form keeps for a value of len bytes of item m: a
+// value that would pass the line starts a new one first. 0 for the values
+// that wrap by themselves.
+int value_columns(const ItemInf& m, int len);
+// The room the difference listing keeps after an element's first value for
+// ": " and the second one; 0 where it keeps none.
+int value_room(const ItemInf& m, int len);
 
 // The n bytes at pos in hex, marked as no value: "[" two digits a byte "]x ",
 // wrapped like a value. Shows the bytes left of a numeric element cut by the

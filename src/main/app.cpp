@@ -101,7 +101,7 @@ int run(int argc, char** argv, CommandLine& cmd, ReportSink& sink, Outcome& outc
   LongRequests requests;
   std::vector<char*> args;
   if (take_long_options(argc, argv, cmd.settings, requests, args) != 0) return 1;
-  if (writes_utf8(cmd.settings.encoding, sink)) sink.use_utf8(SjisMapping::standard);
+  if (writes_utf8(cmd.settings.encoding, sink)) sink.set_encoding(ReportEncoding::utf8);
   if (requests.help) {
     write_usage(sink);
     write_long_option_help(sink);
@@ -121,11 +121,6 @@ int run(int argc, char** argv, CommandLine& cmd, ReportSink& sink, Outcome& outc
     return 1;
   }
   if (parse_options(n, args.data(), cmd) != 0) return 1;
-  // Characters decoded from UTF-8 (-U, or #CODE UTF-8 for the text items of
-  // a format file) read back as the ones they came from.
-  const bool from_utf8 = cmd.settings.is_plain_dump() ? cmd.settings.char_mode == CharMode::utf8
-                                                      : cmd.defs.code_stated && cmd.defs.code == CharMode::utf8;
-  if (sink.utf8() && from_utf8) sink.use_utf8(SjisMapping::utf8_input);
   return run_driver(cmd, sink, outcome);
 }
 

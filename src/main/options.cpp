@@ -12,6 +12,7 @@
 #include "common/ascii.h"
 #include "common/messages.h"
 #include "format/format_reader.h"
+#include "text/codec.h"
 
 namespace vesk {
 
@@ -178,8 +179,12 @@ int Parser::set_line_bytes(const char* arg) {
 
 int Parser::set_letters(const char* arg) {
   for (const char* p = arg + 1; *p; ++p) {
+    // A letter of an input code picks it for the character column.
+    if (const Codec* code = codec_of_letter(*p)) {
+      settings.char_mode = code->mode;
+      continue;
+    }
     switch (*p) {
-      case 'A': settings.char_mode = CharMode::ascii; break;
       case 'B': settings.align_mode = true; break;
       case 'C':
         if (settings.run_mode != RunMode::hex_dump) {
@@ -189,12 +194,8 @@ int Parser::set_letters(const char* arg) {
         settings.run_mode = RunMode::char_dump;
         break;
       case 'D': settings.dec_mode = true; break;
-      case 'E': settings.char_mode = CharMode::euc; break;
-      case 'J': settings.char_mode = CharMode::jis; break;
-      case 'K': settings.char_mode = CharMode::kana; break;
       case 'L': settings.omit_same = false; break;
       case 'M': settings.map_disp = true; settings.map_cell = 4; break;
-      case 'U': settings.char_mode = CharMode::utf8; break;
       case 'j': settings.char_mode = CharMode::jis; settings.show_ctrl = true; break;
       case 'm': settings.map_disp = true; break;
       case 'v': settings.byte_swap = true; break;

@@ -33,6 +33,19 @@ void Report::put_line(const char* text, std::size_t len) {
   put_heading_line(text, len);
 }
 
+void Report::put_line(LineBuffer& line) {
+  if (line.cells.empty()) {
+    put_line(line.c_str());
+    return;
+  }
+  heading_at_page_start();
+  const char* text = line.c_str();
+  std::size_t len = std::strlen(text);
+  sink_.write_line_with_cells(text, len, line.cells.data(), line.cells.size());
+  line.cells.clear();
+  count_lines(1 + newlines_in(text, len));
+}
+
 void Report::put_heading_line(const char* text, std::size_t len) {
   long long inner = newlines_in(text, len);
   if (inner == 0)

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "output/line_buffer.h"
 #include "output/report_sink.h"
 
 namespace vesk {
@@ -63,11 +64,19 @@ class Report {
   void put_line(const char* text) { put_line(text, std::strlen(text)); }
   // The same for a line of known length.
   void put_line(const char* text, std::size_t len);
+  // A line in the making, up to its end, with its cells (which it gives up).
+  void put_line(LineBuffer& line);
   // put_line for a line known to hold no newline: the count needs no scan.
   // Its first ascii_prefix bytes are printable ASCII.
   void put_line_plain(const char* text, std::size_t len, std::size_t ascii_prefix = 0) {
     heading_at_page_start();
     sink_.write_plain_line(text, len, ascii_prefix);
+    count_lines(1);
+  }
+  // A line already in the report's encoding, holding no newline.
+  void put_encoded_line(const char* text, std::size_t len) {
+    heading_at_page_start();
+    sink_.write_encoded_line(text, len);
     count_lines(1);
   }
   // A heading line: written and counted, without the page check.

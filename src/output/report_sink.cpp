@@ -1,6 +1,8 @@
 #include "output/report_sink.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <vector>
 #include <unistd.h>
 
 #include "common/text_scan.h"
@@ -57,7 +59,7 @@ void ReportSink::write_utf8(const char* p, std::size_t n) {
       k = i;
     }
     if (kUtf8PerSjisByte * k > kBufferSize - used_) flush();
-    used_ += sjis2utf8(p, k, buffer_.get() + used_, mapping_);
+    used_ += sjis2utf8(p, k, buffer_.get() + used_);
     p += k;
     n -= k;
   }
@@ -85,6 +87,26 @@ void ReportSink::write_line_utf8(const char* p, std::size_t n, std::size_t ascii
     buffer_[used_++] = '\n';
   else
     write_slow("\n", 1);
+}
+
+void ReportSink::write_line_with_cells(const char* p, std::size_t n, const LineCell* cells, std::size_t count) {
+  if (!utf8_) {
+    write_line(p, n);
+    return;
+  }
+  std::vector<LineCell> sorted(cells, cells + count);
+  std::sort(sorted.begin(), sorted.end(), [](const LineCell& a, const LineCell& b) { return a.col < b.col; });
+  std::size_t at = 0;
+  for (const LineCell& c : sorted) {
+    const auto col = static_cast<std::size_t>(c.col);
+    if (col < at || col + c.cell.len > n) continue;
+    write_utf8(p + at, col - at);
+    char form[4 * kMaxCellLength + 8];
+    write_slow(form, static_cast<std::size_t>(put_cell<Utf8Encoder>(c.cell, form)));
+    at = col + c.cell.len;
+  }
+  write_utf8(p + at, n - at);
+  write_slow("\n", 1);
 }
 
 bool ReportSink::flush() {

@@ -8,7 +8,9 @@
 #include <memory>
 #include <string>
 
+#include "output/line_buffer.h"
 #include "output/utf8_transcode.h"
+#include "text/encoders.h"
 
 namespace vesk {
 
@@ -22,12 +24,10 @@ class ReportSink {
   ReportSink(const ReportSink&) = delete;
   ReportSink& operator=(const ReportSink&) = delete;
 
-  // From now on, report lines are written in UTF-8 (each character taking
-  // the columns its Shift_JIS form takes), with pairs read by mapping.
-  void use_utf8(SjisMapping mapping) {
-    utf8_ = true;
-    mapping_ = mapping;
-  }
+  // The report's encoding, chosen once for the run: report lines given in
+  // their Shift_JIS form are written in it.
+  void set_encoding(ReportEncoding encoding) { utf8_ = encoding == ReportEncoding::utf8; }
+  ReportEncoding encoding() const { return utf8_ ? ReportEncoding::utf8 : ReportEncoding::sjis; }
   bool utf8() const { return utf8_; }
   // The sink writes to a terminal.
   bool is_terminal() const;
@@ -49,12 +49,18 @@ class ReportSink {
       // The common case: room for the longest UTF-8 form in the buffer.
       std::memcpy(buffer_.get() + used_, p, ascii_prefix);
       used_ += ascii_prefix;
-      used_ += sjis2utf8(p + ascii_prefix, n - ascii_prefix, buffer_.get() + used_, mapping_);
+      used_ += sjis2utf8(p + ascii_prefix, n - ascii_prefix, buffer_.get() + used_);
       buffer_[used_++] = '\n';
     } else {
       write_line(p, n, ascii_prefix);
     }
   }
+  // A line in its Shift_JIS form with cells laid over some of its columns,
+  // by column: in UTF-8 each such cell is written in its own UTF-8 form.
+  void write_line_with_cells(const char* p, std::size_t n, const LineCell* cells, std::size_t count);
+  // A line already in the report's encoding (without its newline), and its
+  // newline.
+  void write_encoded_line(const char* p, std::size_t n) { write_line_sjis(p, n); }
 
  private:
   void write_line_sjis(const char* p, std::size_t n) {
@@ -89,7 +95,6 @@ class ReportSink {
   std::size_t used_ = 0;
   bool failed_ = false;
   bool utf8_ = false;
-  SjisMapping mapping_ = SjisMapping::standard;
   std::string memory_;
 };
 

@@ -7,42 +7,12 @@
 #endif
 
 #include "common/text_scan.h"
-#include "output/tables/sjis_unicode.h"
+#include "text/decoders.h"
+#include "text/encoders.h"
 
 namespace vesk {
 
 namespace {
-
-constexpr std::uint16_t kNoLead = 0xFFFF;
-
-struct ByteTables {
-  SjisCell single[256];        // what a byte on its own becomes
-  std::uint16_t row[256];      // first slot of a lead byte's row, kNoLead for other bytes
-  bool trail[256];
-  constexpr ByteTables() : single(), row(), trail() {
-    for (int b = 0; b < 256; ++b) {
-      SjisCell& c = single[b];
-      c.width = 1;
-      const auto c8 = static_cast<unsigned char>(b);
-      if (is_printable_ascii(c8)) {
-        c.text[0] = static_cast<unsigned char>(b);
-        c.len = 1;
-      } else if (is_half_width_kana(c8)) {  // U+FF61-U+FF9F: EF BD A1-BF, EF BE 80-9F
-        c.text[0] = 0xEF;
-        c.text[1] = b < 0xC0 ? 0xBD : 0xBE;
-        c.text[2] = static_cast<unsigned char>(b < 0xC0 ? b : b - 0x40);
-        c.len = 3;
-      } else {
-        c.text[0] = '.';
-        c.len = 1;
-      }
-      row[b] = is_sjis_lead(c8) ? static_cast<std::uint16_t>(sjis_slot(b, 0x40)) : kNoLead;
-      trail[b] = is_sjis_trail(c8);
-    }
-  }
-};
-constexpr ByteTables kBytes;
-
 
 // True when all eight bytes of x are printable ASCII (0x20-0x7E). A byte passes
 // when its top bit is clear, its low seven bits plus 0x60 reach 0x80 (it is at
@@ -54,42 +24,48 @@ inline bool all_printable(std::uint64_t x) {
   return ((x | (low + kOnes) | ~(low + 0x60 * kOnes)) & kHigh) == 0;
 }
 
-// What the transcoder writes for one unit: up to four bytes, and how many.
-// Eight bytes, so that a cell is found by a shift.
-struct alignas(8) Unit {
-  unsigned char text[4];
+// What the transcoder writes for one unit (a byte, or a pair): up to
+// eight bytes, and how many.
+struct alignas(16) Unit {
+  unsigned char text[8];
   unsigned char len;
 };
 
+// The unit of a cell, as the UTF-8 encoder writes it.
+Unit unit_of(const Cell& c) {
+  Unit u{};
+  char buf[16];
+  int n = put_cell<Utf8Encoder>(c, buf);
+  std::memcpy(u.text, buf, static_cast<std::size_t>(n));
+  u.len = static_cast<unsigned char>(n);
+  return u;
+}
+
 // The units of every lead byte's row laid out over all 256 trail bytes, so
 // that a pair needs one look-up (a unit of length 0 is no pair), and the
-// class of every byte. Built once.
+// class of every byte. Built once, from the Shift_JIS decoder's cells.
 struct UnitTables {
   static constexpr int kRowSize = 256;
   enum Kind : unsigned char { kPrintable, kLead, kOther };
-  Unit pairs[2][kSjisLeads * kRowSize];
+  Unit pairs[kSjisLeads * kRowSize];
   Unit single[256];
   unsigned char kind[256];
-  // The row of each lead byte in each mapping; null for other bytes.
-  const Unit* row[2][256];
+  const Unit* row[256];  // the row of each lead byte; null for other bytes
 
   UnitTables() : pairs(), single(), kind(), row() {
+    DecoderState st;
     int r = 0;
     for (int b = 0; b < 256; ++b) {
-      const SjisCell& s = kBytes.single[b];
-      std::memcpy(single[b].text, s.text, 4);
-      single[b].len = s.len;
-      kind[b] = is_printable_ascii(static_cast<unsigned char>(b)) ? kPrintable : kBytes.row[b] != kNoLead ? kLead : kOther;
+      const auto c8 = static_cast<unsigned char>(b);
+      // A lone byte: what the decoder makes of it when no trail follows.
+      single[b] = unit_of(SjisDecoder::decode(st, &c8, 1));
+      kind[b] = is_printable_ascii(c8) ? kPrintable : is_sjis_lead(c8) ? kLead : kOther;
       if (kind[b] != kLead) continue;
-      for (int m = 0; m < 2; ++m) row[m][b] = &pairs[m][r * kRowSize];
+      row[b] = &pairs[r * kRowSize];
       for (int trail = 0; trail < 256; ++trail) {
-        if (!kBytes.trail[trail]) continue;
-        for (int m = 0; m < 2; ++m) {
-          const SjisCell& c = sjisCells[m][sjis_slot(static_cast<unsigned>(b), static_cast<unsigned>(trail))];
-          Unit& u = pairs[m][r * kRowSize + trail];
-          std::memcpy(u.text, c.text, 4);
-          u.len = c.len;
-        }
+        const unsigned char two[2] = {c8, static_cast<unsigned char>(trail)};
+        Cell c = SjisDecoder::decode(st, two, 2);
+        if (c.len == 2) pairs[r * kRowSize + trail] = unit_of(c);
       }
       ++r;
     }
@@ -129,23 +105,23 @@ inline std::size_t copy_printable_block(const unsigned char* p, unsigned char* o
 
 }  // namespace
 
-// The bound: after i bytes read, at most 3 * i bytes are written. A run of
+// The bound: after i bytes read, at most 4 * i bytes are written. A run of
 // printable ASCII writes what it reads. A unit read with two or more bytes left
-// copies all four bytes of its text (ending at most at 3 * i + 4 < 3 * n) and
-// keeps len of them: at most 3 for one byte, 4 for a pair. The last byte of the
-// line writes only its len.
-std::size_t sjis2utf8(const char* in, std::size_t n, char* out, SjisMapping mapping) {
+// copies all eight bytes of its text (ending at most at 4 * i + 8 <= 4 * n)
+// and keeps len of them: at most 3 for one byte, 7 for a pair. The last byte
+// of the line writes only its len.
+std::size_t sjis2utf8(const char* in, std::size_t n, char* out) {
   const auto* p = reinterpret_cast<const unsigned char*>(in);
   auto* o = reinterpret_cast<unsigned char*>(out);
   const UnitTables& t = unit_tables();
-  const Unit* const* rows = t.row[mapping == SjisMapping::utf8_input ? 1 : 0];
+  const Unit* const* rows = t.row;
   std::size_t i = 0;
   while (n - i >= 2) {
     const unsigned b = p[i];
     const unsigned kind = t.kind[b];
     if (kind == UnitTables::kPrintable) {
       // A run of printable ASCII, the bulk of most lines: a block at a time
-      // (a block ends no further than 3 * i + kBlock <= 3 * n), then its end,
+      // (a block ends no further than 4 * i + kBlock <= 4 * n), then its end,
       // shorter than a block, eight bytes at a time where it can, then a byte
       // at a time. A lone one, as points between characters, goes on its own.
       *o++ = static_cast<unsigned char>(b);
@@ -179,7 +155,7 @@ std::size_t sjis2utf8(const char* in, std::size_t n, char* out, SjisMapping mapp
           lone = true;
           break;
         }
-        std::memcpy(o, u.text, 4);
+        std::memcpy(o, u.text, 8);
         o += u.len;
         i += 2;
         if (n - i < 2) break;
@@ -191,7 +167,7 @@ std::size_t sjis2utf8(const char* in, std::size_t n, char* out, SjisMapping mapp
     // A byte on its own that is no printable ASCII.
     const Unit& u = t.single[p[i]];
     ++i;
-    std::memcpy(o, u.text, 4);
+    std::memcpy(o, u.text, 8);
     o += u.len;
   }
   if (i < n) {

@@ -7,22 +7,22 @@
 #include <string>
 #include <vector>
 
-#include "output/tables/sjis_unicode.h"
+#include "text/decoders.h"
+#include "text/encoders.h"
 
 namespace vesk {
 namespace {
 
-constexpr SjisMapping kBoth[] = {SjisMapping::standard, SjisMapping::utf8_input};
 constexpr unsigned char kGuard = 0xAA;
 
 // Transcodes into a buffer of exactly the documented bound, followed by guard
 // bytes that must stay untouched. The input is followed by a trail byte, which
 // must not be read as the second byte of a pair.
-std::string transcode(const std::string& in, SjisMapping mapping) {
+std::string transcode(const std::string& in) {
   std::size_t bound = kUtf8PerSjisByte * in.size();
   std::vector<char> buf(bound + 16, static_cast<char>(kGuard));
   std::string padded = in + '@';
-  std::size_t len = sjis2utf8(padded.data(), in.size(), buf.data(), mapping);
+  std::size_t len = sjis2utf8(padded.data(), in.size(), buf.data());
   EXPECT_LE(len, bound);
   for (std::size_t i = bound; i < buf.size(); ++i)
     EXPECT_EQ(static_cast<unsigned char>(buf[i]), kGuard) << "written past the bound";
@@ -50,14 +50,19 @@ bool decode_utf8(const std::string& s, std::vector<std::uint32_t>& points) {
   return true;
 }
 
-bool is_pair(unsigned lead, unsigned trail) {
-  bool l = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
-  bool t = (trail >= 0x40 && trail <= 0x7E) || (trail >= 0x80 && trail <= 0xFC);
-  return l && t;
-}
-
-const SjisCell& cell(SjisMapping mapping, unsigned lead, unsigned trail) {
-  return sjisCells[mapping == SjisMapping::utf8_input ? 1 : 0][sjis_slot(lead, trail)];
+// What the cell encoder writes for the cells the Shift_JIS decoder makes of in.
+std::string encoded(const std::string& in) {
+  const auto* p = reinterpret_cast<const unsigned char*>(in.data());
+  const int n = static_cast<int>(in.size());
+  std::string out;
+  DecoderState st;
+  for (int at = 0; at < n;) {
+    Cell c = SjisDecoder::decode(st, p + at, n - at);
+    char buf[32];
+    out.append(buf, static_cast<std::size_t>(put_cell<Utf8Encoder>(c, buf)));
+    at += c.len;
+  }
+  return out;
 }
 
 TEST(Sjis2Utf8, HandWorkedCases) {
@@ -65,76 +70,57 @@ TEST(Sjis2Utf8, HandWorkedCases) {
     const char* name;
     std::string in;
     std::string out;
-    bool standard, utf8_input;  // the mappings the case holds in
   } cases[] = {
-      {"ascii as it is", "0A 5C|a\\~", "0A 5C|a\\~", true, true},
-      {"kana B1", "\xB1", "\xEF\xBD\xB1", true, true},
-      {"kana ends A1 DF", "\xA1\xDF", "\xEF\xBD\xA1\xEF\xBE\x9F", true, true},
-      {"kana BF C0", "\xBF\xC0", "\xEF\xBD\xBF\xEF\xBE\x80", true, true},
-      {"hiragana a, wide", "\x82\xA0", "\xE3\x81\x82", true, true},
-      {"circled one, narrow", "\x87\x40", "\xE2\x91\xA0 ", true, true},
-      {"IBM extension", "\xFB\xFC", "\xE9\xAB\x99", true, false},
-      {"euro from Shift_JIS-2004", "\x85\x40", "\xE2\x82\xAC ", true, true},
-      {"e acute", "\x85\x7E", "\xC3\xA9 ", true, true},
-      {"user-defined area", "\xF0\x40", "\xE3\x80\x93", true, false},
-      {"Shift_JIS-2004 plane 2 from -U", "\xF0\x40", "\xF0\xA0\x82\x89", false, true},
-      {"unassigned pair", "\x84\xDD", "\xE3\x80\x93", true, true},
-      {"kana with combining mark", "\x82\xF5", "\xE3\x80\x93", true, true},
-      {"wave dash, CP932", "\x81\x60", "\xEF\xBD\x9E", true, false},
-      {"wave dash, -U", "\x81\x60", "\xE3\x80\x9C", false, true},
-      {"fullwidth reverse solidus", "\x81\x5F", "\xEF\xBC\xBC", true, true},
-      {"lone lead byte at the end", "AB\x81", "AB.", true, true},
-      {"lead byte before a non-trail", "\x81 \x81\x7F", ". ..", true, true},
-      {"controls and gaps", std::string("\x00\x09\x0A\x7F\x80\xA0\xFD\xFF", 8), "........", true, true},
+      {"ascii as it is", "0A 5C|a\\~", "0A 5C|a\\~"},
+      {"kana B1", "\xB1", "\xEF\xBD\xB1"},
+      {"kana ends A1 DF", "\xA1\xDF", "\xEF\xBD\xA1\xEF\xBE\x9F"},
+      {"kana BF C0", "\xBF\xC0", "\xEF\xBD\xBF\xEF\xBE\x80"},
+      {"hiragana a, wide", "\x82\xA0", "\xE3\x81\x82"},
+      {"circled one, narrow", "\x87\x40", "\xE2\x91\xA0 "},
+      {"IBM extension", "\xFB\xFC", "\xE9\xAB\x99"},
+      {"euro from Shift_JIS-2004", "\x85\x40", "\xE2\x82\xAC "},
+      {"e acute", "\x85\x7E", "\xC3\xA9 "},
+      {"user-defined area", "\xF0\x40", "\xE3\x80\x93"},
+      {"combining mark, on its circle", "\x86\x79", "\xE2\x97\x8C\xCC\x81 "},
+      {"unassigned pair", "\x84\xDD", "\xE3\x80\x93"},
+      {"kana with combining mark", "\x82\xF5", "\xE3\x80\x93"},
+      {"wave dash, CP932", "\x81\x60", "\xEF\xBD\x9E"},
+      {"fullwidth reverse solidus", "\x81\x5F", "\xEF\xBC\xBC"},
+      {"lone lead byte at the end", "AB\x81", "AB."},
+      {"lead byte before a non-trail", "\x81 \x81\x7F", ". .."},
+      {"controls and gaps", std::string("\x00\x09\x0A\x7F\x80\xA0\xFD\xFF", 8), "........"},
       {"pair across an ASCII run", "0123456\x82\xA0" "89abcdefgh",
-       "0123456\xE3\x81\x82" "89abcdefgh", true, true},
-      {"empty", "", "", true, true},
+       "0123456\xE3\x81\x82" "89abcdefgh"},
+      {"empty", "", ""},
   };
-  for (const Case& c : cases) {
-    if (c.standard) {
-      EXPECT_EQ(transcode(c.in, SjisMapping::standard), c.out) << c.name;
-    }
-    if (c.utf8_input) {
-      EXPECT_EQ(transcode(c.in, SjisMapping::utf8_input), c.out) << c.name << " (-U)";
-    }
-  }
+  for (const Case& c : cases) EXPECT_EQ(transcode(c.in), c.out) << c.name;
 }
 
-TEST(Sjis2Utf8, KanaFillsTheBound) {
-  std::string in(73, '\xB1');
-  EXPECT_EQ(transcode(in, SjisMapping::standard).size(), kUtf8PerSjisByte * in.size());
+TEST(Sjis2Utf8, LongestUnitsKeepTheBound) {
+  // A mark on its circle and its blank: six bytes for two, within the bound
+  // that transcode() checks.
+  std::string in;
+  for (int i = 0; i < 37; ++i) in += "\x86\x79";
+  EXPECT_EQ(transcode(in).size(), 3 * in.size());
 }
 
-// Every single byte and every two-byte input, in both mappings.
-TEST(Sjis2Utf8, EveryShortInput) {
+// Every single byte and every two-byte input: the transcoder writes what the
+// cell encoder writes for the decoder's cells, well-formed UTF-8 whose
+// characters take the columns of the bytes.
+TEST(Sjis2Utf8, EveryShortInputAsTheCellEncoder) {
   std::vector<std::uint32_t> points;
-  for (SjisMapping m : kBoth) {
-    std::string one[256];
-    for (unsigned b = 0; b < 256; ++b) {
-      one[b] = transcode(std::string(1, static_cast<char>(b)), m);
-      ASSERT_TRUE(decode_utf8(one[b], points)) << b;
-      ASSERT_EQ(points.size(), 1u) << b;
-      std::uint32_t want = b >= 0x20 && b <= 0x7E ? b : b >= 0xA1 && b <= 0xDF ? 0xFF61 + b - 0xA1 : '.';
-      EXPECT_EQ(points[0], want) << b;
-    }
-    for (unsigned lead = 0; lead < 256; ++lead) {
-      for (unsigned trail = 0; trail < 256; ++trail) {
-        std::string in{static_cast<char>(lead), static_cast<char>(trail)};
-        std::string out = transcode(in, m);
-        if (!is_pair(lead, trail)) {
-          ASSERT_EQ(out, one[lead] + one[trail]) << lead << " " << trail;
-          continue;
-        }
-        ASSERT_TRUE(decode_utf8(out, points)) << lead << " " << trail;
-        const SjisCell& c = cell(m, lead, trail);
-        ASSERT_EQ(out, std::string(reinterpret_cast<const char*>(c.text), c.len)) << lead << " " << trail;
-        ASSERT_TRUE(c.width == 1 || c.width == 2) << lead << " " << trail;
-        ASSERT_EQ(points.size(), c.width == 1 ? 2u : 1u) << lead << " " << trail;
-        EXPECT_TRUE(points[0] >= 0x20 && points[0] != 0x7F) << lead << " " << trail;
-        if (c.width == 1) {
-          EXPECT_EQ(points[1], 0x20u) << lead << " " << trail;
-        }
-      }
+  for (unsigned b = 0; b < 256; ++b) {
+    std::string in(1, static_cast<char>(b));
+    ASSERT_EQ(transcode(in), encoded(in)) << b;
+    ASSERT_TRUE(decode_utf8(transcode(in), points)) << b;
+  }
+  for (unsigned lead = 0; lead < 256; ++lead) {
+    for (unsigned trail = 0; trail < 256; ++trail) {
+      std::string in{static_cast<char>(lead), static_cast<char>(trail)};
+      std::string out = transcode(in);
+      ASSERT_EQ(out, encoded(in)) << lead << " " << trail;
+      ASSERT_TRUE(decode_utf8(out, points)) << lead << " " << trail;
+      for (std::uint32_t cp : points) ASSERT_TRUE(cp >= 0x20 && cp != 0x7F && (cp < 0x80 || cp >= 0xA0));
     }
   }
 }
@@ -176,11 +162,10 @@ TEST(Sjis2Utf8, LinesAreTheirUnits) {
       line += unit;
       units.push_back(unit);
     }
-    for (SjisMapping m : kBoth) {
-      std::string want;
-      for (const std::string& unit : units) want += transcode(unit, m);
-      ASSERT_EQ(transcode(line, m), want) << "round " << round;
-    }
+    std::string want;
+    for (const std::string& unit : units) want += transcode(unit);
+    ASSERT_EQ(transcode(line), want) << "round " << round;
+    ASSERT_EQ(transcode(line), encoded(line)) << "round " << round;
   }
 }
 

@@ -1,0 +1,43 @@
+// The input codes, one row each: the one place that lists them. The plain
+// dump's character column, the text items of the formatted dump and the
+// comparison all decode through this table.
+#pragma once
+
+#include <cstddef>
+
+#include "common/settings.h"
+#include "text/cell.h"
+#include "text/column_writer.h"
+
+namespace vesk {
+
+using DecodeFn = Cell (*)(DecoderState& st, const unsigned char* p, int avail);
+using WriteColumnsFn = int (*)(ColumnState& st, const unsigned char* data, int n, int avail, char* out,
+                               int* columns);
+using SkipColumnsFn = void (*)(ColumnState& st, const unsigned char* data, int n, int avail, int line_bytes);
+
+struct Codec {
+  CharMode mode;
+  const char* name;  // its word in #CODE and char(...); null when only a letter picks it
+  char letter;       // its option letter; 0 for the default code
+  int max_len;       // bytes of its longest cell
+  // Decoding can start afresh a few bytes before any position: the byte at
+  // `at`, after `before`, begins a cell whatever came earlier. Null for a
+  // code whose meaning depends on escape sequences far behind (JIS).
+  bool (*starts_fresh)(unsigned char before, unsigned char at);
+  DecodeFn decode;
+  WriteColumnsFn write_columns[kReportEncodings];
+  SkipColumnsFn skip_columns[kReportEncodings];
+
+  bool resumable() const { return starts_fresh != nullptr; }
+};
+
+const Codec& codec_of(CharMode mode);
+// The code named by the n bytes of word in #CODE or char(...); null for none.
+const Codec* codec_named(const char* word, std::size_t n);
+// The code chosen by an option letter; null for none.
+const Codec* codec_of_letter(char letter);
+// The names of the codes that have one, for messages: "SJIS, EUC, JIS or UTF-8".
+const char* codec_names();
+
+}  // namespace vesk

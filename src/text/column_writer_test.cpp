@@ -1,0 +1,116 @@
+#include "text/column_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "text/codec.h"
+
+namespace vesk {
+namespace {
+
+// The character columns of the lines of line_bytes bytes each that the bytes
+// make, in both encodings; a line that takes the column after its bytes (a
+// pair begun in its last column) shows "+" there.
+struct Lines {
+  std::vector<std::string> sjis;
+  std::vector<std::string> utf8;
+};
+
+std::vector<std::string> columns_of(CharMode mode, ReportEncoding e, const std::string& bytes, int line_bytes) {
+  const Codec& codec = codec_of(mode);
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const int total = static_cast<int>(bytes.size());
+  ColumnState st;
+  std::vector<std::string> out;
+  for (int at = 0; at < total; at += line_bytes) {
+    int n = total - at < line_bytes ? total - at : line_bytes;
+    char buf[256];
+    int cols = 0;
+    int len = codec.write_columns[static_cast<int>(e)](st, p + at, n, total - at, buf, &cols);
+    std::string line(buf, static_cast<std::size_t>(len));
+    EXPECT_TRUE(cols == n || cols == n + 1) << line;
+    if (cols == n + 1) line += "+";
+    out.push_back(line);
+  }
+  return out;
+}
+
+Lines lines_of(CharMode mode, const std::string& bytes, int line_bytes) {
+  return {columns_of(mode, ReportEncoding::sjis, bytes, line_bytes),
+          columns_of(mode, ReportEncoding::utf8, bytes, line_bytes)};
+}
+
+using V = std::vector<std::string>;
+
+TEST(ColumnWriter, PairBegunInTheLastColumn) {
+  // ① from the third byte of a line of three: it stands over the blank before
+  // the bar; the next line leaves its first column blank.
+  Lines l = lines_of(CharMode::sjis, "ab\x87\x40" "c", 3);
+  EXPECT_EQ(l.sjis, (V{"ab\x87\x40+", " c"}));
+  EXPECT_EQ(l.utf8, (V{"ab\xe2\x91\xa0 +", " c"}));
+}
+
+TEST(ColumnWriter, ThreeByteCharacterCut) {
+  // あ (E3 81 82) with one byte on the line: shown whole over the blank
+  // column; the next line shows a blank for its second byte and a point.
+  Lines one = lines_of(CharMode::utf8, "AB\xe3\x81\x82" "C", 3);
+  EXPECT_EQ(one.sjis, (V{"AB\x82\xa0+", " .C"}));
+  EXPECT_EQ(one.utf8, (V{"AB\xe3\x81\x82+", " .C"}));
+  // Two bytes on the line: the character fits; its point goes to the next line.
+  Lines two = lines_of(CharMode::utf8, "\xe3\x81\x82" "B", 2);
+  EXPECT_EQ(two.sjis, (V{"\x82\xa0", ".B"}));
+}
+
+TEST(ColumnWriter, EucSecondPlaneCut) {
+  // 8F F3 F3 (FA 40) after one byte on the line: its point here, the pair on
+  // the next line; after two, the pair stands over the blank column.
+  EXPECT_EQ(lines_of(CharMode::euc, "A\x8f\xf3\xf3", 2).sjis, (V{"A.", "\xfa\x40"}));
+  EXPECT_EQ(lines_of(CharMode::euc, "\x8f\xf3\xf3", 2).sjis, (V{".\xfa\x40+", " "}));
+}
+
+TEST(ColumnWriter, CharacterOverSeveralLines) {
+  // 𠮟 (four bytes, Shift_JIS 98 73) one byte a line.
+  Lines l = lines_of(CharMode::utf8, "\xf0\xa0\xae\x9f", 1);
+  EXPECT_EQ(l.sjis, (V{"\x98\x73+", " ", ".", "."}));
+  EXPECT_EQ(l.utf8, (V{"\xf0\xa0\xae\x9f+", " ", ".", "."}));
+  // An emoji, which Shift_JIS lacks: points in Shift_JIS; in UTF-8 the
+  // character over its first column and the blank after it.
+  Lines e = lines_of(CharMode::utf8, "\xf0\x9f\x98\x80", 1);
+  EXPECT_EQ(e.sjis, (V{".", ".", ".", "."}));
+  EXPECT_EQ(e.utf8, (V{"\xf0\x9f\x98\x80+", " ", ".", "."}));
+}
+
+TEST(ColumnWriter, CutByTheEndOfTheBytes) {
+  // Nothing to read past the data: a character cut there is no character.
+  EXPECT_EQ(lines_of(CharMode::utf8, "a\xe3\x82", 16).sjis, (V{"a.."}));
+  EXPECT_EQ(lines_of(CharMode::euc, "a\xa4", 16).sjis, (V{"a."}));
+}
+
+// Skipping lines moves the state on as writing them does.
+TEST(ColumnWriter, SkipAgreesWithWrite) {
+  const std::string bytes = "x\xe3\x81\x82y\xe3\x81\x82\xe3\x81\x82" "zz";
+  for (int lb = 1; lb <= 5; ++lb) {
+    for (int split = 0; split <= static_cast<int>(bytes.size()); split += lb) {
+      const Codec& codec = codec_of(CharMode::utf8);
+      const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+      const int total = static_cast<int>(bytes.size());
+      ColumnState skipped;
+      codec.skip_columns[0](skipped, p, split, total, lb);
+      ColumnState written;
+      char buf[64];
+      int cols;
+      for (int at = 0; at < split; at += lb)
+        codec.write_columns[0](written, p + at, split - at < lb ? split - at : lb, total - at, buf, &cols);
+      ASSERT_EQ(skipped.has_pending, written.has_pending) << lb << " " << split;
+      if (written.has_pending) {
+        EXPECT_EQ(skipped.from, written.from);
+        EXPECT_EQ(skipped.shown_to, written.shown_to);
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vesk

@@ -1,0 +1,51 @@
+// The characters of Shift_JIS codes and the Shift_JIS codes of characters:
+// the tables every decoder and encoder shares.
+#pragma once
+
+#include <cstdint>
+
+#include "common/text_scan.h"
+#include "text/tables/sjis_unicode.h"
+#include "text/unicode_display.h"
+
+namespace vesk {
+
+// A valid Shift_JIS pair: a lead byte and a trail byte.
+constexpr bool is_sjis_pair(unsigned char lead, unsigned char trail) {
+  return is_sjis_lead(lead) && is_sjis_trail(trail);
+}
+
+// The character of a valid pair: its code point, or kNoCharacter.
+inline char32_t unicode_of_sjis_pair(unsigned char lead, unsigned char trail) {
+  char32_t cp = kSjisUnicode[sjis_slot(lead, trail)];
+  return cp != 0 ? cp : kNoCharacter;
+}
+
+// The character of a half-width kana byte 0xA1-0xDF: U+FF61-U+FF9F.
+constexpr char32_t unicode_of_kana(unsigned char b) { return 0xFF61 + (b - 0xA1); }
+
+// The Shift_JIS code of a JIS X 0208 code (each byte 0x21-0x7E): the row/cell
+// arithmetic, whose results are all valid pairs.
+constexpr std::uint16_t jis2sjis(unsigned char hi, unsigned char lo) {
+  unsigned l = (hi & 1) ? lo + 0x1F : lo + 0x7D;
+  if (l >= 0x7F) l += 1;
+  unsigned h = ((hi - 0x21u) >> 1) + 0x81;
+  if (h > 0x9F) h += 0x40;
+  return static_cast<std::uint16_t>(h << 8 | l);
+}
+
+// The Shift_JIS code of a code point, as unicodeTbl gives it (a byte below
+// 0x100, or a pair); -1 when it has none. Binary search of the table.
+int sjis_of_unicode(std::uint32_t code);
+// The same answer through a direct index of the Basic Multilingual Plane.
+int sjis_of_unicode_fast(std::uint32_t code);
+
+// The JIS X 0212 character of row/cell bytes 0x21-0x7E: its code point (0:
+// none) and Shift_JIS code (0: none).
+struct Jisx0212Code {
+  char32_t cp;
+  std::uint16_t sjis;
+};
+Jisx0212Code jisx0212_char(unsigned char hi, unsigned char lo);
+
+}  // namespace vesk
