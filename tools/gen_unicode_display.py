@@ -17,6 +17,7 @@ The table is two-staged: for each block of 256 code points the number of its
 distinct row, and the rows, each a string of 256 class digits.
 """
 import pathlib
+import sys
 import unicodedata
 
 NARROW, WIDE, COMBINING, INVISIBLE, NOCHAR = range(5)
@@ -51,7 +52,8 @@ def main():
     for cp, want in check.items():
         assert int(rows[index[cp // BLOCK]][cp % BLOCK]) == want, hex(cp)
 
-    root = pathlib.Path(__file__).resolve().parent.parent
+    # The tree to write into: this one, or the one named (the tests write a copy).
+    root = pathlib.Path(sys.argv[1]) if len(sys.argv) > 1 else pathlib.Path(__file__).resolve().parent.parent
     out = root / "src" / "text" / "tables"
     out.mkdir(parents=True, exist_ok=True)
     version = unicodedata.unidata_version

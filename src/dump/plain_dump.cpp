@@ -28,7 +28,7 @@ class BlockPrinter {
         encoding_(report.sink().encoding()),
         codec_(codec_of(s.char_mode)),
         builder_(layout_, codec_, encoding_),
-        repeats_(layout_.chars_only ? column_room<Utf8Encoder>(layout_.line_bytes) : layout_.same_w, s.omit_same),
+        repeats_(layout_.chars_only ? kMaxKey : layout_.same_w, s.omit_same),
         heading_(builder_.layout()),
         heading_in_use_(report, &heading_),
         report_(report),
@@ -62,15 +62,46 @@ class BlockPrinter {
   }
 
  private:
+  // The most bytes a line's repeat key holds: a line of -C and the state
+  // of its characters before and after it.
+  static constexpr int kStateBytes = 16;
+  static constexpr int kMaxKey = 256 + 2 * kStateBytes;
+
+  // The state of the character column, field by field (a struct's padding
+  // holds no known bytes).
+  void put_state(char* out) const {
+    const ColumnState& st = columns_;
+    const Cell c = st.has_pending ? st.pending : Cell{};
+    const unsigned char state[kStateBytes] = {
+        static_cast<unsigned char>(st.decoder.shift), st.decoder.escape_left, st.has_pending,
+        static_cast<unsigned char>(st.has_pending ? st.from : 0),
+        static_cast<unsigned char>(st.has_pending ? st.shown_to : 0), c.len, c.at, static_cast<unsigned char>(c.cls),
+        static_cast<unsigned char>(c.sjis >> 8), static_cast<unsigned char>(c.sjis),
+        static_cast<unsigned char>(c.cp >> 24), static_cast<unsigned char>(c.cp >> 16),
+        static_cast<unsigned char>(c.cp >> 8), static_cast<unsigned char>(c.cp), 0, 0};
+    std::memcpy(out, state, sizeof state);
+  }
+
+  // With the hex part, its digits decide whether a line repeats the last.
+  // Without it, a line repeats the last when it shows the same: the same
+  // bytes, read from the same state and leaving the same state (the same
+  // character cut at its end). Comparing what it shows would take lines of
+  // other bytes that look alike, as control bytes do, for repeats, and would
+  // differ between the report's encodings.
   void line(const unsigned char* data, int n, int avail, long long block, int offset) {
+    if (layout_.chars_only) {
+      std::memcpy(key_, data, static_cast<std::size_t>(n));
+      put_state(key_ + n);
+    }
     int len = builder_.build(data, n, avail, block, offset, columns_);
     const char* text = builder_.text();
-    // With the hex part, its digits decide whether a line repeats the last;
-    // without it, the characters.
-    RepeatFilter::Verdict v =
-        layout_.chars_only
-            ? repeats_.take(text + builder_.chars_begin(), builder_.chars_end() - builder_.chars_begin(), block)
-            : repeats_.take(text + builder_.layout().hex_start(), layout_.same_w, block);
+    RepeatFilter::Verdict v;
+    if (layout_.chars_only) {
+      put_state(key_ + n + kStateBytes);
+      v = repeats_.take(key_, n + 2 * kStateBytes, block);
+    } else {
+      v = repeats_.take(text + builder_.layout().hex_start(), layout_.same_w, block);
+    }
     if (v == RepeatFilter::Verdict::suppress) return;
     if (v == RepeatFilter::Verdict::keep_after_marker) report_.put_line(kSameMarker);
     report_.put_encoded_line(text, static_cast<std::size_t>(len));
@@ -82,6 +113,7 @@ class BlockPrinter {
   DumpLineBuilder builder_;
   ColumnState columns_;
   RepeatFilter repeats_;
+  char key_[kMaxKey];
   ScaleHeading heading_;
   ScopedHeading heading_in_use_;
   Report& report_;

@@ -41,8 +41,9 @@ EUC_BLOCKS = b"AAA\x8f" b"\xf3\xf3BB" b"AA\x8f\xf3" b"\xf3AB\xa4" b"\xa2C"
 UTF8_FOUR = b"AA\xf0\xa0" b"\xae\x9fA\xf0" b"\xa0\xae\x9fA" b"A\xf0\xa0\xae" b"\x9fA"
 
 # Two-byte codes and codes with a single-byte Shift_JIS form, split: U+00A7
-# (0x8198) and U+00A5 (0x5C) after 1 byte, U+FF71 (0xB1) after 2 and 1, the
-# 4-byte form of "A" (F0 80 81 81) after 2 and 3.
+# (0x8198) and U+00A5 (0x5C) after 1 byte, U+FF71 (0xB1) after 2 and 1; an
+# overlong 4-byte form of "A" (F0 80 81 81), which is no UTF-8 (a point a
+# byte), after 2 and 3.
 UTF8_SHORT = (b"AAA\xc2" b"\xa7AA\xc2" b"\xa5A\xef\xbd" b"\xb1AA\xef" b"\xbd\xb1\xf0\x80"
               b"\x81\x81AA" b"A\xf0\x80\x81" b"\x81B")
 
@@ -86,9 +87,9 @@ CASES = [
                       row4(b"      0004   a741 41c2", b" AA\\"),
                       row4(b"      0008   a541 efbd", b".A\xb1."),
                       row4(b"      000C   b141 41ef", b".AA\xb1"),
-                      row4(b"      0010   bdb1 f080", b"..A."),
-                      row4(b"      0014   8181 4141", b". AA"),
-                      row4(b"      0018   41f0 8081", b"AA.."),
+                      row4(b"      0010   bdb1 f080", b"...."),
+                      row4(b"      0014   8181 4141", b"..AA"),
+                      row4(b"      0018   41f0 8081", b"A..."),
                       row4(b"      001C   8142", b".B"))),
 
     # The header block's first line keeps " HEAD 0000  " (no bar under -C);
@@ -108,13 +109,16 @@ CASES = [
          setup=sparse_file,
          stdout=lines(SCALE16_CHARS_DEC, b"1048576 0000 ." + b" " * 16 + b"|")),
 
-    # With -C the characters decide: zero bytes and 0x01 bytes both show as
-    # points, so the second line is a repeat (without -C it is not).
-    Case("repeats-by-characters-only", ["-C", "in.bin"], files={"in.bin": bytes(16) + b"\x01" * 16 + b"B"},
+    # With -C the bytes decide too: zero bytes and 0x01 bytes both show as
+    # points, but the second line holds other bytes and is no repeat; the
+    # third repeats it.
+    Case("repeats-by-characters-only", ["-C", "in.bin"],
+         files={"in.bin": bytes(16) + b"\x01" * 32 + b"B"},
          stdout=lines(SCALE16_CHARS,
                       b" 0000 0000 | " + b"." * 16 + b" |",
+                      b"      0010 | " + b"." * 16 + b" |",
                       MARKER,
-                      b"      0020 | B" + b" " * 16 + b"|")),
+                      b"      0030 | B" + b" " * 16 + b"|")),
     Case("repeats-by-hex-digits", ["in.bin"], files={"in.bin": bytes(16) + b"\x01" * 16},
          stdout=lines(SCALE16,
                       row16(b" 0000 0000   " + b"0000 " * 8, b"." * 16),

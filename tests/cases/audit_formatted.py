@@ -76,11 +76,13 @@ CASES = [
     Case("kana-in-the-list-shift-jis", ["-f", "k.fmt", "k.dat"],
          stdout=lines(TITLE, pad(" 0000: [\xb1\xb2A.] ", 73) + "t : \xb1\xb2"),
          files={"k.fmt": KANA_FMT, "k.dat": KANA_DATA}),
+    # -K reads the text as ASCII and kana in the list as in the map; -A as
+    # ASCII only. The label is the format file's Shift_JIS text under any letter.
     Case("kana-in-the-list-K", ["-K", "-f", "k.fmt", "k.dat"],
-         stdout=lines(TITLE, pad(" 0000: [..A.] ", 73) + "t : \xb1\xb2"),
+         stdout=lines(TITLE, pad(" 0000: [\xb1\xb2A.] ", 73) + "t : \xb1\xb2"),
          files={"k.fmt": KANA_FMT, "k.dat": KANA_DATA}),
     Case("kana-in-the-list-A", ["-A", "-f", "k.fmt", "k.dat"],
-         stdout=lines(TITLE, pad(" 0000: [..A.] ", 73) + "t :   "),
+         stdout=lines(TITLE, pad(" 0000: [..A.] ", 73) + "t : \xb1\xb2"),
          files={"k.fmt": KANA_FMT, "k.dat": KANA_DATA}),
     # Cells of 3 from column 12: kana in columns 13 and 16, A in 19, the
     # lead byte without its partner as "82" in columns 21-22.

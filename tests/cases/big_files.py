@@ -142,8 +142,8 @@ def wide_case(name, args, stdout):
 
 PLAIN_WIDE = [
     # Five hex digits fill column 12; six move the rest one column right from
-    # block 100000 on, and the next page's scale with it. The blocks before
-    # FFFFE are decoded (Shift_JIS) and not shown.
+    # block 100000 on, and the next page's scale with it. The dump goes
+    # straight to block FFFFE.
     wide_case("all-six-hex-digits", ["--all", "-p5", "-d1", "-b2", "-nFFFFE,100002"],
               lines(scale2(),
                     row2(" FFFFE 0000  ", *ZERO),
@@ -153,11 +153,12 @@ PLAIN_WIDE = [
                     scale2(1),
                     row2(" 100002 0000  ", *ZERO, shift=1))),
     # -C: the bar after the prefix stands in column 11 (12 with five digits,
-    # 13 with six); the characters from 13 + shift, the closing bar at 16 + shift.
+    # 13 with six), and the blank after it stays: the characters from 13 +
+    # shift, the closing bar at 16 + shift, shift being 1 and then 2.
     wide_case("all-six-hex-digits-characters-only", ["--all", "-p0", "-C", "-A", "-d1", "-b2", "-nFFFFF,100000"],
-              lines(at((13, "01")),
-                    at((0, " FFFFF 0000 |"), (13, "."), (16, "|")),
-                    at((0, " 100000 0000 |"), (14, "."), (17, "|")))),
+              lines(at((14, "01")),
+                    at((0, " FFFFF 0000 |"), (14, "."), (17, "|")),
+                    at((0, " 100000 0000 |"), (15, "."), (18, "|")))),
     # -D: six decimal digits fill column 12, seven move the line.
     wide_case("all-seven-decimal-digits", ["--all", "-D", "-p0", "-A", "-d1", "-b2", "-n999999,1000000"],
               lines(scale2(),
@@ -167,8 +168,9 @@ PLAIN_WIDE = [
     wide_case("six-hex-digits-without-all", ["-p0", "-A", "-d1", "-b2", "-n100000"],
               lines(scale2(), at((0, " 100000 0000 "), (13, "00"), (18, "|"), (20, "."), (23, "|")))),
     # A start block whose position passes what the file system can seek to:
-    # as past the end of any file, nothing to show.
-    wide_case("far-start-block-by-seek", ["-A", "-n3FFFFFFFFFFFF"], b""),
+    # past the end of the file (0x100003 bytes: blocks 0 to 1000).
+    Case("far-start-block-by-seek", ["-A", "-n3FFFFFFFFFFFF", "big.bin"], setup=sparse("big.bin", BIG),
+         stderr=b"vesk: block 3FFFFFFFFFFFF is past the end of the file (last block 1000)\n", status=1),
 ]
 
 # ---- formatted dump --------------------------------------------------------

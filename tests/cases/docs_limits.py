@@ -80,11 +80,13 @@ SAME_PAIR = lines(" UPDATED DATA", "       block: 0  addr: 0000 / block: 0  addr
 
 CASES = [
     # -n: up to 2^50 blocks, hexadecimal or, after -D, decimal. A start past
-    # the end of the file shows nothing (with -A the dump seeks to it).
-    Case("n-two-to-the-50-hex", ["-A", "-n4000000000000", "in.bin"], files={"in.bin": b"A"}),
+    # the end of the file is an error that names the file's last block.
+    Case("n-two-to-the-50-hex", ["-A", "-n4000000000000", "in.bin"], files={"in.bin": b"A"},
+         stderr=b"vesk: block 4000000000000 is past the end of the file (last block 0)\n", status=1),
     Case("n-past-two-to-the-50-hex", ["-n0,4000000000001", "in.bin"], files={"in.bin": b"A"},
          stderr=b"-n0,4000000000001: illegal block number\n", status=1),
-    Case("n-two-to-the-50-decimal", ["-D", "-A", "-n1125899906842624", "in.bin"], files={"in.bin": b"A"}),
+    Case("n-two-to-the-50-decimal", ["-D", "-A", "-n1125899906842624", "in.bin"], files={"in.bin": b"A"},
+         stderr=b"vesk: block 1125899906842624 is past the end of the file (last block 0)\n", status=1),
     Case("n-past-two-to-the-50-decimal", ["-D", "-n1125899906842625", "in.bin"], files={"in.bin": b"A"},
          stderr=b"-n1125899906842625: illegal block number\n", status=1),
     Case("p0-scale-every-32767-lines", ["-p0", "-b8", "-d8", "in.bin"], files={"in.bin": bytes(32768 * 8)},

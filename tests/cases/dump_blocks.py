@@ -72,12 +72,11 @@ CASES = [
          stdout=lines(SCALE8, row8(b" 0001 0000   6258", b"bX"))),
 
     # Blocks cut from the rest at the end of the file past the range are not
-    # shown, but their repeated lines still give the marker.
+    # shown, and their repeated lines give no marker.
     Case("code-repeats-in-a-hidden-last-block", ["-b4", "-tZ", "-n1", "in.bin"],
          files={"in.bin": b"aZbZcccccccc"},
          stdout=lines(b"              0 1  2 3   0123",
-                      b" 0001 0000   625a      | bZ   |",
-                      b"      ....")),
+                      b" 0001 0000   625a      | bZ   |")),
     # A code whose first byte is a blank counts as no code.
     Case("code-beginning-with-a-blank", ["-b8", "-d4", "-t a", "in.bin"], files={"in.bin": b"xx aaaa"},
          stdout=lines(SCALE8,
@@ -123,7 +122,11 @@ CASES += both("range-by-seek-with-header", ["-A", "-b8", "-h3", "-d4", "-n1,2"],
                     row8(b" HEAD 0000   4844 52", b"HDR"),
                     row8(b" 0001 0000   6262 6262", b"bbbb"),
                     row8(b" 0002 0000   6363 6363", b"cccc")))
-CASES += both("range-by-seek-past-the-end", ["-A", "-b8", "-d4", "-n10"], ABCDE[:8], b"")
+# Past the end of the input: a message naming its last block (-n reads hex).
+PAST_END = [Case(c.name, c.args, files=c.files, shell=c.shell, stdout=b"",
+                 stderr=b"vesk: block 10 is past the end of the file (last block 1)\n", status=1)
+            for c in both("range-by-seek-past-the-end", ["-A", "-b8", "-d4", "-n10"], ABCDE[:8], b"")]
+CASES += PAST_END
 # Block 0 ends with a lead byte: decoded through, block 1 leaves its first
 # column blank; reached by a seek, its first byte is a lone 0xA0.
 CASES += both("range-decoded-through", ["-b8", "-d4", "-n1,2"], SPLIT,

@@ -10,11 +10,6 @@ def row16(left: bytes, chars: bytes) -> bytes:
     return line
 
 
-def closed16(left: bytes, chars: bytes) -> bytes:
-    """A line that a character closes early: " |" right after it."""
-    return left.ljust(53) + b"| " + chars + b" |"
-
-
 SCALE16 = b"              0 1  2 3  4 5  6 7  8 9  A B  C D  E F   0123456789ABCDEF"
 SCALE4 = b"              0 1  2 3   0123"
 A15 = b"4141 " * 7
@@ -41,14 +36,16 @@ CASES = [
          files={"in.bin": b"\x1b$B0!\x1b(B"},
          stdout=lines(SCALE16, row16(b" 0001 0000   3021 1b", b"\x88\x9f."))),
 
-    # EUC-JP: kana, kanji, a known and an unknown 3-byte code.
+    # EUC-JP: kana, kanji, two 3-byte codes of JIS X 0212: the breve (˘),
+    # which Shift_JIS lacks (a point a byte), and ⅰ (FA 40 after a point).
     Case("euc-codes", ["-E", "in.bin"],
          files={"in.bin": b"\x8e\xb1\xa4\xa2\x8f\xa2\xaf\x8f\xf3\xf3A"},
          stdout=lines(SCALE16, row16(b" 0000 0000   8eb1 a4a2 8fa2 af8f f3f3 41",
-                                     b".\xb1\x82\xa0.??.\xfa\x40A"))),
-    # A character that ends a short line closes it: " |" right after it.
-    Case("euc-closes-a-short-line", ["-E", "in.bin"], files={"in.bin": b"A\xa4\xa2"},
-         stdout=lines(SCALE16, closed16(b" 0000 0000   41a4 a2", b"A\x82\xa0"))),
+                                     b".\xb1\x82\xa0....\xfa\x40A"))),
+    # A character that ends a short line leaves the bar where it stands on
+    # every line.
+    Case("euc-character-ending-a-short-line", ["-E", "in.bin"], files={"in.bin": b"A\xa4\xa2"},
+         stdout=lines(SCALE16, row16(b" 0000 0000   41a4 a2", b"A\x82\xa0"))),
     Case("euc-2-byte-split", ["-E", "in.bin"], files={"in.bin": b"A" * 15 + b"\xa4\xa2B"},
          stdout=lines(SCALE16,
                       row16(b" 0000 0000   " + A15 + b"41a4", b"A" * 15 + b"\x82\xa0"),
@@ -67,8 +64,8 @@ CASES = [
          files={"in.bin": b"\xe3\x81\x82\xef\xbd\xb1\xf0\xa0\xae\x9f\xf0\x9f\x98\x80A"},
          stdout=lines(SCALE16, row16(b" 0000 0000   e381 82ef bdb1 f0a0 ae9f f09f 9880 41",
                                      b"\x82\xa0.\xb1..\x98\x73......A"))),
-    Case("utf8-closes-a-short-line", ["-U", "in.bin"], files={"in.bin": b"A\xe3\x81\x82"},
-         stdout=lines(SCALE16, closed16(b" 0000 0000   41e3 8182", b"A\x82\xa0."))),
+    Case("utf8-character-ending-a-short-line", ["-U", "in.bin"], files={"in.bin": b"A\xe3\x81\x82"},
+         stdout=lines(SCALE16, row16(b" 0000 0000   41e3 8182", b"A\x82\xa0."))),
     # A 3-byte character starting in a line's last byte: its two columns and
     # the bar; the next line starts with " ." and decodes from its third byte.
     Case("utf8-split-after-1", ["-U", "in.bin"], files={"in.bin": b"A" * 15 + b"\xe3\x81\x82B"},
@@ -81,13 +78,12 @@ CASES = [
                       row16(b" 0000 0000   " + b"4141 " * 7 + b"e381", b"A" * 14 + b"\x82\xa0"),
                       row16(b"      0010   8242", b".B"))),
 
-    # A lead byte in the file's last byte is completed with zero bytes, never
-    # with what an earlier block left in the buffer (here "A", which would
-    # make U+3001): U+3000, Shift_JIS 0x8140.
+    # A lead byte in the file's last byte begins no character: a point (never
+    # completed with what an earlier block left in the buffer, here "A").
     Case("utf8-lead-ending-the-file", ["-U", "-b4", "-d4", "in.bin"], files={"in.bin": b"AAAAB\xe3"},
          stdout=lines(SCALE4,
                       b" 0000 0000   4141 4141 | AAAA |",
-                      b" 0001 0000   42e3      | B\x81\x40|")),
+                      b" 0001 0000   42e3      | B.   |")),
 
     # Shift_JIS: a lead byte ending a block is completed from the look-ahead.
     Case("sjis-split-across-blocks", ["-d16", "in.bin"], files={"in.bin": b"A" * 15 + b"\x82\xa0B"},

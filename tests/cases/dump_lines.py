@@ -91,10 +91,11 @@ CASES = [
     Case("repeats-in-two-equal-blocks", ["-d32", "in.bin"], files={"in.bin": bytes(64)},
          stdout=lines(SCALE16, ZEROS_16, MARKER,
                       row16(b" 0001 0000   " + b"0000 " * 8, b"." * 16), MARKER)),
-    # Block 0 is not shown but is rendered: its repeats still give a marker.
+    # Block 0 is not shown: its repeats give no marker, which stands only
+    # between lines that are shown.
     Case("repeats-in-a-hidden-block", ["-d32", "-n1,2", "in.bin"],
          files={"in.bin": bytes(32) + b"A" * 16 + b"B" * 16 + b"C" * 16},
-         stdout=lines(SCALE16, MARKER,
+         stdout=lines(SCALE16,
                       row16(b" 0001 0000   " + b"4141 " * 8, b"A" * 16),
                       row16(b"      0010   " + b"4242 " * 8, b"B" * 16),
                       row16(b" 0002 0000   " + b"4343 " * 8, b"C" * 16))),

@@ -114,7 +114,8 @@ CASES += [
     same_as_file("skip-blocks-decimal", "-KD -d50 -n12,14", MIX),
     same_as_file("skip-blocks-sjis", "-n3,5 -d13", MIX),
     same_as_file("skip-blocks-header", "-A -h7 -d9 -n5", MIX),
-    same_as_file("skip-past-the-end", "-A -n7fff", MIX, shown=False),
+    # Past the end: the same message, status 1.
+    same_as_file("skip-past-the-end", "-A -n7fff", MIX, status=1, shown=False),
     same_as_file("empty", "-h5", b"", shown=False),
     same_as_file("end-code-text", "-tx", MIX),
     same_as_file("end-code-hex", "-U -x0d0a -d20", MIX),

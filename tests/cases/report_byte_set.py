@@ -126,20 +126,22 @@ CASES = [
     # FF+80 would be DEL.
     Case("jis-kana-state-del", ["-J", "in.bin"], files={"in.bin": b"\x1b(I\xff"},
          stdout=lines(SCALE16, row16(b" 0000 0000   1b28 49ff", b"...."))),
-    # 0E 7F gives DEL and a blank, 0E 41 "A" and a blank.
+    # In the kanji state the controls 0E and 7F are themselves (points), and
+    # 41 with no byte after it pairs with none.
     Case("jis-0e-pairs", ["-J", "in.bin"], files={"in.bin": b"\x1b$B\x0e\x7f\x0e\x41"},
-         stdout=lines(SCALE16, row16(b" 0000 0000   1b24 420e 7f0e 41", b".... A"))),
+         stdout=lines(SCALE16, row16(b" 0000 0000   1b24 420e 7f0e 41", b"......."))),
     # E1 7B gives 0x21 0x9B: "!" and the 8-bit CSI, not a pair: two points.
     Case("jis-kanji-state-csi", ["-J", "in.bin"], files={"in.bin": b"\x1b$B\xe1\x7b"},
          stdout=lines(SCALE16, row16(b" 0000 0000   1b24 42e1 7b", b"....."))),
-    # AE DF gives 887F (no valid pair), A1 A0 the kana run's 0xA0; A9 A1, of a
-    # row without a run as well, gives the valid pair 859F.
+    # Rows that CP932 leaves empty read by the JIS row/cell rule: AE DF (JIS
+    # 2E 5F) is the pair 87 DD, A9 A1 (JIS 29 21) 85 40; A1 before A0 pairs
+    # with nothing, and A0 is no EUC byte.
     Case("euc-codes-outside-the-table", ["-E", "in.bin"], files={"in.bin": b"\xae\xdf\xa1\xa0\xa9\xa1A"},
-         stdout=lines(SCALE16, row16(b" 0000 0000   aedf a1a0 a9a1 41", b"....\x85\x9fA"))),
+         stdout=lines(SCALE16, row16(b" 0000 0000   aedf a1a0 a9a1 41", b"\x87\xdd..\x85\x40A"))),
     # Overlong and unchecked forms of U+007F: C1 BF, E0 81 BF, E0 01 3F and
-    # F0 80 81 BF; each shows its code in three columns (the 4-byte form
-    # leaves its fourth blank).
+    # F0 80 81 BF are no UTF-8: a point a byte, and the 3F (a question mark)
+    # and 01 of the third stand for themselves.
     Case("utf8-forms-of-del", ["-U", "in.bin"],
          files={"in.bin": b"\xc1\xbf\xe0\x81\xbf\xe0\x01\x3f\xf0\x80\x81\xbfA"},
-         stdout=lines(SCALE16, row16(b" 0000 0000   c1bf e081 bfe0 013f f080 81bf 41", b"." * 11 + b" A"))),
+         stdout=lines(SCALE16, row16(b" 0000 0000   c1bf e081 bfe0 013f f080 81bf 41", b"." * 7 + b"?" + b"." * 4 + b"A"))),
 ]
