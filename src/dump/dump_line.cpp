@@ -27,8 +27,7 @@ DumpLineBuilder::DumpLineBuilder(const DumpLayout& layout, const Codec& codec, R
     : layout_(layout), write_columns_(codec.write_columns[static_cast<int>(encoding)]) {
   // The parts before the character column, as far as they may move, then
   // the character column at its widest, its blanks and bar.
-  const int kMaxColumnBytes = 4;
-  buf_size_ = layout.char_col + kMaxShift + (layout.line_bytes + 1) * kMaxColumnBytes + 16;
+  buf_size_ = layout.char_col + kMaxShift + column_room<Utf8Encoder>(layout.line_bytes) + layout.line_bytes + 8;
   line_.reset(new char[buf_size_]);
   template_.reset(new char[buf_size_]);
   make_template();
@@ -63,6 +62,22 @@ void put_hex_pair(char* dest, int b1, int b2) {
   std::memcpy(dest + 2, kHexPairs.digits[b2 & 0xFF], 2);
   dest[4] = ' ';
 }
+
+namespace {
+
+// The hex groups of a whole line: four digits and a blank for each two
+// bytes, eight bytes of output at a time where they fit.
+void put_hex_groups(char* h, const unsigned char* data, int n) {
+  int j = 0;
+  for (; j + 1 < n; j += 2, h += 5) {
+    std::memcpy(h, kHexPairs.digits[data[j]], 2);
+    std::memcpy(h + 2, kHexPairs.digits[data[j + 1]], 2);
+    h[4] = ' ';
+  }
+  if (j < n) put_hex_pair(h, data[j], -1);
+}
+
+}  // namespace
 
 // The first line of a block: " HEAD 0000  ", " %04X %04X  " or "%05d %04d  "
 // (a leading zero shown as a blank); with -C the last blank is a bar.
@@ -111,12 +126,7 @@ int DumpLineBuilder::build(const unsigned char* data, int n, int avail, long lon
   else
     put_offset(offset);
 
-  if (!layout_.chars_only) {
-    char* h = line + layout_.hex_start();
-    int j = 0;
-    for (; j + 1 < n; j += 2, h += 5) put_hex_pair(h, data[j], data[j + 1]);
-    if (j < n) put_hex_pair(h, data[j], -1);
-  }
+  if (!layout_.chars_only) put_hex_groups(line + layout_.hex_start(), data, n);
 
   // The characters, then blanks up to the closing bar, which stands in the
   // column after the one that follows the last byte's.

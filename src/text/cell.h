@@ -19,8 +19,9 @@ enum class CellClass : std::uint8_t {
 };
 
 struct Cell {
-  // The character: a Unicode code point. Controls and escape bytes keep
-  // their byte value; 0 for invalid bytes.
+  // The character: a Unicode code point, or kCpOfSjis for the character of
+  // its Shift_JIS pair (looked up only where it is needed: character_of).
+  // Controls and escape bytes keep their byte value; 0 for invalid bytes.
   char32_t cp = 0;
   // Its Shift_JIS form: a byte (below 0x100) or a pair (high byte first);
   // 0 when Shift_JIS lacks the character.
@@ -37,6 +38,9 @@ struct Cell {
     return cls == CellClass::ascii || cls == CellClass::kana || cls == CellClass::multibyte;
   }
 };
+
+// Stands in Cell::cp for the character of the cell's Shift_JIS pair.
+constexpr char32_t kCpOfSjis = 0x110001;
 
 // The longest cell: a four-byte UTF-8 sequence.
 constexpr int kMaxCellLength = 4;

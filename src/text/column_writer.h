@@ -6,6 +6,10 @@
 // line before has shown its form already.
 #pragma once
 
+#include <cstdint>
+#include <cstring>
+
+#include "common/text_scan.h"
 #include "text/decoder_state.h"
 #include "text/encoders.h"
 
@@ -22,10 +26,11 @@ struct ColumnState {
 };
 
 // Room a line of n bytes may take in the column: its columns, the one after
-// them, at the most bytes a column.
+// them, at the most bytes a column, and what a cell's writing may pass its
+// end by.
 template <class Encoder>
 constexpr int column_room(int n) {
-  return (n + 1) * Encoder::kMaxBytesPerColumn + 8;
+  return (n + 1) * Encoder::kMaxBytesPerColumn + 2 * kMaxCellLength + 8;
 }
 
 // Shows columns of the pending cell on a line of n bytes; returns the bytes
@@ -35,6 +40,15 @@ int put_pending(ColumnState& st, int n, char* out, int* columns, int* taken) {
   const Cell& c = st.pending;
   int take = c.len - st.from;
   if (take > n) take = n;
+  // The common case: the rest of a pair shown whole over the blank column.
+  if (st.from + take <= st.shown_to) {
+    for (int i = 0; i < take; ++i) out[i] = ' ';
+    st.from += take;
+    if (st.from >= c.len) st.has_pending = false;
+    *columns = take;
+    *taken = take;
+    return take;
+  }
   int bytes = put_cell_columns<Encoder>(c, st.from, st.from + take, st.shown_to, out, columns);
   st.shown_to = st.from + *columns;
   st.from += take;
@@ -48,19 +62,72 @@ int put_pending(ColumnState& st, int n, char* out, int* columns, int* taken) {
 template <class Encoder>
 int put_cut_cell(ColumnState& st, const Cell& c, int k, char* out, int* columns) {
   st.pending = c;
+  st.has_pending = true;
+  // The common case: a cell of two bytes cut after the first, whose
+  // character's form is a pair and so takes both columns: it stands over the
+  // blank column.
+  if (c.len == 2 && k == 1 && c.cls == CellClass::multibyte && c.at == 0 && c.sjis >= 0x100) {
+    int bytes = put_cell<Encoder>(c, out);
+    st.from = 1;
+    st.shown_to = 2;
+    *columns = 2;
+    return bytes;
+  }
   st.from = 0;
   st.shown_to = 0;
-  st.has_pending = true;
   int taken;
   return put_pending<Encoder>(st, k, out, columns, &taken);
+}
+
+// What the encoder writes for each byte that the decoder takes alone: up to
+// four bytes, and how many. Built once for each pair of them.
+struct LoneUnits {
+  struct Unit {
+    char text[4];
+    unsigned char len;  // 0: the byte is no cell of its own
+  };
+  Unit unit[256];
+};
+
+template <class Decoder, class Encoder>
+const LoneUnits& lone_units() {
+  static const LoneUnits units = [] {
+    LoneUnits u{};
+    for (int b = 0; b < 256; ++b) {
+      if (!Decoder::kLone.lone[b]) continue;
+      DecoderState st;
+      const auto byte = static_cast<unsigned char>(b);
+      char buf[16];
+      int n = put_cell<Encoder>(Decoder::decode(st, &byte, 1), buf);
+      std::memcpy(u.unit[b].text, buf, 4);
+      u.unit[b].len = static_cast<unsigned char>(n);
+    }
+    return u;
+  }();
+  return units;
+}
+
+// True when the eight bytes at p are all printable ASCII: a byte passes when
+// its top bit is clear, its low seven bits plus 0x60 reach 0x80 (it is at
+// least 0x20) and plus 1 do not (it is not 0x7F).
+inline bool eight_printable(const unsigned char* p) {
+  std::uint64_t x;
+  std::memcpy(&x, p, 8);
+  constexpr std::uint64_t kOnes = 0x0101010101010101u, kHigh = 0x8080808080808080u;
+  const std::uint64_t low = x & ~kHigh;
+  return ((x | (low + kOnes) | ~(low + 0x60 * kOnes)) & kHigh) == 0;
 }
 
 // Writes the character column of the n bytes at data (avail >= n bytes may be
 // read there: the line's, the rest of the block's and the look-ahead).
 // Returns the bytes written; *columns gets the columns taken, n or n + 1.
+// out has room for column_room(n) bytes.
 template <class Decoder, class Encoder>
 int write_columns(ColumnState& st, const unsigned char* data, int n, int avail, char* out, int* columns) {
-  char* o = out;
+  // No byte written aliases the bytes read or the tables: said, so that the
+  // loops keep them in registers.
+  const unsigned char* __restrict d = data;
+  char* __restrict o = out;
   int off = 0;
   int cols = 0;
   if (st.has_pending) {
@@ -68,8 +135,39 @@ int write_columns(ColumnState& st, const unsigned char* data, int n, int avail, 
     o += put_pending<Encoder>(st, n, o, &c, &off);
     cols = c;
   }
+  const LoneUnits::Unit* __restrict units = lone_units<Decoder, Encoder>().unit;
+  const bool* __restrict lone = Decoder::kLone.lone;
   while (off < n) {
-    Cell c = Decoder::decode(st.decoder, data + off, avail - off);
+    // A run of bytes that are cells of their own, through the table; in
+    // UTF-8, runs of printable ASCII (itself) eight bytes at a time.
+    if constexpr (Encoder::kMaxBytesPerColumn == 1) {
+      while (off < n && lone[d[off]]) *o++ = units[d[off++]].text[0];
+    } else {
+      while (off < n && lone[d[off]]) {
+        if (n - off >= 8 && is_printable_ascii(d[off]) && eight_printable(d + off)) {
+          std::memcpy(o, d + off, 8);
+          o += 8;
+          off += 8;
+          continue;
+        }
+        const LoneUnits::Unit& u = units[d[off++]];
+        std::memcpy(o, u.text, 4);
+        o += u.len;
+      }
+    }
+    cols = off;
+    if (off >= n) break;
+    if constexpr (Decoder::kHasPairs) {
+      if (off + 1 < n) {
+        if (unsigned pair = Decoder::pair_at(d + off)) {
+          o += Encoder::put_pair(pair, o);
+          off += 2;
+          cols = off;
+          continue;
+        }
+      }
+    }
+    Cell c = Decoder::decode(st.decoder, d + off, avail - off);
     if (off + c.len <= n) {
       o += put_cell<Encoder>(c, o);
       off += c.len;

@@ -11,8 +11,21 @@
 
 namespace vesk {
 
+// Which bytes are a cell of their own whatever follows them and whatever the
+// state: a line builder takes runs of them through a table.
+struct LoneBytes {
+  bool lone[256];
+  template <class Test>
+  constexpr explicit LoneBytes(Test test) : lone() {
+    for (int b = 0; b < 256; ++b) lone[b] = test(static_cast<unsigned char>(b));
+  }
+};
+
 // -A: printable ASCII; every other byte is a control or no character.
 struct AsciiDecoder {
+  static constexpr LoneBytes kLone{[](unsigned char) { return true; }};
+  static constexpr bool kHasPairs = false;
+  static unsigned pair_at(const unsigned char*) { return 0; }
   static Cell decode(DecoderState&, const unsigned char* p, int) {
     if (p[0] < 0x80) return seven_bit_cell(p[0]);
     return invalid_cell(1);
@@ -21,6 +34,9 @@ struct AsciiDecoder {
 
 // -K: ASCII and half-width kana (0xA1-0xDF).
 struct KanaDecoder {
+  static constexpr LoneBytes kLone{[](unsigned char) { return true; }};
+  static constexpr bool kHasPairs = false;
+  static unsigned pair_at(const unsigned char*) { return 0; }
   static Cell decode(DecoderState&, const unsigned char* p, int) {
     if (p[0] < 0x80) return seven_bit_cell(p[0]);
     if (is_half_width_kana(p[0])) return kana_cell(p[0], 1, 0);
@@ -31,11 +47,17 @@ struct KanaDecoder {
 // Shift_JIS: ASCII, half-width kana, and pairs of a lead byte (0x81-0x9F,
 // 0xE0-0xFC) and a trail byte (0x40-0x7E, 0x80-0xFC).
 struct SjisDecoder {
+  static constexpr LoneBytes kLone{[](unsigned char b) { return !is_sjis_lead(b); }};
+  // The line builders' shortcut for the commonest cell: a character of two
+  // bytes at p (both readable) shown as a Shift_JIS pair at its start; the
+  // pair, or 0 when p holds none. Every pair it gives is valid.
+  static constexpr bool kHasPairs = true;
+  static unsigned pair_at(const unsigned char* p) { return is_sjis_pair(p[0], p[1]) ? p[0] << 8 | p[1] : 0; }
   static Cell decode(DecoderState&, const unsigned char* p, int avail) {
     const unsigned char b = p[0];
     if (b < 0x80) return seven_bit_cell(b);
     if (is_half_width_kana(b)) return kana_cell(b, 1, 0);
-    if (avail >= 2 && is_sjis_pair(b, p[1])) return multibyte_cell(unicode_of_sjis_pair(b, p[1]), b << 8 | p[1], 2);
+    if (avail >= 2 && is_sjis_pair(b, p[1])) return multibyte_cell(kCpOfSjis, b << 8 | p[1], 2);
     return invalid_cell(1);
   }
 };
@@ -45,17 +67,20 @@ struct SjisDecoder {
 // character. Kana and 0212 characters are shown after a point, in the
 // columns of their last bytes.
 struct EucDecoder {
-  static bool is_euc_byte(unsigned char b) { return b >= 0xA1 && b <= 0xFE; }
+  static constexpr bool is_euc_byte(unsigned char b) { return b >= 0xA1 && b <= 0xFE; }
+  static constexpr LoneBytes kLone{
+      [](unsigned char b) { return b != 0x8E && b != 0x8F && !(b >= 0xA1 && b <= 0xFE); }};
+  static constexpr bool kHasPairs = true;
+  static unsigned pair_at(const unsigned char* p) {
+    return is_euc_byte(p[0]) && is_euc_byte(p[1]) ? jis2sjis(p[0] & 0x7F, p[1] & 0x7F) : 0;
+  }
 
   static Cell decode(DecoderState&, const unsigned char* p, int avail) {
     const unsigned char b = p[0];
     if (b < 0x80) return seven_bit_cell(b);
     if (is_euc_byte(b)) {
       if (avail < 2 || !is_euc_byte(p[1])) return invalid_cell(1);
-      std::uint16_t sjis = jis2sjis(b & 0x7F, p[1] & 0x7F);
-      return multibyte_cell(unicode_of_sjis_pair(static_cast<unsigned char>(sjis >> 8),
-                                                 static_cast<unsigned char>(sjis & 0xFF)),
-                            sjis, 2);
+      return multibyte_cell(kCpOfSjis, jis2sjis(b & 0x7F, p[1] & 0x7F), 2);
     }
     if (b == 0x8E) {
       if (avail < 2 || !is_half_width_kana(p[1])) return invalid_cell(1);
@@ -74,6 +99,9 @@ struct EucDecoder {
 // UTF-8 as RFC 3629 writes it: no overlong form, no surrogate, nothing past
 // U+10FFFF. C1 controls (U+0080-U+009F) are controls.
 struct Utf8Decoder {
+  static constexpr LoneBytes kLone{[](unsigned char b) { return b < 0xC2 || b > 0xF4; }};
+  static constexpr bool kHasPairs = false;
+  static unsigned pair_at(const unsigned char*) { return 0; }
   // For each lead byte: the sequence's length (0: no lead) and the range of
   // its second byte; later bytes are 0x80-0xBF.
   struct Lead {
@@ -126,6 +154,10 @@ struct Utf8Decoder {
 // above are never characters: the code has seven bits.
 struct JisDecoder {
   static constexpr unsigned char kEsc = 0x1B;
+  // What a byte is depends on the shift: none is taken alone.
+  static constexpr LoneBytes kLone{[](unsigned char) { return false; }};
+  static constexpr bool kHasPairs = false;
+  static unsigned pair_at(const unsigned char*) { return 0; }
 
   // The shift that an escape sequence at p selects; false when none starts there.
   static bool escape_at(const unsigned char* p, int avail, JisShift& shift) {
@@ -172,12 +204,7 @@ struct JisDecoder {
         break;
     }
     if (avail < 2 || !is_jis_byte(p[1])) return invalid_cell(1);
-    if (st.shift == JisShift::jisx0208) {
-      std::uint16_t sjis = jis2sjis(b, p[1]);
-      return multibyte_cell(unicode_of_sjis_pair(static_cast<unsigned char>(sjis >> 8),
-                                                 static_cast<unsigned char>(sjis & 0xFF)),
-                            sjis, 2);
-    }
+    if (st.shift == JisShift::jisx0208) return multibyte_cell(kCpOfSjis, jis2sjis(b, p[1]), 2);
     Jisx0212Code c = jisx0212_char(b, p[1]);
     return multibyte_cell(c.cp != 0 ? c.cp : kNoCharacter, c.sjis, 2);
   }

@@ -17,21 +17,22 @@ Written Utf8Encoder::put_character(const Cell& c, char* out) {
   }
   if (c.cls == CellClass::kana) return {put_utf8(c.cp, out), 1};
   const int room = c.len - c.at;
+  const char32_t cp = character_of(c);
   int bytes = 0, width = 0;
-  switch (unicode_display(c.cp)) {
+  switch (unicode_display(cp)) {
     case UnicodeDisplay::narrow:
-      bytes = put_utf8(c.cp, out);
+      bytes = put_utf8(cp, out);
       width = 1;
       break;
     case UnicodeDisplay::wide:
-      bytes = put_utf8(c.cp, out);
+      bytes = put_utf8(cp, out);
       width = 2;
       break;
     case UnicodeDisplay::combining:
       // A mark on its own would join the column before it: it stands on a
       // dotted circle, as character charts show it.
       bytes = put_utf8(kDottedCircle, out);
-      bytes += put_utf8(c.cp, out + bytes);
+      bytes += put_utf8(cp, out + bytes);
       width = 1;
       break;
     case UnicodeDisplay::invisible:

@@ -6,9 +6,12 @@
 // unassigned character, and no mark without a base.
 #pragma once
 
+#include <cstring>
+
 #include "common/text_scan.h"
 #include "text/cell.h"
 #include "text/sjis_codes.h"
+#include "text/sjis_utf8.h"
 
 namespace vesk {
 
@@ -16,6 +19,9 @@ namespace vesk {
 // UTF-8. Also the index of the per-encoding entries of a codec row.
 enum class ReportEncoding { sjis, utf8 };
 constexpr int kReportEncodings = 2;
+
+template <class Encoder>
+int put_cell_columns(const Cell& c, int from, int to, int shown_to, char* out, int* columns);
 
 // What put_character wrote: bytes, and the columns they take.
 struct Written {
@@ -52,6 +58,21 @@ struct SjisEncoder {
                  : '.';
     return 1;
   }
+
+  // A valid pair at the start of a cell of its two bytes.
+  static int put_pair(unsigned pair, char* out) {
+    out[0] = static_cast<char>(pair >> 8);
+    out[1] = static_cast<char>(pair & 0xFF);
+    return 2;
+  }
+
+  // A cell of two or more bytes: its points, and its character's form over
+  // them.
+  static int put_whole(const Cell& c, char* out) {
+    std::memcpy(out, "....", 4);
+    if (c.cls == CellClass::multibyte) put_character(c, out + c.at);
+    return c.len;
+  }
 };
 
 // The UTF-8 report: each code point as it is, in the columns of the cell.
@@ -61,6 +82,25 @@ struct Utf8Encoder {
   static constexpr int kMaxBytesPerColumn = 4;
 
   static Written put_character(const Cell& c, char* out);
+
+  static int put_pair(unsigned pair, char* out) {
+    const Utf8Unit& u = sjis_pair_units()[sjis_slot(pair >> 8, pair & 0xFF)];
+    std::memcpy(out, u.text, 8);
+    return u.len;
+  }
+
+  static int put_whole(const Cell& c, char* out) {
+    // A pair of a Shift_JIS code read at the cell's start, the common case:
+    // its unit, then a point for each further byte.
+    if (c.cp == kCpOfSjis && c.at == 0) {
+      const Utf8Unit& u = sjis_pair_units()[sjis_slot(c.sjis >> 8, c.sjis & 0xFF)];
+      std::memcpy(out, u.text, 8);
+      std::memcpy(out + u.len, "..", 2);
+      return u.len + c.len - 2;
+    }
+    int columns;
+    return put_cell_columns<Utf8Encoder>(c, 0, c.len, 0, out, &columns);
+  }
 
   static int put_single(const Cell& c, char* out) {
     switch (c.cls) {
@@ -110,12 +150,12 @@ int put_cell_columns(const Cell& c, int from, int to, int shown_to, char* out, i
   return static_cast<int>(o - out);
 }
 
-// The columns of a whole cell.
+// The columns of a whole cell. May write up to kMaxCellLength bytes more
+// than it returns (the buffer must have room for them).
 template <class Encoder>
 inline int put_cell(const Cell& c, char* out) {
   if (c.len == 1 && c.cls != CellClass::multibyte) return Encoder::put_single(c, out);
-  int columns;
-  return put_cell_columns<Encoder>(c, 0, c.len, 0, out, &columns);
+  return Encoder::put_whole(c, out);
 }
 
 // A character alone, in as few columns as its forms take (a map cell shows

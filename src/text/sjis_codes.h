@@ -5,20 +5,40 @@
 #include <cstdint>
 
 #include "common/text_scan.h"
+#include "text/cell.h"
 #include "text/tables/sjis_unicode.h"
 #include "text/unicode_display.h"
 
 namespace vesk {
 
+// The Shift_JIS classes of each byte value, as bits: a lead byte, a trail byte.
+struct SjisByteClass {
+  static constexpr unsigned char kLead = 1, kTrail = 2;
+  unsigned char bits[256];
+  constexpr SjisByteClass() : bits() {
+    for (int b = 0; b < 256; ++b)
+      bits[b] = static_cast<unsigned char>((is_sjis_lead(static_cast<unsigned char>(b)) ? kLead : 0) |
+                                           (is_sjis_trail(static_cast<unsigned char>(b)) ? kTrail : 0));
+  }
+};
+inline constexpr SjisByteClass kSjisByteClass;
+
 // A valid Shift_JIS pair: a lead byte and a trail byte.
 constexpr bool is_sjis_pair(unsigned char lead, unsigned char trail) {
-  return is_sjis_lead(lead) && is_sjis_trail(trail);
+  return (kSjisByteClass.bits[lead] & SjisByteClass::kLead) && (kSjisByteClass.bits[trail] & SjisByteClass::kTrail);
 }
 
 // The character of a valid pair: its code point, or kNoCharacter.
 inline char32_t unicode_of_sjis_pair(unsigned char lead, unsigned char trail) {
   char32_t cp = kSjisUnicode[sjis_slot(lead, trail)];
   return cp != 0 ? cp : kNoCharacter;
+}
+
+// The code point of a cell's character (kNoCharacter for a code that stands
+// for none).
+inline char32_t character_of(const Cell& c) {
+  if (c.cp != kCpOfSjis) return c.cp;
+  return unicode_of_sjis_pair(static_cast<unsigned char>(c.sjis >> 8), static_cast<unsigned char>(c.sjis & 0xFF));
 }
 
 // The character of a half-width kana byte 0xA1-0xDF: U+FF61-U+FF9F.

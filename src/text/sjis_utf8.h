@@ -1,0 +1,17 @@
+// The UTF-8 form of every Shift_JIS pair's character over the pair's two
+// columns, as the UTF-8 encoder writes a cell of a pair: the character, a
+// blank after a narrow one, U+3013 for no character, a mark on its dotted
+// circle. Built once, at the first use.
+#pragma once
+
+namespace vesk {
+
+struct Utf8Unit {
+  char text[8];
+  unsigned char len;  // 0 for a slot that is no pair
+};
+
+// Indexed by sjis_slot.
+const Utf8Unit* sjis_pair_units();
+
+}  // namespace vesk
