@@ -17,6 +17,13 @@ BlockPlace Definitions::place_of(long long block) const {
   return p;
 }
 
+bool Definitions::reads_utf8_text() const {
+  if (code_stated && code == CharMode::utf8) return true;
+  for (int i = 0; i < item_cnt; ++i)
+    if (item_inf[i].code_stated && item_inf[i].code == CharMode::utf8) return true;
+  return false;
+}
+
 const char* Definitions::keep_text(const char* text, std::size_t n) {
   texts_.emplace_back(text, n);
   return texts_.back().c_str();

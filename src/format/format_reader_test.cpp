@@ -301,7 +301,7 @@ TEST(ReadFormat, EndianAndCodeStatements) {
       {"#CODE UTF-8\n#ENDIAN LITTLE\n", Endian::little, true, CharMode::utf8},
       // Other words, statements inside a structure, indented or not whole:
       // no effect, as any other "#" line.
-      {"#ENDIANNESS BIG\n#CODEPAGE 932\n#endian big\n", Endian::unstated, false, CharMode::sjis},
+      {"#ENDIANNESS BIG\n#CODEPAGE 932\n#Endianness big\n", Endian::unstated, false, CharMode::sjis},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.lines);
