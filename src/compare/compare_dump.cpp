@@ -71,6 +71,12 @@ class Comparison {
       if (view_.defs.item_inf[k].is_block_id()) return view_.defs.item_inf[k].type;
     return T_HEX;
   }
+  // The code of the block-id item's text.
+  TextCode id_text_code() const {
+    for (int k = 0; k < view_.defs.item_cnt; ++k)
+      if (view_.defs.item_inf[k].is_block_id()) return text_code_of(view_, k);
+    return TextCode{};
+  }
 
   const Settings& s_;
   const FormView view_;
@@ -203,7 +209,7 @@ void Comparison::put_repeats(const char* which, int file_no) {
     // As in the list form, a text that would pass the line starts a new one.
     if (type == T_CHAR) {
       if (col > 7 && col + len + 2 > w) col = write_line(p_);
-      col = put_char_value(p_, col, id, pos, len);
+      col = put_char_value(p_, col, id, pos, len, id_text_code());
     } else if (type == T_HEX) {
       if (col > 7 && col + 2 * len + 3 > w) col = write_line(p_);
       col = put_hex_value(p_, col, id, pos, len);

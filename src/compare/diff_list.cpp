@@ -47,7 +47,7 @@ class DiffLister : public ItemVisitor {
   int put_value(int col, const unsigned char* data, const ElementRef& e) {
     char type = p_.view.defs.item_inf[e.item].type;
     int pos = e.pos;
-    if (type == T_CHAR) return put_char_value(p_, col, data, pos, e.len);
+    if (type == T_CHAR) return put_char_value(p_, col, data, pos, e.len, text_code_of(p_.view, e.item));
     if (type == T_HEX) return put_hex_value(p_, col, data, pos, e.len);
     return put_numeric_value(p_, col, data, pos, p_.view.defs.item_inf[e.item]);
   }

@@ -83,4 +83,10 @@ FormView::FormView(const Settings& s, const Definitions& d)
       widen(s.all_blocks),
       content_(ContentFinder(d).find()) {}
 
+TextCode text_code_of(const FormView& view, int item) {
+  const ItemInf& it = view.defs.item_inf[item];
+  if (it.code_stated) return TextCode{true, it.code};
+  return TextCode{view.coded, view.code};
+}
+
 }  // namespace vesk

@@ -24,7 +24,8 @@ struct FormView {
   // list and least significant first in a map; -v reverses the list's.
   ByteOrder list_order = ByteOrder::msb_first;
   ByteOrder map_order = ByteOrder::lsb_first;
-  // #CODE: char items are decoded in this code, as the plain dump decodes it.
+  // #CODE: char items are decoded in this code, as the plain dump decodes it,
+  // unless an item states its own (text_code_of).
   bool coded = false;
   CharMode code = CharMode::sjis;
   bool show_ctrl = false;     // -j: the bytes of JIS escape sequences shown
@@ -44,5 +45,15 @@ struct FormView {
  private:
   std::vector<char> content_;  // by record: 1 when the record holds a simple item
 };
+
+// The code the text of a char item is read in.
+struct TextCode {
+  bool coded = false;  // false: no code stated, the text is read as the character mode says
+  CharMode code = CharMode::sjis;
+};
+
+// The code of char item `item`: its own (char(EUC) name[20]), else the
+// file's #CODE, else none. Every view asks here.
+TextCode text_code_of(const FormView& view, int item);
 
 }  // namespace vesk

@@ -23,7 +23,7 @@ class ListPrinter : public ItemVisitor {
     int pos = e.pos;
     if (type == T_CHAR) {
       if (col_ > 7 && col_ + e.len + 2 > w) col_ = write_line(p_);
-      col_ = put_char_value(p_, col_, data_, pos, e.len);
+      col_ = put_char_value(p_, col_, data_, pos, e.len, text_code_of(p_.view, e.item));
     } else if (type == T_HEX) {
       if (col_ > 7 && col_ + 2 * e.len + 3 > w) col_ = write_line(p_);
       col_ = put_hex_value(p_, col_, data_, pos, e.len);

@@ -52,9 +52,9 @@ TEST(Renderers, CharsHexAndPointers) {
   int pos = 0;
   int col = put_offset(p, 0x1A);
   EXPECT_EQ(col, 7);
-  col = put_char_value(p, col, data, pos, 6);
+  col = put_char_value(p, col, data, pos, 6, TextCode{});
   col = put_hex_value(p, col, data, pos, 3);
-  col = put_char_value(p, col, data, pos, 3);
+  col = put_char_value(p, col, data, pos, 3, TextCode{});
   EXPECT_EQ(pos, 12);
   pos = 0;
   col = put_numeric_value(p, col, data, pos, 'p');
@@ -64,7 +64,7 @@ TEST(Renderers, CharsHexAndPointers) {
   settings.char_mode = CharMode::ascii;  // -A: no pairs, no kana
   Printing ascii;
   pos = 9;
-  put_char_value(ascii.p, 0, data, pos, 3);
+  put_char_value(ascii.p, 0, data, pos, 3, TextCode{});
   EXPECT_STREQ(ascii.p.line.c_str(), "[...] ");
 }
 

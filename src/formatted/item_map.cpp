@@ -114,8 +114,9 @@ class MapPrinter : public ItemVisitor {
   // byte's cell, a displayable byte in the second column, any other byte as
   // two hex digits.
   void put_chars(const ElementRef& e, bool shown) {
-    if (p_.view.coded) {
-      put_coded_chars(e, shown);
+    const TextCode code = text_code_of(p_.view, e.item);
+    if (code.coded) {
+      put_coded_chars(e, shown, code.code);
       return;
     }
     const CharMode mode = p_.view.char_mode;
@@ -142,8 +143,8 @@ class MapPrinter : public ItemVisitor {
   // Characters under #CODE: a character of two or more bytes in its first
   // byte's cell (the cells of its other bytes stay blank); any other byte as
   // the decoder shows it, or in hex when it shows as a point.
-  void put_coded_chars(const ElementRef& e, bool shown) {
-    CodedChars chars(p_.view.code, p_.view.show_ctrl, data_ + e.pos, e.len);
+  void put_coded_chars(const ElementRef& e, bool shown, CharMode code) {
+    CodedChars chars(code, p_.view.show_ctrl, data_ + e.pos, e.len);
     CodedUnit u;
     int pos = e.pos;
     while (chars.next(u)) {

@@ -28,12 +28,12 @@ int put_bracketed(FormPrinter& p, int col, const char* text, int len) {
 
 // put_char_value under #CODE: the characters of the stated code, one column
 // a byte, each kept whole on its line.
-int put_coded_value(FormPrinter& p, int col, const unsigned char* data, int& pos, int n) {
+int put_coded_value(FormPrinter& p, int col, const unsigned char* data, int& pos, int n, CharMode code) {
   const int w = p.view.line_width;
   LineBuffer& line = p.line;
   col = line.put(col, "[", 1);
   line.end_at(col);
-  CodedChars chars(p.view.code, p.view.show_ctrl, data + pos, n);
+  CodedChars chars(code, p.view.show_ctrl, data + pos, n);
   CodedUnit u;
   while (chars.next(u)) {
     // One column, or a pair, wraps as the Shift_JIS text does; a wider
@@ -80,8 +80,8 @@ int put_offset(FormPrinter& p, int pos) {
   return col;
 }
 
-int put_char_value(FormPrinter& p, int col, const unsigned char* data, int& pos, int n) {
-  if (p.view.coded) return put_coded_value(p, col, data, pos, n);
+int put_char_value(FormPrinter& p, int col, const unsigned char* data, int& pos, int n, TextCode code) {
+  if (code.coded) return put_coded_value(p, col, data, pos, n, code.code);
   const unsigned char* d = data + pos;
   const bool sjis = sjis_mode(p.view.char_mode);
   const int w = p.view.line_width;

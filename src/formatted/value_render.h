@@ -25,8 +25,9 @@ int line_wrap(FormPrinter& p, int col, int n);
 int put_offset(FormPrinter& p, int pos);
 
 // "[" the n bytes as characters "] ": Shift_JIS pairs (in the Shift_JIS mode)
-// as they are, displayable bytes as they are, others as ".".
-int put_char_value(FormPrinter& p, int col, const unsigned char* data, int& pos, int n);
+// as they are, displayable bytes as they are, others as "."; or, when the
+// item's text has a code (text_code_of), its characters in that code.
+int put_char_value(FormPrinter& p, int col, const unsigned char* data, int& pos, int n, TextCode code);
 // "[" two lower-case hex digits a byte "] ".
 int put_hex_value(FormPrinter& p, int col, const unsigned char* data, int& pos, int n);
 // "[" the value text of the element at pos of item m, a type shown as a
