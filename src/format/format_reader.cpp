@@ -68,12 +68,12 @@ struct KeptLine {
   }
 };
 
-// True when the letters "struct" at s stand inside a longer word or after a
-// "/*" of the line: a name or a comment, which opens a structure all the same.
-bool struct_inside_text(const char* line, const char* s) {
+// True when the n letters of a keyword at s stand inside a longer word or
+// after a "/*" of the line: a name or a comment, where they count all the same.
+bool keyword_inside_text(const char* line, const char* s, int n) {
   auto word_char = [](char c) { return is_letter(c) || is_digit(c) || c == '_'; };
   if (s > line && word_char(s[-1])) return true;
-  if (word_char(s[6])) return true;
+  if (word_char(s[n])) return true;
   const char* comment = index1(line, "/*");
   return comment != nullptr && comment < s;
 }
@@ -251,7 +251,7 @@ Outcome Reader::close_structure(const char* brace) {
     long long size = layout_struct(ctx_, idx, 0);
     if (size < 0) return kFailed;
     if (size > kMaxBlockSize) {
-      char note[64] = "";
+      char note[64] = "the structure takes 2^40 bytes or more";
       if (size < kLayoutCap) std::snprintf(note, sizeof note, "the structure takes %lld bytes", size);
       return fail("too large block size(max. 4096 bytes)", brace, note);
     }
@@ -292,7 +292,7 @@ Outcome Reader::treat(const char* line) {
       KeptLine asking;
       asking.keep(source_);
       const int column = static_cast<int>(s - line_);
-      const bool inside = struct_inside_text(line, s);
+      const bool inside = keyword_inside_text(line, s, 6);
       int rc = next_line();
       if (rc <= 0) return rc == 0 ? kEndOfFile : kFailed;
       if (*sp_skip(line_) != '{') {
@@ -318,7 +318,8 @@ Outcome Reader::treat(const char* line) {
   if (depth_ == 0) {
     if (const char* td = index1(line, "typedef")) {
       if (struct_form) return open_template(sp_skip(line));
-      return add_rename(ctx_, RenameKind::typedef_, td + 7) == 0 ? kGoOn : kFailed;
+      const char* inside = keyword_inside_text(line, td, 7) ? td : nullptr;
+      return add_rename(ctx_, RenameKind::typedef_, td + 7, inside) == 0 ? kGoOn : kFailed;
     }
   }
 

@@ -58,6 +58,8 @@ const TypeWord kTypedefWords[] = {
 const char* const kTypedefWordNames[] = {"char", "int",  "short", "long",  "float", "double", "CHAR",
                                          "BYTE", "WORD", "INT",   "LONG",  "DWORD", "LPSTR", "unsigned"};
 
+const char kTypedefInside[] = "the letters typedef make a line a typedef, even inside a name or a comment";
+
 // The name word of a typedef or #REN, less one trailing ";".
 const char* name_end(const char* begin) {
   const char* end = chr_skip(begin);
@@ -178,13 +180,14 @@ int parse_blno(const FormatContext& ctx, const char* text, long long line_no, Bl
     const char* value = p + 7;
     p = read_offset(value, &r.offset);
     if (p == nullptr) {
-      return ctx.error_at("offset: illegal number", line_no, value);
+      return ctx.error_at("offset: illegal number", line_no, value,
+                          "decimal, or 0x and hexadecimal digits, up to 0x7FFFFFFF");
     }
   }
   const char* from_at = p;
   long long from = 0;
   if (!read_digit_word(p, kMaxBlock, &from)) {
-    return ctx.error_at("from block: illegal number", line_no, from_at);
+    return ctx.error_at("from block: illegal number", line_no, from_at, "a block number from 0 to 32767");
   }
   r.from_blk = static_cast<int>(from);
   p = sp_skip(chr_skip(p));
@@ -197,7 +200,8 @@ int parse_blno(const FormatContext& ctx, const char* text, long long line_no, Bl
   } else {
     long long to = 0;
     if (!read_digit_word(p, kMaxBlock, &to)) {
-      return ctx.error_at("to block: illegal number", line_no, to_at);
+      return ctx.error_at("to block: illegal number", line_no, to_at,
+                          "a block number up to 32767, & or ; (a ; after a blank)");
     }
     r.to_blk = static_cast<int>(to);
   }
@@ -242,10 +246,11 @@ int add_define(const FormatContext& ctx, const char* text) {
   return 0;
 }
 
-int add_rename(const FormatContext& ctx, RenameKind kind, const char* text) {
+int add_rename(const FormatContext& ctx, RenameKind kind, const char* text, const char* typedef_inside) {
   Definitions& defs = ctx.defs;
   if (defs.ren_cnt >= MAX_REN) {
-    return ctx.error_at("too many rename definition", 0, nullptr, "100 #REN and typedef names at most");
+    return ctx.error_at("too many rename definition", 0, typedef_inside,
+                        typedef_inside != nullptr ? kTypedefInside : "100 #REN and typedef names at most");
   }
   const char* p = sp_skip(text);
   char code = 0;
@@ -269,14 +274,18 @@ int add_rename(const FormatContext& ctx, RenameKind kind, const char* text) {
     p = sp_skip(chr_skip(p));
     code = match_unsigned_word(p);
     if (code == 0) {
+      if (typedef_inside != nullptr) return ctx.error_at("unknown type", 0, typedef_inside, kTypedefInside);
       return ctx.error_at("unknown type", 0, p, "unsigned takes char, int, short or long");
     }
   } else {
     code = match_type_word(p, kTypedefWords, sizeof kTypedefWords / sizeof kTypedefWords[0]);
     if (code == 0) {
+      if (typedef_inside != nullptr) return ctx.error_at("unknown type\n", 0, typedef_inside, kTypedefInside);
       std::vector<const char*> words;
       for (const char* w : kTypedefWordNames) words.push_back(w);
-      char note[80] = "";
+      char note[160] =
+          "no type word of typedef: char, int, short, long, float, double, CHAR, BYTE, WORD, INT, LONG, DWORD, "
+          "LPSTR";
       const char* near = nearest_name(p, static_cast<std::size_t>(chr_skip(p) - p), words);
       if (near != nullptr) std::snprintf(note, sizeof note, "did you mean %s?", near);
       return ctx.error_at("unknown type\n", 0, p, note);

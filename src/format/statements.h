@@ -29,8 +29,9 @@ int add_define(const FormatContext& ctx, const char* text);
 
 enum class RenameKind { rename, typedef_ };
 // Adds a ren_inf entry from the text after "#REN" or "typedef"; 0, or -1 after
-// a message.
-int add_rename(const FormatContext& ctx, RenameKind kind, const char* text);
+// a message. typedef_inside: where the letters typedef stand inside a name
+// or a comment of the line, to which its messages then point; else null.
+int add_rename(const FormatContext& ctx, RenameKind kind, const char* text, const char* typedef_inside = nullptr);
 
 // "#ENDIAN BIG|LITTLE" and "#CODE SJIS|EUC|JIS|UTF-8": the word after the
 // statement word is read from text (what follows it is ignored, as after

@@ -76,9 +76,11 @@ def ints_list(q_text):
 
 
 # Read least significant byte first: 80 00 .. 00 is 128, 7f ff .. ff is
-# 0xffffffffffffff7f, -129.
+# 0xffffffffffffff7f, -129. -128 fills its one cell of four columns: 127 in
+# the next cell would leave no blank after it, so its cell shows the mark of a
+# value too wide for its cells, "#" in all but its last column.
 INTS_MAP = lines(scale(16, 4), " [0000000]  size: 001D",
-                 row(" 0000 0000: ", (12, "-128"), (16, "127"), (20, "-1"), (24, "0"), (28, "255"),
+                 row(" 0000 0000: ", (12, "###"), (16, "127"), (20, "-1"), (24, "0"), (28, "255"),
                      (32, "128"), (64, "-129")),
                  row("      0010: ", (32, "18446744073709551615")))
 
