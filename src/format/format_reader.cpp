@@ -238,9 +238,14 @@ Outcome Reader::close_structure(const char* brace) {
     if (open != nullptr) {
       char expr[kExprSize];
       double v = 0;
-      if (expand_expr(defs_, open + 1, ']', expr, sizeof expr) != 0 || calc_expr(expr, &v) != 0 ||
-          !(v >= 1.0 && v < kMaxCount + 1.0))
-        return fail("illegal repeat", open + 1, "a count from 1 to 32767");
+      if (expand_expr(defs_, open + 1, ']', expr, sizeof expr) != 0) {
+        const char* at = open + 1;
+        const std::string note = expression_fault(defs_, open + 1, ']', &at);
+        return fail("illegal repeat", at, note.c_str());
+      }
+      const int divided_by_zero = calc_expr(expr, &v);
+      if (divided_by_zero != 0 || !(v >= 1.0 && v < kMaxCount + 1.0))
+        return fail("illegal repeat", open + 1, divided_by_zero != 0 ? "a division by zero" : "a count from 1 to 32767");
       count = static_cast<int>(v);
     }
   }

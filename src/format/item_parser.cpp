@@ -249,8 +249,9 @@ int read_dimensions(const FormatContext& ctx, const char* p, long long line_no, 
     }
     char expr[kExprSize];
     if (expand_expr(ctx.defs, p + 1, ']', expr, sizeof expr) != 0) {
-      return ctx.error_at("illegal repeat", line_no, p + 1,
-                          "numbers, #define names, + - * / and parentheses, in their order");
+      const char* at = p + 1;
+      const std::string note = expression_fault(ctx.defs, p + 1, ']', &at);
+      return ctx.error_at("illegal repeat", line_no, at, note.c_str());
     }
     double v = 0;
     const int divided_by_zero = calc_expr(expr, &v);

@@ -81,9 +81,11 @@ CASES = [
     fail("closing-repeat-empty", fmt(b" long a;", close=b"} r[];"), b"illegal repeat", 4,
          quote(4, b"} r[];", 4, COUNT)),
     fail("closing-repeat-div-zero", fmt(b" long a;", close=b"} r[2/(1-1)];"), b"illegal repeat", 4,
-         quote(4, b"} r[2/(1-1)];", 4, COUNT)),
+         quote(4, b"} r[2/(1-1)];", 4, b"a division by zero")),
     fail("closing-repeat-undefined", fmt(b" long a;", close=b"} r[N];"), b"illegal repeat", 4,
-         quote(4, b"} r[N];", 4, COUNT)),
+         quote(4, b"} r[N];", 4, b"no #define of this name")),
+    fail("closing-repeat-bad-character", fmt(b" long a;", close=b"} r[2 % 3];"), b"illegal repeat", 4,
+         quote(4, b"} r[2 % 3];", 6, b"no part of an expression: numbers, #define names, + - * / and parentheses")),
     fail("closing-repeat-too-large", fmt(b" char a;", close=b"} r[40000];"), b"illegal repeat", 4,
          quote(4, b"} r[40000];", 4, COUNT)),
     # 1024 x 5 = 5120; 4 x 1025 = 4100; under B 16 (c at 0, d at 4, 12
@@ -201,7 +203,9 @@ CASES = [
     member("no-terminator", b" long a", b"illegal statement", 7, b"a ; ends the declaration"),
     member("bracket-unclosed", b" long a[3;", b" ']' ... does not match", 7, NO_BRACKET),
     member("bracket-bad-expression", b" short a[2*-1];", b"illegal repeat", 9, EXPRESSION),
-    member("bracket-undefined-name", b" short a[M];", b"illegal repeat", 9, EXPRESSION),
+    member("bracket-undefined-name", b" short a[M];", b"illegal repeat", 9, b"no #define of this name"),
+    member("bracket-misspelt-name", b" short a[2*NLNE];", b"illegal repeat", 11,
+           b"no #define of this name: did you mean NLEN?", before=b"#define NLEN 4\n"),
     member("bracket-zero", b" short a[N-4];", b"%s: illegal repeat or data length", 9, BELOW_1,
            before=b"#define N 4\n"),
     member("bracket-div-zero", b" short a[4/0];", b"%s: illegal repeat or data length", 9, b"a division by zero"),
@@ -245,6 +249,17 @@ CASES = [
          quote(5, b"#Ren YEN l", 0)),
     fail("statement-case-inside-a-structure", fmt(b" long a;", b"#Endian BIG"), b"#Endian: did you mean #ENDIAN?", 4,
          quote(4, b"#Endian BIG", 0)),
+    # The quoted line as the report shows text: a Shift_JIS character as it
+    # is, a control byte as a point; under --utf8 the character in UTF-8, in
+    # the two columns of its Shift_JIS form, so the caret keeps its column.
+    fail("quote-in-shift-jis", b"#REN \x89\x7e\x1b q\n", b"illegal rename definition", None,
+         quote(1, b"#REN \x89\x7e. q", 9, LETTERS)),
+    fail("quote-in-utf8", b"#REN \x89\x7e\x1b q\n", b"illegal rename definition", None,
+         quote(1, "#REN 円. q".encode("utf-8"), 9, LETTERS), ["--utf8", "-f", "t.fmt", "a.dat"]),
+    fail("quote-in-utf8-note-with-a-name", b"#REN \x93\xfa\x95\x74 l\n" + fmt(b" \x93\xfa\x95\x84 d;"),
+         b"illegal data type", 4,
+         quote(4, " 日符 d;".encode("utf-8"), 1, "did you mean 日付?".encode("utf-8")),
+         ["--utf8", "-f", "t.fmt", "a.dat"]),
     # Reading.
     fail("nul-byte", fmt(b" long a;\x00 x"), b"illegal character (NUL) found", 3,
          quote(3, b" long a;. x", 8, b"a zero byte")),

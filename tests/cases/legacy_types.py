@@ -288,7 +288,14 @@ OWN_LIST = lines(title(0, "0000"),
                  pad(" 000B: [11] ", 77) + "u ",
                  pad(" 000C: [12] ", 77) + "u ")
 
+# A scale is any number in parentheses, leading zeros included. Names of one
+# byte, no comments: the label in column 78.
+SCALE_ZEROS_FILES = {"s.fmt": fmt("#BLNO 0 &", "struct S {", " ZONED(0002) z[3];", "k(002):2:p", "};"),
+                     "s.dat": b"123" + bytes([0x12, 0x3C])}
+
 CASES = [
+    Case("scale-with-leading-zeros", ["-f", "s.fmt", "s.dat"], files=SCALE_ZEROS_FILES,
+         stdout=lines(title(0, "0000"), pad(" 0000: [1.23] ", 78) + "z", pad(" 0003: [1.23] ", 78) + "p")),
     Case("ints-list", ["-f", "i.fmt", "i.dat"], files=INTS_FILES,
          stdout=ints_list("[-9223372036854775808] [9223372036854775807] ")),
     # -v: least significant byte first; the 1-byte values stay.
