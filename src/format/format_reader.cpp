@@ -1,6 +1,7 @@
 #include "format/format_reader.h"
 
 #include <cstdio>
+#include <string>
 #include <sys/stat.h>
 
 #include "common/ascii.h"
@@ -245,7 +246,8 @@ Outcome Reader::close_structure(const char* brace) {
       }
       const int divided_by_zero = calc_expr(expr, &v);
       if (divided_by_zero != 0 || !(v >= 1.0 && v < kMaxCount + 1.0))
-        return fail("illegal repeat", open + 1, divided_by_zero != 0 ? "a division by zero" : "a count from 1 to 32767");
+        return fail("illegal repeat", open + 1,
+                    divided_by_zero != 0 ? "a division by zero" : "a count from 1 to 32767");
       count = static_cast<int>(v);
     }
   }

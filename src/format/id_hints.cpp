@@ -65,7 +65,8 @@ std::vector<const char*> block_id_candidates(const Definitions& defs) {
 }
 
 void explain_missing_block_id(const Definitions& defs, const char* id, bool utf8) {
-  if (names_a_file(id)) write_hint("the id names a file: -F takes the format file, the id item, then the two files", utf8);
+  if (names_a_file(id))
+    write_hint("the id names a file: -F takes the format file, the id item, then the two files", utf8);
   std::vector<const char*> ids = block_id_candidates(defs);
   if (const char* near = nearest_name(id, std::strlen(id), ids)) {
     write_hint(("did you mean " + std::string(near) + "?").c_str(), utf8);
