@@ -32,11 +32,19 @@ int row_last_column(const FormPrinter& p) {
   return last > kLineBufSize - 2 ? kLineBufSize - 2 : last;
 }
 
+// Sets the columns from `from` up to `to` of the row to c, within the line.
+void fill_cells(FormPrinter& p, int from, int to, char c) {
+  if (to > kLineBufSize - 1) to = kLineBufSize - 1;
+  if (from < 0 || from >= to) return;
+  std::memset(p.line.data + from, c, static_cast<std::size_t>(to - from));
+  if (to > p.map_written_to) p.map_written_to = to;
+}
+
 // The number's text from start to end gives way to the mark, "#" from start
 // up to mark_end: its own cells in the row but their last column.
 void put_wide_mark(FormPrinter& p, int start, int end, int mark_end) {
-  for (int c = start; c < end; ++c) put_cell_text(p, c, " ", 1);
-  for (int c = start; c < mark_end; ++c) put_cell_text(p, c, &kWideMark, 1);
+  fill_cells(p, start, end, ' ');
+  fill_cells(p, start, mark_end, kWideMark);
 }
 
 // A text is about to be written from column col: the number written before
