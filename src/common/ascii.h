@@ -7,6 +7,9 @@ constexpr bool is_digit(char c) { return c >= '0' && c <= '9'; }
 constexpr bool is_letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 constexpr bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
+// A lower-case ASCII letter made upper case; any other byte as it is.
+constexpr char to_upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
 // The value of a hexadecimal digit of either case, or -1.
 constexpr int hex_value(char c) {
   if (c >= '0' && c <= '9') return c - '0';

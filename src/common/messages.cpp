@@ -96,6 +96,11 @@ int errmsg(const char* format, ...) {
   return static_cast<int>(n);
 }
 
+void write_message(const char* text, std::size_t n) {
+  std::fwrite(text, 1, n, stderr);
+  std::fflush(stderr);
+}
+
 int def_error(const char* fmt_name, const char* message, long long line) {
   const char* name = fmt_name ? fmt_name : "";
   if (line == 0) {

@@ -21,6 +21,10 @@ constexpr int kEditSize = kEditLimit + 512;
 // ("%5d" gives those three characters). Writes into out and returns it.
 const char* err_edit(char (&out)[kEditSize], const char* format, va_list args);
 
+// Writes n bytes to standard error as they are: the lines that follow a
+// message (they may be longer than errmsg's 1,024 characters).
+void write_message(const char* text, std::size_t n);
+
 // "<format file>: <message>\n", or with " (line is N)" when line is not 0.
 // Returns 0.
 int def_error(const char* fmt_name, const char* message, long long line);

@@ -28,6 +28,10 @@ struct ItemInf {
   const char* comment = nullptr;
   int16_t display = 0;  // 0: "no display"
   int16_t scale = 0;    // packed and zoned decimal: digits after the decimal point
+  // char items: the code of their text when the item states it
+  // (char(EUC) name[20]); else the file's #CODE decides.
+  bool code_stated = false;
+  CharMode code = CharMode::sjis;
 
   // The comparison's id item: a simple item marked in first (which a
   // structure uses for its first member).
@@ -57,6 +61,15 @@ struct DefInf {
   int8_t value = 0;  // stored modulo 256
 };
 
+// Where an item was declared: its line, kept for the messages about the item
+// that come after the line is gone (the layout's, at the structure's end).
+struct ItemSource {
+  const char* text = nullptr;  // a copy of the line; null for a record of no item line
+  int length = 0;
+  long long line = 0;
+  int name_at = 0;             // the column of the item's name
+};
+
 // #ENDIAN: the byte order of the numeric items, when the format file states one.
 enum class Endian { unstated, big, little };
 
@@ -71,6 +84,7 @@ struct BlockPlace {
 struct Definitions {
   ItemInf item_inf[MAX_ITEMS];
   int item_cnt = 0;
+  ItemSource item_source[MAX_ITEMS];  // by record, beside item_inf
   BlnoInf blno_inf[MAX_BLNO];
   int blnoinf_cnt = 0;
   RenInf ren_inf[MAX_REN];

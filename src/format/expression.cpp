@@ -1,9 +1,11 @@
 #include "format/expression.h"
 
 #include <cstring>
+#include <vector>
 
 #include "common/ascii.h"
 #include "common/digits.h"
+#include "format/near_names.h"
 
 namespace vesk {
 
@@ -165,6 +167,32 @@ int expand_expr(const Definitions& defs, const char* text, char term, char* out,
   }
   out[len] = '\0';
   return check_syntax(out);
+}
+
+std::string expression_fault(const Definitions& defs, const char* text, char term, const char** at) {
+  for (const char* p = text; *p && *p != term;) {
+    if (is_letter(*p)) {
+      const char* name = p;
+      while (is_letter(*p) || is_digit(*p) || *p == '_') ++p;
+      const std::string word(name, static_cast<std::size_t>(p - name));
+      int value = 0;
+      if (find_define(defs, word.c_str(), &value) == 0) continue;
+      *at = name;
+      std::vector<const char*> names;
+      for (int i = 0; i < defs.def_cnt; ++i) names.push_back(defs.def_inf[i].name);
+      if (const char* near = nearest_name(word.data(), word.size(), names))
+        return "no #define of this name: did you mean " + std::string(near) + "?";
+      return "no #define of this name";
+    }
+    const char c = *p;
+    if (!is_blank(c) && !is_digit(c) && !is_operator(c) && c != '(' && c != ')') {
+      *at = p;
+      return "no part of an expression: numbers, #define names, + - * / and parentheses";
+    }
+    ++p;
+  }
+  *at = text;
+  return "numbers, #define names, + - * / and parentheses, in their order";
 }
 
 int calc_expr(const char* text, double* value) {

@@ -2,6 +2,8 @@
 // parentheses, evaluated in double precision.
 #pragma once
 
+#include <string>
+
 #include "format/definitions.h"
 
 namespace vesk {
@@ -19,6 +21,12 @@ int expand_expr(const Definitions& defs, const char* text, char term, char* out,
 // Evaluates an expanded text; * and / before + and -, each left to right.
 // Returns 1 after a division by zero (the value is then 0), else 0.
 int calc_expr(const char* text, double* value);
+
+// Where an expression that expand_expr refused goes wrong, for its message:
+// a name that no #define gives (the note then names the nearest #define), a
+// character that no expression holds; else the expression's start, with what
+// an expression may hold. Returns the note and sets *at inside text.
+std::string expression_fault(const Definitions& defs, const char* text, char term, const char** at);
 
 // 0 and the value of the first #define of that name; -1 when there is none.
 int find_define(const Definitions& defs, const char* name, int* value);

@@ -1,6 +1,7 @@
 #include "format/format_reader.h"
 
 #include <cstdio>
+#include <string>
 #include <sys/stat.h>
 
 #include "common/ascii.h"
@@ -54,9 +55,34 @@ void copy_word(const char* t, char* tag) {
 // What treating one line leads to.
 enum Outcome { kGoOn = 0, kFailed = -1, kEndOfFile = 1 };
 
+// A copy of a line, kept for a message about it after the line buffer has
+// moved on.
+struct KeptLine {
+  char text[kMaxPiece + 1] = {};
+  SourceLine src;
+
+  void keep(const SourceLine& from) {
+    int n = from.length < kMaxPiece ? from.length : kMaxPiece;
+    for (int i = 0; i < n; ++i) text[i] = from.text[i];
+    text[n] = '\0';
+    src = SourceLine{text, n, from.number};
+  }
+};
+
+// True when the n letters of a keyword at s stand inside a longer word or
+// after a "/*" of the line: a name or a comment, where they count all the same.
+bool keyword_inside_text(const char* line, const char* s, int n) {
+  auto word_char = [](char c) { return is_letter(c) || is_digit(c) || c == '_'; };
+  if (s > line && word_char(s[-1])) return true;
+  if (word_char(s[n])) return true;
+  const char* comment = index1(line, "/*");
+  return comment != nullptr && comment < s;
+}
+
 class Reader {
  public:
-  Reader(const FormatContext& ctx, ByteStream& in) : ctx_(ctx), defs_(ctx.defs), in_(in) {}
+  Reader(const FormatOptions& options, Definitions& defs, ByteStream& in)
+      : ctx_{defs, options, &source_}, defs_(defs), in_(in) {}
 
   // Reads the next piece into line(): 1, 0 at the end of the file, -1
   // after a message.
@@ -64,24 +90,31 @@ class Reader {
   Outcome treat(const char* line);
 
   const char* line() const { return line_; }
-  long long line_no() const { return line_no_; }
-  int depth() const { return depth_; }
+  // The end of the file: a structure still open is reported.
+  int finish();
 
  private:
-  Outcome open_structure(const char* tag);
-  Outcome open_template();
+  Outcome open_structure(const char* tag, const char* opening);
+  Outcome open_template(const char* opening);
   Outcome close_structure(const char* brace);
   Outcome hash_statement(const char* line);
-  // The message with the current line number.
-  Outcome fail(const char* message);
+  // The message with the current line number and the line quoted, the caret
+  // under at.
+  Outcome fail(const char* message, const char* at, const char* note = nullptr);
+  void push(int idx, const char* opening);
 
-  const FormatContext& ctx_;
+  SourceLine source_;  // the line being read, as the messages quote it
+  const FormatContext ctx_;
   Definitions& defs_;
   ByteStream& in_;
   char line_[kMaxPiece + 1] = {};
   long long line_no_ = 0;  // 64 bits: a format file may pass 2^31 lines
   int depth_ = 0;
   int stack_[MAX_NEST] = {};
+  // The opening line of each open structure, and where on it the opening
+  // begins: an unclosed one is shown at the end of the file.
+  KeptLine opened_[MAX_NEST];
+  int opened_at_[MAX_NEST] = {};
   bool pending_ = false;  // a #BLNO waits for its structure
   BlnoRange range_;
 };
@@ -110,12 +143,18 @@ int Reader::next_line() {
   if (n == 0 && c == EOF) return 0;
   buf[n] = '\0';
   line_no_ += 1;
+  source_ = SourceLine{line_, n, line_no_};
   // A NUL would silently cut the line short: a text file has none.
-  if (nul) return ctx_.error("illegal character (NUL) found", line_no_);
+  if (nul) {
+    int at = 0;
+    while (buf[at] != '\0') ++at;
+    return ctx_.error_at("illegal character (NUL) found", line_no_, buf + at, "a zero byte");
+  }
   return 1;
 }
 
 Outcome Reader::hash_statement(const char* line) {
+  if (check_statement_case(ctx_, line, line_no_) != 0) return kFailed;
   if (starts_with(line + 1, "define")) return add_define(ctx_, line + 7) == 0 ? kGoOn : kFailed;
   if (depth_ == 0 && starts_with(line + 1, "BLNO")) {
     if (parse_blno(ctx_, line + 5, line_no_, &range_) != 0) return kFailed;
@@ -132,24 +171,33 @@ Outcome Reader::hash_statement(const char* line) {
   return kGoOn;  // any other "#" line has no effect
 }
 
-Outcome Reader::open_template() {
+void Reader::push(int idx, const char* opening) {
+  opened_[depth_].keep(source_);
+  opened_at_[depth_] = static_cast<int>(opening - line_);
+  stack_[depth_++] = idx;
+}
+
+Outcome Reader::open_template(const char* opening) {
   int idx = defs_.item_cnt;
   ItemInf& rec = defs_.item_inf[idx];
   rec = ItemInf{};
   rec.type = T_TEMPLATE;
   rec.tag = kEmpty;
   rec.first = static_cast<int16_t>(idx + 1);
-  stack_[depth_++] = idx;
+  push(idx, opening);
   defs_.item_cnt += 1;
   return kGoOn;
 }
 
-Outcome Reader::open_structure(const char* tag) {
-  if (depth_ >= MAX_NEST) return fail("the nest of struct is too deep");
+Outcome Reader::open_structure(const char* tag, const char* opening) {
+  if (depth_ >= MAX_NEST) return fail("the nest of struct is too deep", opening, "10 structures deep at most");
   int idx = defs_.item_cnt;
   if (depth_ == 0) {
-    if (defs_.blnoinf_cnt >= MAX_BLNO) return fail("too many block data definition");
-    if (!pending_) return fail("#BLNO statement is missing");
+    if (defs_.blnoinf_cnt >= MAX_BLNO)
+      return fail("too many block data definition", opening, "100 data formats at most");
+    if (!pending_)
+      return fail("#BLNO statement is missing", opening,
+                  "a structure outside any other is a data format: a #BLNO line comes before it");
     BlnoInf& b = defs_.blno_inf[defs_.blnoinf_cnt];
     b = BlnoInf{};
     b.item_no = static_cast<int16_t>(idx);
@@ -167,13 +215,13 @@ Outcome Reader::open_structure(const char* tag) {
   rec.type = depth_ == 0 ? T_FORMAT : T_NESTED;
   rec.tag = tag[0] ? save_str(defs_, tag) : kEmpty;
   rec.first = static_cast<int16_t>(idx + 1);
-  stack_[depth_++] = idx;
+  push(idx, opening);
   defs_.item_cnt += 1;
   return kGoOn;
 }
 
 Outcome Reader::close_structure(const char* brace) {
-  if (depth_ == 0) return fail("illegal nest of struct");
+  if (depth_ == 0) return fail("illegal nest of struct", brace, "no structure is open");
   int idx = stack_[--depth_];
   ItemInf& rec = defs_.item_inf[idx];
   rec.last = static_cast<int16_t>(defs_.item_cnt - 1);
@@ -191,9 +239,15 @@ Outcome Reader::close_structure(const char* brace) {
     if (open != nullptr) {
       char expr[kExprSize];
       double v = 0;
-      if (expand_expr(defs_, open + 1, ']', expr, sizeof expr) != 0 || calc_expr(expr, &v) != 0 ||
-          !(v >= 1.0 && v < kMaxCount + 1.0))
-        return fail("illegal repeat");
+      if (expand_expr(defs_, open + 1, ']', expr, sizeof expr) != 0) {
+        const char* at = open + 1;
+        const std::string note = expression_fault(defs_, open + 1, ']', &at);
+        return fail("illegal repeat", at, note.c_str());
+      }
+      const int divided_by_zero = calc_expr(expr, &v);
+      if (divided_by_zero != 0 || !(v >= 1.0 && v < kMaxCount + 1.0))
+        return fail("illegal repeat", open + 1,
+                    divided_by_zero != 0 ? "a division by zero" : "a count from 1 to 32767");
       count = static_cast<int>(v);
     }
   }
@@ -203,8 +257,12 @@ Outcome Reader::close_structure(const char* brace) {
     if (struct_align(ctx_, idx) < 0) return kFailed;
     long long size = layout_struct(ctx_, idx, 0);
     if (size < 0) return kFailed;
-    if (size > kMaxBlockSize) return fail("too large block size(max. 4096 bytes)");
-    if (size == 0) return fail("data size not defined");
+    if (size > kMaxBlockSize) {
+      char note[64] = "the structure takes 2^40 bytes or more";
+      if (size < kLayoutCap) std::snprintf(note, sizeof note, "the structure takes %lld bytes", size);
+      return fail("too large block size(max. 4096 bytes)", brace, note);
+    }
+    if (size == 0) return fail("data size not defined", brace, "the structure holds no item: a block of 0 bytes");
     defs_.blno_inf[defs_.blnoinf_cnt - 1].size = static_cast<int32_t>(size);
   }
   return kGoOn;
@@ -236,10 +294,20 @@ Outcome Reader::treat(const char* line) {
     if (*t != '{') copy_word(t, tag);
     const char* brace = index2(t, "{=;/");
     if (brace == nullptr || *brace != '{') {
-      // The brace must begin the next line.
+      // The brace must begin the next line. The message names that line, and
+      // shows the line whose word struct asked for it.
+      KeptLine asking;
+      asking.keep(source_);
+      const int column = static_cast<int>(s - line_);
+      const bool inside = keyword_inside_text(line, s, 6);
       int rc = next_line();
       if (rc <= 0) return rc == 0 ? kEndOfFile : kFailed;
-      if (*sp_skip(line_) != '{') return fail("illegal struct statement");
+      if (*sp_skip(line_) != '{') {
+        ctx_.error_in(asking.src, "illegal struct statement", line_no_, column,
+                      inside ? "the letters struct open a structure, even inside a name or a comment"
+                             : "the { of a structure ends this line or begins the next");
+        return kFailed;
+      }
       line = line_;
     }
     opening = true;
@@ -256,12 +324,13 @@ Outcome Reader::treat(const char* line) {
 
   if (depth_ == 0) {
     if (const char* td = index1(line, "typedef")) {
-      if (struct_form) return open_template();
-      return add_rename(ctx_, RenameKind::typedef_, td + 7) == 0 ? kGoOn : kFailed;
+      if (struct_form) return open_template(sp_skip(line));
+      const char* inside = keyword_inside_text(line, td, 7) ? td : nullptr;
+      return add_rename(ctx_, RenameKind::typedef_, td + 7, inside) == 0 ? kGoOn : kFailed;
     }
   }
 
-  if (opening) return open_structure(tag);
+  if (opening) return open_structure(tag, sp_skip(line));
 
   const char* first = sp_skip(line);
   if (*first == '}') return close_structure(first);
@@ -269,9 +338,20 @@ Outcome Reader::treat(const char* line) {
   return parse_item(ctx_, line, line_no_) == 0 ? kGoOn : kFailed;
 }
 
-Outcome Reader::fail(const char* message) {
-  ctx_.error(message, line_no_);
+Outcome Reader::fail(const char* message, const char* at, const char* note) {
+  ctx_.error_at(message, line_no_, at, note);
   return kFailed;
+}
+
+int Reader::finish() {
+  if (depth_ == 0) return 0;
+  // A full item table stops the reading: the last line read is to blame.
+  if (defs_.item_cnt >= MAX_ITEMS)
+    return ctx_.error_at("{,} ... does not match", line_no_, line_,
+                         "the 500th item or structure: the format file is read no further");
+  const int top = depth_ - 1;
+  return ctx_.error_in(opened_[top].src, "{,} ... does not match", line_no_, opened_at_[top],
+                       "this structure is not closed by a }");
 }
 
 bool is_directory(std::FILE* fp) {
@@ -280,8 +360,7 @@ bool is_directory(std::FILE* fp) {
 }
 
 int read_lines(const FormatOptions& options, Definitions& defs, ByteStream& in) {
-  FormatContext ctx{defs, options};
-  Reader reader(ctx, in);
+  Reader reader(options, defs, in);
   int result = 0;
   // A full item table ends the reading quietly.
   while (defs.item_cnt < MAX_ITEMS) {
@@ -291,7 +370,7 @@ int read_lines(const FormatOptions& options, Definitions& defs, ByteStream& in) 
     if (out == kFailed) result = -1;
     if (out != kGoOn) break;
   }
-  if (result == 0 && reader.depth() != 0) result = ctx.error("{,} ... does not match", reader.line_no());
+  if (result == 0) result = reader.finish();
   return result;
 }
 

@@ -301,7 +301,7 @@ TEST(ReadFormat, EndianAndCodeStatements) {
       {"#CODE UTF-8\n#ENDIAN LITTLE\n", Endian::little, true, CharMode::utf8},
       // Other words, statements inside a structure, indented or not whole:
       // no effect, as any other "#" line.
-      {"#ENDIANNESS BIG\n#CODEPAGE 932\n#endian big\n", Endian::unstated, false, CharMode::sjis},
+      {"#ENDIANNESS BIG\n#CODEPAGE 932\n#Endianness big\n", Endian::unstated, false, CharMode::sjis},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.lines);
@@ -327,6 +327,75 @@ TEST(ReadFormat, EndianAndCodeFailures) {
   EXPECT_EQ(failure("#CODE UTF8\n"), "t.fmt: #CODE: SJIS, EUC, JIS or UTF-8 expected (line is 1)\n");
   EXPECT_EQ(failure("#CODE EUC-JP\n"), "t.fmt: #CODE: SJIS, EUC, JIS or UTF-8 expected (line is 1)\n");
   EXPECT_EQ(failure("#CODE EUC\n#CODE JIS\n"), "t.fmt: #CODE: another code was stated before (line is 2)\n");
+}
+
+// A statement of vesk's own in another case is refused wherever it stands;
+// any other "#" line keeps having no effect.
+TEST(ReadFormat, StatementsInAnotherCase) {
+  const char* const refused[][2] = {
+      {"#endian BIG\n", "#endian: did you mean #ENDIAN? (line is 1)"},
+      {"#Code EUC\n", "#Code: did you mean #CODE? (line is 1)"},
+      {"#blno 0\n", "#blno: did you mean #BLNO? (line is 1)"},
+      {"#Blno\n", "#Blno: did you mean #BLNO? (line is 1)"},
+      {"/* */\n#DEFINE N 3\n", "#DEFINE: did you mean #define? (line is 2)"},
+      {"#ren X l\n", "#ren: did you mean #REN? (line is 1)"},
+      {"#BLNO 0\nstruct A {\n#eNDIAN BIG\n long a;\n};\n", "#eNDIAN: did you mean #ENDIAN? (line is 3)"},
+  };
+  for (const auto& c : refused) {
+    SCOPED_TRACE(c[0]);
+    EXPECT_EQ(failure(c[0]), std::string("t.fmt: ") + c[1] + "\n");
+  }
+  for (const char* text : {"#Endianness big\n", "#multi format\n", "#pragma once\n", "#CODES\n", "# endian\n"}) {
+    SCOPED_TRACE(text);
+    EXPECT_EQ(failure(text), "");
+  }
+}
+
+// The lines quoted under a message: the line being read, or the one that is to
+// blame when the message names another (the struct line whose "{" was looked
+// for on the next, the opening of a structure left open, an item laid out
+// after its line was read).
+TEST(ReadFormat, QuotedLines) {
+  struct Case {
+    const char* text;
+    const char* block_id;
+    const char* quoted;
+  };
+  const Case cases[] = {
+      {"#BLNO 0\n shrot x;\n", nullptr,
+       "t.fmt: illegal data type (line is 2)\n 2 |  shrot x;\n   |  ^ did you mean short?\n"},
+      {"#BLNO 0\nstruct A\n long a;\n", nullptr,
+       "t.fmt: illegal struct statement (line is 3)\n 2 | struct A\n"
+       "   | ^ the { of a structure ends this line or begins the next\n"},
+      {"#BLNO 0\nstruct A {\n struct {\n  long a;\n", nullptr,
+       "t.fmt: {,} ... does not match (line is 4)\n 3 |  struct {\n   |  ^ this structure is not closed by a }\n"},
+      {"#BLNO 0\nstruct A {\n long id;\n struct {\n  short id;\n } n;\n};\n", "id",
+       "t.fmt: no unique block_id.\n 5 |   short id;\n"
+       "   |         ^ a second item of the id's name (an item of a template counts at each use)\n"},
+      {"#BLNO 0\nstruct A {\nc:1:a\ny:1:odd\n};\n", nullptr,
+       "program error: type:y, item_no:2\n 4 | y:1:odd\n   | ^ no item type: a letter of the type table\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    reset_tables();
+    options.block_id = c.block_id;
+    std::string quoted;
+    EXPECT_EQ(load(c.text, nullptr, &quoted), -1);
+    EXPECT_EQ(quoted, c.quoted);
+  }
+}
+
+// Each item keeps its line for the messages that come after it.
+TEST(ReadFormat, ItemsKeepTheirLines) {
+  reset_tables();
+  ASSERT_EQ(load("#BLNO 0\nstruct A {\n  long  total;\nc:4:memo\n};\n"), 0);
+  const ItemSource& total = defs.item_source[1];
+  EXPECT_EQ(std::string(total.text, static_cast<std::size_t>(total.length)), "  long  total;");
+  EXPECT_EQ(total.line, 3);
+  EXPECT_EQ(total.name_at, 8);
+  EXPECT_EQ(defs.item_source[2].line, 4);
+  EXPECT_EQ(defs.item_source[2].name_at, 4);
+  EXPECT_EQ(defs.item_source[0].text, nullptr);  // a structure record
 }
 
 // The example format files were written before the types and statements of

@@ -130,6 +130,62 @@ TEST_F(ItemParser, Records) {
   }
 }
 
+// Names of one word: letters, digits, "_", Japanese; blanks around them are
+// no part of them.
+TEST_F(ItemParser, OneWordNames) {
+  const char* const accepted[][2] = {
+      {"  long a1_b2;", "a1_b2"},
+      {"  long 1st;", "1st"},
+      {"  long _;", "_"},
+      {"  long   spaced   ;", "spaced"},
+      {"  long * p;", "p"},
+      {"  char \x96\xbc\x91\x4f[4];", "\x96\xbc\x91\x4f"},  // Japanese
+      {"  char \xb6\xc5[4];", "\xb6\xc5"},                      // half-width kana
+      {"  long ;", ""},
+  };
+  for (const auto& c : accepted) {
+    SCOPED_TRACE(c[0]);
+    int before = defs.item_cnt;
+    EXPECT_EQ(parse(c[0]), "");
+    ASSERT_EQ(defs.item_cnt, before + 1);
+    EXPECT_STREQ(defs.item_inf[before].name, c[1]);
+    defs.item_cnt = before;
+  }
+}
+
+// char(EUC) and c(EUC): the item's own code; without one, the file's decides.
+TEST_F(ItemParser, TextCodes) {
+  struct Case {
+    const char* line;
+    bool stated;
+    CharMode code;
+    int length;
+  };
+  const Case cases[] = {
+      {"  char n[4];", false, CharMode::sjis, 4},
+      {"  char(EUC) n[4];", true, CharMode::euc, 4},
+      {"  CHAR(JIS) n[4];", true, CharMode::jis, 4},
+      {"  unsigned char(UTF-8) n[6];", true, CharMode::utf8, 6},
+      {"  char(SJIS)n[2];", true, CharMode::sjis, 2},
+      {"c(EUC):20:name", true, CharMode::euc, 20},
+      {"c(UTF-8):3[2]:name", true, CharMode::utf8, 3},
+      {"c:8:name", false, CharMode::sjis, 8},
+      {"char:8:name", false, CharMode::sjis, 8},  // no "(" after the letter: ignored as before
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    int before = defs.item_cnt;
+    EXPECT_EQ(parse(c.line), "");
+    ASSERT_EQ(defs.item_cnt, before + 1);
+    const ItemInf& it = defs.item_inf[before];
+    EXPECT_EQ(it.type, 'c');
+    EXPECT_EQ(it.length, c.length);
+    EXPECT_EQ(it.code_stated, c.stated);
+    EXPECT_EQ(it.code, c.code);
+    defs.item_cnt = before;
+  }
+}
+
 TEST_F(ItemParser, StructureTypes) {
   EXPECT_EQ(parse("  DATE made;"), "");
   EXPECT_EQ(parse("  PT pts[3];"), "");
@@ -200,6 +256,25 @@ TEST_F(ItemParser, Failures) {
       {"  char a[2][2000];", "too large data length or invalid length (line is 5)"},
       {"  char a[40000];", "illegal repeat (line is 5)"},
       {"  long x; /* open", "illegal comment statement (line is 5)"},
+      // A name is one word.
+      {"  unsigned long long K;", "illegal item name (line is 5)"},
+      {"  long double d;", "illegal item name (line is 5)"},
+      {"  long sales total;", "illegal item name (line is 5)"},
+      {"  long a\tb;", "illegal item name (line is 5)"},
+      {"  SBYTE a,b,c;", "illegal item name (line is 5)"},
+      {"  PACKED X(5);", "illegal item name (line is 5)"},
+      {"  long rec.no;", "illegal item name (line is 5)"},
+      {"  long a-b = 5;", "illegal item name (line is 5)"},
+      {"  char \x96\xbc\x81\x40\x91\x4f[4];", "illegal item name (line is 5)"},  // a full-width blank
+      {"  long a\x1b;", "illegal item name (line is 5)"},
+      {"  char *p q;", "illegal item name (line is 5)"},
+      // The code of a char item's text.
+      {"  char(EBCDIC) n[4];", "illegal text code (line is 5)"},
+      {"  char() n[4];", "illegal text code (line is 5)"},
+      {"  char(EUC n[4];", "illegal text code (line is 5)"},
+      {"  char(euc) n[4];", "illegal text code (line is 5)"},
+      {"c(EUCJP):4:n", "illegal text code (line is 5)"},
+      {"c(EUC:4:n", "illegal text code (line is 5)"},
   };
   for (const ItemError& c : cases) {
     SCOPED_TRACE(c.line);
@@ -234,6 +309,9 @@ TEST_F(ItemParser, LegacyTypes) {
       {"  ZONED z[8];", 'z', 8, 1, 0},
       {"  ZONED(8) z[8];", 'z', 8, 1, 8},
       {"  ZONED(02) z[31];", 'z', 31, 1, 2},
+      {"  ZONED(0002) z[3];", 'z', 3, 1, 2},
+      {"  PACKED(000000000000000000000000001) p[2];", 'k', 2, 1, 1},
+      {"k(0003):2:p", 'k', 2, 1, 3},
       {"  PACKED *p;", 'p', 0, 1, 0},  // a pointer, whatever it points to
       {"k:5:amt", 'k', 5, 1, 0},
       {"k(2):5:amt", 'k', 5, 1, 2},

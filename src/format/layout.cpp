@@ -81,9 +81,20 @@ class Layout {
 
   // An unknown code in a record: reported once, and the layout fails.
   int fail(char code, int item_no) {
-    if (!failed_) errmsg("program error: type:%c, item_no:%d\n", code, item_no);
+    if (!failed_) {
+      errmsg("program error: type:%c, item_no:%d\n", code, item_no);
+      quote_item(item_no, 0, "no item type: a letter of the type table");
+    }
     failed_ = true;
     return 1;
+  }
+
+  // The line that declared item m, the caret at column (or under its name).
+  void quote_item(int m, int column, const char* note) const {
+    const ItemSource& src = defs_.item_source[m];
+    if (src.text == nullptr) return;
+    quote_source(SourceLine{src.text, src.length, src.line}, column < 0 ? src.name_at : column, note,
+                 ctx_.options.utf8_messages);
   }
 
   long long pad(long long o, int a) const {
@@ -123,13 +134,16 @@ class Layout {
       it.first = 0;
       return;
     }
+    const int m = static_cast<int>(&it - defs_.item_inf);
     if (defs_.block_id_pos != -1) {
-      ctx_.error("no unique block_id.", 0);
+      def_error(ctx_.options.name, "no unique block_id.", 0);
+      quote_item(m, -1, "a second item of the id's name (an item of a template counts at each use)");
       failed_ = true;
       return;
     }
     if (it.count != 1) {
-      ctx_.error("block id. is array data", 0);
+      def_error(ctx_.options.name, "block id. is array data", 0);
+      quote_item(m, -1, "the id is one value: no array");
       failed_ = true;
       return;
     }

@@ -29,8 +29,9 @@ int add_define(const FormatContext& ctx, const char* text);
 
 enum class RenameKind { rename, typedef_ };
 // Adds a ren_inf entry from the text after "#REN" or "typedef"; 0, or -1 after
-// a message.
-int add_rename(const FormatContext& ctx, RenameKind kind, const char* text);
+// a message. typedef_inside: where the letters typedef stand inside a name
+// or a comment of the line, to which its messages then point; else null.
+int add_rename(const FormatContext& ctx, RenameKind kind, const char* text, const char* typedef_inside = nullptr);
 
 // "#ENDIAN BIG|LITTLE" and "#CODE SJIS|EUC|JIS|UTF-8": the word after the
 // statement word is read from text (what follows it is ignored, as after
@@ -38,6 +39,16 @@ int add_rename(const FormatContext& ctx, RenameKind kind, const char* text);
 // one that contradicts an earlier statement.
 int parse_endian(const FormatContext& ctx, const char* text, long long line_no);
 int parse_code(const FormatContext& ctx, const char* text, long long line_no);
+
+// A "#" statement of vesk's own written in another case ("#endian", "#Code",
+// "#blno"), refused rather than ignored. line: the whole line, its "#" in
+// column 1. 0, or -1 after "#endian: did you mean #ENDIAN?" with the line
+// number.
+int check_statement_case(const FormatContext& ctx, const char* line, long long line_no);
+
+// The text code named by the n bytes at word (SJIS, EUC, JIS or UTF-8, as
+// after #CODE): sets *mode. False for any other word.
+bool read_code_word(const char* word, std::size_t n, CharMode* mode);
 
 // True when text begins with the whole word (followed by a blank or the end).
 bool starts_with_word(const char* text, const char* word);

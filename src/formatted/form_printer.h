@@ -22,6 +22,15 @@ struct FormPrinter {
   int map_written_to = kLineBufSize - 1;
   // Columns the map cells have moved right for a long block number (--all).
   int map_shift = 0;
+  // The last number written in the map row, which a later text must leave a
+  // blank after: its first column, one past its text, and one past its own
+  // cells in the row less their last column (where its mark would end).
+  // start is -1 when there is none to watch.
+  struct MapValue {
+    int start = -1;
+    int end = 0;
+    int mark_end = 0;
+  } map_value;
   // A renderer met a condition that ends the run (its message is out).
   bool failed = false;
 

@@ -83,6 +83,9 @@ FormView::FormView(const Settings& s, const Definitions& d)
       widen(s.all_blocks),
       content_(ContentFinder(d).find()) {}
 
-const Codec& FormView::text_codec(const ItemInf&) const { return codec_of(coded ? code : char_mode); }
+const Codec& FormView::text_codec(const ItemInf& item) const {
+  if (item.code_stated) return codec_of(item.code);
+  return codec_of(coded ? code : char_mode);
+}
 
 }  // namespace vesk

@@ -25,7 +25,8 @@ struct FormView {
   // list and least significant first in a map; -v reverses the list's.
   ByteOrder list_order = ByteOrder::msb_first;
   ByteOrder map_order = ByteOrder::lsb_first;
-  // #CODE: char items are decoded in this code, as the plain dump decodes it.
+  // #CODE: char items are decoded in this code, as the plain dump decodes it,
+  // unless an item states its own (text_codec).
   bool coded = false;
   CharMode code = CharMode::sjis;
   bool show_ctrl = false;     // -j: the bytes of JIS escape sequences shown
@@ -37,8 +38,8 @@ struct FormView {
 
   FormView(const Settings& s, const Definitions& d);
 
-  // The code a text item is read in: #CODE's, else the one the run's letter
-  // picks (Shift_JIS by default).
+  // The code a text item is read in: its own (char(EUC) name[20]), else
+  // #CODE's, else the one the run's letter picks (Shift_JIS by default).
   const Codec& text_codec(const ItemInf& item) const;
 
   // Whether structure record rec holds a simple item, in itself or in any
@@ -49,5 +50,6 @@ struct FormView {
  private:
   std::vector<char> content_;  // by record: 1 when the record holds a simple item
 };
+
 
 }  // namespace vesk

@@ -15,6 +15,9 @@ namespace {
 
 constexpr int kPrefixWidth = 12;
 
+// The mark of a number too wide for the room it has: "#" over its cells.
+constexpr char kWideMark = '#';
+
 // Every write into a map row goes through here, so that the row is later
 // blanked as far as it was written.
 void put_cell_text(FormPrinter& p, int col, const char* text, int n) {
@@ -22,10 +25,66 @@ void put_cell_text(FormPrinter& p, int col, const char* text, int n) {
   if (end > p.map_written_to) p.map_written_to = end;
 }
 
+// The last column of a map row that put_map_line keeps.
+int row_last_column(const FormPrinter& p) {
+  int last = p.view.line_bytes * p.view.map_cell + 24 + p.map_shift;
+  return last > kLineBufSize - 2 ? kLineBufSize - 2 : last;
+}
+
+// Sets the columns from `from` up to `to` of the row to c, within the line.
+void fill_cells(FormPrinter& p, int from, int to, char c) {
+  if (to > kLineBufSize - 1) to = kLineBufSize - 1;
+  if (from < 0 || from >= to) return;
+  std::memset(p.line.data + from, c, static_cast<std::size_t>(to - from));
+  if (to > p.map_written_to) p.map_written_to = to;
+}
+
+// The number's text from start to end gives way to the mark, "#" from start
+// up to mark_end: its own cells in the row but their last column.
+void put_wide_mark(FormPrinter& p, int start, int end, int mark_end) {
+  fill_cells(p, start, end, ' ');
+  fill_cells(p, start, mark_end, kWideMark);
+}
+
+// A text is about to be written from column col: the number written before
+// it in the row keeps a blank between them, or else it is marked, as it
+// would be cut short or run into the new text.
+void settle_before(FormPrinter& p, int col) {
+  FormPrinter::MapValue& v = p.map_value;
+  if (v.start < 0) return;
+  if (col <= v.end) put_wide_mark(p, v.start, v.end, v.mark_end);
+  // Later texts lie further right: they cannot reach it.
+  v.start = -1;
+}
+
+// Writes a text that is no number (characters, hex digits) at column col.
+void put_plain_text(FormPrinter& p, int col, const char* text, int n) {
+  settle_before(p, col);
+  put_cell_text(p, col, text, n);
+}
+
 // Two lower-case hex digits and a blank in the cell of pos.
 void put_hex_cell(FormPrinter& p, const MapRow& row, int pos, unsigned char b) {
   const char t[3] = {kHexPairs.digits[b][0], kHexPairs.digits[b][1], ' '};
-  put_cell_text(p, map_cell_column(p, row, pos), t, 3);
+  put_plain_text(p, map_cell_column(p, row, pos), t, 3);
+}
+
+// The n-byte text of a number of len bytes at pos, from the first column of
+// its cell. A text that runs on past its cells is kept while nothing comes
+// near it; one that the row's end would cut shows the mark at once.
+void put_number_text(FormPrinter& p, const MapRow& row, int pos, int len, const char* text, int n) {
+  const int col = map_cell_column(p, row, pos);
+  settle_before(p, col);
+  int cells = p.view.line_bytes - (pos - row.start);
+  if (cells > len) cells = len;
+  const int mark_end = col + cells * p.view.map_cell - 1;
+  if (col + n - 1 > row_last_column(p)) {
+    put_wide_mark(p, col, col, mark_end);
+    return;
+  }
+  put_cell_text(p, col, text, n);
+  put_cell_text(p, col + n, " ", 1);
+  p.map_value = FormPrinter::MapValue{col, col + n, mark_end};
 }
 
 // " %04X %04X: " / "      %04X: " (%04d with -D); numbers of more digits
@@ -77,8 +136,7 @@ class MapPrinter : public ItemVisitor {
         stopped = true;
         return;
       }
-      text[n++] = ' ';
-      if (shown) put_cell_text(p_, map_cell_column(p_, row_, e.pos), text, n);
+      if (shown) put_number_text(p_, row_, e.pos, e.len, text, n);
       row_.pending = true;
     }
   }
@@ -125,6 +183,7 @@ class MapPrinter : public ItemVisitor {
         if (shown) {
           CompactCharacter ch = compact_character(c);
           int col = map_cell_column(p_, row_, pos) + 1;
+          settle_before(p_, col);
           p_.line.put_cell(col, ch.sjis, ch.cell, own_utf8);
           if (col + ch.cell.len > p_.map_written_to) p_.map_written_to = col + ch.cell.len;
         }
@@ -138,7 +197,7 @@ class MapPrinter : public ItemVisitor {
         map_line_check(p_, block_, row_, pos);
         if (shown) {
           if (itself || data_[pos] == '.')
-            put_cell_text(p_, map_cell_column(p_, row_, pos) + 1, itself ? form : ".", 1);
+            put_plain_text(p_, map_cell_column(p_, row_, pos) + 1, itself ? form : ".", 1);
           else
             put_hex_cell(p_, row_, pos, data_[pos]);
         }
@@ -177,8 +236,7 @@ void put_map_line(FormPrinter& p, long long block, int row_start) {
   const int width = kPrefixWidth + p.map_shift;
   put_cell_text(p, 0, prefix, n < width ? n : width);
 
-  int last = p.view.line_bytes * p.view.map_cell + 24 + p.map_shift;
-  if (last > kLineBufSize - 2) last = kLineBufSize - 2;
+  int last = row_last_column(p);
   char* s = p.line.c_str();
   while (last > 0 && s[last] == ' ') --last;
   p.line.end_at(last + 1);
@@ -188,6 +246,7 @@ void put_map_line(FormPrinter& p, long long block, int row_start) {
   if (used > kLineBufSize - 1) used = kLineBufSize - 1;
   std::memset(p.line.data, ' ', static_cast<std::size_t>(used));
   p.map_written_to = 0;
+  p.map_value.start = -1;
 }
 
 void widen_map_for(FormPrinter& p, long long block) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "formatted/formatted_test_support.h"
 
@@ -73,6 +74,60 @@ TEST_F(WorkedRow, VHasNoEffect) {
   settings.byte_swap = true;
   std::string want = " 0003 0000: 256   33554432";
   EXPECT_EQ(run().substr(0, want.size()), want);
+}
+
+// Numbers wider than their room: the mark "#" over the number's cells in the
+// row but their last column, where a later text would leave no blank after
+// the number or the row's end would cut it; run-on text kept otherwise.
+TEST(MapMarks, NumbersTooWideForTheirRoom) {
+  struct Member {
+    char type;
+    int length;
+  };
+  struct Case {
+    const char* what;
+    std::vector<Member> members;
+    std::vector<unsigned char> data;  // least significant byte first
+    int line_bytes;
+    int cell;
+    const char* row;
+  };
+  const Case cases[] = {
+      {"sbytes", {{'b', 1}, {'b', 1}, {'b', 1}}, {0x80, 0x05, 0x9C}, 16, 3, " 0000 0000: ## 5  -100"},
+      {"sbytes, wide cells", {{'b', 1}, {'b', 1}, {'b', 1}}, {0x80, 0x05, 0x9C}, 16, 4, " 0000 0000: ### 5   -100"},
+      {"a short before a short", {{'s', 0}, {'s', 0}}, {0x00, 0x80, 0x01, 0x00}, 16, 3, " 0000 0000: ##### 1"},
+      {"before hex digits", {{'s', 0}, {'x', 1}}, {0x00, 0x80, 0xFF}, 16, 3, " 0000 0000: ##### ff"},
+      // A character stands in the second column of its cell: the blank
+      // before it is kept.
+      {"before a character", {{'s', 0}, {'c', 1}}, {0x00, 0x80, 'A'}, 16, 3, " 0000 0000: -32768 A"},
+      {"last of the row runs on", {{'b', 1}, {'l', 0}}, {0x01, 0x00, 0x00, 0x00, 0x80}, 16, 3,
+       " 0000 0000: 1  -2147483648"},
+      // -b2: the row keeps 12 + 6 + 12 = 30 columns.
+      {"kept up to the row's end", {{'l', 0}}, {0x00, 0x00, 0x00, 0x80}, 2, 3, " 0000 0000: -2147483648"},
+      {"cut by the row's end", {{'Q', 0}}, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, 1, 3,
+       " 0000 0000: ##"},
+      // -b2: 30 columns kept, the 20 digits need 31; the mark covers the
+      // number's two cells of the row, not its eight bytes.
+      {"cells in the row only", {{'Q', 0}}, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, 2, 3,
+       " 0000 0000: #####"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    reset();
+    settings.map_disp = true;
+    settings.line_bytes = c.line_bytes;
+    settings.map_cell = c.cell;
+    int rec = open_struct('D');
+    for (const Member& m : c.members) item(m.type, m.length, 1, "m");
+    close_struct(rec);
+    const int size = static_cast<int>(c.data.size());
+    std::string out = capture([&](FormPrinter& p) {
+      MapRow row;
+      print_map(p, rec, c.data.data(), size, 0, row, 0);
+      if (row.pending) put_map_line(p, 0, row.start);
+    });
+    EXPECT_EQ(out.substr(0, out.find('\n')), c.row);
+  }
 }
 
 TEST(MapLineCheck, MovesStraightToTheRowHoldingThePosition) {

@@ -80,9 +80,9 @@ int run_driver(CommandLine& cmd, ReportSink& sink, Outcome& outcome) {
 // Without --utf8 or --sjis: UTF-8 on a terminal whose locale reads UTF-8,
 // Shift_JIS to files and pipes. The locale is asked and then put back, so
 // that nothing else reads text by it.
-bool writes_utf8(OutputEncoding encoding, const ReportSink& sink) {
+bool writes_utf8(OutputEncoding encoding, bool terminal) {
   if (encoding != OutputEncoding::automatic) return encoding == OutputEncoding::utf8;
-  if (!sink.is_terminal()) return false;
+  if (!terminal) return false;
   bool utf8 = false;
   if (std::setlocale(LC_CTYPE, "") != nullptr) {
     const char* codeset = nl_langinfo(CODESET);
@@ -101,7 +101,10 @@ int run(int argc, char** argv, CommandLine& cmd, ReportSink& sink, Outcome& outc
   LongRequests requests;
   std::vector<char*> args;
   if (take_long_options(argc, argv, cmd.settings, requests, args) != 0) return 1;
-  if (writes_utf8(cmd.settings.encoding, sink)) sink.set_encoding(ReportEncoding::utf8);
+  if (writes_utf8(cmd.settings.encoding, sink.is_terminal())) sink.set_encoding(ReportEncoding::utf8);
+  // The lines quoted from the format file under a message go to standard
+  // error, which may be a terminal when the report is not.
+  cmd.utf8_messages = writes_utf8(cmd.settings.encoding, isatty(STDERR_FILENO) == 1);
   if (requests.help) {
     write_usage(sink);
     write_long_option_help(sink);

@@ -12,6 +12,7 @@
 #include "common/ascii.h"
 #include "common/messages.h"
 #include "format/format_reader.h"
+#include "format/id_hints.h"
 #include "text/codec.h"
 
 namespace vesk {
@@ -246,6 +247,7 @@ int Parser::read_format_file() {
   options.align = settings.align_mode;
   options.block_id = settings.run_mode == RunMode::compare ? settings.block_id : nullptr;
   options.open_ranges = settings.all_blocks;
+  options.utf8_messages = cmd_.utf8_messages;
   return read_format(options, cmd_.defs);
 }
 
@@ -280,6 +282,7 @@ int Parser::parse(int argc, char** argv) {
       if (read_format_file() != 0) return -1;
       if (cmd_.defs.block_id_pos == -1) {
         errmsg("block id(%s) not found in data definition\n", settings.block_id);
+        explain_missing_block_id(cmd_.defs, settings.block_id, cmd_.utf8_messages);
         return -1;
       }
     } else if (starts_with(arg, "-l")) {

@@ -14,6 +14,9 @@ struct CommandLine {
   Definitions defs;
   int fd1 = -1;
   int fd2 = -1;
+  // The lines that follow a message about the format file are written in
+  // UTF-8 (standard error reads it); worked out before the options are read.
+  bool utf8_messages = false;
 
   CommandLine() = default;
   CommandLine(const CommandLine&) = delete;

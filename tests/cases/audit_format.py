@@ -5,14 +5,19 @@ the very next line, and an array of a template holding a double is laid out
 element by element on 8-byte boundaries under -B."""
 import struct
 
-from vesk_e2e import Case
+from vesk_e2e import Case, quote
 
 DATA = b"\x00" * 64
 
+INSIDE_STRUCT = b"the letters struct open a structure, even inside a name or a comment"
+BRACE = b"the { of a structure ends this line or begins the next"
 
-def fail(name, text, message, line=None):
+
+def fail(name, text, message, line, quoted):
+    """Refused with message (on the given line, or none), then the quoted lines."""
     where = b" (line is %d)" % line if line else b""
-    return Case(name, ["-f", "t.fmt", "a.dat"], stdout=b"", stderr=b"t.fmt: " + message + where + b"\n",
+    return Case(name, ["-f", "t.fmt", "a.dat"], stdout=b"",
+                stderr=b"t.fmt: " + message + where + b"\n" + quoted,
                 status=1, files={"t.fmt": text, "a.dat": DATA})
 
 
@@ -39,16 +44,21 @@ def item(offset, value, name):
 CASES = [
     # "typedef" in an outermost line makes it a typedef, even inside a comment;
     # the type word "*/" is no type.
-    fail("typedef-in-an-outermost-comment", b"#BLNO 0 &\n long n; /* not a typedef */\n", b"unknown type\n"),
+    fail("typedef-in-an-outermost-comment", b"#BLNO 0 &\n long n; /* not a typedef */\n", b"unknown type\n", None,
+         quote(2, b" long n; /* not a typedef */", b"typedef",
+               b"the letters typedef make a line a typedef, even inside a name or a comment")),
     # "struct" inside a #define name: the struct test comes before the "#" test,
     # and the next line does not begin with "{".
-    fail("struct-in-a-define-name", b"#define struct_len 4\n#BLNO 0\n", b"illegal struct statement", 2),
+    # The message names the line that had to hold the "{"; the quote shows the
+    # line whose letters asked for it.
+    fail("struct-in-a-define-name", b"#define struct_len 4\n#BLNO 0\n", b"illegal struct statement", 2,
+         quote(1, b"#define struct_len 4", b"struct", INSIDE_STRUCT)),
     # The "{" must begin the line right after the struct line: a blank line or
     # a comment before it is not skipped.
     fail("struct-brace-after-a-blank-line", b"#BLNO 0\nstruct A\n\n{\n long a;\n};\n",
-         b"illegal struct statement", 3),
+         b"illegal struct statement", 3, quote(2, b"struct A", 0, BRACE)),
     fail("struct-brace-after-a-comment", b"#BLNO 0\nstruct A\n/* the record */ {\n long a;\n};\n",
-         b"illegal struct statement", 3),
+         b"illegal struct statement", 3, quote(2, b"struct A", 0, BRACE)),
     Case("template-with-double-array-under-B", ["-B", "-f", "t.fmt", "a.dat"],
          files={"t.fmt": TEMPLATE, "a.dat": bytes(BLOCK)},
          stdout=b"       block: 0  addr: 0000\n"

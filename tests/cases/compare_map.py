@@ -68,7 +68,22 @@ LATE_ID_FMT = b"#BLNO 0 &\nstruct L {\n char pad[20];\n long id;\n short x;\n};\
 # Characters and bytes: a char element is placed whole when one byte differs.
 CHAR_FMT = b"#BLNO 0 &\nstruct C {\n char key;\n char name[4];\n BYTE raw[2];\n};\n"
 
+# Numbers wider than their cells: a text that would touch the next placed
+# text shows the mark "#" over its cells but the last; an element equal in
+# both blocks is not placed, so a text may run on over its blank cells.
+WIDE_FMT = b"#BLNO 0 &\nstruct W {\n char key;\n SBYTE a;\n SBYTE b;\n SBYTE c;\n};\n"
+WIDE_FILES = {"w.fmt": WIDE_FMT,
+              "a.dat": b"K\x80\x05\x01" + b"L\x80\x07\x01",
+              "b.dat": b"K\x81\x06\x01" + b"L\x9c\x07\x01"}
+
 CASES = [
+    cmp("wide-values-marked-or-running-on", ["-m", "-F", "w.fmt", "key", "a.dat", "b.dat"],
+        lines(scale(16, 3), " UPDATED DATA", " [0000000]  size: 0004",
+              at((0, " 0000 0000: "), (13, "K"), (15, "##"), (18, "5")), SEP,
+              at((0, " 0000 0000: "), (13, "K"), (15, "##"), (18, "6")), END,
+              at((0, " 0001 0000: "), (13, "L"), (15, "-128")), SEP,
+              at((0, " 0001 0000: "), (13, "L"), (15, "-100")), END),
+        WIDE_FILES),
     cmp("worked-difference-map", ["-m"] + ARGS,
         lines(scale(16, 3), " UPDATED DATA", " [0000000]  size: 002C",
               at((0, " 0005 0000: "), (12, "11"), (48, "3")),

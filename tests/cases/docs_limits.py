@@ -5,7 +5,7 @@ starts with a blank, the default label widths, the largest format file and
 items that load, the -n start right after a format's last block, duplicate
 ids in the second file of a comparison, and the plain-dump options that a
 comparison takes without using them."""
-from vesk_e2e import Case, lines
+from vesk_e2e import Case, lines, quote
 
 SCALE8 = b"              0 1  2 3  4 5  6 7   01234567"
 
@@ -37,8 +37,8 @@ def loads(name, text):
     return Case(name, ["-f", "t.fmt", "e.dat"], files={"t.fmt": text, "e.dat": b""})
 
 
-def refused(name, text, message, line):
-    return Case(name, ["-f", "t.fmt", "e.dat"], stderr=b"t.fmt: %s (line is %d)\n" % (message, line),
+def refused(name, text, message, line, quoted):
+    return Case(name, ["-f", "t.fmt", "e.dat"], stderr=b"t.fmt: %s (line is %d)\n" % (message, line) + quoted,
                 status=1, files={"t.fmt": text, "e.dat": b""})
 
 
@@ -105,9 +105,11 @@ CASES = [
     loads("text-of-1024-bytes", one_item(b" char t[1024];")),
     loads("colon-text-of-256-bytes", one_item(b"c:256:t")),
     loads("packed-of-16-bytes", one_item(b" PACKED p[16];")),
-    refused("packed-of-17-bytes", one_item(b" PACKED p[17];"), b"too large data length or invalid length", 3),
+    refused("packed-of-17-bytes", one_item(b" PACKED p[17];"), b"too large data length or invalid length", 3,
+            quote(3, b" PACKED p[17];", 10, b"a length from 1 to 16")),
     loads("zoned-of-31-bytes", one_item(b" ZONED z[31];")),
-    refused("zoned-of-32-bytes", one_item(b" ZONED z[32];"), b"too large data length or invalid length", 3),
+    refused("zoned-of-32-bytes", one_item(b" ZONED z[32];"), b"too large data length or invalid length", 3,
+            quote(3, b" ZONED z[32];", 9, b"a length from 1 to 31")),
     # -n right after the last block that the format file describes: an empty
     # report; one further: the message, without a line end.
     Case("formatted-start-right-after-the-last-block", ["-n1", "-f", "one.fmt", "in.dat"],

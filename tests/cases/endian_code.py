@@ -1,5 +1,6 @@
-"""The statements #ENDIAN and #CODE of a format file, in the list form, the map
-form and the comparison, with and without -v.
+"""The statements #ENDIAN and #CODE of a format file, and the text code of one
+item (char(EUC) name[20]; c(EUC):20:name), in the list form, the map form and
+the comparison, with and without -v.
 
 #ENDIAN BIG or LITTLE: both forms read numbers in that order; -v reverses the
 list's order (the map's stays). #CODE: char items are decoded in the stated
@@ -8,7 +9,7 @@ stands in the cell of its first byte, the cells of its other bytes blank.
 
 Lines are worked out by hand as in legacy_types.py: offset field, "[value] "
 texts, the label ending in column 78; map cells at 12 + k * 3."""
-from vesk_e2e import Case, lines
+from vesk_e2e import Case, lines, quote
 
 
 def fmt(*text):
@@ -188,6 +189,52 @@ SJIS_FILES = {"s.fmt": fmt("#CODE SJIS", "#BLNO 0 &", "struct S {", " char t[4];
               "s.dat": b"\x88\x9f\xb1A"}
 SJIS_LIST = lines(title(0, "0000"), pad(b" 0000: [\x88\x9f\xb1A] ", 78) + b"t")
 
+# ---- A text code per item ---------------------------------------------------
+
+# Without #CODE, each char item may state its own code: sj is read as
+# Shift_JIS, eu (char(EUC)) as EUC-JP, u8 (c(UTF-8):) as UTF-8. Names and
+# comments of 2 bytes: the label is 2 + 3 + 2 = 7 columns from 72.
+MIXED_FMT = fmt("#BLNO 0 &",
+                "struct M {",
+                " char id[2]; /* id */",
+                " char sj[4]; /* sj */",
+                " char(EUC) eu[4]; /* eu */",
+                "c(UTF-8):3:u8:u8",
+                "};")
+YAMA, DA, MOTO = b"\x8e\x52", b"\x93\x63", b"\x96\x7b"   # 山 田 本 in Shift_JIS
+MIXED_A = b"01" + "山田".encode("cp932") + "山田".encode("euc_jp") + "山".encode("utf-8")
+MIXED_B = b"01" + "山田".encode("cp932") + "山本".encode("euc_jp") + "田".encode("utf-8")
+MIXED_FILES = {"m.fmt": MIXED_FMT, "a.dat": MIXED_A, "b.dat": MIXED_B}
+
+# The UTF-8 character takes three columns: its pair and a point.
+MIXED_LIST = lines(title(0, "0000"),
+                   pad(" 0000: [01] ", 72) + b"id : id",
+                   pad(b" 0002: [" + YAMA + DA + b"] ", 72) + b"sj : sj",
+                   pad(b" 0006: [" + YAMA + DA + b"] ", 72) + b"eu : eu",
+                   pad(b" 000A: [" + YAMA + b".] ", 72) + b"u8 : u8")
+# Each character in the cell of its first byte: bytes 2, 4 (sj), 6, 8 (eu)
+# and 10 (u8) at columns 18, 24, 30, 36 and 42, from their second column.
+MIXED_MAP = lines(SCALE, " [0000000]  size: 000D",
+                  row(" 0000 0000: ", (13, "0"), (16, "1"), (19, YAMA), (25, DA), (31, YAMA), (37, DA),
+                      (43, YAMA)))
+# Compared by id: eu and u8 differ, each read in its own code.
+MIXED_COMPARE = lines(" UPDATED DATA", pair(0, 0, 0, 0),
+                      pad(" 0000: [01] ", 72) + b"id : id",
+                      pad(b" 0006: [" + YAMA + DA + b"] : [" + YAMA + MOTO + b"] ", 72) + b"eu : eu",
+                      pad(b" 000A: [" + YAMA + b".] : [" + DA + b".] ", 72) + b"u8 : u8")
+MIXED_COMPARE_MAP = lines(SCALE, " UPDATED DATA", " [0000000]  size: 000D",
+                          row(" 0000 0000: ", (13, "0"), (16, "1"), (31, YAMA), (37, DA), (43, YAMA)),
+                          " ---------",
+                          row(" 0000 0000: ", (13, "0"), (16, "1"), (31, YAMA), (37, MOTO), (43, DA)),
+                          " =========")
+# #CODE EUC is the file's default; char(SJIS) reads one item in Shift_JIS.
+# Names of 2 bytes, no comments: the label "sj" in columns 77 and 78.
+OVERRIDE_FILES = {"o.fmt": fmt("#CODE EUC", "#BLNO 0 &", "struct O {", " char(SJIS) sj[4];", " char eu[4];", "};"),
+                  "o.dat": "山田".encode("cp932") + "山田".encode("euc_jp")}
+OVERRIDE_LIST = lines(title(0, "0000"),
+                      pad(b" 0000: [" + YAMA + DA + b"] ", 77) + b"sj",
+                      pad(b" 0004: [" + YAMA + DA + b"] ", 77) + b"eu")
+
 CASES = [
     Case("endian-big-list", ["-f", "e.fmt", "e.dat"], files=BIG_FILES, stdout=RIGHT),
     Case("endian-big-list-v", ["-v", "-f", "e.fmt", "e.dat"], files=BIG_FILES, stdout=REVERSED),
@@ -206,7 +253,8 @@ CASES = [
          stdout=COMPARE_MAP),
     Case("endian-unknown-word", ["-f", "e.fmt", "e.dat"],
          files={"e.fmt": b"#BLNO 0 &\n#ENDIAN MIDDLE\nstruct E {\n short s;\n};\n", "e.dat": b"\0\1"},
-         stdout=b"", stderr=b"e.fmt: #ENDIAN: BIG or LITTLE expected (line is 2)\n", status=1),
+         stdout=b"", stderr=b"e.fmt: #ENDIAN: BIG or LITTLE expected (line is 2)\n"
+         + quote(2, b"#ENDIAN MIDDLE", 8), status=1),
     Case("code-euc-list", ["-f", "c.fmt", "c.dat"], files=EUC_FILES, stdout=euc_list(7)),
     Case("code-euc-list-v", ["-v", "-f", "c.fmt", "c.dat"], files=EUC_FILES, stdout=euc_list(1792)),
     Case("code-euc-map", ["-m", "-f", "c.fmt", "c.dat"], files=EUC_FILES, stdout=EUC_MAP),
@@ -225,7 +273,14 @@ CASES = [
     Case("code-jis-list-ctrl", ["-j", "-f", "j.fmt", "j.dat"], files=JIS_FILES, stdout=JIS_LIST_CTRL),
     Case("code-jis-map", ["-m", "-f", "j.fmt", "j.dat"], files=JIS_FILES, stdout=JIS_MAP),
     Case("code-sjis-over-ascii-letter", ["-A", "-f", "s.fmt", "s.dat"], files=SJIS_FILES, stdout=SJIS_LIST),
+    Case("item-codes-list", ["-f", "m.fmt", "a.dat"], files=MIXED_FILES, stdout=MIXED_LIST),
+    Case("item-codes-map", ["-m", "-f", "m.fmt", "a.dat"], files=MIXED_FILES, stdout=MIXED_MAP),
+    Case("item-codes-compare", ["-F", "m.fmt", "id", "a.dat", "b.dat"], files=MIXED_FILES, stdout=MIXED_COMPARE),
+    Case("item-codes-compare-map", ["-m", "-F", "m.fmt", "id", "a.dat", "b.dat"], files=MIXED_FILES,
+         stdout=MIXED_COMPARE_MAP),
+    Case("item-code-over-the-files-code", ["-f", "o.fmt", "o.dat"], files=OVERRIDE_FILES, stdout=OVERRIDE_LIST),
     Case("code-unknown-word", ["-f", "c.fmt", "c.dat"],
          files={"c.fmt": b"#CODE EUC-JP\n" + EUC_FMT, "c.dat": b"A001"},
-         stdout=b"", stderr=b"c.fmt: #CODE: SJIS, EUC, JIS or UTF-8 expected (line is 1)\n", status=1),
+         stdout=b"", stderr=b"c.fmt: #CODE: SJIS, EUC, JIS or UTF-8 expected (line is 1)\n"
+         + quote(1, b"#CODE EUC-JP", 6), status=1),
 ]

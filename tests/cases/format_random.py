@@ -1,9 +1,16 @@
 """Format files of random bytes, random statement lines, mutations of a valid
 file, deep nesting and long lines: whatever the reader makes of them, vesk ends
-with status 0 or 1 and never crashes (a sanitizer report fails the case)."""
+with status 0 or 1 and never crashes (a sanitizer report fails the case).
+
+Valid format files with one line added that must be refused, never read in
+silence: a declaration whose name is not one word (blanks in it, a list of
+names, a scale after the name, a type word that takes more words than it
+has), or a statement of vesk's own in another case. Each ends with status 1,
+its message on the added line's number and the line quoted under it with the
+caret under the name, or under the statement."""
 import random
 
-from vesk_e2e import Case
+from vesk_e2e import Case, quote
 
 rng = random.Random(20261210)
 
@@ -30,6 +37,9 @@ LINES = [
     b"  // note", b"s:2:year:year of birth", b"c:10:title:book title", b"x:4[2]:raw:words",
     b"y:1:odd", b"c:0", b"R:1:r", b"c:256[32767]:x", b"\t int i;", b"  struct {", b"  } sub[2];",
     b"  } sub[N];", b"  struct POINT p;", b"  integer x;",
+    b"  long a b;", b"  unsigned long long K;", b"  PACKED X(5);", b"  ZONED(0002) z[3];", b"  char(EUC) n[4];",
+    b"  char(EBCDIC) n[4];", b"c(UTF-8):3:u", b"c(X):3:u", b"#endian BIG", b"#Code EUC", b"#blno 0 &",
+    b"#DEFINE N 3",
 ]
 
 
@@ -165,4 +175,103 @@ def make_cases():
             for i, (name, text) in enumerate(cases)]
 
 
-CASES = make_cases()
+# ---- Lines that must be refused ---------------------------------------------
+
+NAME_PARTS = [b"sales", b"total", b"no", b"K", b"x1", b"_tmp", b"long", b"amount", b"\x8b\xe0\x8a\x7a"]
+# What stands between two words of a name: blanks, or a byte no name holds.
+SEPARATORS = [b" ", b"  ", b"\t", b" \t ", b",", b".", b"-"]
+TYPE_WORDS = [b"long", b"short", b"char", b"DWORD", b"unsigned long", b"unsigned short", b"SBYTE", b"QUAD",
+              b"double", b"float", b"BYTE", b"UQUAD"]
+ONE_WORD = b"a name is one word: letters, digits, _ or Japanese"
+STATEMENTS = [(b"define", b" N 3"), (b"BLNO", b" 0 &"), (b"REN", b" X l"), (b"ENDIAN", b" BIG"),
+              (b"CODE", b" EUC")]
+
+
+def shown(line):
+    """A line as the quote shows it: a tab, or any byte outside the report's
+    set, as a point (these lines hold no other)."""
+    return line.replace(b"\t", b".")
+
+
+def refused_name():
+    """A declaration whose name is not one word: the line, the column where
+    the name begins, and the note."""
+    indent = rng.choice([b" ", b"  ", b"\t"])
+    word = rng.choice(TYPE_WORDS)
+    gap = rng.choice([b" ", b"  ", b"\t"])
+    if rng.random() < 0.15:
+        decimal = rng.choice([b"PACKED", b"ZONED"])
+        name = rng.choice(NAME_PARTS[:6]) + b"(%d)" % rng.randrange(0, 3)
+        line = indent + decimal + gap + name + b"[5];"
+        return line, len(indent + decimal + gap), b"the scale follows the type word: %s(s) name[bytes]" % decimal
+    parts = [rng.choice(NAME_PARTS) for _ in range(rng.randrange(2, 4))]
+    name = parts[0]
+    for p in parts[1:]:
+        name += rng.choice(SEPARATORS) + p
+    dims = rng.choice([b"", b"[2]", b"[N]"])
+    tail = rng.choice([b";", b"; /* a comment */", b" = 5;"])
+    return indent + word + gap + name + dims + tail, len(indent + word + gap), ONE_WORD
+
+
+def valid_members(depth):
+    """Members of a structure that loads: small counts, one level of nesting,
+    never a structure without an item."""
+    out = []
+    for _ in range(rng.randrange(1, 5)):
+        if depth == 0 and rng.random() < 0.2:
+            out.append(b"  struct {")
+            out += valid_members(1)
+            out.append(rng.choice([b"  } n;", b"  } n[2];"]))
+        else:
+            out.append(member())
+    return out
+
+
+def valid_format():
+    """Lines of a format file that loads."""
+    out = [b"#define N %d" % rng.randrange(1, 4), b"#REN YEN l",
+           b"typedef struct {", b"  short year;", b"  char mon[2];", b"} DATE;"]
+    block = 0
+    for k in range(rng.randrange(1, 4)):
+        last = k == 2 or rng.random() < 0.4
+        to = b"&" if last else b"%d" % (block + rng.randrange(0, 3))
+        out.append(b"#BLNO %d %s ; part %d" % (block, to, k))
+        out.append(b"struct F%d {" % k)
+        out += valid_members(0)
+        out.append(rng.choice([b"};", b"} recs[2];"]))
+        if last:
+            break
+        block = int(to) + 1
+    return out
+
+
+def other_case(word):
+    while True:
+        out = bytes(c ^ 0x20 if rng.random() < 0.5 else c for c in word)
+        if out != word:
+            return out
+
+
+def refusal_cases():
+    cases = []
+    data = bytes(64)
+    for i in range(60):
+        lines = valid_format()
+        at = rng.randrange(len(lines) + 1)
+        if i % 3 == 2:
+            word, rest = rng.choice(STATEMENTS)
+            written = other_case(word)
+            line = b"#" + written + rest
+            err = b"t.fmt: #%s: did you mean #%s? (line is %d)\n" % (written, word, at + 1) + quote(at + 1, line, 0)
+            name = "statement-in-another-case"
+        else:
+            line, col, note = refused_name()
+            err = b"t.fmt: illegal item name (line is %d)\n" % (at + 1) + quote(at + 1, shown(line), col, note)
+            name = "name-not-one-word"
+        lines.insert(at, line)
+        cases.append(Case(f"{name}-{i:02d}", ["-f", "t.fmt", "a.dat"], stdout=b"", stderr=err, status=1,
+                          files={"t.fmt": b"\n".join(lines) + b"\n", "a.dat": data}))
+    return cases
+
+
+CASES = make_cases() + refusal_cases()

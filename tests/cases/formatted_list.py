@@ -176,7 +176,17 @@ HIDDEN = fmt("#BLNO 0 &",
              " char pad[4]; /* no display */",
              "};")
 
+# Names are one word of letters, digits, "_" and Japanese: 人数 (4 bytes) and
+# 店名_1 (6 bytes), no comments. The name column is 6 bytes wide, from column 73.
+JAPANESE_NAMES = (b"#BLNO 0 &\nstruct J {\n short " + "人数".encode("cp932") + b";\n char "
+                  + "店名_1".encode("cp932") + b"[2];\n};\n")
+
 CASES = [
+    Case("japanese-names", ["-f", "j.fmt", "j.dat"],
+         stdout=lines(title(0, "0000"),
+                      pad(" 0000: [5] ", 73).encode() + "人数".encode("cp932") + b"  ",
+                      pad(" 0002: [ab] ", 73).encode() + "店名_1".encode("cp932")),
+         files={"j.fmt": JAPANESE_NAMES, "j.dat": b"\x00\x05ab"}),
     Case("worked-line", ["-f", "r.fmt", "r.dat"],
          stdout=lines(title(0, "0000"),
                       pad(" 0000: [7] ", 56) + "id       : record ident",

@@ -100,7 +100,54 @@ MULTI_DATA = (b"VESK\x03\x00" + bytes(10)
 HEADER = pad("       file header", 79)
 RECORDS = pad("       records", 79)
 
+# Values wider than their cells. A number's text may run on into the cells
+# after it while they stay blank; when the next text would leave no blank
+# after it, or the row's end (column 12 + -b * cw + 12) would cut it, the
+# number shows the mark instead: "#" in every column of its cells in the row
+# but the last.
+SBYTES = fmt("#BLNO 0 &", "struct S {", " SBYTE a;", " SBYTE b;", " SBYTE c;", "};")
+# The record: -0.9 (9d), -0.2 (72, "r"), -128, 255; the list shows them.
+DECIMALS = fmt("#BLNO 0 &", "struct K {", " PACKED(1) p[1];", " ZONED(1) z[1];", " SBYTE b;", " UBYTE u;", "};")
+UQUAD = fmt("#BLNO 0 &", "struct Q {", " UQUAD q;", "};")
+FLOAT_DOUBLE = fmt("#BLNO 0 &", "struct F {", " float f;", " double d;", "};")
+# -128 runs on over the blank cells of the hidden gap: nothing to mark.
+GAP = fmt("#BLNO 0 &", "struct G {", " SBYTE a;", " BYTE gap[2]; /* no display */", " SBYTE b;", "};")
+BYTE_AFTER = fmt("#BLNO 0 &", "struct B {", " SBYTE a;", " BYTE x[1];", "};")
+SCALE_1 = "             0  "
+
 CASES = [
+    Case("wide-values-run-together", ["-m", "-f", "s.fmt", "s.dat"],
+         stdout=lines(SCALE, " [0000000]  size: 0003", row(" 0000 0000: ", (12, "##"), (15, "5"), (18, "-100"))),
+         files={"s.fmt": SBYTES, "s.dat": b"\x80\x05\x9c"}),
+    # Cells of four columns: "-128" fills its cell, so 5 would still touch it.
+    Case("wide-values-run-together-wide-cells", ["-M", "-f", "s.fmt", "s.dat"],
+         stdout=lines(SCALE_WIDE, " [0000000]  size: 0003",
+                      row(" 0000 0000: ", (12, "###"), (16, "5"), (20, "-100"))),
+         files={"s.fmt": SBYTES, "s.dat": b"\x80\x05\x9c"}),
+    Case("wide-decimals-and-bytes", ["-m", "-f", "k.fmt", "k.dat"],
+         stdout=lines(SCALE, " [0000000]  size: 0004",
+                      row(" 0000 0000: ", (12, "##"), (15, "##"), (18, "##"), (21, "255"))),
+         files={"k.fmt": DECIMALS, "k.dat": b"\x9d\x72\x80\xff"}),
+    # -b1: a row keeps 12 + 3 + 12 = 27 columns; the 20 digits from column 12
+    # would be cut after 16. The rows of the other 7 bytes hold no value.
+    Case("wide-value-cut-by-the-row-end", ["-m", "-b1", "-f", "q.fmt", "q.dat"],
+         stdout=lines(SCALE_1, " [0000000]  size: 0008", " 0000 0000: ##"),
+         files={"q.fmt": UQUAD, "q.dat": b"\xff" * 8}),
+    Case("wide-value-kept-in-a-row-of-16", ["-m", "-f", "q.fmt", "q.dat"],
+         stdout=lines(SCALE, " [0000000]  size: 0008", " 0000 0000: 18446744073709551615"),
+         files={"q.fmt": UQUAD, "q.dat": b"\xff" * 8}),
+    # The float's 12 characters fill its four cells; the double's follow at once.
+    Case("wide-float-before-a-double", ["-m", "-f", "f.fmt", "f.dat"],
+         stdout=lines(SCALE, " [0000000]  size: 000C",
+                      row(" 0000 0000: ", (12, "#" * 11), (24, "-1.234567890123e-300"))),
+         files={"f.fmt": FLOAT_DOUBLE,
+                "f.dat": struct.pack("<f", -1.17549e-38) + struct.pack("<d", -1.234567890123e-300)}),
+    Case("wide-value-over-hidden-cells", ["-m", "-f", "g.fmt", "g.dat"],
+         stdout=lines(SCALE, " [0000000]  size: 0004", row(" 0000 0000: ", (12, "-128"), (21, "127"))),
+         files={"g.fmt": GAP, "g.dat": b"\x80\x00\x00\x7f"}),
+    Case("wide-value-before-hex-digits", ["-m", "-f", "b.fmt", "b.dat"],
+         stdout=lines(SCALE, " [0000000]  size: 0002", row(" 0000 0000: ", (12, "##"), (15, "ff"))),
+         files={"b.fmt": BYTE_AFTER, "b.dat": b"\x80\xff"}),
     # Block 3 is reached by arithmetic: the new position gives a title.
     Case("worked-row", ["-m", "-n3", "-f", "w.fmt", "w.dat"],
          stdout=lines(SCALE, " [0000024]  size: 000C", WORKED_ROW),
@@ -135,10 +182,12 @@ CASES = [
          stdout=lines(SCALE_4, " [0000000]  size: 0010",
                       " 0000 0000: 3.33333333333333e-1", "      0008: 2.5"),
          files={"d.fmt": DOUBLES, "d.dat": THIRD + TWO_AND_A_HALF}),
-    # A text that runs on is kept up to column 12 + 4 * 3 + 12 = 36.
-    Case("run-on-text-is-cut-after-column-36", ["-m", "-f", "c.fmt", "-b4", "c.dat"],
+    # A text that runs on is kept up to column 12 + 4 * 3 + 12 = 36; the
+    # double's 22 characters from column 21 would pass it, so the cell of the
+    # double's first byte, the last of the row, shows the mark "##" instead.
+    Case("run-on-text-cut-by-the-row-end-is-marked", ["-m", "-f", "c.fmt", "-b4", "c.dat"],
          stdout=lines(SCALE_4, " [0000000]  size: 000B",
-                      row(" 0000 0000: ", (13, "a"), (16, "b"), (19, "c"), (21, "-1.2345678901234"))),
+                      row(" 0000 0000: ", (13, "a"), (16, "b"), (19, "c"), (21, "##"))),
          files={"c.fmt": CHAR_DOUBLE, "c.dat": b"abc" + TINY}),
     # Hidden items keep their cells blank; a row of them is its prefix alone.
     Case("hidden-cells", ["-m", "-f", "h.fmt", "h.dat"],

@@ -72,8 +72,10 @@ def row(prefix, *cells):
     return line
 
 
-# The map reads little-endian numbers as they are; a value's text that runs
-# into the next cell is overwritten by the next value (-32768, then 1).
+# The map reads little-endian numbers as they are. A value's text that would
+# run into the next value (-32768 in two cells of three columns, then 1) shows
+# the mark of a value too wide for its cells: "#" in all its columns but the
+# last, which keeps the values apart.
 MAP = lines(
     "             0  1  2  3  4  5  6  7  8  9  A  B  C  D  E  F  ",
     " [0000000]  size: 000C", comment("RIFF header"),
@@ -87,7 +89,7 @@ MAP = lines(
     row(" 0002 0000: ", (13, "d"), (16, "a"), (19, "t"), (22, "a"), (24, "26")),
     " [000002C]  size: 0008", comment("samples"),
     row(" 0003 0000: ", (12, "0"), (18, "1000"), (24, "-1000"), (30, "32767")),
-    comment("samples"), row(" 0004 0000: ", (12, "-32768"), (18, "1"), (24, "-1"), (30, "2")),
+    comment("samples"), row(" 0004 0000: ", (12, "#####"), (18, "1"), (24, "-1"), (30, "2")),
     comment("samples"), row(" 0005 0000: ", (12, "100"), (18, "200"), (24, "300"), (30, "400")),
     comment("samples"), " 0006 0000: 500",
     " [EOD]")

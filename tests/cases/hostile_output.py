@@ -3,7 +3,7 @@ with "write error on standard output" on standard error and status 1, in every
 mode, whether the report fits the writer's buffer or not, and whether the
 driver ends the process itself or returns. A run that writes no report line
 has no write to fail. (The usage text is in usage.py.)"""
-from vesk_e2e import Case
+from vesk_e2e import Case, quote
 
 WRITE_ERROR = b"write error on standard output\n"
 
@@ -56,7 +56,8 @@ CASES = [
     closed("compare", "-F t.fmt id c1.dat c2.dat -n0,3"),
     # Nothing written: no write error; the run's own outcome stands.
     full("nothing-written-format-error", "-f bad.fmt s.dat",
-         stderr=b"bad.fmt: from block number not 0 (line is 1)\n", status=1),
+         stderr=b"bad.fmt: from block number not 0 (line is 1)\n"
+         + quote(1, b"#BLNO 1", 6, b"the first range starts at block 0"), status=1),
     full("nothing-written-no-data-format", "-f none.fmt s.dat",
          stderr=b"none.fmt: no data definition, exit!\n", status=0),
     full("nothing-written-empty-file", "-f t.fmt e.dat", stderr=b"", status=0),

@@ -76,9 +76,11 @@ def ints_list(q_text):
 
 
 # Read least significant byte first: 80 00 .. 00 is 128, 7f ff .. ff is
-# 0xffffffffffffff7f, -129.
+# 0xffffffffffffff7f, -129. -128 fills its one cell of four columns: 127 in
+# the next cell would leave no blank after it, so its cell shows the mark of a
+# value too wide for its cells, "#" in all but its last column.
 INTS_MAP = lines(scale(16, 4), " [0000000]  size: 001D",
-                 row(" 0000 0000: ", (12, "-128"), (16, "127"), (20, "-1"), (24, "0"), (28, "255"),
+                 row(" 0000 0000: ", (12, "###"), (16, "127"), (20, "-1"), (24, "0"), (28, "255"),
                      (32, "128"), (64, "-129")),
                  row("      0010: ", (32, "18446744073709551615")))
 
@@ -286,7 +288,14 @@ OWN_LIST = lines(title(0, "0000"),
                  pad(" 000B: [11] ", 77) + "u ",
                  pad(" 000C: [12] ", 77) + "u ")
 
+# A scale is any number in parentheses, leading zeros included. Names of one
+# byte, no comments: the label in column 78.
+SCALE_ZEROS_FILES = {"s.fmt": fmt("#BLNO 0 &", "struct S {", " ZONED(0002) z[3];", "k(002):2:p", "};"),
+                     "s.dat": b"123" + bytes([0x12, 0x3C])}
+
 CASES = [
+    Case("scale-with-leading-zeros", ["-f", "s.fmt", "s.dat"], files=SCALE_ZEROS_FILES,
+         stdout=lines(title(0, "0000"), pad(" 0000: [1.23] ", 78) + "z", pad(" 0003: [1.23] ", 78) + "p")),
     Case("ints-list", ["-f", "i.fmt", "i.dat"], files=INTS_FILES,
          stdout=ints_list("[-9223372036854775808] [9223372036854775807] ")),
     # -v: least significant byte first; the 1-byte values stay.

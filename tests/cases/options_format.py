@@ -1,7 +1,7 @@
 """The command line with -f and -F: options refused or checked after a format
 file, the block id, the file arguments of a comparison and the two messages
 given instead of running a driver. Each case ends before any driver runs."""
-from vesk_e2e import Case
+from vesk_e2e import Case, quote
 
 # One data format of 8 bytes with a simple item "id".
 GOOD = b"#BLNO 0 &\nstruct REC {\n long id;\n char name[4];\n};\n"
@@ -35,12 +35,24 @@ CASES = [
     fail("F-operands-are-taken-as-they-come", ["-F", "-A", "-B", "a.dat", "b.dat"],
          b"format file -A: not found"),
     fail("f-format-error-ends-the-parse", ["-f", "bad.fmt", "missing.dat"],
-         b"bad.fmt: from block number not 0 (line is 1)\n"),
-    # The block id.
+         b"bad.fmt: from block number not 0 (line is 1)\n"
+         + quote(1, b"#BLNO 1", 6, b"the first range starts at block 0")),
+    # The block id: the message is followed by the ids that would fit (every
+    # simple item that is no array: a char item of one text is one), or the
+    # nearest one, and says so when the id names a file.
     fail("F-id-not-found", ["-F", "g.fmt", "nosuch", "a.dat", "b.dat"],
-         b"block id(nosuch) not found in data definition\n"),
+         b"block id(nosuch) not found in data definition\n  ids that would fit: id, name\n"),
+    fail("F-id-misspelt", ["-F", "g.fmt", "nmae", "a.dat", "b.dat"],
+         b"block id(nmae) not found in data definition\n  did you mean name?\n"),
+    fail("F-id-near-an-item-of-any-data-format", ["-F", "two.fmt", "nn", "a.dat", "b.dat"],
+         b"block id(nn) not found in data definition\n  did you mean n?\n"),
+    fail("F-operands-swapped", ["-F", "g.fmt", "a.dat", "b.dat", "id"],
+         b"block id(a.dat) not found in data definition\n"
+         b"  the id names a file: -F takes the format file, the id item, then the two files\n"
+         b"  ids that would fit: id, name\n"),
     fail("F-id-without-data-format", ["-F", "nodef.fmt", "id", "a.dat", "b.dat"],
-         b"block id(id) not found in data definition\n"),
+         b"block id(id) not found in data definition\n"
+         b"  no item can be the id: an id is a simple item, not an array\n"),
     # -b after -f/-F: refused without an earlier m or M, else 1 to 40.
     fail("f-b-without-map-is-ignored", ["-f", "g.fmt", "-b20"],
          b"-b20: invalid argument\n" + MISSING),

@@ -42,3 +42,14 @@ def lines(*texts: Union[str, bytes]) -> bytes:
     for t in texts:
         out += (t.encode("latin-1") if isinstance(t, str) else t) + b"\n"
     return out
+
+
+def quote(number: int, line: bytes, at: Union[int, bytes] = 0, note: bytes = b"") -> bytes:
+    """The two lines vesk writes under a message about a line of a format
+    file: " N | " and the line as shown, then "   | " and a caret under the
+    word at fault (a column, or the first place where the given text stands
+    in the line), followed by a blank and the note when there is one."""
+    col = at if isinstance(at, int) else line.index(at)
+    gutter = b" %d" % number
+    caret = b" " * len(gutter) + b" | " + b" " * col + b"^" + (b" " + note if note else b"")
+    return gutter + b" | " + line + b"\n" + caret + b"\n"

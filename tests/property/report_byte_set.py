@@ -11,8 +11,13 @@ Random inputs (fixed seeds) rich in the bytes that test it (control bytes,
 DEL, 0x80-0x9F, lone lead bytes, JIS escape sequences, UTF-8 and EUC-JP
 sequences, overlong forms) go through the plain dump in every character mode
 and several layouts, and random format files (range comments, item names and
-comments of such bytes; every item type; #ENDIAN and #CODE) through the
-formatted list, the maps and both comparison forms.
+comments of such bytes; every item type; #ENDIAN, #CODE and the text codes of
+items) through the formatted list, the maps and both comparison forms.
+
+Format files with one line that must be refused (a declared name holding a
+blank or another byte that no name holds, a statement in another case) end
+with status 1 and that line's message; the line quoted under it keeps the
+rule too, and under --utf8 is well-formed UTF-8 without controls.
 
 usage: report_byte_set.py VESK
 
@@ -104,11 +109,22 @@ def hostile_text(rng, n, exclude):
     return text
 
 
+# The ASCII bytes a declared name may hold besides its bytes from 0x80 up.
+NAME_ASCII = b"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_"
+
+
 def name(rng):
-    # Between the type word and the first of "[=;/"; the letters around it
-    # keep it from reading as "far" or a pointer, and a lead byte at its end
-    # from swallowing the bracket.
-    return b"n" + hostile_text(rng, rng.randrange(0, 16), b"[=;/:*") + b"z"
+    # One word, as a declaration's name must be: letters, digits, "_" and any
+    # byte from 0x80 up (a full-width blank, 81 40, cannot arise: "@" is no
+    # name byte). The letters around it keep it from reading as "far" or a
+    # pointer, and a lead byte at its end from swallowing the bracket.
+    text = hostile_text(rng, rng.randrange(0, 16), b"")
+    return b"n" + bytes(b for b in text if b >= 0x80 or b in NAME_ASCII) + b"z"
+
+
+def hostile_name(rng):
+    """A colon-form name: any bytes but its colons."""
+    return b"n" + hostile_text(rng, rng.randrange(0, 16), b":") + b"z"
 
 
 def comment(rng):
@@ -135,7 +151,13 @@ def members(rng, with_id):
         elif k == 4:
             lines.append(rng.choice([b" float ", b" double ", b" LPSTR "]) + nm + b"; /*" + cm + b"*/")
         elif k == 5:
-            lines.append(b"c:%d:" % rng.randrange(1, 30) + nm.replace(b":", b"") + b":" + cm)
+            lines.append(b"c:%d:" % rng.randrange(1, 30) + hostile_name(rng) + b":" + cm)
+        elif k == 6:  # a text code of the item's own
+            code = rng.choice([b"SJIS", b"EUC", b"JIS", b"UTF-8"])
+            if rng.random() < 0.5:
+                lines.append(b" char(" + code + b") " + nm + b"[%d]; /*" % rng.randrange(1, 30) + cm + b"*/")
+            else:
+                lines.append(b"c(" + code + b"):%d:" % rng.randrange(1, 30) + hostile_name(rng) + b":" + cm)
         elif k == 7:  # the integers of legacy records
             lines.append(rng.choice([b" SBYTE ", b" UBYTE ", b" QUAD ", b" UQUAD "]) + nm
                          + b"[%d]; /*" % rng.randrange(1, 4) + cm + b"*/")
@@ -147,7 +169,7 @@ def members(rng, with_id):
             lines.append(b" " + word + scale + b" " + nm + b"[%d][%d]; /*" % (rng.randrange(1, 3), n) + cm + b"*/")
         elif k == 9:
             code, longest = rng.choice([(b"k", 16), (b"z", 31)])
-            lines.append(code + b":%d:" % rng.randrange(1, longest + 1) + nm.replace(b":", b"") + b":" + cm)
+            lines.append(code + b":%d:" % rng.randrange(1, longest + 1) + hostile_name(rng) + b":" + cm)
         else:
             lines.append(b" char " + nm + b";")
     return lines
@@ -279,6 +301,79 @@ def comparisons(r, rng, vesk):
                   + ["a.dat", "b.dat"], "compare map")
 
 
+# Bytes that cannot stand in a declared name: blanks (a full-width one too),
+# parentheses, punctuation, control bytes, DEL. None is a Shift_JIS trail
+# byte, so a lead byte before it cannot take it into a pair.
+NOT_IN_A_NAME = [b" ", b"\t", b"  ", b"(", b"(5)", b")", b",", b".", b"-", b"+", b"\x81\x40", b"\x1b", b"\x07",
+                 b"\x7f", b"\x0b"]
+STATEMENTS = [(b"define", b" N 3"), (b"BLNO", b" 0 &"), (b"REN", b" X l"), (b"ENDIAN", b" BIG"),
+              (b"CODE", b" EUC")]
+
+
+def bad_name_line(rng):
+    """A declaration whose name is not one word, hostile bytes around the
+    byte that breaks it."""
+    word = rng.choice([b"long", b"short", b"char", b"DWORD", b"SBYTE", b"QUAD", b"double", b"PACKED"])
+    part = lambda: hostile_text(rng, rng.randrange(0, 6), b"[=;/*\r")
+    return b" " + word + b" n" + part() + rng.choice(NOT_IN_A_NAME) + part() + b"z[%d];" % rng.randrange(1, 4)
+
+
+def other_case(rng, word):
+    """The statement word with the case of some letters changed."""
+    while True:
+        out = bytes(c ^ 0x20 if rng.random() < 0.5 else c for c in word)
+        if out != word:
+            return out
+
+
+def utf8_breach(err):
+    """Why err is no well-formed UTF-8 without controls, or None."""
+    try:
+        text = err.decode("utf-8")
+    except UnicodeDecodeError as e:
+        return str(e)
+    for i, c in enumerate(text):
+        if c != "\n" and (ord(c) < 0x20 or 0x7F <= ord(c) <= 0x9F):
+            return f"control U+{ord(c):04X} at {i}"
+    return None
+
+
+def refusals(r, rng):
+    """A valid format file with one line that must be refused: a declaration
+    whose name holds a blank or another byte that no name holds, or a
+    statement of vesk's own in another case (#endian, #Code, #blno). The run
+    ends with status 1 and the message for that line, never a report; the
+    line quoted under the message keeps the byte rule (every byte outside it
+    a point), in Shift_JIS and under --utf8 in UTF-8."""
+    for round_no in range(60):
+        lines = format_file(rng, rng.randrange(1, 3)).split(b"\n")[:-1]
+        at = rng.randrange(len(lines) + 1)
+        if round_no % 3 == 2:
+            word, rest = rng.choice(STATEMENTS)
+            written = other_case(rng, word)
+            bad = b"#" + written + rest
+            message = b"#%s: did you mean #%s?" % (written, word)
+        else:
+            bad = bad_name_line(rng)
+            message = b"illegal item name"
+        lines.insert(at, bad)
+        r.write("r.fmt", b"\n".join(lines) + b"\n")
+        r.write("r.dat", bytes(64))
+        want = b"r.fmt: %s (line is %d)\n" % (message, at + 1)
+        for encoding in ([], ["--utf8"]):
+            args = encoding + ["-f", "r.fmt", "r.dat"]
+            proc = subprocess.run([r.vesk] + args, cwd=r.folder, capture_output=True, timeout=60)
+            r.runs += 1
+            label = f"refusal: {bad!r}: {args}"
+            if proc.returncode != 1 or proc.stdout or not proc.stderr.startswith(want):
+                r.failures.append(f"{label}: status {proc.returncode}, {proc.stderr[:300]!r}")
+                r.keep("refusal")
+                continue
+            breach = utf8_breach(proc.stderr) if encoding else first_breach(proc.stderr)
+            if breach is not None:
+                r.failures.append(f"{label}: message bytes: {breach}: {proc.stderr!r}")
+
+
 def main():
     if len(sys.argv) != 2:
         print(__doc__)
@@ -293,6 +388,7 @@ def main():
         formatted_dumps(r, rng)
         coded_texts(r, rng)
         comparisons(r, rng, vesk)
+        refusals(r, rng)
     took = time.monotonic() - started
     for f in r.failures[:int(os.environ.get("REPORT_BYTES_SHOW", "20"))]:
         print(f)
