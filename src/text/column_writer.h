@@ -138,25 +138,25 @@ int write_columns(ColumnState& st, const unsigned char* data, int n, int avail, 
   const LoneUnits::Unit* __restrict units = lone_units<Decoder, Encoder>().unit;
   const bool* __restrict lone = Decoder::kLone.lone;
   while (off < n) {
-    // A run of bytes that are cells of their own, through the table; in
-    // UTF-8, runs of printable ASCII (itself) eight bytes at a time.
-    if constexpr (Encoder::kMaxBytesPerColumn == 1) {
-      while (off < n && lone[d[off]]) *o++ = units[d[off++]].text[0];
-    } else {
-      while (off < n && lone[d[off]]) {
-        if (n - off >= 8 && is_printable_ascii(d[off]) && eight_printable(d + off)) {
-          std::memcpy(o, d + off, 8);
-          o += 8;
-          off += 8;
-          continue;
-        }
-        const LoneUnits::Unit& u = units[d[off++]];
-        std::memcpy(o, u.text, 4);
-        o += u.len;
+    const unsigned char b = d[off];
+    // A byte that is a cell of its own, through the table; in UTF-8, runs
+    // of printable ASCII (itself) eight bytes at a time.
+    if (lone[b]) {
+      if constexpr (Encoder::kMaxBytesPerColumn == 1) {
+        *o++ = units[b].text[0];
+        ++off;
+      } else if (n - off >= 8 && is_printable_ascii(b) && eight_printable(d + off)) {
+        std::memcpy(o, d + off, 8);
+        o += 8;
+        off += 8;
+      } else {
+        std::memcpy(o, units[b].text, 4);
+        o += units[b].len;
+        ++off;
       }
+      cols = off;
+      continue;
     }
-    cols = off;
-    if (off >= n) break;
     if constexpr (Decoder::kHasPairs) {
       if (off + 1 < n) {
         if (unsigned pair = Decoder::pair_at(d + off)) {

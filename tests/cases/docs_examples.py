@@ -35,7 +35,8 @@ line (a line ending in a backslash goes on in the next), where a vesk at the
 start or after a pipe stands for the program under test; `.\" output: NAME`
 before the expected output of that test; `.\" file: NAME` before a file.
 Only roff requests may stand between a marker and its .EX line. The roff
-escapes of the blocks are turned into the characters they print.
+escapes of the blocks are turned into the characters they print (\[uXXXX]
+is the character U+XXXX).
 """
 import pathlib
 import re
@@ -156,6 +157,11 @@ def unescape(line):
     """A line of an .EX block as the page prints it."""
     out, i = "", 0
     while i < len(line):
+        unicode = re.match(r"\\\[u([0-9A-F]{4,5})\]", line[i:])
+        if unicode:
+            out += chr(int(unicode.group(1), 16))
+            i += unicode.end()
+            continue
         for escape, text in ROFF_ESCAPES.items():
             if line.startswith(escape, i):
                 out += text
