@@ -34,6 +34,7 @@ class ByteSource {
   bool seekable() const { return seekable_; }
   bool failed() const { return failed_; }
   const char* name() const { return name_; }
+  int fd() const { return fd_; }
 
   static constexpr std::size_t kMaxPeek = 8;
 

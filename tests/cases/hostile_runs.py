@@ -104,5 +104,5 @@ CASES = [
     # The first file cut short while the report is being made: a message
     # naming it, status 1, never a report passed off as complete.
     Case("compare-file-cut-during-the-report", [], shell="python3 shrink.py {vesk}", files=SHRINK_FILES,
-         stdout=b"1 1\n", stderr=b"old.dat: read error\n"),
+         stdout=b"1 1\n", stderr=b"old.dat: changed while being compared\n"),
 ]
