@@ -11,6 +11,9 @@ namespace vesk {
 
 namespace {
 constexpr std::size_t kBufferSize = 1 << 18;
+// A block this close after what is held is read on to: reading the bytes
+// between costs less than a read of its own.
+constexpr long long kNear = 4096;
 }  // namespace
 
 BlockReader::BlockReader(int fd, const char* name)
@@ -25,7 +28,7 @@ long long BlockReader::read_at(long long pos, unsigned char* dest, std::size_t n
   }
   // Reading on from what is held doubles the piece; a block elsewhere is
   // read alone.
-  const bool onward = len_ > 0 && pos >= from_ && pos <= held_to;
+  const bool onward = len_ > 0 && pos >= from_ && pos <= held_to + kNear;
   chunk_ = onward ? (chunk_ * 2 < kBufferSize ? chunk_ * 2 : kBufferSize) : n;
   if (chunk_ < n) chunk_ = n;
   std::size_t got = 0;

@@ -1,7 +1,8 @@
 // The comparison's reads of blocks by position, from a regular file: what
-// was read last is kept, reading on in file order reads ever larger pieces,
-// and a block elsewhere is read alone. So the blocks of a file in order cost
-// a few large reads, and the partners of a shuffled file one small read each.
+// was read last is kept, reading on in file order (or a little further on)
+// reads ever larger pieces, and a block far from the last is read alone. So
+// blocks taken in file order cost a few large reads, and scattered blocks one
+// small read each.
 #pragma once
 
 #include <cstddef>

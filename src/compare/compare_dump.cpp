@@ -8,6 +8,7 @@
 #include "compare/block_ids.h"
 #include "compare/block_reader.h"
 #include "compare/diff_list.h"
+#include "compare/partner_blocks.h"
 #include "format/item_types.h"
 #include "formatted/block_print.h"
 #include "formatted/format_dump.h"
@@ -166,24 +167,36 @@ int Comparison::print_updated() {
   // Whether each pair changed is needed only for these.
   const bool judge = s_.changes_only || s_.summary || s_.exit_code;
   bool opened = false;
-  for (int i = 0; i < ids_.file1_count(); ++i) {
-    if (p_.report.failed()) return 1;
-    if (ids_.state(i) != kPaired) continue;
-    totals_.pairs += 1;
-    long long pos1 = g_.addr(ids_.block_no(i));
-    if (read_block(files_.in1, i, files_.block1) != 0) return 1;
-    int j = ids_.partner(i);
-    long long pos2 = g_.addr(ids_.block_no(j));
-    if (read_block(files_.in2, j, files_.block2) != 0) return 1;
-    if (judge) {
-      bool same = false;
-      count_pair(files_.block1, files_.block2, ids_.block_no(i), same);
-      if (s_.changes_only && same) continue;
+  PartnerBlocks partner_blocks(g_.size);
+  std::vector<int> pairs, partners;  // a run of pairs: first-file entries and their partners
+  auto read_partner = [this](int j, unsigned char* dest) { return read_block(files_.in2, j, dest); };
+  for (int next = 0; next < ids_.file1_count();) {
+    pairs.clear();
+    partners.clear();
+    for (; next < ids_.file1_count() && pairs.size() < partner_blocks.capacity(); ++next) {
+      if (ids_.state(next) != kPaired) continue;
+      pairs.push_back(next);
+      partners.push_back(ids_.partner(next));
     }
-    if (!opened) open_section("UPDATED DATA");
-    opened = true;
-    print_diff_block(p_, files_.block1, files_.block2, g_.size, ids_.block_no(i), pos1, ids_.block_no(j), pos2);
-    if (p_.failed) return 1;
+    if (partner_blocks.load(partners, read_partner) != 0) return 1;
+    for (std::size_t k = 0; k < pairs.size(); ++k) {
+      if (p_.report.failed()) return 1;
+      const int i = pairs[k], j = partners[k];
+      totals_.pairs += 1;
+      long long pos1 = g_.addr(ids_.block_no(i));
+      if (read_block(files_.in1, i, files_.block1) != 0) return 1;
+      const unsigned char* block2 = partner_blocks.block(k);
+      if (judge) {
+        bool same = false;
+        count_pair(files_.block1, block2, ids_.block_no(i), same);
+        if (s_.changes_only && same) continue;
+      }
+      if (!opened) open_section("UPDATED DATA");
+      opened = true;
+      print_diff_block(p_, files_.block1, block2, g_.size, ids_.block_no(i), pos1, ids_.block_no(j),
+                       g_.addr(ids_.block_no(j)));
+      if (p_.failed) return 1;
+    }
   }
   return 0;
 }
