@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "common/digits.h"
 #include "common/messages.h"
@@ -281,7 +282,7 @@ void Comparison::print_summary() {
 // formatted dump, naming the last block that --all would compare.
 void Comparison::notice_if_cut_short(long long file_size1, long long file_size2) {
   const BlnoInf& def = view_.defs.blno_inf[0];
-  if (s_.all_blocks || !def.open_end || g_.last != kDefaultLastBlock || def.to_blk != kDefaultLastBlock) return;
+  if (s_.all_blocks || !def.open_end || g_.last != kDefaultLastBlock) return;
   if (s_.range_given && s_.end_blk <= g_.last) return;
   const long long larger = file_size1 > file_size2 ? file_size1 : file_size2;
   if (larger <= g_.addr(g_.last + 1)) return;
@@ -355,7 +356,8 @@ int compare_dump(const Settings& s, const Definitions& defs, ByteSource& in1, By
   if (def.size <= 0 || def.size > kMaxBlockSize) return 0;  // the layout never allows it
   g.size = def.size;
   g.base = def.offset >= 0 ? def.offset : 0;
-  auto files = std::make_unique<Inputs>(Inputs{BlockReader(in1.fd(), in1.name()), BlockReader(in2.fd(), in2.name()), {}, {}});
+  auto files =
+      std::make_unique<Inputs>(Inputs{BlockReader(in1.fd(), in1.name()), BlockReader(in2.fd(), in2.name()), {}, {}});
   Comparison comparison(s, defs, *files, report, g);
   int status = comparison.run(in1.regular_file_size(), in2.regular_file_size());
   if (totals != nullptr) *totals = comparison.totals();
