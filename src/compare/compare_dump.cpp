@@ -341,18 +341,17 @@ bool comparable(const ByteSource& in) {
 int compare_dump(const Settings& s, const Definitions& defs, ByteSource& in1, ByteSource& in2, Report& report,
                  CompareTotals* totals) {
   if (!comparable(in1) || !comparable(in2)) return 1;
-  // Range and geometry, from the one data definition. The -n start follows
-  // the formatted dump's rule: every block before it must be defined.
+  // Range and geometry, from the one data definition (its range starts at
+  // block 0). The -n start follows the formatted dump's rule: every block
+  // before it must be defined.
   const BlnoInf& def = defs.blno_inf[0];
-  const long long n1 = s.start_blk;
-  if ((n1 > 0 && def.from_blk > 0) || n1 > def.to_blk + 1) {
-    report_undefined_block(n1);
+  if (s.start_blk > def.to_blk + 1) {
+    report_undefined_block(s.start_blk);
     return 1;
   }
   Geometry g;
-  g.first = n1;
-  // A definition that starts past block 0 defines nothing from block 0.
-  g.last = n1 < def.from_blk ? n1 - 1 : s.end_blk < def.to_blk ? s.end_blk : def.to_blk;
+  g.first = s.start_blk;
+  g.last = s.end_blk < def.to_blk ? s.end_blk : def.to_blk;
   if (def.size <= 0 || def.size > kMaxBlockSize) return 0;  // the layout never allows it
   g.size = def.size;
   g.base = def.offset >= 0 ? def.offset : 0;
