@@ -61,7 +61,7 @@ TEST(BlockReader, TheEndOfTheFile) {
 // The blocks of a run of pairs are read in file order and handed back in
 // the order of the pairs.
 TEST(PartnerBlocks, ReadInFileOrderKeptInPairOrder) {
-  PartnerBlocks partners(16);
+  PartnerBlocks partners(16, 100);
   const std::vector<int> entries = {7, 2, 9, 2, 0};
   std::vector<int> read_order;
   auto read = [&read_order](int entry, unsigned char* dest) {

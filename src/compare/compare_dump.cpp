@@ -168,7 +168,7 @@ int Comparison::print_updated() {
   // Whether each pair changed is needed only for these.
   const bool judge = s_.changes_only || s_.summary || s_.exit_code;
   bool opened = false;
-  PartnerBlocks partner_blocks(g_.size);
+  PartnerBlocks partner_blocks(g_.size, ids_.file1_count());
   std::vector<int> pairs, partners;  // a run of pairs: first-file entries and their partners
   auto read_partner = [this](int j, unsigned char* dest) { return read_block(files_.in2, j, dest); };
   for (int next = 0; next < ids_.file1_count();) {

@@ -14,9 +14,10 @@ namespace vesk {
 
 class PartnerBlocks {
  public:
-  explicit PartnerBlocks(int block_size)
+  // Room for at most max_blocks blocks of block_size bytes.
+  PartnerBlocks(int block_size, int max_blocks)
       : size_(static_cast<std::size_t>(block_size > 0 ? block_size : 1)),
-        capacity_(kBytes / size_ > 0 ? kBytes / size_ : 1),
+        capacity_(held(size_, max_blocks)),
         blocks_(new unsigned char[capacity_ * size_]) {}
 
   // Blocks held at once.
@@ -32,7 +33,8 @@ class PartnerBlocks {
     order_.resize(entries.size());
     for (std::size_t k = 0; k < entries.size(); ++k)
       order_[k] = static_cast<std::uint64_t>(static_cast<std::uint32_t>(entries[k])) << 32 | k;
-    std::sort(order_.begin(), order_.end());
+    // Files in the same order give entries in order already.
+    if (!std::is_sorted(order_.begin(), order_.end())) std::sort(order_.begin(), order_.end());
     for (std::uint64_t key : order_) {
       int status = read(static_cast<int>(key >> 32), block(key & 0xFFFFFFFFu));
       if (status != 0) return status;
@@ -46,6 +48,12 @@ class PartnerBlocks {
  private:
   // Memory for the blocks held: a few megabytes, whatever the files.
   static constexpr std::size_t kBytes = 4u << 20;
+
+  static std::size_t held(std::size_t size, int max_blocks) {
+    std::size_t n = kBytes / size;
+    if (max_blocks > 0 && static_cast<std::size_t>(max_blocks) < n) n = static_cast<std::size_t>(max_blocks);
+    return n > 0 ? n : 1;
+  }
 
   std::size_t size_;
   std::size_t capacity_;
