@@ -47,13 +47,14 @@ void write_usage_to_stderr(int first, int last) {
 }
 
 // What --exit-code answers besides the status: whether the files differ, and
-// whether the run ended without its report though with status 0.
+// whether blocks that were asked for were left out by the default range.
 struct Outcome {
   bool differ = false;
-  bool no_report = false;
+  bool incomplete = false;
 };
 
-// The driver of the run's mode. Returns the exit status, 0 or 1.
+// The driver of the run's mode. Returns the exit status, 0 or 1. The two
+// "exit!" messages leave nothing dumped or compared: a failure, status 1.
 int run_driver(CommandLine& cmd, ReportSink& sink, Outcome& outcome) {
   const Settings& s = cmd.settings;
   Report report(sink, s.page_lines);
@@ -61,19 +62,18 @@ int run_driver(CommandLine& cmd, ReportSink& sink, Outcome& outcome) {
   if (s.is_plain_dump()) return plain_dump(s, in1, report);
   if (cmd.defs.blnoinf_cnt == 0) {
     errmsg("%s: no data definition, exit!\n", s.fmt_name);
-    outcome.no_report = true;
-    return 0;
+    return 1;
   }
   if (s.run_mode == RunMode::formatted) return format_dump(s, cmd.defs, in1, report);
   if (cmd.defs.blnoinf_cnt > 1) {
     errmsg("%s: Multiple data format is not available, exit!\n", s.fmt_name);
-    outcome.no_report = true;
-    return 0;
+    return 1;
   }
   ByteSource in2(cmd.fd2, s.file2_name);
   CompareTotals totals;
   int status = compare_dump(s, cmd.defs, in1, in2, report, &totals);
   outcome.differ = totals.differ();
+  outcome.incomplete = totals.range_cut;
   return status;
 }
 
@@ -155,10 +155,10 @@ int run_vesk(int argc, char** argv, ReportSink& sink) {
     if (status == 0) status = 1;
   }
   std::fflush(stderr);
-  // --exit-code answers as cmp and diff do: 0 the same, 1 different, 2 trouble
-  // (a format file that defines no data format, or more than one for a
-  // comparison, leaves nothing compared: trouble too).
-  if (cmd.settings.exit_code) status = status != 0 || outcome.no_report ? 2 : outcome.differ ? 1 : 0;
+  // --exit-code answers as cmp and diff do: 0 the same, 1 different, 2 trouble.
+  // A comparison that the default range cut short found no difference in the
+  // blocks it compared, but cannot tell of the others: trouble too.
+  if (cmd.settings.exit_code) status = status != 0 ? 2 : outcome.differ ? 1 : outcome.incomplete ? 2 : 0;
   return status;
 }
 

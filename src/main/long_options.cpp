@@ -22,11 +22,11 @@ const LongOption kLongOptions[] = {
     {"all", [](Settings& s, LongRequests&) { s.all_blocks = true; },
      "no default limits: dump to the end of the file, compare any number of blocks"},
     {"changes-only", [](Settings& s, LongRequests&) { s.changes_only = true; },
-     "comparison: leave out the pairs that did not change"},
+     "comparison: leave out the pairs that are the same in every byte"},
     {"summary", [](Settings& s, LongRequests&) { s.summary = true; },
      "comparison: end the report with the counts of each kind of block"},
     {"exit-code", [](Settings& s, LongRequests&) { s.exit_code = true; },
-     "exit 0 when the files hold the same blocks, 1 when they differ, 2 on trouble"},
+     "exit 0: every block paired with one alike in every byte; 1: they differ; 2: trouble"},
     {"help", [](Settings&, LongRequests& r) { r.help = true; }, "this text"},
     {"version", [](Settings&, LongRequests& r) { r.version = true; }, "the version of vesk"},
 };

@@ -119,9 +119,9 @@ LONG_OPTIONS = [
     ("utf8", "write the report in UTF-8 (the default on a UTF-8 terminal)"),
     ("sjis", "write the report in Shift_JIS (the default to files and pipes)"),
     ("all", "no default limits: dump to the end of the file, compare any number of blocks"),
-    ("changes-only", "comparison: leave out the pairs that did not change"),
+    ("changes-only", "comparison: leave out the pairs that are the same in every byte"),
     ("summary", "comparison: end the report with the counts of each kind of block"),
-    ("exit-code", "exit 0 when the files hold the same blocks, 1 when they differ, 2 on trouble"),
+    ("exit-code", "exit 0: every block paired with one alike in every byte; 1: they differ; 2: trouble"),
     ("help", "this text"),
     ("version", "the version of vesk"),
 ]
