@@ -14,12 +14,10 @@ in the blank column before the bar, so the second line leaves that column
 blank. In UTF-8 あ is E3 81 82 and still takes its two columns."""
 import pathlib
 import shlex
-import sys
 
-from vesk_e2e import Case
+from vesk_e2e import PYTHON, Case
 
 ON_TERMINAL = shlex.quote(str(pathlib.Path(__file__).resolve().parents[1] / "e2e" / "on_terminal.py"))
-PYTHON = shlex.quote(sys.executable)
 HELLO = {"hello.txt": b"Hello, World!\r\n\x82\xa0ABC\x00\x01"}
 
 
