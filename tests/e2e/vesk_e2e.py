@@ -29,6 +29,7 @@ class Case:
     # An int, or a tuple of the statuses that are accepted.
     status: Union[int, tuple] = 0
     files: Dict[str, bytes] = field(default_factory=dict)
+    # Standard input, through a pipe; None gives /dev/null.
     stdin: Optional[bytes] = None
     # Called with the run folder before the run, for inputs that are not plain
     # files (a folder, an unreadable file, a pipe).
