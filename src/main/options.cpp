@@ -266,9 +266,10 @@ int Parser::set_file(const char* arg, char bare_before) {
   }
   if (fd < 0) {
     // "-n 100" for "-n100": the message gives the fix.
-    if (bare_before != 0 && reads_as_value(bare_before, arg, settings.dec_mode))
-      errmsg(bare_before == 'n' ? "%s: not found (for blocks, write -n%s)\n" : "%s: not found (for the page length, write -p%s)\n",
-             arg, arg);
+    if (bare_before == 'n' && reads_as_value('n', arg, settings.dec_mode))
+      errmsg("%s: not found (for blocks, write -n%s)\n", arg, arg);
+    else if (bare_before == 'p' && reads_as_value('p', arg, settings.dec_mode))
+      errmsg("%s: not found (for the page length, write -p%s)\n", arg, arg);
     else
       errmsg("%s: not found\n", arg);
     return -1;
