@@ -204,8 +204,10 @@ TEST(ParseOptions, ValuesInTheNextArgument) {
 }
 
 // --skip-bytes and --read-bytes, as the long options leave them, become the
-// blocks that hold the bytes, under the last -h and -d.
+// blocks that hold the bytes, under the last -h and -d. (Any file that opens
+// completes the command line.)
 TEST(ParseOptions, ByteRanges) {
+  constexpr const char* kAnyFile = "/dev/null";
   struct Case {
     std::vector<const char*> args;
     long long skip, read;
@@ -231,9 +233,9 @@ TEST(ParseOptions, ByteRanges) {
     preset.byte_option = "--skip-bytes=N";
     Parsed p;
     switch (c.args.size()) {
-      case 0: p = parse({"-"}, preset); break;
-      case 1: p = parse({c.args[0], "-"}, preset); break;
-      default: p = parse({c.args[0], c.args[1], "-"}, preset); break;
+      case 0: p = parse({kAnyFile}, preset); break;
+      case 1: p = parse({c.args[0], kAnyFile}, preset); break;
+      default: p = parse({c.args[0], c.args[1], kAnyFile}, preset); break;
     }
     EXPECT_EQ(p.err, "") << c.skip << " " << c.read;
     EXPECT_EQ(settings.start_blk, c.start) << c.skip << " " << c.read;
@@ -244,12 +246,12 @@ TEST(ParseOptions, ByteRanges) {
   Settings preset;
   preset.byte_option = "--read-bytes=5";
   preset.read_bytes = 5;
-  EXPECT_EQ(parse({"-n3", "-"}, preset).err, "--read-bytes=5: not with -n\n");
-  EXPECT_EQ(parse({"-x0a", "-"}, preset).err, "--read-bytes=5: not with an end code (-t, -x)\n");
+  EXPECT_EQ(parse({"-n3", kAnyFile}, preset).err, "--read-bytes=5: not with -n\n");
+  EXPECT_EQ(parse({"-x0a", kAnyFile}, preset).err, "--read-bytes=5: not with an end code (-t, -x)\n");
   preset.byte_option = "--skip-bytes=X";
   preset.skip_bytes = kMaxBlockNumber + 1;
   preset.read_bytes = -1;
-  EXPECT_EQ(parse({"-d1", "-"}, preset).err, "--skip-bytes=X: past the last block number\n");
+  EXPECT_EQ(parse({"-d1", kAnyFile}, preset).err, "--skip-bytes=X: past the last block number\n");
 }
 
 TEST(ParseOptions, StopsAtTheFirstFailure) {
