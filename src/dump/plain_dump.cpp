@@ -216,8 +216,7 @@ int plain_dump(const Settings& s, ByteSource& in, Report& report) {
     if (in.failed()) return 1;
     if (got < hdr_size) hdr_size = got;
     buf.zero_tail(hdr_size);
-    // A single block asked for: no header block.
-    if (s.start_blk != s.end_blk) printer.block(buf.bytes, hdr_size, -1, true);
+    if (s.shows_header()) printer.block(buf.bytes, hdr_size, -1, true);
   }
 
   long long first = 0;

@@ -9,6 +9,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -19,6 +20,7 @@
 #include "compare/compare_dump.h"
 #include "dump/plain_dump.h"
 #include "formatted/format_dump.h"
+#include "main/help_text.h"
 #include "main/long_options.h"
 #include "main/options.h"
 #include "main/usage_text.h"
@@ -101,13 +103,16 @@ int run(int argc, char** argv, CommandLine& cmd, ReportSink& sink, Outcome& outc
   LongRequests requests;
   std::vector<char*> args;
   if (take_long_options(argc, argv, cmd.settings, requests, args) != 0) return 1;
+  // Read only when neither --utf8 nor --sjis has chosen.
+  if (cmd.settings.encoding == OutputEncoding::automatic &&
+      take_encoding_variable(std::getenv("VESK_ENCODING"), cmd.settings) != 0)
+    return 1;
   if (writes_utf8(cmd.settings.encoding, sink.is_terminal())) sink.use_utf8(SjisMapping::standard);
   // The lines quoted from the format file under a message go to standard
   // error, which may be a terminal when the report is not.
   cmd.utf8_messages = writes_utf8(cmd.settings.encoding, isatty(STDERR_FILENO) == 1);
   if (requests.help) {
-    write_usage(sink);
-    write_long_option_help(sink);
+    write_help(sink, VESK_VERSION);
     return 0;
   }
   if (requests.version) {
@@ -119,11 +124,14 @@ int run(int argc, char** argv, CommandLine& cmd, ReportSink& sink, Outcome& outc
     write_usage(sink);
     return 0;
   }
-  if (n < 2) {
+  // Standard input is read when no file is named and it is a pipe or a file;
+  // an empty command line on a terminal asks for the usage.
+  const bool piped = holds_data(STDIN_FILENO);
+  if (n < 2 && !piped) {
     write_usage_to_stderr(3, 10);  // the three usage forms
     return 1;
   }
-  if (parse_options(n, args.data(), cmd) != 0) return 1;
+  if (parse_options(n, args.data(), cmd, piped) != 0) return 1;
   // Characters decoded from UTF-8 (-U, or #CODE UTF-8 for the text items of
   // a format file) read back as the ones they came from.
   const bool from_utf8 = cmd.settings.is_plain_dump() ? cmd.settings.char_mode == CharMode::utf8

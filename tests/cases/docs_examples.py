@@ -40,13 +40,11 @@ escapes of the blocks are turned into the characters they print.
 import pathlib
 import re
 import shlex
-import sys
 
-from vesk_e2e import Case
+from vesk_e2e import PYTHON, Case
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 ON_TERMINAL = shlex.quote(str(ROOT / "tests" / "e2e" / "on_terminal.py"))
-PYTHON = shlex.quote(sys.executable)
 DOCUMENTS = ("README.md", "docs/format-language.md")
 # Every command and format file of these is run: each of their sh and c blocks
 # is marked (the README also shows commands that are not examples).
