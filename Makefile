@@ -11,19 +11,24 @@ all: build
 deps:
 	@./tools/install-deps.sh
 
+# cmake's own lines go to a log, shown only when it fails.
 $(BUILD)/Makefile: CMakeLists.txt
 	@$(MAKE) --no-print-directory deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
+	@mkdir -p $(BUILD)
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release > $(BUILD)/configure.log 2>&1 \
+	  || { cat $(BUILD)/configure.log; exit 1; }
 
 build: $(BUILD)/Makefile
 	cmake --build $(BUILD) -j $(JOBS)
 
 # Only the program: a newcomer's first run should not wait for the tests.
-# The report in UTF-8 even when make's output is piped; a --sjis in ARGS,
-# coming later, still wins.
+# The build's lines go to a log, shown only when it fails, so that the dump
+# is what the run prints. The report in UTF-8 even when make's output is
+# piped; a --sjis in ARGS, coming later, still wins.
 run: $(BUILD)/Makefile
-	cmake --build $(BUILD) -j $(JOBS) --target vesk
-	$(BUILD)/vesk --utf8 $(ARGS)
+	@cmake --build $(BUILD) -j $(JOBS) --target vesk > $(BUILD)/run-build.log 2>&1 \
+	  || { cat $(BUILD)/run-build.log; exit 1; }
+	@$(BUILD)/vesk --utf8 $(ARGS)
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

@@ -25,6 +25,7 @@ FMT = os.path.join(HERE, "records.fmt")
 HEXDUMP_FMT = os.path.join(HERE, "records.hexdump")
 CUSTOMERS_FMT = os.path.join(HERE, "customers.fmt")
 DEEP_FMT = os.path.join(HERE, "deep.fmt")
+IDS_FMT = os.path.join(HERE, "ids.fmt")
 
 
 def run_once(argv):
@@ -142,6 +143,29 @@ def customer_cases(d, reps, slow_reps):
     return cases
 
 
+def colliding_cases(vesk, d, reps):
+    """Ids that collide in a weak hash (bench/colliding_ids.py) against
+    ordinary ids of the same files' size: the peer is vesk on those."""
+    cases = []
+    for n, label in ((40000, "40,000"), (400000, "400,000")):
+        def args(kind):
+            return ["--all", "--changes-only", "-F", IDS_FMT, "id",
+                    os.path.join(d, "ids-%s-%d-a.dat" % (kind, n)), os.path.join(d, "ids-%s-%d-b.dat" % (kind, n))]
+        cases.append(Case("colliding", label, args("colliding"), "ordinary ids", [vesk] + args("plain"), reps))
+        cases.append(Case("colliding", label + ", --summary", ["--summary"] + args("colliding"),
+                          "ordinary ids", [vesk, "--summary"] + args("plain"), reps))
+    return cases
+
+
+def order_cases(vesk, d, slow_reps):
+    """The second file shuffled, against the same records in order: the peer
+    is vesk on the files in order."""
+    a = os.path.join(d, "order-a.dat")
+    in_order = ["--all", "--changes-only", "-F", IDS_FMT, "id", a, os.path.join(d, "order-b.dat")]
+    shuffled = ["--all", "--changes-only", "-F", IDS_FMT, "id", a, os.path.join(d, "order-shuffled.dat")]
+    return [Case("order", "1,000,000, second file shuffled", shuffled, "in order", [vesk] + in_order, slow_reps)]
+
+
 def whole_file_cases(d, slow_reps):
     return [Case("whole", "%s, sparse" % size, ["--all", os.path.join(d, "sparse-%s.bin" % name)], "", None, slow_reps)
             for size, name in (("1 MiB", "1m"), ("1 GiB", "1g"))]
@@ -232,6 +256,11 @@ def main():
         ("Large comparison: vesk --all --changes-only -F, records of 128 bytes; "
          "1% changed, 0.5% deleted, 0.5% inserted, 10% moved", customer_cases(a.data, a.reps, a.slow_reps),
          customer_table),
+        ("Comparison of ids that collide in FNV-1a's low 22 bits: vesk --all --changes-only -F, "
+         "records of 16 bytes, 1% changed; peer: vesk on ordinary ids", colliding_cases(a.vesk, a.data, a.reps),
+         table),
+        ("Comparison of a shuffled second file: vesk --all --changes-only -F, records of 16 bytes, 1% changed; "
+         "peer: vesk on the same records in order", order_cases(a.vesk, a.data, a.reps), table),
         ("Whole files: plain dump with --all, memory", whole_file_cases(a.data, a.slow_reps), solo_table),
         ("UTF-8 report: --utf8 against --sjis", utf8_cases(a.vesk, a.data, a.reps), table),
         ("Format file with empty structures nested four deep, 32,767 copies each, 256 one-byte blocks",

@@ -13,11 +13,23 @@ Everything is made from fixed seeds, so every run dumps the same bytes:
                             0.5% deleted, 0.5% inserted and 10% moved
   sparse-1m.bin, -1g.bin    1 MiB and 1 GiB of zero bytes, sparse
   deep.bin                  256 bytes for bench/deep.fmt (256 one-byte blocks)
+  ids-<kind>-<n>-a.dat, -b.dat
+                            n = 40000 and 400000 records of bench/ids.fmt
+                            (16 bytes each) whose 8-byte ids collide in the
+                            low 22 bits of FNV-1a (kind colliding,
+                            bench/colliding_ids.py) or are ordinary (kind
+                            plain); in b 1% of the records changed
+  order-a.dat, -b.dat, -shuffled.dat
+                            1,000,000 records of bench/ids.fmt; b is a with 1%
+                            of the records changed, shuffled the same records
+                            as b in a random order
 """
 import os
 import random
 import struct
 import sys
+
+from colliding_ids import colliding_ids
 
 MIB = 1 << 20
 RECORD_SIZE = 68
@@ -125,6 +137,16 @@ def customer_pair(n: int, seed: int):
     return a, b"".join(parts)
 
 
+def id_records(ids, rng: random.Random):
+    """Records of bench/ids.fmt: each id with two random longs; and the same
+    records with 1% of them changed (their second long)."""
+    a = [i + rng.randbytes(8) for i in ids]
+    b = list(a)
+    for k in rng.sample(range(len(a)), len(a) // 100):
+        b[k] = b[k][:12] + bytes(x ^ 0x5A for x in b[k][12:])
+    return a, b
+
+
 def sparse(folder: str, name: str, size: int) -> None:
     with open(os.path.join(folder, name), "wb") as f:
         f.truncate(size)
@@ -168,6 +190,19 @@ def main() -> None:
         a, b = customer_pair(n, 11)
         write(folder, "customers-%d-a.dat" % n, a)
         write(folder, "customers-%d-b.dat" % n, b)
+
+    colliding = colliding_ids(400000)
+    for n in (40000, 400000):
+        for kind, ids in (("colliding", colliding[:n]), ("plain", [b"I%07d" % i for i in range(n)])):
+            a, b = id_records(ids, random.Random(13))
+            write(folder, "ids-%s-%d-a.dat" % (kind, n), b"".join(a))
+            write(folder, "ids-%s-%d-b.dat" % (kind, n), b"".join(b))
+    rng = random.Random(17)
+    a, b = id_records([b"C%07d" % i for i in range(1000000)], rng)
+    write(folder, "order-a.dat", b"".join(a))
+    write(folder, "order-b.dat", b"".join(b))
+    rng.shuffle(b)
+    write(folder, "order-shuffled.dat", b"".join(b))
 
     sparse(folder, "sparse-1m.bin", MIB)
     sparse(folder, "sparse-1g.bin", 1024 * MIB)

@@ -1,8 +1,9 @@
-// The one reader of input files, for all three modes: large reads into one
-// buffer, 64-bit positions counted from the start of the file, a look-ahead
-// that takes nothing, and moves to any position by a seek where the input
-// allows one, else (going forward) by reading. A pipe therefore reads the same
-// as a file, as far as going forward goes.
+// The reader of input files: large reads into one buffer, 64-bit positions
+// counted from the start of the file, a look-ahead that takes nothing, and
+// moves to any position by a seek where the input allows one, else (going
+// forward) by reading. A pipe therefore reads the same as a file, as far as
+// going forward goes. (The comparison, which takes regular files only, reads
+// its blocks by position through compare/block_reader.)
 #pragma once
 
 #include <cstddef>
@@ -37,6 +38,7 @@ class ByteSource {
   bool seekable() const { return seekable_; }
   bool failed() const { return failed_; }
   const char* name() const { return name_; }
+  int fd() const { return fd_; }
 
   static constexpr std::size_t kMaxPeek = 8;
 

@@ -76,10 +76,18 @@ struct Settings {
   bool changes_only = false;  // --changes-only: the comparison leaves out unchanged pairs
   bool summary = false;       // --summary: the comparison ends with counts
   bool exit_code = false;     // --exit-code: 0 same, 1 different, 2 trouble
+  // --skip-bytes, --read-bytes: the first byte and the number of bytes wanted
+  // (-1: to the end); the option parser turns them into start_blk and end_blk.
+  long long skip_bytes = 0;
+  long long read_bytes = -1;
+  const char* byte_option = nullptr;  // the first of the two given, as typed; nullptr: neither
 
   bool is_plain_dump() const { return run_mode == RunMode::hex_dump || run_mode == RunMode::char_dump; }
   bool has_end_code() const { return eod_code[0] != ' ' && eod_len > 0; }
   bool per_block_pages() const { return page_mode == PageMode::per_block; }
+  // The plain dump shows its header block: when the blocks come from a byte
+  // range, if the range starts in it; else unless -n asks for one block.
+  bool shows_header() const { return byte_option != nullptr ? skip_bytes < hdr_size : start_blk != end_blk; }
 };
 
 }  // namespace vesk

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "compare/id_hash.h"
+
 namespace vesk {
 
 // Entries a comparison holds for both files together without --all.
@@ -25,8 +27,8 @@ class BlockIds {
  public:
   // id_len: bytes of each id (the block-id item's length); first_block: the
   // number of each file's first block; capacity: entries the table holds for
-  // both files together.
-  explicit BlockIds(int id_len, long long first_block = 0, int capacity = MAX_ID_BLOCKS);
+  // both files together; hash: the index's hash (a random key by default).
+  explicit BlockIds(int id_len, long long first_block = 0, int capacity = MAX_ID_BLOCKS, IdHash hash = IdHash());
 
   // Room for n entries more, asked for at once when the count is known.
   void reserve(std::size_t n);
@@ -36,9 +38,9 @@ class BlockIds {
   // table is full (nothing added), else 0.
   int add(int file_no, const unsigned char* id);
 
-  // Pairs the entries: each first-file entry with the earliest second-file
-  // entry of equal id (already paired or not), else deleted; second-file
-  // entries left unpaired are inserted.
+  // Pairs the entries one to one: the k-th block of an id in the first file
+  // with the k-th block of that id in the second. First-file entries left
+  // over are deleted, second-file ones inserted. Linear in the entries.
   void pair();
 
   int count() const { return static_cast<int>(state_.size()); }
@@ -50,6 +52,7 @@ class BlockIds {
   long long block_no(int i) const { return first_block_ + (i < file1_cnt_ ? i : i - file1_cnt_); }
   const unsigned char* id(int i) const { return id_bytes_.data() + static_cast<std::size_t>(i) * id_len_; }
   int id_len() const { return static_cast<int>(id_len_); }
+  std::uint64_t hash_of(const unsigned char* id) const { return hash_(id, id_len_); }
 
   // The ids that stand more than once among one file's entries: their count,
   // and the first entries of up to max_named of them, in the order their
@@ -64,6 +67,7 @@ class BlockIds {
   std::size_t id_len_;
   long long first_block_;
   int capacity_;
+  IdHash hash_;
   std::vector<uint8_t> state_;
   std::vector<int32_t> pair_;
   std::vector<unsigned char> id_bytes_;  // entry i's id at i * id_len

@@ -41,14 +41,30 @@ TEST_F(Pairing, WorkedExample) {
   EXPECT_EQ(t.block_no(2), 2);
 }
 
-TEST_F(Pairing, DuplicatesInTheFirstFileShareTheEarliestPartner) {
-  add(0, "XX");
-  add(1, "YX");
+// The copies of an id pair in file order, one to one: the copies left over
+// are deleted or inserted, and no block is paired twice.
+TEST_F(Pairing, CopiesOfAnIdPairInFileOrder) {
+  add(0, "XXZX");
+  add(1, "YXX");
   t.pair();
-  EXPECT_EQ(t.partner(0), 3);
-  EXPECT_EQ(t.partner(1), 3);
-  EXPECT_EQ(t.partner(3), 1);  // names the last of them
-  EXPECT_EQ(t.state(2), kInserted);
+  EXPECT_EQ(t.partner(0), 5);
+  EXPECT_EQ(t.partner(1), 6);
+  EXPECT_EQ(t.state(2), kDeleted);
+  EXPECT_EQ(t.state(3), kDeleted);  // a third X, with no third X to pair with
+  EXPECT_EQ(t.state(4), kInserted);
+  EXPECT_EQ(t.partner(5), 0);
+  EXPECT_EQ(t.partner(6), 1);
+}
+
+TEST_F(Pairing, IdenticalFilesWithRepeatedIdsPairBlockForBlock) {
+  add(0, "AABAB");
+  add(1, "AABAB");
+  t.pair();
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(t.state(i), kPaired) << i;
+    EXPECT_EQ(t.partner(i), i + 5) << i;
+    EXPECT_EQ(t.partner(i + 5), i) << i;
+  }
 }
 
 TEST_F(Pairing, RepeatedIdsOfEachFile) {
@@ -84,7 +100,8 @@ TEST(BlockIdsTable, BlockNumbersFromTheFirstBlock) {
 }
 
 // Many ids, most of them repeated in both files: the pairing is the one the
-// rule gives, worked out here by scanning the second file for each entry.
+// rule gives, worked out here by scanning the second file for each entry and
+// skipping the entries already taken.
 TEST(PairingMany, AgreesWithTheScanOverManyRepeatedIds) {
   BlockIds t(2, 0, kMaxAllIdBlocks);
   unsigned seed = 7;
@@ -97,27 +114,21 @@ TEST(PairingMany, AgreesWithTheScanOverManyRepeatedIds) {
     }
   }
   t.pair();
-  std::vector<int> partner_of_second(n1 + n2, -1);
+  std::vector<bool> taken(n1 + n2, false);
   for (int i = 0; i < n1; ++i) {
     int want = -1;
     for (int j = n1; j < n1 + n2 && want < 0; ++j)
-      if (std::memcmp(t.id(i), t.id(j), 2) == 0) want = j;
+      if (!taken[j] && std::memcmp(t.id(i), t.id(j), 2) == 0) want = j;
     if (want < 0) {
       ASSERT_EQ(t.state(i), kDeleted) << i;
       continue;
     }
+    taken[want] = true;
     ASSERT_EQ(t.state(i), kPaired) << i;
     ASSERT_EQ(t.partner(i), want) << i;
-    partner_of_second[want] = i;  // the last first-file entry wins
+    ASSERT_EQ(t.partner(want), i) << i;
   }
-  for (int j = n1; j < n1 + n2; ++j) {
-    if (partner_of_second[j] < 0) {
-      ASSERT_EQ(t.state(j), kInserted) << j;
-    } else {
-      ASSERT_EQ(t.state(j), kPaired) << j;
-      ASSERT_EQ(t.partner(j), partner_of_second[j]) << j;
-    }
-  }
+  for (int j = n1; j < n1 + n2; ++j) ASSERT_EQ(t.state(j), taken[j] ? kPaired : kInserted) << j;
 }
 
 TEST(BlockIdsTable, KeepsACopyOfEachId) {

@@ -2,13 +2,17 @@
 
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "common/digits.h"
 #include "common/messages.h"
 #include "compare/block_ids.h"
+#include "compare/block_reader.h"
 #include "compare/diff_list.h"
+#include "compare/partner_blocks.h"
 #include "format/item_types.h"
 #include "formatted/block_print.h"
+#include "formatted/format_dump.h"
 #include "formatted/form_printer.h"
 #include "formatted/item_map.h"
 #include "formatted/map_scale.h"
@@ -30,8 +34,8 @@ struct Geometry {
 
 // The two inputs and their block buffers.
 struct Inputs {
-  ByteSource& in1;
-  ByteSource& in2;
+  BlockReader in1;
+  BlockReader in2;
   unsigned char block1[kMaxBlockSize];
   unsigned char block2[kMaxBlockSize];
 };
@@ -50,19 +54,22 @@ class Comparison {
         ids_(defs.block_id_len, g.first, s.all_blocks ? kMaxAllIdBlocks : MAX_ID_BLOCKS),
         id_pos_(defs.block_id_pos) {}
 
-  // 0, or 1 after a message.
-  int run();
+  // 0, or 1 after a message. file_size1 and file_size2: the sizes of the
+  // two files when the comparison starts.
+  int run(long long file_size1, long long file_size2);
   const CompareTotals& totals() const { return totals_; }
 
  private:
-  int collect_ids(ByteSource& in, int file_no);
+  int collect_ids(BlockReader& in, int file_no, long long file_size);
   // Opens a section: its heading, an empty line first when one came before;
   // in map form the report's first heading over blocks is followed by the
   // title line.
   void open_section(const char* name, bool blocks_follow = true);
   int print_updated();
-  int print_whole_blocks(ByteSource& in, unsigned char* buffer, int from, int to, uint8_t state);
-  int read_block(ByteSource& in, long long pos, unsigned char* buffer);
+  int print_whole_blocks(BlockReader& in, unsigned char* buffer, int from, int to, uint8_t state);
+  int read_block(BlockReader& in, int entry, unsigned char* buffer);
+  void count_pair(const unsigned char* block1, const unsigned char* block2, long long number1, bool& same);
+  void notice_if_cut_short(long long file_size1, long long file_size2);
   void print_summary();
   void put_repeats(const char* which, int file_no);
   // The record of the block-id item.
@@ -85,25 +92,24 @@ class Comparison {
 
 // Reads the ids of one file's blocks, from the first block number to its end
 // of file or to the last block number.
-int Comparison::collect_ids(ByteSource& in, int file_no) {
-  if (!in.seek(g_.addr(g_.first))) return 1;
-  // A regular file tells how many ids are coming: room for them at once.
-  long long size = in.regular_file_size();
-  if (size > g_.addr(g_.first)) {
-    long long blocks = (size - g_.addr(g_.first)) / g_.size;
+int Comparison::collect_ids(BlockReader& in, int file_no, long long file_size) {
+  // The file's size tells how many ids are coming: room for them at once.
+  if (g_.first <= g_.last && file_size > g_.addr(g_.first)) {
+    long long blocks = (file_size - g_.addr(g_.first)) / g_.size;
     if (blocks > g_.last - g_.first + 1) blocks = g_.last - g_.first + 1;
     ids_.reserve(static_cast<std::size_t>(blocks));
   }
   unsigned char* buffer = files_.block1;
   for (long long b = g_.first; b <= g_.last; ++b) {
-    int got = static_cast<int>(in.read(buffer, static_cast<std::size_t>(g_.size)));
-    if (in.failed()) return 1;
+    long long read = in.read_at(g_.addr(b), buffer, static_cast<std::size_t>(g_.size));
+    if (read < 0) return 1;
+    int got = static_cast<int>(read);
     if (got == 0) return 0;
     if (got < g_.size) {
       if (file_no == 0)
         errmsg("data size(%d) does not match\n", got);
       else
-        errmsg("data size(%d) of %s does not match", got, s_.file2_name);
+        errmsg("data size(%d) of %s does not match", got, in.name());
       return 1;
     }
     if (ids_.add(file_no, buffer + id_pos_) != 0) {
@@ -127,57 +133,82 @@ void Comparison::open_section(const char* name, bool blocks_follow) {
   any_section_ = true;
 }
 
-// A block read again for the report. Every block was read whole when the ids
-// were collected: a block that now ends early means the file has been cut
-// short since, and the report cannot be completed. 0, or 1 after a message.
-int Comparison::read_block(ByteSource& in, long long pos, unsigned char* buffer) {
-  if (!in.seek(pos)) return 1;
-  std::size_t got = in.read(buffer, static_cast<std::size_t>(g_.size));
-  if (in.failed()) return 1;
-  if (got < static_cast<std::size_t>(g_.size)) {
-    errmsg("%s: read error\n", in.name());
+// The block of an entry, read again for the report. It was read whole when
+// the ids were collected, and it must still hold the id it was paired by: a
+// block that now ends early, or holds another id, means the file has been
+// written since, and the report would put one record's id beside another's
+// bytes. 0, or 1 after a message.
+int Comparison::read_block(BlockReader& in, int entry, unsigned char* buffer) {
+  long long got = in.read_at(g_.addr(ids_.block_no(entry)), buffer, static_cast<std::size_t>(g_.size));
+  if (got < 0) return 1;
+  if (got < g_.size || std::memcmp(buffer + id_pos_, ids_.id(entry), static_cast<std::size_t>(ids_.id_len())) != 0) {
+    errmsg("%s: changed while being compared\n", in.name());
     return 1;
   }
   return 0;
 }
 
+// Counts a pair: the same in every byte, updated (a shown value differs), or
+// updated in hidden bytes only (items marked "no display", padding).
+void Comparison::count_pair(const unsigned char* block1, const unsigned char* block2, long long number1,
+                            bool& same) {
+  same = std::memcmp(block1, block2, static_cast<std::size_t>(g_.size)) == 0;
+  if (same) return;
+  if (pair_differs(view_, block1, block2, g_.size, number1))
+    totals_.updated += 1;
+  else
+    totals_.hidden_only += 1;
+}
+
 // The paired blocks: the first file read again in order, each paired block
-// against its partner in the second file. With --changes-only a pair that
-// shows no difference is left out, and the section opens with the first
-// pair that does.
+// against its partner in the second file. With --changes-only a pair whose
+// blocks are the same in every byte is left out, and the section opens with
+// the first pair that is not.
 int Comparison::print_updated() {
   // Whether each pair changed is needed only for these.
   const bool judge = s_.changes_only || s_.summary || s_.exit_code;
   bool opened = false;
-  for (int i = 0; i < ids_.file1_count(); ++i) {
-    if (p_.report.failed()) return 1;
-    if (ids_.state(i) != kPaired) continue;
-    totals_.pairs += 1;
-    long long pos1 = g_.addr(ids_.block_no(i));
-    if (read_block(files_.in1, pos1, files_.block1) != 0) return 1;
-    int j = ids_.partner(i);
-    long long pos2 = g_.addr(ids_.block_no(j));
-    if (read_block(files_.in2, pos2, files_.block2) != 0) return 1;
-    if (judge) {
-      bool changed = pair_differs(view_, files_.block1, files_.block2, g_.size, ids_.block_no(i));
-      if (changed) totals_.updated += 1;
-      if (s_.changes_only && !changed) continue;
+  PartnerBlocks partner_blocks(g_.size, ids_.file1_count());
+  std::vector<int> pairs, partners;  // a run of pairs: first-file entries and their partners
+  auto read_partner = [this](int j, unsigned char* dest) { return read_block(files_.in2, j, dest); };
+  for (int next = 0; next < ids_.file1_count();) {
+    pairs.clear();
+    partners.clear();
+    for (; next < ids_.file1_count() && pairs.size() < partner_blocks.capacity(); ++next) {
+      if (ids_.state(next) != kPaired) continue;
+      pairs.push_back(next);
+      partners.push_back(ids_.partner(next));
     }
-    if (!opened) open_section("UPDATED DATA");
-    opened = true;
-    print_diff_block(p_, files_.block1, files_.block2, g_.size, ids_.block_no(i), pos1, ids_.block_no(j), pos2);
-    if (p_.failed) return 1;
+    if (partner_blocks.load(partners, read_partner) != 0) return 1;
+    for (std::size_t k = 0; k < pairs.size(); ++k) {
+      if (p_.report.failed()) return 1;
+      const int i = pairs[k], j = partners[k];
+      totals_.pairs += 1;
+      long long pos1 = g_.addr(ids_.block_no(i));
+      if (read_block(files_.in1, i, files_.block1) != 0) return 1;
+      const unsigned char* block2 = partner_blocks.block(k);
+      if (judge) {
+        bool same = false;
+        count_pair(files_.block1, block2, ids_.block_no(i), same);
+        if (s_.changes_only && same) continue;
+      }
+      if (!opened) open_section("UPDATED DATA");
+      opened = true;
+      print_diff_block(p_, files_.block1, block2, g_.size, ids_.block_no(i), pos1, ids_.block_no(j),
+                       g_.addr(ids_.block_no(j)));
+      if (p_.failed) return 1;
+    }
   }
   return 0;
 }
 
 // The blocks of one file in the given state, each printed whole.
-int Comparison::print_whole_blocks(ByteSource& in, unsigned char* buffer, int from, int to, uint8_t state) {
+int Comparison::print_whole_blocks(BlockReader& in, unsigned char* buffer, int from, int to, uint8_t state) {
   for (int i = from; i < to; ++i) {
     if (p_.report.failed()) return 1;
     if (ids_.state(i) != state) continue;
     long long pos = g_.addr(ids_.block_no(i));
-    if (read_block(in, pos, buffer) != 0) return 1;
+    if (read_block(in, i, buffer) != 0) return 1;
     print_block(p_, buffer, g_.size, ids_.block_no(i), pos);
     if (p_.failed) return 1;
   }
@@ -218,7 +249,8 @@ void Comparison::print_summary() {
     long long value;
   } rows[] = {{"pairs compared", totals_.pairs},
               {"updated", totals_.updated},
-              {"unchanged", totals_.pairs - totals_.updated},
+              {"updated in hidden bytes only", totals_.hidden_only},
+              {"unchanged", totals_.pairs - totals_.updated - totals_.hidden_only},
               {"deleted", totals_.deleted},
               {"inserted", totals_.inserted}};
   for (const auto& row : rows) {
@@ -238,9 +270,24 @@ void Comparison::print_summary() {
   put_repeats("second file", 1);
 }
 
-int Comparison::run() {
-  if (collect_ids(files_.in1, 0) != 0) return 1;
-  if (collect_ids(files_.in2, 1) != 0) return 1;
+// The default end of an open range (block 7FFF without --all) ended the
+// blocks compared while a file, and the -n range, go on: the notice of the
+// formatted dump, naming the last block that --all would compare.
+void Comparison::notice_if_cut_short(long long file_size1, long long file_size2) {
+  const BlnoInf& def = view_.defs.blno_inf[0];
+  if (s_.all_blocks || !def.open_end || g_.last != kDefaultLastBlock) return;
+  if (s_.range_given && s_.end_blk <= g_.last) return;
+  const long long larger = file_size1 > file_size2 ? file_size1 : file_size2;
+  if (larger <= g_.addr(g_.last + 1)) return;
+  long long last = (larger - g_.base + g_.size - 1) / g_.size - 1;
+  if (s_.range_given && last > s_.end_blk) last = s_.end_blk;
+  totals_.range_cut = true;
+  notice_stopped_after(s_.dec_mode, g_.last, last);
+}
+
+int Comparison::run(long long file_size1, long long file_size2) {
+  if (collect_ids(files_.in1, 0, file_size1) != 0) return 1;
+  if (collect_ids(files_.in2, 1, file_size2) != 0) return 1;
   ids_.pair();
 
   // Every block number is known now: the map's cells move once, for the
@@ -265,14 +312,20 @@ int Comparison::run() {
     if (print_whole_blocks(files_.in2, files_.block2, n1, n_all, kInserted) != 0) return 1;
   }
   if (s_.summary) print_summary();
-  return p_.report.failed() ? 1 : 0;
+  if (p_.report.failed()) return 1;
+  notice_if_cut_short(file_size1, file_size2);
+  return 0;
 }
 
-// Blocks are read again by position, so both inputs must be able to seek.
-// A pipe is refused before anything is read.
-bool seekable(const ByteSource& in) {
-  if (in.seekable()) return true;
-  errmsg("%s: cannot compare an input that cannot seek (a pipe); give a file\n", in.name());
+// Blocks are read again by position, and an input must end: only regular
+// files are compared. A pipe, a device (/dev/zero never ends) or a folder is
+// refused before anything is read.
+bool comparable(const ByteSource& in) {
+  if (in.regular_file_size() >= 0) return true;
+  if (!in.seekable())
+    errmsg("%s: cannot compare an input that cannot seek (a pipe); give a file\n", in.name());
+  else
+    errmsg("%s: cannot compare an input that is not a regular file; give a file\n", in.name());
   return false;
 }
 
@@ -280,20 +333,25 @@ bool seekable(const ByteSource& in) {
 
 int compare_dump(const Settings& s, const Definitions& defs, ByteSource& in1, ByteSource& in2, Report& report,
                  CompareTotals* totals) {
-  if (!seekable(in1) || !seekable(in2)) return 1;
-  // Range and geometry, from the one data definition.
+  if (!comparable(in1) || !comparable(in2)) return 1;
+  // Range and geometry, from the one data definition (its range starts at
+  // block 0). The -n start follows the formatted dump's rule: every block
+  // before it must be defined.
   const BlnoInf& def = defs.blno_inf[0];
+  if (s.start_blk > def.to_blk + 1) {
+    report_undefined_block(s.start_blk);
+    return 1;
+  }
   Geometry g;
   g.first = s.start_blk;
   g.last = s.end_blk < def.to_blk ? s.end_blk : def.to_blk;
-  if (g.first > g.last) return 0;
-  BlockPlace place = defs.place_of(g.first);
-  if (place.size <= 0 || place.size > kMaxBlockSize) return 0;  // the layout never allows it
-  g.size = place.size;
+  if (def.size <= 0 || def.size > kMaxBlockSize) return 0;  // the layout never allows it
+  g.size = def.size;
   g.base = def.offset >= 0 ? def.offset : 0;
-  auto files = std::make_unique<Inputs>(Inputs{in1, in2, {}, {}});
+  auto files =
+      std::make_unique<Inputs>(Inputs{BlockReader(in1.fd(), in1.name()), BlockReader(in2.fd(), in2.name()), {}, {}});
   Comparison comparison(s, defs, *files, report, g);
-  int status = comparison.run();
+  int status = comparison.run(in1.regular_file_size(), in2.regular_file_size());
   if (totals != nullptr) *totals = comparison.totals();
   return status;
 }

@@ -4,6 +4,7 @@
 
 #include "common/digits.h"
 #include "compare/diff_map.h"
+#include "compare/hidden_diff.h"
 #include "format/item_types.h"
 #include "formatted/block_print.h"
 #include "formatted/item_walk.h"
@@ -15,14 +16,20 @@ namespace {
 
 class DiffLister : public ItemVisitor {
  public:
-  DiffLister(FormPrinter& p, const unsigned char* block1, const unsigned char* block2, bool& found)
-      : p_(p), block1_(block1), block2_(block2), found_(found) {}
+  DiffLister(FormPrinter& p, const unsigned char* block1, const unsigned char* block2, bool& found,
+             HiddenDifferences* hidden)
+      : p_(p), block1_(block1), block2_(block2), found_(found), hidden_(hidden) {}
 
   void data_ended(int, int) override { p_.report.put_line(" [EOD]"); }
 
+  void hidden_member(int item, int pos) override {
+    if (hidden_ != nullptr) hidden_->hidden_member(item, pos);
+  }
+
   void element(const ElementRef& e) override {
+    if (hidden_ != nullptr) hidden_->element(e.pos, e.len);
     const ItemInf& m = p_.view.defs.item_inf[e.item];
-    bool id = m.is_block_id();
+    bool id = is_pairing_id(p_.view.defs, e);
     // The walk has cut or stopped an element at the end of the data already,
     // so only bytes inside the block are compared.
     if (!id && std::memcmp(block1_ + e.pos, block2_ + e.pos, static_cast<std::size_t>(e.len)) == 0) return;
@@ -37,7 +44,7 @@ class DiffLister : public ItemVisitor {
       col = put_value(p_, col, block2_, pos, m, e.len);
       found_ = true;
     }
-    put_label(col, e.item, e.index);
+    put_diff_label(p_, col, e.item, e.index);
     p_.report.put_line(p_.line);
   }
 
@@ -46,24 +53,11 @@ class DiffLister : public ItemVisitor {
   }
 
  private:
-  // The name and comment columns of element k, with the index text "[k]"
-  // after the name when the item is an array.
-  void put_label(int col, int item, int k) {
-    char index_text[kDecimalTextSize + 2] = "";
-    if (p_.view.defs.item_inf[item].count != 1) {
-      index_text[0] = '[';
-      int n = 1 + decimal_text(k, index_text + 1);
-      index_text[n] = ']';
-      index_text[n + 1] = '\0';
-    }
-    p_.line.end_at(col);
-    p_.labels.put(p_.line, col, item, index_text, p_.report);
-  }
-
   FormPrinter& p_;
   const unsigned char* block1_;
   const unsigned char* block2_;
   bool& found_;
+  HiddenDifferences* hidden_;
 };
 
 // Finds the first shown element whose bytes differ, and stops there.
@@ -72,7 +66,7 @@ class DifferenceFinder : public ItemVisitor {
   DifferenceFinder(const FormView& view, const unsigned char* block1, const unsigned char* block2)
       : view_(view), block1_(block1), block2_(block2) {}
   void element(const ElementRef& e) override {
-    if (view_.defs.item_inf[e.item].is_block_id()) return;
+    if (is_pairing_id(view_.defs, e)) return;
     if (std::memcmp(block1_ + e.pos, block2_ + e.pos, static_cast<std::size_t>(e.len)) != 0) {
       found = true;
       stopped = true;
@@ -109,6 +103,22 @@ void put_heading(FormPrinter& p, long long number1, long long addr1, long long n
 
 }  // namespace
 
+bool is_pairing_id(const Definitions& defs, const ElementRef& e) {
+  return defs.item_inf[e.item].is_block_id() && e.pos == defs.block_id_pos;
+}
+
+void put_diff_label(FormPrinter& p, int col, int item, int k) {
+  char index_text[kDecimalTextSize + 2] = "";
+  if (p.view.defs.item_inf[item].count != 1) {
+    index_text[0] = '[';
+    int n = 1 + decimal_text(k, index_text + 1);
+    index_text[n] = ']';
+    index_text[n + 1] = '\0';
+  }
+  p.line.end_at(col);
+  p.labels.put(p.line, col, item, index_text, p.report);
+}
+
 bool pair_differs(const FormView& view, const unsigned char* block1, const unsigned char* block2, int size,
                   long long number1) {
   if (std::memcmp(block1, block2, static_cast<std::size_t>(size)) == 0) return false;
@@ -120,8 +130,8 @@ bool pair_differs(const FormView& view, const unsigned char* block1, const unsig
 }
 
 int print_diff_items(FormPrinter& p, int rec, const unsigned char* block1, const unsigned char* block2, int size,
-                     int pos, bool& found) {
-  DiffLister lister(p, block1, block2, found);
+                     int pos, bool& found, HiddenDifferences* hidden) {
+  DiffLister lister(p, block1, block2, found, hidden);
   return walk_struct(p.view, rec, size, pos, WalkRules{true, true}, lister);
 }
 
@@ -133,7 +143,10 @@ int print_diff_block(FormPrinter& p, const unsigned char* block1, const unsigned
       p.error("no data description");
       return -1;
     }
-    print_diff_maps(p, p.view.defs.blno_inf[place.entry].item_no, block1, block2, size, number1, number2);
+    const bool hidden_only = std::memcmp(block1, block2, static_cast<std::size_t>(size)) != 0 &&
+                             !pair_differs(p.view, block1, block2, size, number1);
+    print_diff_maps(p, p.view.defs.blno_inf[place.entry].item_no, block1, block2, size, number1, number2,
+                    hidden_only);
     return p.failed ? -1 : 0;
   }
   // In list form the heading comes first, whatever follows.
@@ -145,8 +158,12 @@ int print_diff_block(FormPrinter& p, const unsigned char* block1, const unsigned
   const BlnoInf& e = p.view.defs.blno_inf[place.entry];
   if (e.comment != nullptr) put_range_comment(p, e.comment);
   bool found = false;
-  print_diff_items(p, e.item_no, block1, block2, size, 0, found);
-  if (!found) p.report.put_line("       NO UPDATED");
+  HiddenDifferences hidden(p, block1, block2, size);
+  // Blocks alike in every byte have no hidden difference to look for.
+  const bool alike = std::memcmp(block1, block2, static_cast<std::size_t>(size)) == 0;
+  print_diff_items(p, e.item_no, block1, block2, size, 0, found, alike ? nullptr : &hidden);
+  if (!alike) hidden.finish();
+  if (!found) p.report.put_line(hidden.found() ? kOnlyHiddenUpdated : "       NO UPDATED");
   return 0;
 }
 

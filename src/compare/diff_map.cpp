@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "compare/diff_list.h"
+
 namespace vesk {
 
 namespace {
@@ -12,7 +14,7 @@ class DifferingElements : public MapFilter {
   DifferingElements(const Definitions& defs, const unsigned char* shown, const unsigned char* other)
       : defs_(defs), shown_(shown), other_(other) {}
   bool placed(const ElementRef& e) const override {
-    if (defs_.item_inf[e.item].is_block_id()) return true;
+    if (is_pairing_id(defs_, e)) return true;
     return std::memcmp(shown_ + e.pos, other_ + e.pos, static_cast<std::size_t>(e.len)) != 0;
   }
 
@@ -33,12 +35,13 @@ void print_one_map(FormPrinter& p, int rec, const unsigned char* shown, const un
 }  // namespace
 
 void print_diff_maps(FormPrinter& p, int rec, const unsigned char* block1, const unsigned char* block2, int size,
-                     long long number1, long long number2) {
+                     long long number1, long long number2, bool hidden_only) {
   print_one_map(p, rec, block1, block2, size, number1);
   if (p.failed) return;
   p.report.put_line(" ---------");
   print_one_map(p, rec, block2, block1, size, number2);
   if (p.failed) return;
+  if (hidden_only) p.report.put_line(kOnlyHiddenUpdated);
   p.report.put_line(" =========");
 }
 

@@ -8,8 +8,9 @@
 namespace vesk {
 
 // The pair in map form: block1 against block2, " ---------", block2 against
-// block1, " =========".
+// block1, then, when hidden_only (the blocks differ in hidden bytes only),
+// "       ONLY HIDDEN BYTES UPDATED", and " =========".
 void print_diff_maps(FormPrinter& p, int rec, const unsigned char* block1, const unsigned char* block2, int size,
-                     long long number1, long long number2);
+                     long long number1, long long number2, bool hidden_only = false);
 
 }  // namespace vesk

@@ -331,9 +331,9 @@ int plain_dump(const Settings& s, ByteSource& in, Report& report) {
     if (in.failed()) return 1;
     if (got < hdr_size) hdr_size = got;
     // No look-ahead for the header: a character its end cuts shows as
-    // points. A single block asked for: no header block, but its escape
-    // sequences still set the JIS shift of the data.
-    if (s.start_blk != s.end_blk)
+    // points. Not shown (a single block asked for, or a byte range after
+    // it), its escape sequences still set the JIS shift of the data.
+    if (s.shows_header())
       printer.block(buf.bytes, hdr_size, hdr_size, -1);
     else
       printer.skip(buf.bytes, hdr_size, hdr_size);

@@ -18,13 +18,6 @@ namespace {
 // the same range: the first open one (with --all, "n &" runs on).
 constexpr long long kLastWrittenBlock = 32767;
 
-// "data block(%d) not defined in format file" with a 64-bit block number.
-void report_undefined(long long n1) {
-  char number[kDecimalTextSize];
-  decimal_text(n1, number);
-  errmsg("data block(%s) not defined in format file", number);
-}
-
 // Where the first block to show starts: the header size, then the blocks
 // before it added up (or placed at their explicit offsets). -1 after a message.
 long long start_position(const Settings& s, const Definitions& defs) {
@@ -34,7 +27,7 @@ long long start_position(const Settings& s, const Definitions& defs) {
   for (long long b = 0; b < walked; ++b) {
     BlockPlace place = defs.place_of(b);
     if (place.entry < 0) {
-      report_undefined(n1);
+      report_undefined_block(n1);
       return -1;
     }
     if (place.offset != -1) {
@@ -51,7 +44,7 @@ long long start_position(const Settings& s, const Definitions& defs) {
     // The blocks above are all alike: counted, not walked one by one.
     BlockPlace place = defs.place_of(walked);
     if (place.entry < 0) {
-      report_undefined(n1);
+      report_undefined_block(n1);
       return -1;
     }
     position += (n1 - walked) * place.size;
@@ -59,28 +52,42 @@ long long start_position(const Settings& s, const Definitions& defs) {
   return position;
 }
 
-// The last block of an open range ("n &") ended the dump and the input goes
-// on: one line on standard error telling how to see the rest. The number of
-// the file's last block is given when the file's size tells it.
-void notice_if_cut_short(const Settings& s, const Definitions& defs, ByteSource& in, long long position) {
-  BlockPlace place = defs.place_of(s.end_blk);
+// The walk stopped after block stopped, the last block of an open range
+// ("n &") that --all would lift, and the input goes on: one line on standard
+// error telling how to see the rest. The last block it names is the file's
+// (when its size tells it), or the end of the -n range when that comes first.
+void notice_if_cut_short(const Settings& s, const Definitions& defs, ByteSource& in, long long stopped,
+                         long long position) {
+  BlockPlace place = defs.place_of(stopped);
   if (place.entry < 0 || !defs.blno_inf[place.entry].open_end) return;
   unsigned char b;
   if (in.peek(&b, 1) == 0) return;
-  const unsigned base = s.dec_mode ? 10 : 16;
-  char stopped[kDecimalTextSize], last[kDecimalTextSize];
-  stopped[put_digits(stopped, static_cast<std::uint64_t>(s.end_blk), base, 1)] = '\0';
   long long size = in.regular_file_size();
-  if (size < 0) {
-    errmsg("vesk: stopped after block %s; --all shows the rest\n", stopped);
-    return;
-  }
-  long long rest_blocks = (size - position + place.size - 1) / place.size;
-  last[put_digits(last, static_cast<std::uint64_t>(s.end_blk + rest_blocks), base, 1)] = '\0';
-  errmsg("vesk: stopped after block %s; --all shows the rest, up to block %s\n", stopped, last);
+  long long last = -1;
+  if (size >= 0) last = stopped + (size - position + place.size - 1) / place.size;
+  if (s.range_given && (last < 0 || last > s.end_blk)) last = s.end_blk;
+  notice_stopped_after(s.dec_mode, stopped, last);
 }
 
 }  // namespace
+
+void report_undefined_block(long long n1) {
+  char number[kDecimalTextSize];
+  decimal_text(n1, number);
+  errmsg("data block(%s) not defined in format file", number);
+}
+
+void notice_stopped_after(bool dec, long long stopped, long long last) {
+  const unsigned base = dec ? 10 : 16;
+  char from[kDecimalTextSize], to[kDecimalTextSize];
+  from[put_digits(from, static_cast<std::uint64_t>(stopped), base, 1)] = '\0';
+  if (last < 0) {
+    errmsg("vesk: stopped after block %s; --all shows the rest\n", from);
+    return;
+  }
+  to[put_digits(to, static_cast<std::uint64_t>(last), base, 1)] = '\0';
+  errmsg("vesk: stopped after block %s; --all shows the rest, up to block %s\n", from, to);
+}
 
 int format_dump(const Settings& s, const Definitions& defs, ByteSource& in, Report& report) {
   const FormView view(s, defs);
@@ -123,7 +130,10 @@ int format_dump(const Settings& s, const Definitions& defs, ByteSource& in, Repo
     position += got;
   }
   if (report.failed()) return 1;
-  if (!s.range_given && !s.all_blocks && b > s.end_blk) notice_if_cut_short(s, defs, in, position);
+  // Stopped by the default end of an open range, not by the end the -n
+  // range asked for.
+  if (!s.all_blocks && b - 1 == kLastWrittenBlock && (b <= s.end_blk || !s.range_given))
+    notice_if_cut_short(s, defs, in, b - 1, position);
   return 0;
 }
 

@@ -15,4 +15,14 @@ namespace vesk {
 // seek, a failed write to the report).
 int format_dump(const Settings& settings, const Definitions& defs, ByteSource& in, Report& report);
 
+// "data block(%d) not defined in format file" (no line end) for a -n start
+// that lies past a block no range defines; shared with the comparison.
+void report_undefined_block(long long n1);
+
+// The notice of a walk that the default end of an open range ("n &", block
+// 7FFF without --all) stopped while the input and the -n range go on: "vesk:
+// stopped after block %s; --all shows the rest, up to block %s\n", or without
+// the last block when it is not known (last < 0).
+void notice_stopped_after(bool dec, long long stopped, long long last);
+
 }  // namespace vesk

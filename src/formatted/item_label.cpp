@@ -64,7 +64,7 @@ int LabelMaker::put(LineBuffer& line, int col, int item, const char* index_text,
     line.put_blanks(col, label_col - col);
   } else {
     line.end_at(col);
-    report.put_line(line.c_str());
+    report.put_line(line);
     line.put_blanks(0, label_col);
   }
   const Made& label = made(item);

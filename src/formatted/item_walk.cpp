@@ -82,7 +82,10 @@ int Walker::member(int j, int pos) {
   const ItemInf& m = defs_.item_inf[j];
   int n = element_size(m);
   pos = align(pos, item_type(m.type)->pad_align);
-  if (m.display == 0 && rules_.skip_hidden) return advance(pos, static_cast<long long>(n) * m.count, size_);
+  if (m.display == 0 && rules_.skip_hidden) {
+    v_.hidden_member(j, pos);
+    return advance(pos, static_cast<long long>(n) * m.count, size_);
+  }
   v_.member_begin(j, pos);
   bool ended = false;
   int rest = 0;

@@ -37,6 +37,9 @@ class ItemVisitor {
   virtual void data_ended(int item, int pos) { (void)item; (void)pos; }
   // A simple member starts (after its alignment).
   virtual void member_begin(int item, int pos) { (void)item; (void)pos; }
+  // With skip_hidden: a member marked "no display" that the walk passes over,
+  // at its position after its alignment.
+  virtual void hidden_member(int item, int pos) { (void)item; (void)pos; }
   // One element that lies inside the data ('c' and 'x' ones possibly cut).
   virtual void element(const ElementRef& e) = 0;
   // The member is done. data_end: the data ended inside it, and then rest is

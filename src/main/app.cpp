@@ -9,6 +9,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -19,6 +20,7 @@
 #include "compare/compare_dump.h"
 #include "dump/plain_dump.h"
 #include "formatted/format_dump.h"
+#include "main/help_text.h"
 #include "main/long_options.h"
 #include "main/options.h"
 #include "main/usage_text.h"
@@ -47,13 +49,14 @@ void write_usage_to_stderr(int first, int last) {
 }
 
 // What --exit-code answers besides the status: whether the files differ, and
-// whether the run ended without its report though with status 0.
+// whether blocks that were asked for were left out by the default range.
 struct Outcome {
   bool differ = false;
-  bool no_report = false;
+  bool incomplete = false;
 };
 
-// The driver of the run's mode. Returns the exit status, 0 or 1.
+// The driver of the run's mode. Returns the exit status, 0 or 1. The two
+// "exit!" messages leave nothing dumped or compared: a failure, status 1.
 int run_driver(CommandLine& cmd, ReportSink& sink, Outcome& outcome) {
   const Settings& s = cmd.settings;
   Report report(sink, s.page_lines);
@@ -61,19 +64,18 @@ int run_driver(CommandLine& cmd, ReportSink& sink, Outcome& outcome) {
   if (s.is_plain_dump()) return plain_dump(s, in1, report);
   if (cmd.defs.blnoinf_cnt == 0) {
     errmsg("%s: no data definition, exit!\n", s.fmt_name);
-    outcome.no_report = true;
-    return 0;
+    return 1;
   }
   if (s.run_mode == RunMode::formatted) return format_dump(s, cmd.defs, in1, report);
   if (cmd.defs.blnoinf_cnt > 1) {
     errmsg("%s: Multiple data format is not available, exit!\n", s.fmt_name);
-    outcome.no_report = true;
-    return 0;
+    return 1;
   }
   ByteSource in2(cmd.fd2, s.file2_name);
   CompareTotals totals;
   int status = compare_dump(s, cmd.defs, in1, in2, report, &totals);
   outcome.differ = totals.differ();
+  outcome.incomplete = totals.range_cut;
   return status;
 }
 
@@ -101,13 +103,16 @@ int run(int argc, char** argv, CommandLine& cmd, ReportSink& sink, Outcome& outc
   LongRequests requests;
   std::vector<char*> args;
   if (take_long_options(argc, argv, cmd.settings, requests, args) != 0) return 1;
+  // Read only when neither --utf8 nor --sjis has chosen.
+  if (cmd.settings.encoding == OutputEncoding::automatic &&
+      take_encoding_variable(std::getenv("VESK_ENCODING"), cmd.settings) != 0)
+    return 1;
   if (writes_utf8(cmd.settings.encoding, sink.is_terminal())) sink.set_encoding(ReportEncoding::utf8);
   // The lines quoted from the format file under a message go to standard
   // error, which may be a terminal when the report is not.
   cmd.utf8_messages = writes_utf8(cmd.settings.encoding, isatty(STDERR_FILENO) == 1);
   if (requests.help) {
-    write_usage(sink);
-    write_long_option_help(sink);
+    write_help(sink, VESK_VERSION);
     return 0;
   }
   if (requests.version) {
@@ -119,11 +124,14 @@ int run(int argc, char** argv, CommandLine& cmd, ReportSink& sink, Outcome& outc
     write_usage(sink);
     return 0;
   }
-  if (n < 2) {
+  // Standard input is read when no file is named and it is a pipe or a file;
+  // an empty command line on a terminal asks for the usage.
+  const bool piped = holds_data(STDIN_FILENO);
+  if (n < 2 && !piped) {
     write_usage_to_stderr(3, 10);  // the three usage forms
     return 1;
   }
-  if (parse_options(n, args.data(), cmd) != 0) return 1;
+  if (parse_options(n, args.data(), cmd, piped) != 0) return 1;
   return run_driver(cmd, sink, outcome);
 }
 
@@ -150,10 +158,10 @@ int run_vesk(int argc, char** argv, ReportSink& sink) {
     if (status == 0) status = 1;
   }
   std::fflush(stderr);
-  // --exit-code answers as cmp and diff do: 0 the same, 1 different, 2 trouble
-  // (a format file that defines no data format, or more than one for a
-  // comparison, leaves nothing compared: trouble too).
-  if (cmd.settings.exit_code) status = status != 0 || outcome.no_report ? 2 : outcome.differ ? 1 : 0;
+  // --exit-code answers as cmp and diff do: 0 the same, 1 different, 2 trouble.
+  // A comparison that the default range cut short found no difference in the
+  // blocks it compared, but cannot tell of the others: trouble too.
+  if (cmd.settings.exit_code) status = status != 0 ? 2 : outcome.differ ? 1 : outcome.incomplete ? 2 : 0;
   return status;
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "common/ascii.h"
 #include "common/messages.h"
@@ -53,25 +54,27 @@ bool starts_with(const char* s, const char* prefix) {
 class Parser {
  public:
   explicit Parser(CommandLine& cmd) : cmd_(cmd), settings(cmd.settings) {}
-  int parse(int argc, char** argv);
+  int parse(int argc, char** argv, bool standard_input_holds_data);
 
  private:
-  int set_text_code(const char* arg);
-  int set_hex_code(const char* arg);
+  int set_text_code(const char* arg, const char* value);
+  int set_hex_code(const char* arg, const char* value);
   int set_block_range(const char* arg);
-  int set_label_widths(const char* arg);
-  int set_line_bytes(const char* arg);
+  int set_label_widths(const char* value);
+  int set_line_bytes(const char* arg, const char* value);
   int set_letters(const char* arg);
-  int set_file(const char* arg);
+  int set_file(const char* arg, char bare_before);
+  int set_standard_input();
+  int set_byte_range();
   int read_format_file();
+  bool bare_form_fails(char letter) const;
 
   CommandLine& cmd_;
   Settings& settings;
 };
 
 // -t<text>: up to eight bytes of end code.
-int Parser::set_text_code(const char* arg) {
-  const char* text = arg + 2;
+int Parser::set_text_code(const char* arg, const char* text) {
   std::size_t n = std::strlen(text);
   if (n > 8) {
     errmsg("%s: too long\n", arg);
@@ -88,11 +91,11 @@ int Parser::set_text_code(const char* arg) {
 }
 
 // -x<hex>: pairs of hex digits, up to eight bytes.
-int Parser::set_hex_code(const char* arg) {
+int Parser::set_hex_code(const char* arg, const char* value) {
   std::memset(settings.eod_code, 0, sizeof settings.eod_code);
   settings.eod_len = 0;
   int digits = 0;
-  for (const char* p = arg + 2; *p; ++p) {
+  for (const char* p = value; *p; ++p) {
     int d = hex_value(*p);
     if (d < 0) {
       errmsg("%s: illegal code found\n", arg);
@@ -143,13 +146,13 @@ int Parser::set_block_range(const char* arg) {
 }
 
 // -w<n1>,<n2>: name and comment column widths.
-int Parser::set_label_widths(const char* arg) {
-  const char* comma = std::strchr(arg, ',');
+int Parser::set_label_widths(const char* value) {
+  const char* comma = std::strchr(value, ',');
   if (comma == nullptr) {
     errmsg("illegal -s option\n");
     return -1;
   }
-  int item = read_decimal(arg + 2);
+  int item = read_decimal(value);
   int comment = read_decimal(comma + 1);
   if (item < 0 || comment < 0 ||
       static_cast<long long>(item) + comment > static_cast<long long>(settings.line_width) - 11) {
@@ -162,12 +165,12 @@ int Parser::set_label_widths(const char* arg) {
 }
 
 // -b<n>: bytes per line; the range depends on the run mode.
-int Parser::set_line_bytes(const char* arg) {
+int Parser::set_line_bytes(const char* arg, const char* value) {
   if (!settings.is_plain_dump() && !settings.map_disp) {
     errmsg("%s: invalid argument\n", arg);
     return 0;
   }
-  int n = read_decimal(arg + 2);
+  int n = read_decimal(value);
   // A comparison's map needs the formatted mode's range as well.
   int max = settings.run_mode == RunMode::hex_dump ? 32 : settings.run_mode == RunMode::char_dump ? 256 : 40;
   if (n < 1 || n > max) {
@@ -208,9 +211,9 @@ int Parser::set_letters(const char* arg) {
   return 0;
 }
 
-// Opens an input file for reading as raw bytes. A directory opens but cannot be
-// read: it is refused like any file that cannot be opened for reading (as the
-// format file is), with the same message.
+// Opens an input file for reading as raw bytes; -1 when it cannot be. A
+// directory opens but cannot be read: it is refused like any file that cannot
+// be opened for reading (as the format file is).
 int open_input(const char* name) {
   int fd = ::open(name, O_RDONLY | O_CLOEXEC);
   struct stat st;
@@ -218,25 +221,118 @@ int open_input(const char* name) {
     ::close(fd);
     fd = -1;
   }
-  if (fd < 0) errmsg("%s: not found\n", name);
   return fd;
 }
 
-int Parser::set_file(const char* arg) {
-  if (settings.file1_name == nullptr) {
-    cmd_.fd1 = open_input(arg);
-    if (cmd_.fd1 < 0) return -1;
-    settings.file1_name = arg;
-    return 0;
+// The text reads as the value of a bare -n (block numbers, in the base that
+// -n would read) or -p (a page length, or b).
+bool reads_as_value(char letter, const char* text, bool decimal) {
+  if (letter == 'p') {
+    if (std::strcmp(text, "b") == 0) return true;
+    decimal = true;
   }
-  if (settings.file2_name == nullptr && settings.run_mode == RunMode::compare) {
-    cmd_.fd2 = open_input(arg);
-    if (cmd_.fd2 < 0) return -1;
-    settings.file2_name = arg;
-    return 0;
+  auto is_number_digit = [decimal](char c) { return decimal ? is_digit(c) : hex_value(c) >= 0; };
+  const char* p = text;
+  if (!is_number_digit(*p)) return false;
+  while (is_number_digit(*p)) ++p;
+  if (letter == 'n' && *p == ',')
+    for (++p; is_number_digit(*p);) ++p;
+  return *p == '\0';
+}
+
+// A file operand; bare_before is 'n' or 'p' when it follows a bare -n or -p.
+// "-" is standard input.
+int Parser::set_file(const char* arg, char bare_before) {
+  const bool second = settings.file1_name != nullptr;
+  if (second && (settings.file2_name != nullptr || settings.run_mode != RunMode::compare)) {
+    errmsg("%s: invalid argument\n", arg);
+    return -1;
   }
-  errmsg("%s: invalid argument\n", arg);
-  return -1;
+  int fd;
+  const char* name = arg;
+  if (std::strcmp(arg, "-") == 0) {
+    // Two readers of one input would take its bytes from each other.
+    if (second && cmd_.fd1_is_standard_input) {
+      errmsg("-: standard input given twice\n");
+      return -1;
+    }
+    fd = ::dup(STDIN_FILENO);
+    name = kStandardInputName;
+    if (fd < 0) {
+      errmsg("%s: not found\n", name);
+      return -1;
+    }
+    if (!second) cmd_.fd1_is_standard_input = true;
+  } else {
+    fd = open_input(arg);
+  }
+  if (fd < 0) {
+    // "-n 100" for "-n100": the message gives the fix.
+    if (bare_before == 'n' && reads_as_value('n', arg, settings.dec_mode))
+      errmsg("%s: not found (for blocks, write -n%s)\n", arg, arg);
+    else if (bare_before == 'p' && reads_as_value('p', arg, settings.dec_mode))
+      errmsg("%s: not found (for the page length, write -p%s)\n", arg, arg);
+    else
+      errmsg("%s: not found\n", arg);
+    return -1;
+  }
+  if (second) {
+    cmd_.fd2 = fd;
+    settings.file2_name = name;
+  } else {
+    cmd_.fd1 = fd;
+    settings.file1_name = name;
+  }
+  return 0;
+}
+
+// No file operand: standard input, when it is a pipe or a file.
+int Parser::set_standard_input() {
+  cmd_.fd1 = ::dup(STDIN_FILENO);
+  if (cmd_.fd1 < 0) {
+    errmsg("filename missing\n");
+    return -1;
+  }
+  settings.file1_name = kStandardInputName;
+  cmd_.fd1_is_standard_input = true;
+  return 0;
+}
+
+// --skip-bytes, --read-bytes: the blocks that hold the byte range, under the
+// final -h and -d. Bytes before the data blocks lie in the header block.
+int Parser::set_byte_range() {
+  const char* arg = settings.byte_option;
+  if (!settings.is_plain_dump()) {
+    errmsg("%s: for the plain dump only\n", arg);
+    return -1;
+  }
+  if (settings.has_end_code()) {
+    errmsg("%s: not with an end code (-t, -x)\n", arg);
+    return -1;
+  }
+  if (settings.range_given) {
+    errmsg("%s: not with -n\n", arg);
+    return -1;
+  }
+  const long long header = settings.hdr_size;
+  const long long size = settings.blk_size;
+  const long long first = settings.skip_bytes;
+  settings.start_blk = first < header ? 0 : (first - header) / size;
+  if (settings.read_bytes < 0) {
+    settings.end_blk = kMaxBlockNumber;
+  } else {
+    // Both at most 2^62: the sum fits.
+    const long long last = first + (settings.read_bytes - 1);
+    // A range inside the header block: no data block.
+    settings.end_blk = last < header ? -1 : (last - header) / size;
+  }
+  if (settings.start_blk > kMaxBlockNumber) {
+    errmsg("%s: past the last block number\n", arg);
+    return -1;
+  }
+  if (settings.end_blk > kMaxBlockNumber) settings.end_blk = kMaxBlockNumber;
+  settings.range_given = true;
+  return 0;
 }
 
 // The format file of -f or -F, read at once: the options that shape its
@@ -251,9 +347,35 @@ int Parser::read_format_file() {
   return read_format(options, cmd_.defs);
 }
 
-int Parser::parse(int argc, char** argv) {
+// Whether a bare -b, -d, -h, -l, -t, -x or -w fails where it stands: only
+// then does it take its value from the next argument ("-b 8"), so that no
+// command that works changes meaning. Where a bare one is ignored with a
+// message (after -f), the next argument stays what it was.
+bool Parser::bare_form_fails(char letter) const {
+  switch (letter) {
+    case 'l':
+    case 'w': return true;
+    case 'b': return settings.is_plain_dump() || settings.map_disp;
+    case 'd':
+    case 'h':
+    case 't':
+    case 'x': return settings.run_mode != RunMode::formatted;
+    default: return false;
+  }
+}
+
+int Parser::parse(int argc, char** argv, bool standard_input_holds_data) {
+  std::string separated;  // "-b 8": an option and its value, for messages
+  char bare_before = 0;  // 'n' or 'p' after a bare -n or -p
   for (int i = 1; i < argc; ++i) {
     const char* arg = argv[i];
+    const char* value = arg + 2;  // of an option with a value
+    if (arg[0] == '-' && arg[1] != '\0' && arg[2] == '\0' && std::strchr("bdhltxw", arg[1]) != nullptr &&
+        i + 1 < argc && bare_form_fails(arg[1])) {
+      value = argv[++i];
+      separated = std::string(arg) + " " + value;
+      arg = separated.c_str();
+    }
     int rc = 0;
     if (std::strcmp(arg, "-f") == 0) {
       if (settings.run_mode != RunMode::hex_dump) {
@@ -286,14 +408,14 @@ int Parser::parse(int argc, char** argv) {
         return -1;
       }
     } else if (starts_with(arg, "-l")) {
-      int n = read_decimal(arg + 2);
+      int n = read_decimal(value);
       if (n < 80 || n > 256) {
         errmsg("%d: illegal line width\n", n);
         return -1;
       }
       settings.line_width = n;
     } else if (starts_with(arg, "-w")) {
-      rc = set_label_widths(arg);
+      rc = set_label_widths(value);
     } else if (starts_with(arg, "-p")) {
       if (arg[2] == 'b') {
         settings.page_lines = kPerBlockPageLines;
@@ -308,12 +430,12 @@ int Parser::parse(int argc, char** argv) {
       // -p32000 is taken for -pb.
       settings.page_mode = settings.page_lines == kPerBlockPageLines ? PageMode::per_block : PageMode::lines;
     } else if (starts_with(arg, "-b")) {
-      rc = set_line_bytes(arg);
+      rc = set_line_bytes(arg, value);
     } else if (starts_with(arg, "-h")) {
       if (settings.run_mode == RunMode::formatted) {
         errmsg("%s: invalid argument\n", arg);
       } else {
-        int n = read_decimal(arg + 2);
+        int n = read_decimal(value);
         if (n < 1 || n > 4095) {
           errmsg("%d: invalid header size\n", n);
           return -1;
@@ -324,35 +446,40 @@ int Parser::parse(int argc, char** argv) {
       if (settings.run_mode == RunMode::formatted)
         errmsg("%s: invalid argument\n", arg);
       else
-        rc = arg[1] == 't' ? set_text_code(arg) : set_hex_code(arg);
+        rc = arg[1] == 't' ? set_text_code(arg, value) : set_hex_code(arg, value);
     } else if (starts_with(arg, "-n")) {
       rc = set_block_range(arg);
     } else if (starts_with(arg, "-d")) {
       if (settings.run_mode == RunMode::formatted) {
         errmsg("-d: invalid argument\n");
       } else {
-        int n = read_decimal(arg + 2);
+        int n = read_decimal(value);
         if (n < 1 || n > kMaxBlockSize) {
           errmsg("%d: too large block size(max. 4096 bytes)\n", n);
           return -1;
         }
         settings.blk_size = n;
       }
-    } else if (arg[0] == '-') {
+    } else if (arg[0] == '-' && arg[1] != '\0') {
       rc = set_letters(arg);
     } else {
-      rc = set_file(arg);
+      rc = set_file(arg, bare_before);
     }
     if (rc != 0) return rc;
+    bare_before = std::strcmp(arg, "-n") == 0 || std::strcmp(arg, "-p") == 0 ? arg[1] : 0;
   }
   if (settings.file1_name == nullptr) {
-    errmsg("filename missing\n");
-    return -1;
+    if (!standard_input_holds_data) {
+      errmsg("filename missing\n");
+      return -1;
+    }
+    if (set_standard_input() != 0) return -1;
   }
   if (settings.run_mode == RunMode::compare && settings.file2_name == nullptr) {
     errmsg("filename2 missing\n");
     return -1;
   }
+  if (settings.byte_option != nullptr && set_byte_range() != 0) return -1;
   // --all: without -n, every block to the end of the file.
   if (settings.all_blocks && !settings.range_given) settings.end_blk = kMaxBlockNumber;
   return 0;
@@ -360,6 +487,14 @@ int Parser::parse(int argc, char** argv) {
 
 }  // namespace
 
-int parse_options(int argc, char** argv, CommandLine& cmd) { return Parser(cmd).parse(argc, argv); }
+int parse_options(int argc, char** argv, CommandLine& cmd, bool standard_input_holds_data) {
+  return Parser(cmd).parse(argc, argv, standard_input_holds_data);
+}
+
+bool holds_data(int fd) {
+  struct stat st;
+  if (::fstat(fd, &st) != 0) return false;
+  return S_ISFIFO(st.st_mode) || S_ISREG(st.st_mode) || S_ISSOCK(st.st_mode);
+}
 
 }  // namespace vesk

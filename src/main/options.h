@@ -17,6 +17,7 @@ struct CommandLine {
   // The lines that follow a message about the format file are written in
   // UTF-8 (standard error reads it); worked out before the options are read.
   bool utf8_messages = false;
+  bool fd1_is_standard_input = false;
 
   CommandLine() = default;
   CommandLine(const CommandLine&) = delete;
@@ -24,8 +25,18 @@ struct CommandLine {
   ~CommandLine();  // closes the input files
 };
 
+// The name of standard input in messages, as a file operand "-" or when no
+// file operand is given.
+constexpr const char* kStandardInputName = "standard input";
+
 // Reads the arguments after the program name, left to right. 0 when the
-// command line is complete and valid; nonzero after a message.
-int parse_options(int argc, char** argv, CommandLine& cmd);
+// command line is complete and valid; nonzero after a message. Without a file
+// operand the input is standard input when standard_input_holds_data (a pipe
+// or a file, not a terminal), else the command line is incomplete.
+int parse_options(int argc, char** argv, CommandLine& cmd, bool standard_input_holds_data = false);
+
+// The file descriptor reads a pipe, a socket or a file: data to dump, not a
+// terminal or a device.
+bool holds_data(int fd);
 
 }  // namespace vesk

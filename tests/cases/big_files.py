@@ -313,11 +313,12 @@ KV_REST = ["", " DELETED DATA", "       block: 2500  addr: 30D4", kv_key("2500")
            "", " INSERTED DATA", "       block: 2500  addr: 30D4", kv_key("9999"), kv_value("[a] ")]
 
 
-def summary(pairs, updated, deleted, inserted, first="0", second="0"):
+def summary(pairs, updated, deleted, inserted, first="0", second="0", hidden=0):
     return ["", " SUMMARY",
             "       pairs compared: %d" % pairs,
             "       updated: %d" % updated,
-            "       unchanged: %d" % (pairs - updated),
+            "       updated in hidden bytes only: %d" % hidden,
+            "       unchanged: %d" % (pairs - updated - hidden),
             "       deleted: %d" % deleted,
             "       inserted: %d" % inserted,
             "       ids more than once in the first file: " + first,
@@ -398,13 +399,16 @@ def files(a, b, fmt=KEY_FMT):
     return {"k.fmt": fmt, "a.dat": a, "b.dat": b}
 
 
-# Twelve ids of eight characters, each twice in the first file: ten named.
-# From column 49 each takes 11 columns; one that would pass column 79
-# (col + 10 > 79) starts a continuation line of seven blanks.
+# Twelve ids of eight characters, each twice in each file: ten named. From
+# column 49 (50 for the second file) each takes 11 columns; one that would
+# pass column 79 (col + 10 > 79) starts a continuation line of seven blanks.
 TWELVE = [("ID-%02d" % i).ljust(8) for i in range(12)]
-TWELVE_NAMED = ["       ids more than once in the first file: 12: [ID-00   ] [ID-01   ] ",
-                "       " + "".join("[ID-%02d   ] " % i for i in range(2, 8)),
-                "       [ID-08   ] [ID-09   ]"]
+
+
+def twelve_named(which):
+    return ["       ids more than once in the %s file: 12: [ID-00   ] [ID-01   ] " % which,
+            "       " + "".join("[ID-%02d   ] " % i for i in range(2, 8)),
+            "       [ID-08   ] [ID-09   ]"]
 ID8_FMT = b"#BLNO 0 &\nstruct R {\n char key[8];\n};\n"
 HEXID_FMT = b"#BLNO 0 &\nstruct R {\n BYTE key[2];\n};\n"
 
@@ -434,10 +438,17 @@ OPTIONS = [
     # Identical files: nothing to show, status 0.
     Case("changes-only-identical-exit-code", ["--changes-only", "--exit-code"] + K_ARGS,
          files=files(blk("P", 1) + blk("Q", 2), blk("P", 1) + blk("Q", 2))),
-    # A difference only in an item that is not displayed does not count.
+    # A difference only in an item that is not displayed is a difference: the
+    # pair is listed, with a line for the hidden item and no values, counted
+    # apart, and the status is 1. The label is 3 + 3 + 10 wide, from 63.
     Case("changes-only-hidden-difference", ["--changes-only", "--summary", "--exit-code"] + K_ARGS,
          files=files(blk("P", 1) + b"x", blk("P", 1) + b"y", HIDDEN_FMT),
-         stdout=lines(*summary(1, 0, 0, 0)[1:])),
+         stdout=lines(" UPDATED DATA", pair(0, 0, 0, 0),
+                      at((0, " 0000: [P] "), (63, "key : " + " " * 10)),
+                      at((0, " 0003: (hidden) "), (63, "pad : no display")),
+                      "       ONLY HIDDEN BYTES UPDATED",
+                      *summary(1, 0, 0, 0, hidden=1)),
+         status=1),
 
     # --summary after the whole report, with an id twice in the second file.
     Case("summary-list", ["--summary"] + K_ARGS, files=WORKED,
@@ -451,11 +462,13 @@ OPTIONS = [
     Case("summary-alone-map", ["--changes-only", "--summary", "-m"] + K_ARGS,
          files=files(blk("P", 1) + blk("Q", 2), blk("P", 1) + blk("Q", 2)),
          stdout=lines(map_scale(), *summary(2, 0, 0, 0)[1:])),
-    # More than ten repeated ids: ten named, wrapped like list values.
-    Case("summary-ten-ids-named", ["--changes-only", "--summary", "-F", "i.fmt", "key", "a.dat", "b.dat"],
-         files={"i.fmt": ID8_FMT, "a.dat": "".join(TWELVE * 2).encode(), "b.dat": "".join(TWELVE).encode()},
-         stdout=lines(*summary(24, 0, 0, 0)[1:-2], *TWELVE_NAMED,
-                      "       ids more than once in the second file: 0")),
+    # More than ten repeated ids: ten named, wrapped like list values. The
+    # files are the same: each copy of an id pairs with its own, and every
+    # block is paired once.
+    Case("summary-ten-ids-named", ["--changes-only", "--summary", "--exit-code",
+                                   "-F", "i.fmt", "key", "a.dat", "b.dat"],
+         files={"i.fmt": ID8_FMT, "a.dat": "".join(TWELVE * 2).encode(), "b.dat": "".join(TWELVE * 2).encode()},
+         stdout=lines(*summary(24, 0, 0, 0)[1:-2], *twelve_named("first"), *twelve_named("second"))),
     # A BYTE id shows in hexadecimal.
     Case("summary-hex-ids", ["--changes-only", "--summary", "-F", "h.fmt", "key", "a.dat", "b.dat"],
          files={"h.fmt": HEXID_FMT, "a.dat": bytes.fromhex("0a0b0a0b0c0d"), "b.dat": bytes.fromhex("0c0d0c0d0c0d")},

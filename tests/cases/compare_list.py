@@ -156,10 +156,14 @@ CASES = [
               at((0, " 003D: [0102ff] : [010203] "), (68, "raw  :     "))),
         TEXT_FILES),
 
-    # A difference only in an item that is not displayed is no difference.
+    # A difference only in an item that is not displayed: a line for it,
+    # with its label and no values, and the line that says that only hidden
+    # bytes differ, never "NO UPDATED". The label is 5 + 3 + 10 wide, from 61.
     cmp("hidden-item-differs", ["-F", "h.fmt", "key", "a.dat", "b.dat"],
         lines(" UPDATED DATA", pair(0, 0, 0, 0),
-              at((0, " 0000: [K] "), (61, "key   : " + " " * 10)), "       NO UPDATED"),
+              at((0, " 0000: [K] "), (61, "key   : " + " " * 10)),
+              at((0, " 0001: (hidden) "), (61, "spare : no display")),
+              "       ONLY HIDDEN BYTES UPDATED"),
         {"h.fmt": HIDDEN_FMT, "a.dat": b"K" + be(1, 4), "b.dat": b"K" + be(2, 4)}),
     # An id that is not displayed has no line.
     cmp("hidden-id", ["-F", "h.fmt", "key", "a.dat", "b.dat"],

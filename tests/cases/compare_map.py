@@ -130,7 +130,8 @@ CASES = [
         {"h.fmt": HIDDEN_FMT, "a.dat": hidden(1), "b.dat": hidden(1)}),
     cmp("hidden-item-differs", ["-m", "-F", "h.fmt", "key", "a.dat", "b.dat"],
         lines(scale(16, 3), " UPDATED DATA", " [0000000]  size: 0016",
-              " 0000 0000:", "      0010:", SEP, " 0000 0000:", "      0010:", END),
+              " 0000 0000:", "      0010:", SEP, " 0000 0000:", "      0010:",
+              "       ONLY HIDDEN BYTES UPDATED", END),
         {"h.fmt": HIDDEN_FMT, "a.dat": hidden(1), "b.dat": hidden(2)}),
 
     # One differing byte places the whole char element: displayable bytes in

@@ -97,12 +97,21 @@ CASES = [
     cmp("worked-example", ["-F", "k.fmt", "key", "a.dat", "b.dat"], WORKED_LIST),
     cmp("worked-example-map", ["-m", "-F", "k.fmt", "key", "a.dat", "b.dat"], WORKED_MAP),
 
-    # X X against X: both first-file blocks pair with second-file block 0.
+    # X X against X: the copies of an id pair in file order, one to one; the
+    # second X of the first file has no partner and is deleted.
     cmp("duplicate-ids-in-first-file", ["-F", "k.fmt", "key", "a.dat", "b.dat"],
         lines(" UPDATED DATA",
               pair(0, 0, 0, 0), key_line("X"), "       NO UPDATED",
-              pair(1, 3, 0, 0), key_line("X"), n_line("[514] : [257] ")),
+              "", " DELETED DATA", title(1, 3), key_line("X"), n_line("[514] ")),
         files=with_files(blk("X", 0x0101) + blk("X", 0x0202), blk("X", 0x0101))),
+    # X Y X against X Y X: each copy with its own.
+    cmp("duplicate-ids-in-both-files", ["-F", "k.fmt", "key", "a.dat", "b.dat"],
+        lines(" UPDATED DATA",
+              pair(0, 0, 0, 0), key_line("X"), "       NO UPDATED",
+              pair(1, 3, 1, 3), key_line("Y"), "       NO UPDATED",
+              pair(2, 6, 2, 6), key_line("X"), n_line("[514] : [771] ")),
+        files=with_files(blk("X", 0x0101) + blk("Y", 0x0505) + blk("X", 0x0202),
+                         blk("X", 0x0101) + blk("Y", 0x0505) + blk("X", 0x0303))),
     cmp("identical-files", ["-F", "k.fmt", "key", "a.dat", "b.dat"],
         lines(" UPDATED DATA",
               pair(0, 0, 0, 0), key_line("P"), "       NO UPDATED",

@@ -35,19 +35,16 @@ line (a line ending in a backslash goes on in the next), where a vesk at the
 start or after a pipe stands for the program under test; `.\" output: NAME`
 before the expected output of that test; `.\" file: NAME` before a file.
 Only roff requests may stand between a marker and its .EX line. The roff
-escapes of the blocks are turned into the characters they print (\[uXXXX]
-is the character U+XXXX).
+escapes of the blocks are turned into the characters they print.
 """
 import pathlib
 import re
 import shlex
-import sys
 
-from vesk_e2e import Case
+from vesk_e2e import PYTHON, Case
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 ON_TERMINAL = shlex.quote(str(ROOT / "tests" / "e2e" / "on_terminal.py"))
-PYTHON = shlex.quote(sys.executable)
 DOCUMENTS = ("README.md", "docs/format-language.md")
 # Every command and format file of these is run: each of their sh and c blocks
 # is marked (the README also shows commands that are not examples).
@@ -157,11 +154,6 @@ def unescape(line):
     """A line of an .EX block as the page prints it."""
     out, i = "", 0
     while i < len(line):
-        unicode = re.match(r"\\\[u([0-9A-F]{4,5})\]", line[i:])
-        if unicode:
-            out += chr(int(unicode.group(1), 16))
-            i += unicode.end()
-            continue
         for escape, text in ROFF_ESCAPES.items():
             if line.startswith(escape, i):
                 out += text

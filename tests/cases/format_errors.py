@@ -284,7 +284,7 @@ CASES = [
     Case("loads-then-file-missing", ["-f", "t.fmt"], stdout=b"", stderr=b"filename missing\n",
          status=1, files={"t.fmt": fmt(b" long a;")}),
     Case("no-data-format", ["-f", "t.fmt", "a.dat"], stdout=b"",
-         stderr=b"t.fmt: no data definition, exit!\n", status=0,
+         stderr=b"t.fmt: no data definition, exit!\n", status=1,
          files={"t.fmt": b"/* only names */\n#define N 3\n#REN YEN l\ntypedef long L;\n", "a.dat": DATA}),
     Case("id-found-in-template-used-once", ["-F", "t.fmt", "id"], stdout=b"",
          stderr=b"filename missing\n", status=1,

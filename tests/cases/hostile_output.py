@@ -59,7 +59,7 @@ CASES = [
          stderr=b"bad.fmt: from block number not 0 (line is 1)\n"
          + quote(1, b"#BLNO 1", 6, b"the first range starts at block 0"), status=1),
     full("nothing-written-no-data-format", "-f none.fmt s.dat",
-         stderr=b"none.fmt: no data definition, exit!\n", status=0),
+         stderr=b"none.fmt: no data definition, exit!\n", status=1),
     full("nothing-written-empty-file", "-f t.fmt e.dat", stderr=b"", status=0),
     full("nothing-written-bad-option", "-b99 s.dat", stderr=b"99: invalid byte number\n", status=1),
 ]

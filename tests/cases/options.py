@@ -33,7 +33,8 @@ CASES = [
     fail("letter-usage-among-others", ["-A", "-usage"], b"-usage: invalid option\n"),
     fail("letter-usage-before-file", ["-usage", "a.dat"], b"-usage: invalid option\n", DATA),
     accepted("letters-all-known", ["-AJjEUDKLBmMv"]),
-    accepted("letter-lone-dash-is-empty", ["-", "-"]),
+    # A lone "-" is standard input, a file operand: a second one is refused.
+    fail("lone-dash-twice", ["-", "-"], b"-: invalid argument\n"),
     fail("letter-C-twice-in-a-group", ["-CC"], b"-C: invalid option\n"),
     fail("letter-C-twice-apart", ["-C", "-DC"], b"-C: invalid option\n"),
     # -f and -F operands, and -f/-F after the letter C.

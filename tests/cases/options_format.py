@@ -93,9 +93,9 @@ CASES = [
     fail("F-second-not-found", ["-F", "g.fmt", "id", "a.dat", "missing.dat"], b"missing.dat: not found\n"),
     fail("F-second-is-a-directory", ["-F", "g.fmt", "id", "a.dat", "sub"], b"sub: not found\n"),
     fail("f-second-file", ["-f", "g.fmt", "a.dat", "b.dat"], b"b.dat: invalid argument\n"),
-    # No driver runs; the status is 0.
+    # No driver runs: nothing is dumped or compared, a failure, status 1.
     Case("f-no-data-definition", ["-f", "nodef.fmt", "a.dat"],
-         stderr=b"nodef.fmt: no data definition, exit!\n", status=0, files=FILES),
+         stderr=b"nodef.fmt: no data definition, exit!\n", status=1, files=FILES),
     Case("F-multiple-data-formats", ["-F", "two.fmt", "id", "a.dat", "b.dat"],
-         stderr=b"two.fmt: Multiple data format is not available, exit!\n", status=0, files=FILES),
+         stderr=b"two.fmt: Multiple data format is not available, exit!\n", status=1, files=FILES),
 ]

@@ -1,6 +1,7 @@
 """The report's encoding when neither --utf8 nor --sjis is given: UTF-8 when
 standard output is a terminal whose locale reads UTF-8, Shift_JIS on any other
-terminal and to files and pipes. Either option overrides the choice.
+terminal and to files and pipes, unless VESK_ENCODING (utf8 or sjis) sets
+it. Either option overrides the choice.
 
 The terminal is a pseudo-terminal (tests/e2e/on_terminal.py), started with
 only the locale variables given here. C.UTF-8 must be installed (`locale -a`
@@ -14,12 +15,10 @@ in the blank column before the bar, so the second line leaves that column
 blank. In UTF-8 あ is E3 81 82 and still takes its two columns."""
 import pathlib
 import shlex
-import sys
 
-from vesk_e2e import Case
+from vesk_e2e import PYTHON, Case
 
 ON_TERMINAL = shlex.quote(str(pathlib.Path(__file__).resolve().parents[1] / "e2e" / "on_terminal.py"))
-PYTHON = shlex.quote(sys.executable)
 HELLO = {"hello.txt": b"Hello, World!\r\n\x82\xa0ABC\x00\x01"}
 
 
@@ -63,6 +62,27 @@ CASES = [
     # Messages stay on standard error as they were, on any terminal.
     Case("message-on-a-utf8-terminal", [], shell=on_terminal("LANG=C.UTF-8", "-b33 hello.txt"),
          files=HELLO, stderr=b"33: invalid byte number\n", status=1),
+    # VESK_ENCODING sets the default in place of the terminal's locale; the
+    # options still win. Any other value is refused unless an option chose.
+    Case("variable-utf8-to-a-pipe", [], shell=f"VESK_ENCODING=utf8 {CLEAN} {{vesk}} hello.txt | cat",
+         files=HELLO, stdout=AS_UTF8),
+    Case("variable-utf8-to-a-file", [], shell=f"VESK_ENCODING=utf8 {{vesk}} hello.txt > out; cat out",
+         files=HELLO, stdout=AS_UTF8),
+    Case("variable-sjis-on-a-utf8-terminal", [],
+         shell=on_terminal("LANG=C.UTF-8 VESK_ENCODING=sjis", "hello.txt"), files=HELLO, stdout=AS_SJIS),
+    Case("variable-utf8-on-a-c-terminal", [],
+         shell=on_terminal("LC_ALL=C VESK_ENCODING=utf8", "hello.txt"), files=HELLO, stdout=AS_UTF8),
+    Case("sjis-option-wins-over-the-variable", [], shell="VESK_ENCODING=utf8 {vesk} --sjis hello.txt",
+         files=HELLO, stdout=AS_SJIS),
+    Case("utf8-option-wins-over-the-variable", [], shell="VESK_ENCODING=sjis {vesk} hello.txt --utf8",
+         files=HELLO, stdout=AS_UTF8),
+    Case("variable-empty-is-unset", [], shell="VESK_ENCODING= {vesk} hello.txt", files=HELLO, stdout=AS_SJIS),
+    Case("variable-other-value-refused", [], shell="VESK_ENCODING=UTF-8 {vesk} hello.txt", files=HELLO,
+         stderr=b"VESK_ENCODING=UTF-8: invalid value (utf8 or sjis)\n", status=1),
+    Case("variable-other-value-unread-after-an-option", [], shell="VESK_ENCODING=x {vesk} --sjis hello.txt",
+         files=HELLO, stdout=AS_SJIS),
+    Case("variable-sets-the-usage-text-too", [], shell="VESK_ENCODING=utf8 {vesk} -usage | head -n 1",
+         stdout="ファイル内容をダンプします。\n".encode("utf-8")),
     # The usage text follows the report.
     Case("usage-on-a-utf8-terminal", [], shell=on_terminal("LANG=C.UTF-8", "-usage") + " | head -n 1",
          stdout="ファイル内容をダンプします。\n".encode("utf-8")),

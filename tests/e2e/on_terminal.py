@@ -2,14 +2,15 @@
 """Runs a command with its standard output on a pseudo-terminal and writes
 what the terminal received to standard output.
 
-usage: on_terminal.py [NAME=VALUE ...] -- COMMAND [ARG ...]
+usage: on_terminal.py [--input] [NAME=VALUE ...] -- COMMAND [ARG ...]
 
 The locale variables (LANG, LANGUAGE and every LC_*) are taken out of the
 environment and then the NAME=VALUE settings are put in, so the command sees
 only the locale it is given. The terminal is in raw mode: the bytes pass
 unchanged (no CR before each line end). Standard error stays this script's
 standard error (a command run as `sh -c 'exec 2>&1; ...'` puts it on the
-terminal too); standard input is /dev/null. The exit status is the command's.
+terminal too); standard input is /dev/null, or the terminal with --input. The
+exit status is the command's.
 """
 import os
 import subprocess
@@ -24,6 +25,8 @@ def main():
         return 2
     split = argv.index("--")
     settings, command = argv[:split], argv[split + 1:]
+    terminal_input = "--input" in settings
+    settings = [s for s in settings if s != "--input"]
     env = {k: v for k, v in os.environ.items()
            if not (k in ("LANG", "LANGUAGE") or k.startswith("LC_"))}
     for s in settings:
@@ -31,7 +34,7 @@ def main():
         env[name] = value
     master, slave = os.openpty()
     tty.setraw(slave)
-    proc = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=slave, env=env)
+    proc = subprocess.Popen(command, stdin=slave if terminal_input else subprocess.DEVNULL, stdout=slave, env=env)
     os.close(slave)
     # Read while the command writes: a pseudo-terminal holds only a few KiB.
     received = bytearray()

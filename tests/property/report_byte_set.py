@@ -379,6 +379,8 @@ def main():
         print(__doc__)
         return 2
     vesk = os.path.abspath(sys.argv[1])
+    # The Shift_JIS report of a pipe, whatever the tester's default.
+    os.environ.pop("VESK_ENCODING", None)
     rng = random.Random(SEED)
     started = time.monotonic()
     with tempfile.TemporaryDirectory(prefix="vesk-bytes-") as folder:
