@@ -32,11 +32,24 @@ struct ItemInf {
   // (char(EUC) name[20]); else the file's #CODE decides.
   bool code_stated = false;
   CharMode code = CharMode::sjis;
+  // Worked out once by the layout, read by every walk over a block: where
+  // the item starts in one instance of the structure that holds it (after
+  // its padding under -B), and for a structure the bytes of one instance of
+  // it (padded to its alignment).
+  int32_t offset = 0;
+  int32_t instance = 0;
 
   // The comparison's id item: a simple item marked in first (which a
   // structure uses for its first member).
   bool is_block_id() const;
 };
+
+// The member of a structure after member m: a nested structure's members
+// follow it and belong to it; an item of structure type shares members that
+// lie elsewhere.
+inline int next_member(const ItemInf& it, int m) {
+  return it.type == T_NESTED && it.last > m ? it.last + 1 : m + 1;
+}
 
 // first of the block-id item.
 constexpr int16_t kBlockIdMark = 1;

@@ -24,11 +24,10 @@ class IdCollector {
     if (first < 0 || first >= MAX_ITEMS || walked_[static_cast<std::size_t>(first)]) return;
     walked_[static_cast<std::size_t>(first)] = true;
     if (last >= defs_.item_cnt) last = defs_.item_cnt - 1;
-    for (int m = first; m <= last; ++m) {
+    for (int m = first; m <= last; m = next_member(defs_.item_inf[m], m)) {
       const ItemInf& it = defs_.item_inf[m];
       if (is_struct_code(it.type)) {
         walk(it.first, it.last);
-        if (it.type == T_NESTED && it.last > m) m = it.last;
         continue;
       }
       if (it.count == 1 && it.name != nullptr && it.name[0] != '\0') add(it.name);

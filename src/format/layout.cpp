@@ -24,12 +24,9 @@ Range range_of(const ItemInf& r) {
   return {first, last};
 }
 
-// The next member of a structure after member m: a nested structure's
-// members follow it and belong to it; an item of structure type shares
-// members that lie elsewhere.
-int next_member(const ItemInf& it, int m) {
-  return it.type == T_NESTED && it.last > m ? it.last + 1 : m + 1;
-}
+// Offsets past this lie in a layout the reader refuses (a block holds 4096
+// bytes at most); they are only kept from wrapping.
+constexpr long long kMaxOffset = 1 << 30;
 
 long long sat_add(long long a, long long b) {
   long long s = a + b;  // both at most kLayoutCap: no overflow
@@ -171,6 +168,7 @@ class Layout {
       }
       if (t->form == ValueForm::structure) {
         o = pad(o, it.length);
+        it.offset = static_cast<int32_t>(o > kMaxOffset ? kMaxOffset : o);
         o = sat_add(o, record_size(m, sat_add(base, o), depth + 1));
         m = next_member(it, m);
         continue;
@@ -178,6 +176,7 @@ class Layout {
       long long count = it.count > 0 ? it.count : 0;
       int size = has_item_length(it.type) ? (it.length > 0 ? it.length : 0) : t->size;
       o = pad(o, t->pad_align);
+      it.offset = static_cast<int32_t>(o > kMaxOffset ? kMaxOffset : o);
       if (!has_item_length(it.type)) it.length = static_cast<int16_t>(size);
       if (ctx_.options.block_id != nullptr) check_block_id(it, sat_add(base, o));
       o = sat_add(o, sat_mul(count, size));
@@ -190,8 +189,9 @@ class Layout {
   }
 
   long long record_size(int r, long long base, int depth) {
-    const ItemInf& it = defs_.item_inf[r];
+    ItemInf& it = defs_.item_inf[r];
     long long o = pad(range_size(range_of(it), base, depth), it.length);
+    it.instance = static_cast<int32_t>(o > kMaxOffset ? kMaxOffset : o);
     return sat_mul(o, it.count);
   }
 

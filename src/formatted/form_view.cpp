@@ -41,7 +41,7 @@ class ContentFinder {
       const ItemInf& m = defs_.item_inf[j];
       if (m.type == T_NESTED || m.type == T_REF) {
         found = holds_items(j);
-        j = (m.type == T_NESTED && m.last > j) ? m.last + 1 : j + 1;
+        j = next_member(m, j);
       } else {
         // Any other code counts: an unknown one must reach the walk's message.
         found = true;

@@ -9,6 +9,8 @@
 
 #include "common/settings.h"
 #include "format/definitions.h"
+#include "format/format_context.h"
+#include "format/layout.h"
 #include "formatted/form_printer.h"
 #include "output/report.h"
 
@@ -54,7 +56,22 @@ inline int open_struct(char type, int count = 1, int align = 1) {
   m.tag = m.name = m.comment = "";
   return i;
 }
-inline void close_struct(int rec) { defs.item_inf[rec].last = static_cast<int16_t>(defs.item_cnt - 1); }
+// Lays out structure record rec as the reader does when it closes a data
+// format, under the current -B: the offsets that the walks read.
+inline void lay_out(int rec) {
+  FormatOptions options;
+  options.name = "t.fmt";
+  options.align = settings.align_mode;
+  FormatContext ctx{defs, options};
+  struct_align(ctx, rec);
+  layout_struct(ctx, rec, 0);
+}
+
+// Closes a structure; a data format is laid out then.
+inline void close_struct(int rec) {
+  defs.item_inf[rec].last = static_cast<int16_t>(defs.item_cnt - 1);
+  if (defs.item_inf[rec].type == 'D') lay_out(rec);
+}
 
 // An item of structure type sharing the members of structure rec.
 inline int ref_item(int rec, int count = 1, const char* name = "") {

@@ -117,9 +117,12 @@ class MapPrinter : public ItemVisitor {
     if (filter_ != nullptr && !filter_->placed(e)) return;
     const ItemInf& m = p_.view.defs.item_inf[e.item];
     bool shown = m.display != 0;
-    if (m.type == T_CHAR) {
+    // The renderer of the type's form of value: characters, hex digits, or
+    // the text of a number.
+    const ValueForm form = item_type(m.type)->form;
+    if (form == ValueForm::text) {
       put_chars(e, shown);
-    } else if (m.type == T_HEX) {
+    } else if (form == ValueForm::hex) {
       put_hex_cells(e.pos, e.len, shown);
     } else {
       char text[kValueTextSize + 1];

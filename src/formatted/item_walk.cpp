@@ -31,8 +31,8 @@ class Walker {
     return -1;
   }
   int last_member(const ItemInf& r) const { return r.last < defs_.item_cnt ? r.last : defs_.item_cnt - 1; }
-  int align(int pos, int a) const { return align_position(pos, a, view_.align); }
-  // A simple member: its elements, or (hidden in a list) its bytes passed over.
+  // A simple member at pos: its elements, or (hidden in a list) its bytes
+  // passed over.
   int member(int j, int pos);
 
   const FormView& view_;
@@ -42,46 +42,42 @@ class Walker {
   ItemVisitor& v_;
 };
 
+// The members lie where the layout placed them: instance rep of structure
+// rec starts rep times its instance size after pos, each member at its
+// offset in the instance.
 int Walker::walk(int rec, int pos, int depth) {
   // Each level is a distinct record, so a deeper walk can only be a loop.
   if (depth > MAX_ITEMS) return illegal_type();
   const ItemInf& r = defs_.item_inf[rec];
-  // A structure without a simple item, however deep, only aligns: its members
-  // take no bytes and show nothing, and walking them count times over would
-  // cost as much as the product of all their counts.
-  if (!view_.has_content(rec)) return align(pos, r.length);
+  // A structure without a simple item, however deep, takes no bytes and
+  // shows nothing: walking its members count times over would cost as much
+  // as the product of all their counts.
+  if (!view_.has_content(rec)) return advance(pos, static_cast<long long>(r.instance) * r.count, size_);
   int first = r.first < 0 ? 0 : r.first;
   int last = last_member(r);
   for (int rep = 0; rep < r.count; ++rep) {
-    int j = first;
-    while (j <= last) {
+    const int base = advance(pos, static_cast<long long>(r.instance) * rep, size_);
+    for (int j = first; j <= last; j = next_member(defs_.item_inf[j], j)) {
       const ItemInf& m = defs_.item_inf[j];
-      if (rules_.eod_at_member_start && pos >= size_) {
-        v_.data_ended(j, pos);
+      const int at = advance(base, m.offset, size_);
+      if (rules_.eod_at_member_start && at >= size_) {
+        v_.data_ended(j, at);
         return -1;
       }
       if (m.type == T_NESTED || m.type == T_REF) {
-        pos = align(pos, m.length);
-        pos = walk(j, pos, depth + 1);
-        if (pos == -1) return -1;
-        // A nested structure's members follow it; a structure item shares them.
-        j = (m.type == T_NESTED && m.last > j) ? m.last + 1 : j + 1;
+        if (walk(j, at, depth + 1) == -1) return -1;
         continue;
       }
       if (!is_simple_code(m.type)) return illegal_type();
-      pos = member(j, pos);
-      if (pos == -1) return -1;
-      ++j;
+      if (member(j, at) == -1) return -1;
     }
-    pos = align(pos, r.length);
   }
-  return pos;
+  return advance(pos, static_cast<long long>(r.instance) * r.count, size_);
 }
 
 int Walker::member(int j, int pos) {
   const ItemInf& m = defs_.item_inf[j];
   int n = element_size(m);
-  pos = align(pos, item_type(m.type)->pad_align);
   if (m.display == 0 && rules_.skip_hidden) {
     v_.hidden_member(j, pos);
     return advance(pos, static_cast<long long>(n) * m.count, size_);
@@ -121,11 +117,6 @@ int Walker::member(int j, int pos) {
 int element_size(const ItemInf& m) {
   if (has_item_length(m.type)) return m.length > 0 ? m.length : 0;
   return numeric_size(m.type);
-}
-
-int align_position(int pos, int a, bool align) {
-  if (!align || a <= 0 || pos % a == 0) return pos;
-  return pos + a - pos % a;
 }
 
 int walk_struct(const FormView& view, int rec, int size, int pos, const WalkRules& rules, ItemVisitor& visitor) {

@@ -1,7 +1,8 @@
 // The walk over a structure record of item_inf: where each item lies in a
-// block. Repetitions, members in table order, nested structures and items of
-// structure type, alignment under -B and the end of the data are handled here,
-// once; what is done with each element is left to an ItemVisitor.
+// block, from the offsets the layout worked out. Repetitions, members in
+// table order, nested structures and items of structure type and the end of
+// the data are handled here, once; what is done with each element is left
+// to an ItemVisitor.
 #pragma once
 
 #include "formatted/form_view.h"
@@ -61,8 +62,5 @@ int walk_struct(const FormView& view, int rec, int size, int pos, const WalkRule
 // Bytes of one element of a simple item: its length for 'c', 'x' and the
 // decimals, the type's size for the other numeric codes, 0 for any other code.
 int element_size(const ItemInf& item);
-
-// pos raised to the next multiple of a, under -B (align) and when a > 0.
-int align_position(int pos, int a, bool align);
 
 }  // namespace vesk

@@ -121,7 +121,39 @@ HELLO_UTF8 = utf8_lines(
     " 0000 0000   4865 6c6c 6f2c 2057 6f72 6c64 210d 0a82 | Hello, World!..あ|",
     "      0010   a041 4243 0001                          |  ABC..           |")
 
+# -U: characters that Shift_JIS lacks, 😀 (F0 9F 98 80) and 𠮷 (F0 A0 AE B7),
+# show as themselves in UTF-8, each in two columns and two points for its
+# four bytes, and as four points in Shift_JIS. e and U+0301 (CC 81, which
+# Shift_JIS-2004 writes 86 79): the mark stands on a dotted circle, in one
+# column, and a blank fills its pair's second.
+assert "😀".encode("utf-8") == bytes.fromhex("f09f9880") and wide("😀")
+assert "\U00020bb7".encode("utf-8") == bytes.fromhex("f0a0aeb7") and wide("\U00020bb7")
+assert "\u0301".encode("shift_jis_2004") == b"\x86\x79"
+for ch in ("😀", "\U00020bb7"):
+    try:
+        ch.encode("shift_jis_2004")
+        raise AssertionError(ch)
+    except UnicodeEncodeError:
+        pass
+OUTSIDE = bytes.fromhex("f09f9880 f0a0aeb7 65cc81 41")
+OUTSIDE_LEFT = " 0000 0000   f09f 9880 f0a0 aeb7 65cc 8141"
+OUTSIDE_SJIS = row16(OUTSIDE_LEFT.encode(), b"." * 8 + b"e\x86\x79A", 12)
+OUTSIDE_UTF8 = row16(OUTSIDE_LEFT, "😀.." + "\U00020bb7.." + "e" + "\u25cc\u0301 " + "A", 12)
+
+# 😀 begun in the last byte of a line of three (-C -b3): in UTF-8 it stands
+# over the blank column; the next line shows a blank for the byte there and
+# points for the last two. In Shift_JIS, points throughout.
+EMOJI_SPLIT = b"ab\xf0\x9f\x98\x80c"
+
 CASES = [
+    Case("outside-shift-jis-sjis", ["--sjis", "-U", "o.txt"], files={"o.txt": OUTSIDE},
+         stdout=lines(SCALE16, OUTSIDE_SJIS)),
+    Case("outside-shift-jis-utf8", ["--utf8", "-U", "o.txt"], files={"o.txt": OUTSIDE},
+         stdout=utf8_lines(SCALE16, OUTSIDE_UTF8)),
+    Case("emoji-at-the-line-end-sjis", ["--sjis", "-U", "-C", "-b3", "e.txt"], files={"e.txt": EMOJI_SPLIT},
+         stdout=lines(SCALE3_CHARS, b" 0000 0000 | ab. |", b"      0003 | ... |", b"      0006 | c   |")),
+    Case("emoji-at-the-line-end-utf8", ["--utf8", "-U", "-C", "-b3", "e.txt"], files={"e.txt": EMOJI_SPLIT},
+         stdout=utf8_lines(SCALE3_CHARS, " 0000 0000 | ab😀|", "      0003 |  .. |", "      0006 | c   |")),
     # é and 𠂉 through -U come back as themselves, 〜 as U+301C.
     Case("u-mode-sjis", ["--sjis", "-U", "u.txt"], files={"u.txt": U_INPUT},
          stdout=lines(SCALE16, U_SJIS)),

@@ -162,10 +162,12 @@ class PairRunner:
 
 # Real characters: Latin, Greek, Cyrillic, symbols, kana, kanji, full-width
 # and half-width forms, plane 2 kanji; some CP932 has, some only
-# Shift_JIS-2004, some neither.
+# Shift_JIS-2004, some neither (Thai with its marks, Hangul, combining marks,
+# emoji, private use, format characters).
 CODE_POINTS = [(0xA0, 0x17F), (0x370, 0x3FF), (0x400, 0x45F), (0x2010, 0x2312), (0x2460, 0x24FF),
                (0x3000, 0x30FF), (0x3200, 0x33FF), (0x4E00, 0x9FFF), (0xFF01, 0xFF9F),
-               (0x20000, 0x2A6B2)]
+               (0x20000, 0x2A6B2), (0x300, 0x36F), (0xE00, 0xE5B), (0xAC00, 0xAD00), (0x1F300, 0x1F64F),
+               (0xE000, 0xE0FF), (0x200B, 0x200F), (0xFE00, 0xFE0F)]
 
 
 def characters(rng, n):
