@@ -1,7 +1,11 @@
 #include "dump/dump_line.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "common/digits.h"
 
@@ -27,7 +31,7 @@ DumpLineBuilder::DumpLineBuilder(const DumpLayout& layout, const Codec& codec, R
     : layout_(layout), write_columns_(codec.write_columns[static_cast<int>(encoding)]) {
   // The parts before the character column, as far as they may move, then
   // the character column at its widest, its blanks and bar.
-  buf_size_ = layout.char_col + kMaxShift + column_room<Utf8Encoder>(layout.line_bytes) + layout.line_bytes + 8;
+  buf_size_ = layout.char_col + kMaxShift + column_room<Utf8Encoder>(layout.line_bytes) + layout.line_bytes + 32;
   line_.reset(new char[buf_size_]);
   template_.reset(new char[buf_size_]);
   make_template();
@@ -65,10 +69,38 @@ void put_hex_pair(char* dest, int b1, int b2) {
 
 namespace {
 
-// The hex groups of a whole line: four digits and a blank for each two
-// bytes, eight bytes of output at a time where they fit.
+#if defined(__SSE2__)
+// The hex digits of sixteen bytes into the eight groups from h (four digits,
+// then the blank that the line's template holds): the nibbles of each byte
+// side by side, turned into digits all at once.
+inline void put_hex16(char* h, const unsigned char* data) {
+  const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data));
+  const __m128i low4 = _mm_set1_epi8(0x0F);
+  const __m128i hi = _mm_and_si128(_mm_srli_epi16(x, 4), low4);
+  const __m128i lo = _mm_and_si128(x, low4);
+  auto digits = [](__m128i v) {
+    const __m128i letters = _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(9)), _mm_set1_epi8('a' - '0' - 10));
+    return _mm_add_epi8(_mm_add_epi8(v, _mm_set1_epi8('0')), letters);
+  };
+  const __m128i first = digits(_mm_unpacklo_epi8(hi, lo));   // bytes 0-7
+  const __m128i second = digits(_mm_unpackhi_epi8(hi, lo));  // bytes 8-15
+  std::uint64_t q[4];
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(q), first);
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(q + 2), second);
+  for (int g = 0; g < 4; ++g) {
+    const std::uint32_t a = static_cast<std::uint32_t>(q[g]), b = static_cast<std::uint32_t>(q[g] >> 32);
+    std::memcpy(h + 10 * g, &a, 4);
+    std::memcpy(h + 10 * g + 5, &b, 4);
+  }
+}
+#endif
+
+// The hex groups of a line: four digits and a blank for each two bytes.
 void put_hex_groups(char* h, const unsigned char* data, int n) {
   int j = 0;
+#if defined(__SSE2__)
+  for (; j + 16 <= n; j += 16, h += 40) put_hex16(h, data + j);
+#endif
   for (; j + 1 < n; j += 2, h += 5) {
     std::memcpy(h, kHexPairs.digits[data[j]], 2);
     std::memcpy(h + 2, kHexPairs.digits[data[j + 1]], 2);
@@ -81,8 +113,7 @@ void put_hex_groups(char* h, const unsigned char* data, int n) {
 
 // The first line of a block: " HEAD 0000  ", " %04X %04X  " or "%05d %04d  "
 // (a leading zero shown as a blank); with -C the last blank is a bar.
-void DumpLineBuilder::put_first_prefix(long long block) {
-  char* line = line_.get();
+void DumpLineBuilder::put_first_prefix(char* line, long long block) {
   const char tail = layout_.chars_only ? '|' : ' ';
   if (block == -1) {
     std::memcpy(line, " HEAD 0000  ", 12);
@@ -103,14 +134,13 @@ void DumpLineBuilder::put_first_prefix(long long block) {
 
 // Every other line: six blanks, the offset in four digits, then "  " or " |",
 // which the template already holds.
-void DumpLineBuilder::put_offset(int offset) {
-  put_four_digits(line_.get() + 6, static_cast<unsigned>(offset), layout_.dec ? 10 : 16);
+void DumpLineBuilder::put_offset(char* line, int offset) {
+  put_four_digits(line + 6, static_cast<unsigned>(offset), layout_.dec ? 10 : 16);
 }
 
-int DumpLineBuilder::build(const unsigned char* data, int n, int avail, long long block, int offset,
+int DumpLineBuilder::build(char* line, const unsigned char* data, int n, int avail, long long block, int offset,
                            ColumnState& columns) {
   const int lb = layout_.line_bytes;
-  char* line = line_.get();
 
   if (offset == 0 && layout_.widen) {
     int shift = shift_for(block);
@@ -120,11 +150,12 @@ int DumpLineBuilder::build(const unsigned char* data, int n, int avail, long lon
     }
   }
   const int char_col = layout_.char_start();
-  std::memcpy(line, template_.get(), static_cast<std::size_t>(char_col));
+  // The template sixteen bytes at a time: fixed-size copies, no call.
+  for (int i = 0; i < char_col; i += 16) std::memcpy(line + i, template_.get() + i, 16);
   if (offset == 0)
-    put_first_prefix(block);
+    put_first_prefix(line, block);
   else
-    put_offset(offset);
+    put_offset(line, offset);
 
   if (!layout_.chars_only) put_hex_groups(line + layout_.hex_start(), data, n);
 

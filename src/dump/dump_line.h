@@ -35,12 +35,20 @@ class DumpLineBuilder {
   DumpLineBuilder(const DumpLayout& layout, const Codec& codec, ReportEncoding encoding);
 
   // Builds the line of the n bytes (1..line_bytes) at offset in block (block
-  // -1 is the header block); avail >= n bytes may be read at data (the rest of
-  // the block and the look-ahead), to show a character the line's end cuts.
-  // The column state carries such a character over to the next line. Returns
-  // the line's length in bytes; text() holds it.
-  int build(const unsigned char* data, int n, int avail, long long block, int offset, ColumnState& columns);
+  // -1 is the header block) into out, which has room for max_line() bytes;
+  // avail >= n bytes may be read at data (the rest of the block and the
+  // look-ahead), to show a character the line's end cuts. The column state
+  // carries such a character over to the next line. Returns the line's
+  // length in bytes.
+  int build(char* out, const unsigned char* data, int n, int avail, long long block, int offset,
+            ColumnState& columns);
+  // The same into the builder's own buffer, which text() then holds.
+  int build(const unsigned char* data, int n, int avail, long long block, int offset, ColumnState& columns) {
+    return build(line_.get(), data, n, avail, block, offset, columns);
+  }
   const char* text() const { return line_.get(); }
+  // The most bytes a line takes, and some room past it for whole stores.
+  int max_line() const { return buf_size_; }
   // Where the parts stand now (they move right once a block number needs it).
   const DumpLayout& layout() const { return layout_; }
   // Where the character column's bytes begin and end in the last line built
@@ -52,8 +60,8 @@ class DumpLineBuilder {
   static constexpr int kMaxShift = 16;
 
  private:
-  void put_first_prefix(long long block);
-  void put_offset(int offset);
+  void put_first_prefix(char* line, long long block);
+  void put_offset(char* line, int offset);
   void make_template();
   // The columns a block number's prefix needs beyond the usual ones.
   int shift_for(long long block) const;

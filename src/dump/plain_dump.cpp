@@ -28,7 +28,7 @@ class BlockPrinter {
         encoding_(report.sink().encoding()),
         codec_(codec_of(s.char_mode)),
         builder_(layout_, codec_, encoding_),
-        repeats_(layout_.chars_only ? kMaxKey : layout_.same_w, s.omit_same),
+        repeats_(layout_.chars_only ? kMaxKey : layout_.line_bytes, s.omit_same),
         heading_(builder_.layout()),
         heading_in_use_(report, &heading_),
         report_(report),
@@ -82,29 +82,39 @@ class BlockPrinter {
     std::memcpy(out, state, sizeof state);
   }
 
-  // With the hex part, its digits decide whether a line repeats the last.
+  // With the hex part, a line repeats the last kept line of its block when
+  // it holds the same bytes, and so the same hex digits: decided before the
+  // line is built, which is then built in place in the report. A repeat is
+  // not built; its characters still move the column's state on.
+  void line(const unsigned char* data, int n, int avail, long long block, int offset) {
+    if (layout_.chars_only) {
+      chars_only_line(data, n, avail, block, offset);
+      return;
+    }
+    RepeatFilter::Verdict v = repeats_.take(reinterpret_cast<const char*>(data), n, block);
+    if (v == RepeatFilter::Verdict::suppress) {
+      codec_.skip_columns[static_cast<int>(encoding_)](columns_, data, n, avail, layout_.line_bytes);
+      return;
+    }
+    if (v == RepeatFilter::Verdict::keep_after_marker) report_.put_line(kSameMarker);
+    char* out = report_.begin_line(static_cast<std::size_t>(builder_.max_line()));
+    report_.end_line(static_cast<std::size_t>(builder_.build(out, data, n, avail, block, offset, columns_)));
+  }
+
   // Without it, a line repeats the last when it shows the same: the same
   // bytes, read from the same state and leaving the same state (the same
   // character cut at its end). Comparing what it shows would take lines of
   // other bytes that look alike, as control bytes do, for repeats, and would
   // differ between the report's encodings.
-  void line(const unsigned char* data, int n, int avail, long long block, int offset) {
-    if (layout_.chars_only) {
-      std::memcpy(key_, data, static_cast<std::size_t>(n));
-      put_state(key_ + n);
-    }
+  void chars_only_line(const unsigned char* data, int n, int avail, long long block, int offset) {
+    std::memcpy(key_, data, static_cast<std::size_t>(n));
+    put_state(key_ + n);
     int len = builder_.build(data, n, avail, block, offset, columns_);
-    const char* text = builder_.text();
-    RepeatFilter::Verdict v;
-    if (layout_.chars_only) {
-      put_state(key_ + n + kStateBytes);
-      v = repeats_.take(key_, n + 2 * kStateBytes, block);
-    } else {
-      v = repeats_.take(text + builder_.layout().hex_start(), layout_.same_w, block);
-    }
+    put_state(key_ + n + kStateBytes);
+    RepeatFilter::Verdict v = repeats_.take(key_, n + 2 * kStateBytes, block);
     if (v == RepeatFilter::Verdict::suppress) return;
     if (v == RepeatFilter::Verdict::keep_after_marker) report_.put_line(kSameMarker);
-    report_.put_encoded_line(text, static_cast<std::size_t>(len));
+    report_.put_encoded_line(builder_.text(), static_cast<std::size_t>(len));
   }
 
   DumpLayout layout_;

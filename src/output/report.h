@@ -73,6 +73,17 @@ class Report {
     sink_.write_plain_line(text, len, ascii_prefix);
     count_lines(1);
   }
+  // A line built in place in the report's encoding (see ReportSink::
+  // line_space): the page heading first when a page begins, then room for
+  // max bytes; end_line(n) takes the line and counts it.
+  char* begin_line(std::size_t max) {
+    heading_at_page_start();
+    return sink_.line_space(max);
+  }
+  void end_line(std::size_t n) {
+    sink_.end_line(n);
+    count_lines(1);
+  }
   // A line already in the report's encoding, holding no newline.
   void put_encoded_line(const char* text, std::size_t len) {
     heading_at_page_start();

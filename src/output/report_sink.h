@@ -62,6 +62,19 @@ class ReportSink {
   // newline.
   void write_encoded_line(const char* p, std::size_t n) { write_line_sjis(p, n); }
 
+  // Room for a line of up to max bytes (and its newline) built in place, in
+  // the report's encoding: the plain dump's lines go out without a copy.
+  // end_line(n) then takes the n bytes written there.
+  char* line_space(std::size_t max) {
+    if (max + 1 > kBufferSize - used_) flush();
+    if (max + 1 > kBufferSize) return nullptr;  // never: a line is a few KiB
+    return buffer_.get() + used_;
+  }
+  void end_line(std::size_t n) {
+    used_ += n;
+    buffer_[used_++] = '\n';
+  }
+
  private:
   void write_line_sjis(const char* p, std::size_t n) {
     if (n + 1 < kBufferSize - used_) {

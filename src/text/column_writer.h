@@ -12,6 +12,7 @@
 #include "common/text_scan.h"
 #include "text/decoder_state.h"
 #include "text/encoders.h"
+#include "text/fast_columns.h"
 
 namespace vesk {
 
@@ -121,8 +122,9 @@ inline bool eight_printable(const unsigned char* p) {
 // Writes the character column of the n bytes at data (avail >= n bytes may be
 // read there: the line's, the rest of the block's and the look-ahead).
 // Returns the bytes written; *columns gets the columns taken, n or n + 1.
-// out has room for column_room(n) bytes.
-template <class Decoder, class Encoder>
+// out has room for column_room(n) bytes. With kFast false, cell by cell
+// only: what the fast paths must give.
+template <class Decoder, class Encoder, bool kFast = true>
 int write_columns(ColumnState& st, const unsigned char* data, int n, int avail, char* out, int* columns) {
   // No byte written aliases the bytes read or the tables: said, so that the
   // loops keep them in registers.
@@ -137,6 +139,15 @@ int write_columns(ColumnState& st, const unsigned char* data, int n, int avail, 
   }
   const LoneUnits::Unit* __restrict units = lone_units<Decoder, Encoder>().unit;
   const bool* __restrict lone = Decoder::kLone.lone;
+  if constexpr (kFast) {
+    char* fast_end = o;
+    const int reached = fast_columns<Decoder, Encoder>(d, off, n, avail, out, &fast_end);
+    if (reached > off) {
+      off = reached;
+      o = fast_end;
+      cols = off;
+    }
+  }
   while (off < n) {
     const unsigned char b = d[off];
     // A byte that is a cell of its own, through the table; in UTF-8, runs

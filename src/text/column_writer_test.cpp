@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
 #include "text/codec.h"
+#include "text/decoders.h"
 
 namespace vesk {
 namespace {
@@ -110,6 +112,49 @@ TEST(ColumnWriter, SkipAgreesWithWrite) {
       }
     }
   }
+}
+
+// The fast paths write what the cells written one by one give: random bytes
+// (and bytes of Shift_JIS text), every line width, both encodings.
+template <class Decoder, class Encoder>
+void check_fast_paths(const char* name) {
+  std::mt19937 rng(20261210);
+  for (int round = 0; round < 400; ++round) {
+    const int size = static_cast<int>(rng() % 80) + 1;
+    std::vector<unsigned char> data(static_cast<std::size_t>(size));
+    const bool text = round % 2 == 1;
+    for (auto& b : data) {
+      const unsigned r = rng();
+      b = static_cast<unsigned char>(text ? (r % 3 == 0 ? 0x20 + r % 0x5F : (r % 3 == 1 ? 0x82 : 0xA0 + r % 0x50)) : r);
+    }
+    const int lb = static_cast<int>(rng() % 40) + 1;
+    ColumnState fast, slow;
+    for (int at = 0; at < size; at += lb) {
+      const int n = size - at < lb ? size - at : lb;
+      char a[512], b[512];
+      int ca = 0, cb = 0;
+      const int la = write_columns<Decoder, Encoder, true>(fast, data.data() + at, n, size - at, a, &ca);
+      const int lb2 = write_columns<Decoder, Encoder, false>(slow, data.data() + at, n, size - at, b, &cb);
+      ASSERT_EQ(std::string(a, static_cast<std::size_t>(la)), std::string(b, static_cast<std::size_t>(lb2)))
+          << name << " round " << round << " line at " << at;
+      ASSERT_EQ(ca, cb) << name << " round " << round;
+      ASSERT_EQ(fast.has_pending, slow.has_pending) << name << " round " << round;
+    }
+  }
+}
+
+TEST(ColumnWriter, FastPathsAgreeWithCellByCell) {
+  check_fast_paths<AsciiDecoder, SjisEncoder>("ascii");
+  check_fast_paths<KanaDecoder, SjisEncoder>("kana");
+  check_fast_paths<SjisDecoder, SjisEncoder>("sjis");
+  check_fast_paths<EucDecoder, SjisEncoder>("euc");
+  check_fast_paths<Utf8Decoder, SjisEncoder>("utf8");
+  check_fast_paths<JisDecoder, SjisEncoder>("jis");
+  check_fast_paths<AsciiDecoder, Utf8Encoder>("ascii, utf-8");
+  check_fast_paths<SjisDecoder, Utf8Encoder>("sjis, utf-8");
+  check_fast_paths<EucDecoder, Utf8Encoder>("euc, utf-8");
+  check_fast_paths<Utf8Decoder, Utf8Encoder>("utf8, utf-8");
+  check_fast_paths<JisDecoder, Utf8Encoder>("jis, utf-8");
 }
 
 }  // namespace
