@@ -11,6 +11,10 @@
 
 namespace vesk {
 
+namespace {
+constexpr char kBlanks[17] = "                ";
+}  // namespace
+
 DumpLayout DumpLayout::of(const Settings& s) {
   DumpLayout d;
   d.line_bytes = s.line_bytes;
@@ -27,8 +31,7 @@ DumpLayout DumpLayout::of(const Settings& s) {
   return d;
 }
 
-DumpLineBuilder::DumpLineBuilder(const DumpLayout& layout, const Codec& codec, ReportEncoding encoding)
-    : layout_(layout), write_columns_(codec.write_columns[static_cast<int>(encoding)]) {
+DumpLineBuilder::DumpLineBuilder(const DumpLayout& layout) : layout_(layout) {
   // The parts before the character column, as far as they may move, then
   // the character column at its widest, its blanks and bar.
   buf_size_ = layout.char_col + kMaxShift + column_room<Utf8Encoder>(layout.line_bytes) + layout.line_bytes + 32;
@@ -95,7 +98,8 @@ inline void put_hex16(char* h, const unsigned char* data) {
 }
 #endif
 
-// The hex groups of a line: four digits and a blank for each two bytes.
+}  // namespace
+
 void put_hex_groups(char* h, const unsigned char* data, int n) {
   int j = 0;
 #if defined(__SSE2__)
@@ -108,8 +112,6 @@ void put_hex_groups(char* h, const unsigned char* data, int n) {
   }
   if (j < n) put_hex_pair(h, data[j], -1);
 }
-
-}  // namespace
 
 // The first line of a block: " HEAD 0000  ", " %04X %04X  " or "%05d %04d  "
 // (a leading zero shown as a blank); with -C the last blank is a bar.
@@ -138,10 +140,7 @@ void DumpLineBuilder::put_offset(char* line, int offset) {
   put_four_digits(line + 6, static_cast<unsigned>(offset), layout_.dec ? 10 : 16);
 }
 
-int DumpLineBuilder::build(char* line, const unsigned char* data, int n, int avail, long long block, int offset,
-                           ColumnState& columns) {
-  const int lb = layout_.line_bytes;
-
+int DumpLineBuilder::put_start(char* line, const unsigned char* data, int n, long long block, int offset) {
   if (offset == 0 && layout_.widen) {
     int shift = shift_for(block);
     if (shift > layout_.shift) {
@@ -156,16 +155,18 @@ int DumpLineBuilder::build(char* line, const unsigned char* data, int n, int ava
     put_first_prefix(line, block);
   else
     put_offset(line, offset);
-
   if (!layout_.chars_only) put_hex_groups(line + layout_.hex_start(), data, n);
+  return char_col;
+}
 
-  // The characters, then blanks up to the closing bar, which stands in the
-  // column after the one that follows the last byte's.
-  int cols = 0;
-  char* p = line + char_col;
-  p += write_columns_(columns, data, n, avail, p, &cols);
+// The closing bar stands in the column after the one that follows the last
+// byte's.
+int DumpLineBuilder::put_end(char* line, char* p, int cols) const {
   chars_end_ = static_cast<int>(p - line);
-  for (int c = cols; c <= lb; ++c) *p++ = ' ';
+  // Blanks sixteen at a time (the buffer has room past the line), then the bar.
+  const int blanks = layout_.line_bytes + 1 - cols;
+  for (int i = 0; i < blanks; i += 16) std::memcpy(p + i, kBlanks, 16);
+  p += blanks > 0 ? blanks : 0;
   *p++ = '|';
   *p = '\0';
   return static_cast<int>(p - line);

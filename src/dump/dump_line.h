@@ -8,6 +8,7 @@
 
 #include "common/settings.h"
 #include "text/codec.h"
+#include "text/column_writer.h"
 
 namespace vesk {
 
@@ -30,21 +31,27 @@ struct DumpLayout {
   static DumpLayout of(const Settings& s);
 };
 
+// The hex groups of a line: four digits and a blank for each two bytes (the
+// blanks are the template's).
+void put_hex_groups(char* h, const unsigned char* data, int n);
+
 class DumpLineBuilder {
  public:
-  DumpLineBuilder(const DumpLayout& layout, const Codec& codec, ReportEncoding encoding);
+  explicit DumpLineBuilder(const DumpLayout& layout);
 
   // Builds the line of the n bytes (1..line_bytes) at offset in block (block
   // -1 is the header block) into out, which has room for max_line() bytes;
-  // avail >= n bytes may be read at data (the rest of the block and the
-  // look-ahead), to show a character the line's end cuts. The column state
-  // carries such a character over to the next line. Returns the line's
-  // length in bytes.
+  // its characters are the cells of Decoder written by Encoder. avail >= n
+  // bytes may be read at data (the rest of the block and the look-ahead), to
+  // show a character the line's end cuts. The column state carries such a
+  // character over to the next line. Returns the line's length in bytes.
+  template <class Decoder, class Encoder>
   int build(char* out, const unsigned char* data, int n, int avail, long long block, int offset,
             ColumnState& columns);
   // The same into the builder's own buffer, which text() then holds.
+  template <class Decoder, class Encoder>
   int build(const unsigned char* data, int n, int avail, long long block, int offset, ColumnState& columns) {
-    return build(line_.get(), data, n, avail, block, offset, columns);
+    return build<Decoder, Encoder>(line_.get(), data, n, avail, block, offset, columns);
   }
   const char* text() const { return line_.get(); }
   // The most bytes a line takes, and some room past it for whole stores.
@@ -60,6 +67,11 @@ class DumpLineBuilder {
   static constexpr int kMaxShift = 16;
 
  private:
+  // Everything up to the character column: the template, the prefix and
+  // the hex groups. Returns the character column's first column.
+  int put_start(char* line, const unsigned char* data, int n, long long block, int offset);
+  // Blanks after the characters up to the closing bar, and the bar.
+  int put_end(char* line, char* p, int cols) const;
   void put_first_prefix(char* line, long long block);
   void put_offset(char* line, int offset);
   void make_template();
@@ -67,15 +79,24 @@ class DumpLineBuilder {
   int shift_for(long long block) const;
 
   DumpLayout layout_;
-  WriteColumnsFn write_columns_;
   int buf_size_;
   std::unique_ptr<char[]> line_;
   std::unique_ptr<char[]> template_;  // blanks, bars and offset digits: the start of every line
-  int chars_end_ = 0;
+  mutable int chars_end_ = 0;  // set by put_end
 };
 
 // Writes b1 and b2 as four lower-case hex digits and a blank; with b2 < 0, b1's
 // two digits and three blanks.
 void put_hex_pair(char* dest, int b1, int b2);
+
+template <class Decoder, class Encoder>
+int DumpLineBuilder::build(char* line, const unsigned char* data, int n, int avail, long long block, int offset,
+                           ColumnState& columns) {
+  const int char_col = put_start(line, data, n, block, offset);
+  int cols = 0;
+  char* p = line + char_col;
+  p += write_columns<Decoder, Encoder>(columns, data, n, avail, p, &cols);
+  return put_end(line, p, cols);
+}
 
 }  // namespace vesk

@@ -20,14 +20,16 @@ constexpr int kLookAhead = kMaxCellLength - 1;
 // A block and its look-ahead.
 constexpr int kBlockBufSize = kMaxBlockSize + kLookAhead;
 
-// The lines of the blocks: built, filtered for repeats and written.
+// The lines of the blocks: built, filtered for repeats and written, the
+// characters being Decoder's cells written by Encoder.
+template <class Decoder, class Encoder>
 class BlockPrinter {
  public:
   BlockPrinter(const Settings& s, Report& report)
       : layout_(DumpLayout::of(s)),
         encoding_(report.sink().encoding()),
         codec_(codec_of(s.char_mode)),
-        builder_(layout_, codec_, encoding_),
+        builder_(layout_),
         repeats_(layout_.chars_only ? kMaxKey : layout_.line_bytes, s.omit_same),
         heading_(builder_.layout()),
         heading_in_use_(report, &heading_),
@@ -49,7 +51,7 @@ class BlockPrinter {
 
   // A block that is not shown: only the character column's state moves on.
   void skip(const unsigned char* data, int length, int avail) {
-    codec_.skip_columns[static_cast<int>(encoding_)](columns_, data, length, avail, layout_.line_bytes);
+    skip_columns<Decoder, Encoder>(columns_, data, length, avail, layout_.line_bytes);
   }
 
   ColumnState& columns() { return columns_; }
@@ -93,12 +95,12 @@ class BlockPrinter {
     }
     RepeatFilter::Verdict v = repeats_.take(reinterpret_cast<const char*>(data), n, block);
     if (v == RepeatFilter::Verdict::suppress) {
-      codec_.skip_columns[static_cast<int>(encoding_)](columns_, data, n, avail, layout_.line_bytes);
+      skip_columns<Decoder, Encoder>(columns_, data, n, avail, layout_.line_bytes);
       return;
     }
     if (v == RepeatFilter::Verdict::keep_after_marker) report_.put_line(kSameMarker);
     char* out = report_.begin_line(static_cast<std::size_t>(builder_.max_line()));
-    report_.end_line(static_cast<std::size_t>(builder_.build(out, data, n, avail, block, offset, columns_)));
+    report_.end_line(static_cast<std::size_t>(builder_.template build<Decoder, Encoder>(out, data, n, avail, block, offset, columns_)));
   }
 
   // Without it, a line repeats the last when it shows the same: the same
@@ -109,7 +111,7 @@ class BlockPrinter {
   void chars_only_line(const unsigned char* data, int n, int avail, long long block, int offset) {
     std::memcpy(key_, data, static_cast<std::size_t>(n));
     put_state(key_ + n);
-    int len = builder_.build(data, n, avail, block, offset, columns_);
+    int len = builder_.template build<Decoder, Encoder>(data, n, avail, block, offset, columns_);
     put_state(key_ + n + kStateBytes);
     RepeatFilter::Verdict v = repeats_.take(key_, n + 2 * kStateBytes, block);
     if (v == RepeatFilter::Verdict::suppress) return;
@@ -288,7 +290,8 @@ void report_past_end(const Settings& s, long long last) {
 // blocks before: only an input that can seek goes back, and a code whose
 // every byte begins a cell always finds one); also false after a failed read
 // or seek.
-bool seek_to_block(const Settings& s, ByteSource& in, BlockPrinter& printer, long long data_start) {
+template <class Printer>
+bool seek_to_block(const Settings& s, ByteSource& in, Printer& printer, long long data_start) {
   const Codec& codec = printer.codec();
   const long long target = data_start + static_cast<long long>(s.blk_size) * s.start_blk;
   // A run of bytes that could each lead a pair hides where cells begin:
@@ -328,10 +331,9 @@ bool seek_to_block(const Settings& s, ByteSource& in, BlockPrinter& printer, lon
   return true;
 }
 
-}  // namespace
-
-int plain_dump(const Settings& s, ByteSource& in, Report& report) {
-  BlockPrinter printer(s, report);
+template <class Decoder, class Encoder>
+int dump_with(const Settings& s, ByteSource& in, Report& report) {
+  BlockPrinter<Decoder, Encoder> printer(s, report);
   BlockBuffer buf;
   auto shown = [&s](long long block) { return s.start_blk <= block && block <= s.end_blk; };
 
@@ -393,6 +395,15 @@ int plain_dump(const Settings& s, ByteSource& in, Report& report) {
     notice_cut_short(s, last_block(s, in, cutter, hdr_size, last_cut, false));
   }
   return 0;
+}
+
+}  // namespace
+
+int plain_dump(const Settings& s, ByteSource& in, Report& report) {
+  const bool utf8 = report.sink().encoding() == ReportEncoding::utf8;
+  return with_decoder(s.char_mode, [&]<class Decoder>() {
+    return utf8 ? dump_with<Decoder, Utf8Encoder>(s, in, report) : dump_with<Decoder, SjisEncoder>(s, in, report);
+  });
 }
 
 }  // namespace vesk

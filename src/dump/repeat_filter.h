@@ -33,7 +33,7 @@ class RepeatFilter {
       suppressing_ = true;
       return Verdict::suppress;
     }
-    std::memcpy(kept_.get(), columns, w);
+    copy(kept_.get(), columns, w);
     kept_len_ = n;
     kept_block_ = block;
     has_kept_ = true;
@@ -59,6 +59,14 @@ class RepeatFilter {
     for (; i < n; ++i)
       if (a[i] != b[i]) return false;
     return true;
+  }
+
+  // memcpy(to, from, n) eight bytes at a time (kept_ has room for a whole
+  // word past n).
+  static void copy(char* to, const char* from, std::size_t n) {
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) std::memcpy(to + i, from + i, 8);
+    for (; i < n; ++i) to[i] = from[i];
   }
 
   std::unique_ptr<char[]> kept_;  // the compared part of the last kept line

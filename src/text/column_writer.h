@@ -123,9 +123,10 @@ inline bool eight_printable(const unsigned char* p) {
 // read there: the line's, the rest of the block's and the look-ahead).
 // Returns the bytes written; *columns gets the columns taken, n or n + 1.
 // out has room for column_room(n) bytes. With kFast false, cell by cell
-// only: what the fast paths must give.
+// only: what the fast paths must give. One call a line, with everything it
+// calls in line: the loop of a line is where the dump spends its time.
 template <class Decoder, class Encoder, bool kFast = true>
-int write_columns(ColumnState& st, const unsigned char* data, int n, int avail, char* out, int* columns) {
+[[gnu::noinline, gnu::flatten]] int write_columns(ColumnState& st, const unsigned char* data, int n, int avail, char* out, int* columns) {
   // No byte written aliases the bytes read or the tables: said, so that the
   // loops keep them in registers.
   const unsigned char* __restrict d = data;

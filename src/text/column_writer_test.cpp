@@ -20,8 +20,8 @@ struct Lines {
   std::vector<std::string> utf8;
 };
 
-std::vector<std::string> columns_of(CharMode mode, ReportEncoding e, const std::string& bytes, int line_bytes) {
-  const Codec& codec = codec_of(mode);
+template <class Encoder>
+std::vector<std::string> columns_of(CharMode mode, const std::string& bytes, int line_bytes) {
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   const int total = static_cast<int>(bytes.size());
   ColumnState st;
@@ -30,7 +30,9 @@ std::vector<std::string> columns_of(CharMode mode, ReportEncoding e, const std::
     int n = total - at < line_bytes ? total - at : line_bytes;
     char buf[256];
     int cols = 0;
-    int len = codec.write_columns[static_cast<int>(e)](st, p + at, n, total - at, buf, &cols);
+    int len = with_decoder(mode, [&]<class Decoder>() {
+      return write_columns<Decoder, Encoder>(st, p + at, n, total - at, buf, &cols);
+    });
     std::string line(buf, static_cast<std::size_t>(len));
     EXPECT_TRUE(cols == n || cols == n + 1) << line;
     if (cols == n + 1) line += "+";
@@ -40,8 +42,7 @@ std::vector<std::string> columns_of(CharMode mode, ReportEncoding e, const std::
 }
 
 Lines lines_of(CharMode mode, const std::string& bytes, int line_bytes) {
-  return {columns_of(mode, ReportEncoding::sjis, bytes, line_bytes),
-          columns_of(mode, ReportEncoding::utf8, bytes, line_bytes)};
+  return {columns_of<SjisEncoder>(mode, bytes, line_bytes), columns_of<Utf8Encoder>(mode, bytes, line_bytes)};
 }
 
 using V = std::vector<std::string>;
@@ -95,16 +96,15 @@ TEST(ColumnWriter, SkipAgreesWithWrite) {
   const std::string bytes = "x\xe3\x81\x82y\xe3\x81\x82\xe3\x81\x82" "zz";
   for (int lb = 1; lb <= 5; ++lb) {
     for (int split = 0; split <= static_cast<int>(bytes.size()); split += lb) {
-      const Codec& codec = codec_of(CharMode::utf8);
       const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
       const int total = static_cast<int>(bytes.size());
       ColumnState skipped;
-      codec.skip_columns[0](skipped, p, split, total, lb);
+      skip_columns<Utf8Decoder, SjisEncoder>(skipped, p, split, total, lb);
       ColumnState written;
       char buf[64];
       int cols;
       for (int at = 0; at < split; at += lb)
-        codec.write_columns[0](written, p + at, split - at < lb ? split - at : lb, total - at, buf, &cols);
+        write_columns<Utf8Decoder, SjisEncoder>(written, p + at, split - at < lb ? split - at : lb, total - at, buf, &cols);
       ASSERT_EQ(skipped.has_pending, written.has_pending) << lb << " " << split;
       if (written.has_pending) {
         EXPECT_EQ(skipped.from, written.from);
