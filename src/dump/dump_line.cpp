@@ -3,11 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 #include "common/digits.h"
+#include "dump/hex_groups.h"
 
 namespace vesk {
 
@@ -35,6 +33,8 @@ DumpLineBuilder::DumpLineBuilder(const DumpLayout& layout) : layout_(layout) {
   // The parts before the character column, as far as they may move, then
   // the character column at its widest, its blanks and bar.
   buf_size_ = layout.char_col + kMaxShift + column_room<Utf8Encoder>(layout.line_bytes) + layout.line_bytes + 32;
+  // The template is copied in whole stores of kTemplateCopy bytes at least.
+  if (buf_size_ < kTemplateCopy) buf_size_ = kTemplateCopy;
   line_.reset(new char[buf_size_]);
   template_.reset(new char[buf_size_]);
   make_template();
@@ -52,7 +52,8 @@ void DumpLineBuilder::make_template() {
 // hex digits (five decimal ones). With the hex part, column 12 is the last
 // one it may take; with -C, whose prefix ends in the opening bar, column 11.
 int DumpLineBuilder::shift_for(long long block) const {
-  if (block < 0) return 0;
+  // The usual numbers fit: no digits to count.
+  if (block < 0 || block < (layout_.dec ? 100000 : 0x10000)) return 0;
   char digits[kDecimalTextSize];
   auto v = static_cast<std::uint64_t>(block);
   int last = layout_.dec ? 6 + std::max(5, put_digits(digits, v, 10, 1)) : 7 + std::max(4, put_digits(digits, v, 16, 1));
@@ -69,36 +70,6 @@ void put_hex_pair(char* dest, int b1, int b2) {
   std::memcpy(dest + 2, kHexPairs.digits[b2 & 0xFF], 2);
   dest[4] = ' ';
 }
-
-namespace {
-
-#if defined(__SSE2__)
-// The hex digits of sixteen bytes into the eight groups from h (four digits,
-// then the blank that the line's template holds): the nibbles of each byte
-// side by side, turned into digits all at once.
-inline void put_hex16(char* h, const unsigned char* data) {
-  const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data));
-  const __m128i low4 = _mm_set1_epi8(0x0F);
-  const __m128i hi = _mm_and_si128(_mm_srli_epi16(x, 4), low4);
-  const __m128i lo = _mm_and_si128(x, low4);
-  auto digits = [](__m128i v) {
-    const __m128i letters = _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(9)), _mm_set1_epi8('a' - '0' - 10));
-    return _mm_add_epi8(_mm_add_epi8(v, _mm_set1_epi8('0')), letters);
-  };
-  const __m128i first = digits(_mm_unpacklo_epi8(hi, lo));   // bytes 0-7
-  const __m128i second = digits(_mm_unpackhi_epi8(hi, lo));  // bytes 8-15
-  std::uint64_t q[4];
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(q), first);
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(q + 2), second);
-  for (int g = 0; g < 4; ++g) {
-    const std::uint32_t a = static_cast<std::uint32_t>(q[g]), b = static_cast<std::uint32_t>(q[g] >> 32);
-    std::memcpy(h + 10 * g, &a, 4);
-    std::memcpy(h + 10 * g + 5, &b, 4);
-  }
-}
-#endif
-
-}  // namespace
 
 void put_hex_groups(char* h, const unsigned char* data, int n) {
   int j = 0;
@@ -126,6 +97,10 @@ void DumpLineBuilder::put_first_prefix(char* line, long long block) {
   if (layout_.dec) {
     p += put_digits(p, v, 10, 5);
     if (line[0] == '0') line[0] = ' ';
+  } else if (v <= 0xFFFF) {
+    *p++ = ' ';
+    put_four_digits(p, static_cast<unsigned>(v), 16);
+    p += 4;
   } else {
     *p++ = ' ';
     p += put_digits(p, v, 16, 4);
@@ -150,22 +125,33 @@ int DumpLineBuilder::put_start(char* line, const unsigned char* data, int n, lon
   }
   const int char_col = layout_.char_start();
   // The template sixteen bytes at a time: fixed-size copies, no call.
-  for (int i = 0; i < char_col; i += 16) std::memcpy(line + i, template_.get() + i, 16);
+  if (char_col <= kTemplateCopy) {
+    for (int i = 0; i < kTemplateCopy; i += 16) std::memcpy(line + i, template_.get() + i, 16);
+  } else {
+    for (int i = 0; i < char_col; i += 16) std::memcpy(line + i, template_.get() + i, 16);
+  }
   if (offset == 0)
     put_first_prefix(line, block);
   else
     put_offset(line, offset);
-  if (!layout_.chars_only) put_hex_groups(line + layout_.hex_start(), data, n);
+  if (layout_.chars_only) return char_col;
+#if defined(__SSE2__)
+  if (n == 16) {
+    put_hex16(line + layout_.hex_start(), data);
+    return char_col;
+  }
+#endif
+  put_hex_groups(line + layout_.hex_start(), data, n);
   return char_col;
 }
 
 // The closing bar stands in the column after the one that follows the last
 // byte's.
 int DumpLineBuilder::put_end(char* line, char* p, int cols) const {
-  chars_end_ = static_cast<int>(p - line);
   // Blanks sixteen at a time (the buffer has room past the line), then the bar.
   const int blanks = layout_.line_bytes + 1 - cols;
-  for (int i = 0; i < blanks; i += 16) std::memcpy(p + i, kBlanks, 16);
+  std::memcpy(p, kBlanks, 16);
+  for (int i = 16; i < blanks; i += 16) std::memcpy(p + i, kBlanks, 16);
   p += blanks > 0 ? blanks : 0;
   *p++ = '|';
   *p = '\0';

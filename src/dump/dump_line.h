@@ -6,7 +6,9 @@
 
 #include <memory>
 
+#include "common/digits.h"
 #include "common/settings.h"
+#include "dump/hex_groups.h"
 #include "text/codec.h"
 #include "text/column_writer.h"
 
@@ -31,10 +33,6 @@ struct DumpLayout {
   static DumpLayout of(const Settings& s);
 };
 
-// The hex groups of a line: four digits and a blank for each two bytes (the
-// blanks are the template's).
-void put_hex_groups(char* h, const unsigned char* data, int n);
-
 class DumpLineBuilder {
  public:
   explicit DumpLineBuilder(const DumpLayout& layout);
@@ -54,17 +52,22 @@ class DumpLineBuilder {
     return build<Decoder, Encoder>(line_.get(), data, n, avail, block, offset, columns);
   }
   const char* text() const { return line_.get(); }
+  // The commonest line, built with every step in line: sixteen bytes, not
+  // the first of their block, with the hex part, when builds16().
+  template <class Decoder, class Encoder>
+  int build16(char* out, const unsigned char* data, int avail, int offset, ColumnState& columns);
+  // Lines of sixteen bytes with the hex part that build16 may build: the
+  // template's stores reach their character column.
+  bool builds16() const { return layout_.line_bytes == 16 && !layout_.chars_only && layout_.char_start() <= kTemplateCopy; }
   // The most bytes a line takes, and some room past it for whole stores.
   int max_line() const { return buf_size_; }
   // Where the parts stand now (they move right once a block number needs it).
   const DumpLayout& layout() const { return layout_; }
-  // Where the character column's bytes begin and end in the last line built
-  // (after the opening bar and its blank, before the blanks and the closing bar).
-  int chars_begin() const { return layout_.char_start(); }
-  int chars_end() const { return chars_end_; }
-
   // The most the line moves right: a 64-bit block number of 20 digits.
   static constexpr int kMaxShift = 16;
+  // The template bytes every line takes, in five stores: a line of sixteen
+  // bytes reaches its character column within them, however far it moved.
+  static constexpr int kTemplateCopy = 80;
 
  private:
   // Everything up to the character column: the template, the prefix and
@@ -82,7 +85,6 @@ class DumpLineBuilder {
   int buf_size_;
   std::unique_ptr<char[]> line_;
   std::unique_ptr<char[]> template_;  // blanks, bars and offset digits: the start of every line
-  mutable int chars_end_ = 0;  // set by put_end
 };
 
 // Writes b1 and b2 as four lower-case hex digits and a blank; with b2 < 0, b1's
@@ -97,6 +99,25 @@ int DumpLineBuilder::build(char* line, const unsigned char* data, int n, int ava
   char* p = line + char_col;
   p += write_columns<Decoder, Encoder>(columns, data, n, avail, p, &cols);
   return put_end(line, p, cols);
+}
+
+template <class Decoder, class Encoder>
+int DumpLineBuilder::build16(char* line, const unsigned char* data, int avail, int offset, ColumnState& columns) {
+  for (int i = 0; i < kTemplateCopy; i += 16) std::memcpy(line + i, template_.get() + i, 16);
+  put_four_digits(line + 6, static_cast<unsigned>(offset), layout_.dec ? 10 : 16);
+#if defined(__SSE2__)
+  put_hex16(line + layout_.hex_start(), data);
+#else
+  put_hex_groups(line + layout_.hex_start(), data, 16);
+#endif
+  int cols = 0;
+  char* p = line + layout_.char_start();
+  p += write_columns<Decoder, Encoder>(columns, data, 16, avail, p, &cols);
+  // One blank before the bar, none when a character took its column.
+  std::memcpy(p, "  ", 2);
+  p += 17 - cols;
+  *p++ = '|';
+  return static_cast<int>(p - line);
 }
 
 }  // namespace vesk

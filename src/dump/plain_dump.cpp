@@ -43,7 +43,13 @@ class BlockPrinter {
   void block(const unsigned char* data, int length, int avail, long long block) {
     if (per_block_pages_) report_.new_page();
     const int lb = layout_.line_bytes;
-    for (int o = 0; o < length; o += lb) {
+    if (length <= 0) return;
+    line(data, length < lb ? length : lb, avail, block, 0);
+    int o = lb;
+    if (builder_.builds16()) {
+      for (; o + 16 <= length; o += 16) line16(data + o, avail - o, block, o);
+    }
+    for (; o < length; o += lb) {
       int n = length - o < lb ? length - o : lb;
       line(data + o, n, avail - o, block, o);
     }
@@ -101,6 +107,18 @@ class BlockPrinter {
     if (v == RepeatFilter::Verdict::keep_after_marker) report_.put_line(kSameMarker);
     char* out = report_.begin_line(static_cast<std::size_t>(builder_.max_line()));
     report_.end_line(static_cast<std::size_t>(builder_.template build<Decoder, Encoder>(out, data, n, avail, block, offset, columns_)));
+  }
+
+  // The same for a whole line of sixteen bytes after the first of a block.
+  void line16(const unsigned char* data, int avail, long long block, int offset) {
+    RepeatFilter::Verdict v = repeats_.take(reinterpret_cast<const char*>(data), 16, block);
+    if (v == RepeatFilter::Verdict::suppress) {
+      skip_columns<Decoder, Encoder>(columns_, data, 16, avail, 16);
+      return;
+    }
+    if (v == RepeatFilter::Verdict::keep_after_marker) report_.put_line(kSameMarker);
+    char* out = report_.begin_line(static_cast<std::size_t>(builder_.max_line()));
+    report_.end_line(static_cast<std::size_t>(builder_.template build16<Decoder, Encoder>(out, data, avail, offset, columns_)));
   }
 
   // Without it, a line repeats the last when it shows the same: the same

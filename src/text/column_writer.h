@@ -43,7 +43,7 @@ int put_pending(ColumnState& st, int n, char* out, int* columns, int* taken) {
   if (take > n) take = n;
   // The common case: the rest of a pair shown whole over the blank column.
   if (st.from + take <= st.shown_to) {
-    for (int i = 0; i < take; ++i) out[i] = ' ';
+    std::memcpy(out, "    ", 4);  // take <= 3; out has room
     st.from += take;
     if (st.from >= c.len) st.has_pending = false;
     *columns = take;
@@ -142,7 +142,7 @@ template <class Decoder, class Encoder, bool kFast = true>
   const bool* __restrict lone = Decoder::kLone.lone;
   if constexpr (kFast) {
     char* fast_end = o;
-    const int reached = fast_columns<Decoder, Encoder>(d, off, n, avail, out, &fast_end);
+    const int reached = fast_columns<Decoder, Encoder>(st.decoder, d, off, n, avail, out, &fast_end);
     if (reached > off) {
       off = reached;
       o = fast_end;

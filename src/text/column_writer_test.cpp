@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
@@ -115,20 +116,37 @@ TEST(ColumnWriter, SkipAgreesWithWrite) {
 }
 
 // The fast paths write what the cells written one by one give: random bytes
-// (and bytes of Shift_JIS text), every line width, both encodings.
+// and bytes made of the pieces that each code's paths tell apart (pairs of
+// every code, kana, JIS X 0212, UTF-8 sequences whole and cut, escape
+// sequences), every line width, both encodings, escapes shown or not.
+std::vector<unsigned char> piece_text(std::mt19937& rng, int size) {
+  static const char* const kPieces[] = {
+      "ab", " ", "\x7f", "\x01", "\x82\xa0", "\x88\x9f", "\xea\xa4", "\xb1", "\xa4\xa2", "\xb0\xa1",
+      "\x8e\xb1", "\x8f\xb0\xa1", "\xe3\x81\x82", "\xc3\xa9", "\xf0\x9f\x98\x80", "\xc2\x85", "\xe3\x81",
+      "\x1b$B", "\x1b(B", "\x1b(I", "\x1b$D", "\x1b(J", "\x1b", "!!", "0!", "~~", "\x80", "\xff"};
+  std::vector<unsigned char> out;
+  while (static_cast<int>(out.size()) < size) {
+    const char* piece = kPieces[rng() % (sizeof kPieces / sizeof kPieces[0])];
+    out.insert(out.end(), piece, piece + std::strlen(piece));
+  }
+  out.resize(static_cast<std::size_t>(size));
+  return out;
+}
+
 template <class Decoder, class Encoder>
 void check_fast_paths(const char* name) {
   std::mt19937 rng(20261210);
-  for (int round = 0; round < 400; ++round) {
-    const int size = static_cast<int>(rng() % 80) + 1;
+  for (int round = 0; round < 1200; ++round) {
+    const int size = static_cast<int>(rng() % 100) + 1;
     std::vector<unsigned char> data(static_cast<std::size_t>(size));
-    const bool text = round % 2 == 1;
-    for (auto& b : data) {
-      const unsigned r = rng();
-      b = static_cast<unsigned char>(text ? (r % 3 == 0 ? 0x20 + r % 0x5F : (r % 3 == 1 ? 0x82 : 0xA0 + r % 0x50)) : r);
+    if (round % 2 == 1) {
+      data = piece_text(rng, size);
+    } else {
+      for (auto& b : data) b = static_cast<unsigned char>(rng());
     }
     const int lb = static_cast<int>(rng() % 40) + 1;
     ColumnState fast, slow;
+    fast.decoder.show_escapes = slow.decoder.show_escapes = round % 4 == 3;
     for (int at = 0; at < size; at += lb) {
       const int n = size - at < lb ? size - at : lb;
       char a[512], b[512];
