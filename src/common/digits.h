@@ -41,7 +41,7 @@ inline constexpr UpperHexPairTable kUpperHexPairs;
 
 // Exactly four digits of v in base 10 or 16 (upper case), the lowest ones
 // when v has more. Every line of a dump writes one: kept inline.
-inline void put_four_digits(char* out, unsigned v, unsigned base) {
+[[gnu::always_inline]] inline void put_four_digits(char* out, unsigned v, unsigned base) {
   if (base == 16) {
     std::memcpy(out, kUpperHexPairs.digits[(v >> 8) & 0xFF], 2);
     std::memcpy(out + 2, kUpperHexPairs.digits[v & 0xFF], 2);

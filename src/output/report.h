@@ -40,6 +40,7 @@ class ScaleHeadingBase : public PageHeading {
  private:
   std::string text_;
   int built_shift_ = -1;
+  std::size_t ascii_prefix_ = 0;  // the bytes of text_ before its first non-ASCII byte
 };
 
 class Report {
@@ -90,8 +91,9 @@ class Report {
     sink_.write_encoded_line(text, len);
     count_lines(1);
   }
-  // A heading line: written and counted, without the page check.
-  void put_heading_line(const char* text, std::size_t len);
+  // A heading line: written and counted, without the page check; its first
+  // ascii_prefix bytes are ASCII, the same in both encodings.
+  void put_heading_line(const char* text, std::size_t len, std::size_t ascii_prefix = 0);
 
   long long line_count() const { return line_cnt_; }
   ReportSink& sink() { return sink_; }
