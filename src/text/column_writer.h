@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "common/text_scan.h"
+#include "text/common_cells.h"
 #include "text/decoder_state.h"
 #include "text/encoders.h"
 #include "text/fast_columns.h"
@@ -149,6 +150,8 @@ template <class Decoder, class Encoder, bool kFast = true>
       cols = off;
     }
   }
+  // The line's columns, unless a cell that its end cuts takes one more.
+  if (off < n) cols = n;
   while (off < n) {
     const unsigned char b = d[off];
     // A byte that is a cell of its own, through the table; in UTF-8, runs
@@ -157,7 +160,7 @@ template <class Decoder, class Encoder, bool kFast = true>
       if constexpr (Encoder::kMaxBytesPerColumn == 1) {
         *o++ = units[b].text[0];
         ++off;
-      } else if (n - off >= 8 && is_printable_ascii(b) && eight_printable(d + off)) {
+      } else if (is_printable_ascii(b) && n - off >= 8 && eight_printable(d + off)) {
         std::memcpy(o, d + off, 8);
         o += 8;
         off += 8;
@@ -166,7 +169,6 @@ template <class Decoder, class Encoder, bool kFast = true>
         o += units[b].len;
         ++off;
       }
-      cols = off;
       continue;
     }
     if constexpr (Decoder::kHasPairs) {
@@ -174,16 +176,22 @@ template <class Decoder, class Encoder, bool kFast = true>
         if (unsigned pair = Decoder::pair_at(d + off)) {
           o += Encoder::put_pair(pair, o);
           off += 2;
-          cols = off;
           continue;
         }
+      }
+    }
+    if constexpr (CommonCell<Decoder, Encoder>::kHas) {
+      int written;
+      if (int len = CommonCell<Decoder, Encoder>::put(d + off, avail - off, n - off, o, &written)) {
+        o += written;
+        off += len;
+        continue;
       }
     }
     Cell c = Decoder::decode(st.decoder, d + off, avail - off);
     if (off + c.len <= n) {
       o += put_cell<Encoder>(c, o);
       off += c.len;
-      cols = off;
       continue;
     }
     int k = n - off;

@@ -123,7 +123,8 @@ std::vector<unsigned char> piece_text(std::mt19937& rng, int size) {
   static const char* const kPieces[] = {
       "ab", " ", "\x7f", "\x01", "\x82\xa0", "\x88\x9f", "\xea\xa4", "\xb1", "\xa4\xa2", "\xb0\xa1",
       "\x8e\xb1", "\x8f\xb0\xa1", "\xe3\x81\x82", "\xc3\xa9", "\xf0\x9f\x98\x80", "\xc2\x85", "\xe3\x81",
-      "\x1b$B", "\x1b(B", "\x1b(I", "\x1b$D", "\x1b(J", "\x1b", "!!", "0!", "~~", "\x80", "\xff"};
+      "\xef\xbd\xb1", "\xe2\x83\x9d", "\xe4\xb8\x82", "\xe2\x80\x8b", "\x1b$B", "\x1b(B", "\x1b(I", "\x1b$D",
+      "\x1b(J", "\x1b", "!!", "0!", "~~", "\x80", "\xff"};
   std::vector<unsigned char> out;
   while (static_cast<int>(out.size()) < size) {
     const char* piece = kPieces[rng() % (sizeof kPieces / sizeof kPieces[0])];

@@ -8,6 +8,7 @@
 #include <type_traits>
 
 #include "text/byte_masks.h"
+#include "text/common_cells.h"
 #include "text/decoder_state.h"
 #include "text/decoders.h"
 #include "text/encoders.h"
@@ -183,21 +184,6 @@ struct ChunkReader<Utf8Decoder> {
   static Chunk read(const DecoderState&, const Window& w, int r) {
     return {simd::select(simd::in_range(simd::flipped(w.x), 0x20, 0x7E), w.x, '.'), r};
   }
-  // The commonest cell, a character of three bytes (from U+1000, short of
-  // the surrogates) that has a Shift_JIS pair, written at out when its
-  // bytes lie within the room of the line's r bytes: its length, or 0 for
-  // every other case, which the decoder then takes.
-  static int put_common(const unsigned char* p, int avail, int room, char* out) {
-    if (room < 3 || avail < 3 || p[0] < 0xE1 || p[0] == 0xED || p[0] > 0xEF) return 0;
-    if ((p[1] & 0xC0) != 0x80 || (p[2] & 0xC0) != 0x80) return 0;
-    const char32_t cp = (p[0] & 0x0Fu) << 12 | (p[1] & 0x3Fu) << 6 | (p[2] & 0x3Fu);
-    const int sjis = sjis_of_unicode_fast(cp);
-    if (sjis < 0x100) return 0;
-    out[0] = static_cast<char>(sjis >> 8);
-    out[1] = static_cast<char>(sjis & 0xFF);
-    out[2] = '.';
-    return 3;
-  }
 };
 
 // JIS, outside an escape sequence, in ASCII or JIS X 0208: an escape byte
@@ -243,7 +229,8 @@ inline int sjis_report_chunks(DecoderState& st, const unsigned char* d, int off,
       unsigned leads = Reader::leads(w, r);
       while (leads != 0) {
         const int i = __builtin_ctz(leads);
-        if (int len = Reader::put_common(d + off + i, avail - off - i, r - i, out + off + i)) {
+        int written;
+        if (int len = CommonCell<Decoder, SjisEncoder>::put(d + off + i, avail - off - i, r - i, out + off + i, &written)) {
           leads &= ~below(i + len);
           continue;
         }
