@@ -9,7 +9,7 @@ namespace vesk {
 namespace {
 
 // The geta mark, 〓, in Shift_JIS.
-constexpr unsigned char kSjisGeta[] = {0x81, 0xA6};
+constexpr unsigned char kSjisGeta[] = {0x81, 0xAC};
 
 bool needs_quotes(std::u32string_view text) {
   for (char32_t c : text)

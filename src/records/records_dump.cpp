@@ -119,7 +119,7 @@ std::string counted(long long n, const char* one, const char* many) {
 
 // What the CSV could not hold as it was, said once at the end.
 void notice_csv_counts(const CsvLine& csv, bool sjis) {
-  const char* replacement = sjis ? "81A6 (geta mark)" : "U+FFFD";
+  const char* replacement = sjis ? "81AC (geta mark)" : "U+FFFD";
   if (csv.faulty_values() > 0)
     errmsg("vesk: %s not read whole (--json lists their bytes): numbers left empty, text with %s\n",
            counted(csv.faulty_values(), "value", "values").c_str(), replacement);
@@ -127,7 +127,7 @@ void notice_csv_counts(const CsvLine& csv, bool sjis) {
     errmsg("vesk: %s in text written as %s\n",
            counted(csv.controls_replaced(), "control character", "control characters").c_str(), replacement);
   if (csv.lacking_in_sjis() > 0)
-    errmsg("vesk: %s that Shift_JIS lacks written as 81A6 (geta mark)\n",
+    errmsg("vesk: %s that Shift_JIS lacks written as 81AC (geta mark)\n",
            counted(csv.lacking_in_sjis(), "character", "characters").c_str());
 }
 
