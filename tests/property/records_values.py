@@ -3,10 +3,11 @@
 nothing in silence.
 
 Random format files (every item type, arrays of one and two dimensions,
-nested structures named, repeated and unnamed, hidden items, names that
-repeat, text codes of items, #CODE, #ENDIAN, -v, -B, the letters) over
-random data (hostile bytes, digits, blocks cut short) are dumped twice: as
-JSON Lines and as the list form (Shift_JIS, -l256 -w0,0: the values alone).
+nested structures named, repeated and unnamed, items of a template, hidden
+items, names that repeat, text codes of items, #CODE, #ENDIAN, -v, -B, the
+letters) over random data (hostile bytes, digits, blocks cut short) are
+dumped twice: as JSON Lines and as the list form (Shift_JIS, -l256 -w0,0:
+the values alone).
 For every block:
 
 - each line of --json parses as JSON, with the block's number and offset of
@@ -121,7 +122,13 @@ def members(rng, depth, model):
     order, a structure's repeated."""
     lines = []
     for _ in range(rng.randrange(1, 5 if depth else 7)):
-        if depth < 2 and rng.random() < 0.2:
+        if rng.random() < 0.08:
+            # An item of the template DATE, once or repeated.
+            count = rng.choice([1, 1, 2])
+            lines.append(" DATE %s%s;" % (rng.choice(NAMES), "[2]" if count == 2 else ""))
+            for _ in range(count):
+                model += [Item("s", 2, [], True), Item("c", 2, [], True)]
+        elif depth < 2 and rng.random() < 0.2:
             inner_model = []
             inner = members(rng, depth + 1, inner_model)
             # The name after a closing brace begins with an ASCII letter.
@@ -148,6 +155,7 @@ def format_file(rng):
         head.append(rng.choice(["#ENDIAN BIG", "#ENDIAN LITTLE"]))
     if rng.random() < 0.3:
         head.append("#CODE " + rng.choice(CODES[1:]))
+    head += ["typedef struct {", " short year;", " char mon[2];", "} DATE;"]
     models = []
     formats = 2 if rng.random() < 0.3 else 1
     for f in range(formats):
