@@ -47,7 +47,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from report_byte_set import hostile_bytes  # noqa: E402
 
 SEED = int(os.environ.get("RECORDS_VALUES_SEED", "20261214"))
-ROUNDS = 60
+ROUNDS = 40
 
 # Item types: (declaration word, code, element size or None for a length).
 NUMERIC = [("SBYTE", "b", 1), ("UBYTE", "B", 1), ("short", "s", 2), ("WORD", "S", 2), ("int", "i", 4),
