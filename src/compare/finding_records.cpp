@@ -213,10 +213,7 @@ void FindingRecords::whole(bool deleted, const unsigned char* block, int size, l
   p.json.key_ascii("offset");
   p.json.integer(addr);
   p.json.key_ascii("items");
-  p.json.open_object();
-  p.items.start(block);
-  walk_struct(p.view, p.format_record(), size, 0, kRecordWalk, p.items);
-  p.json.close_object();
+  p.items.write(p.format_record(), block, size);
   p.end();
 }
 

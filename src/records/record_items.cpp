@@ -18,11 +18,13 @@ void RecordVisitor::structure_end(int) {
 
 void RecordVisitor::name_of(int item, int k, std::u32string& out) const {
   out.clear();
-  // The first frame is the data format, whose members are the items.
-  for (std::size_t f = 1; f < frames_.size(); ++f) {
+  for (std::size_t f = 0; f < frames_.size(); ++f) {
     const Frame& s = frames_[f];
     if (names_.spliced(s.item)) continue;
-    out += names_.key(s.item);
+    // The data format has no name: its members are the items, but for the
+    // index of a format repeated in its block.
+    if (f == 0 && names_.dims(s.item).empty()) continue;
+    if (f > 0) out += names_.key(s.item);
     names_.append_indexes(out, s.item, s.index);
     out += U'.';
   }
@@ -38,23 +40,37 @@ void JsonItems::close_arrays(int n) {
   for (int i = 0; i < n; ++i) json_.close_array();
 }
 
-// The data format's own object is the caller's: only its members are
-// written here. A structure member is its key, then an object for each
-// instance, in arrays by its dimensions; a spliced one only its members.
+bool JsonItems::write(int rec, const unsigned char* data, int size) {
+  restart();
+  data_ = data;
+  began_ = false;
+  if (walk_struct(view_, rec, size, 0, kRecordWalk, *this) < 0) return false;
+  // A format of no item at all (which the layout refuses) has an empty object.
+  if (!began_) {
+    json_.open_object();
+    json_.close_object();
+  }
+  return true;
+}
+
+// A structure is an object for each instance, in arrays by its dimensions,
+// under its key (the data format under the caller's); a spliced one only its
+// members.
 void JsonItems::structure_begin(int item) {
   RecordVisitor::structure_begin(item);
+  began_ = true;
   if (!at_top() && !names_.spliced(item)) json_.key(names_.json_key(item));
 }
 
 void JsonItems::instance_begin(int item, int index) {
   RecordVisitor::instance_begin(item, index);
-  if (at_top() || names_.spliced(item)) return;
+  if (names_.spliced(item)) return;
   open_arrays(names_.arrays_opening(item, index));
   json_.open_object();
 }
 
 void JsonItems::instance_end(int item) {
-  if (at_top() || names_.spliced(item)) return;
+  if (names_.spliced(item)) return;
   json_.close_object();
   close_arrays(names_.arrays_closing(item, index_here()));
 }
@@ -67,7 +83,7 @@ void JsonItems::element(const ElementRef& e) {
   open_arrays(names_.arrays_opening(e.item, e.index));
   json_.value(value_);
   close_arrays(names_.arrays_closing(e.item, e.index));
-  if (value_.fault != Fault::none) add_fault(*this, value_, data_, e, side_, faults_);
+  if (value_.fault != Fault::none) add_fault(*this, value_, data_, e, nullptr, faults_);
 }
 
 void add_fault(const RecordVisitor& at, const RecordValue& v, const unsigned char* data, const ElementRef& e,

@@ -59,20 +59,18 @@ class RecordVisitor : public ItemVisitor {
   std::vector<Frame> frames_;
 };
 
-// The items of one block as the members of a JSON object (the object itself
-// is the caller's), and the values that are not whole, with their bytes.
+// The items of one block as a JSON value: the object of the data format (an
+// array of them when the format is repeated), and the values that are not
+// whole, with their bytes.
 class JsonItems : public RecordVisitor {
  public:
   JsonItems(const FormView& view, const RecordNames& names, JsonLine& json, std::vector<FaultyValue>& faults)
       : RecordVisitor(view, names), json_(json), faults_(faults) {}
 
-  // The next walk reads data (the block the walk is over); side names the
-  // faulty values in a comparison.
-  void start(const unsigned char* data, const char* side = nullptr) {
-    restart();
-    data_ = data;
-    side_ = side;
-  }
+  // Writes the items of structure record rec over the size bytes of data.
+  // False when the walk stopped on a type it does not know (its message is
+  // out).
+  bool write(int rec, const unsigned char* data, int size);
 
   void structure_begin(int item) override;
   void instance_begin(int item, int index) override;
@@ -87,7 +85,7 @@ class JsonItems : public RecordVisitor {
   JsonLine& json_;
   std::vector<FaultyValue>& faults_;
   const unsigned char* data_ = nullptr;
-  const char* side_ = nullptr;
+  bool began_ = false;
   RecordValue value_;
 };
 

@@ -92,11 +92,10 @@ TEST(RecordItems, ShapeKeptPastTheEnd) {
   JsonLine json;
   std::vector<FaultyValue> faults;
   JsonItems items(view, names, json, faults);
-  items.start(data);
-  walk_struct(view, d, static_cast<int>(sizeof data), 0, kRecordWalk, items);
+  EXPECT_TRUE(items.write(d, data, static_cast<int>(sizeof data)));
   EXPECT_EQ(json.text(),
-            "\"x\":1,\"x#3\":2,\"x#2\":3,\"a\":[[4,5,6],[null,null,null]],"
-            "\"line\":[{\"q\":null},{\"q\":null}],\"x#4\":null");
+            "{\"x\":1,\"x#3\":2,\"x#2\":3,\"a\":[[4,5,6],[null,null,null]],"
+            "\"line\":[{\"q\":null},{\"q\":null}],\"x#4\":null}");
   ASSERT_EQ(faults.size(), 6u);
   EXPECT_EQ(faults[0].item, U"a[1][0]");
   EXPECT_EQ(faults[0].bytes, "00");

@@ -49,10 +49,7 @@ class JsonBlocks : public BlockSink {
     json_.key_ascii("format");
     json_.literal(formats_[static_cast<std::size_t>(place.entry)]);
     json_.key_ascii("items");
-    json_.open_object();
-    items_.start(data);
-    if (walk_struct(view_, view_.defs.blno_inf[place.entry].item_no, got, 0, kRecordWalk, items_) < 0) return 1;
-    json_.close_object();
+    if (!items_.write(view_.defs.blno_inf[place.entry].item_no, data, got)) return 1;
     put_faults(json_, "unreadable", faults_);
     json_.close_object();
     out_.write_encoded_line(json_.text().data(), json_.text().size());

@@ -98,6 +98,10 @@ CASES = [
                 b"  sales (from block 1)\n", status=1),
     Case("csv-names-along-structures", ["--csv", "-f", "o.fmt", "o.dat"],
          files={"o.fmt": ORDERS, "o.dat": ORDERS_DATA}, stdout=rows(*ORDERS_ROWS)),
+    # A data format repeated in its block: each copy's index leads its names.
+    Case("csv-format-repeated-in-its-block", ["--csv", "-f", "r.fmt", "r.dat"],
+         files={"r.fmt": fmt("#BLNO 0 &", "struct A {", " short a;", "} x[2];"), "r.dat": bytes.fromhex("00010002")},
+         stdout=rows("[0].a,[1].a", "1,2")),
     Case("csv-numbers", ["--csv", "-f", "n.fmt", "n.dat"], files={"n.fmt": NUMBERS, "n.dat": NUMBERS_DATA},
          stdout=rows(*NUMBERS_ROWS)),
     Case("csv-quoting-and-controls", ["--csv", "-f", "q.fmt", "q.dat"], files={"q.fmt": QUOTED, "q.dat": QUOTED_DATA},

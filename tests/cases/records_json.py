@@ -186,6 +186,9 @@ SALES = {"s.fmt": (EX / "sales.fmt").read_bytes(), "s.dat": (EX / "sales.dat").r
 # A range without a comment is named by its structure's tag.
 NO_COMMENT = fmt("#BLNO 0 &", "struct REC {", " UBYTE n;", "};")
 
+# A data format repeated in its block: the items are an array of objects.
+REPEATED = fmt("#BLNO 0 & ; pairs", "struct A {", " short a;", " char t[2];", "} x[2];")
+
 # An offset= behind the end of the block before.
 BACK = fmt("#BLNO 0 0", "struct A {", " long a;", "};", "#BLNO offset=2 1 &", "struct B {", " short b;", "};")
 
@@ -212,6 +215,10 @@ CASES = [
     Case("json-format-named-by-its-tag", ["--json", "-f", "r.fmt", "r.dat"],
          files={"r.fmt": NO_COMMENT, "r.dat": b"\x07"},
          stdout=out('{"block":0,"offset":0,"format":"REC","items":{"n":7}}')),
+    Case("json-format-repeated-in-its-block", ["--json", "-f", "r.fmt", "r.dat"],
+         files={"r.fmt": REPEATED, "r.dat": bytes.fromhex("0001") + b"ab" + bytes.fromhex("0002")},
+         stdout=out('{"block":0,"offset":0,"format":"pairs","items":[{"a":1,"t":"ab"},{"a":2,"t":null}],'
+                    '"unreadable":[{"item":"[1].t","bytes":"","reason":"cut by the end of the data"}]}')),
     Case("json-blocks-of-n", ["-n2,3", "--json", "-f", "s.fmt", "s.dat"], files=SALES, stdout=out(*SALES_LINES[2:])),
     Case("json-from-a-pipe", ["--json", "-f", "s.fmt"], files=SALES, stdin=SALES["s.dat"], stdout=SALES_JSON),
 
