@@ -25,6 +25,7 @@
 #include "main/options.h"
 #include "main/usage_text.h"
 #include "output/report.h"
+#include "records/records_dump.h"
 
 namespace vesk {
 namespace {
@@ -66,7 +67,10 @@ int run_driver(CommandLine& cmd, ReportSink& sink, Outcome& outcome) {
     errmsg("%s: no data definition, exit!\n", s.fmt_name);
     return 1;
   }
-  if (s.run_mode == RunMode::formatted) return format_dump(s, cmd.defs, in1, report);
+  if (s.run_mode == RunMode::formatted) {
+    if (s.records != RecordsForm::none) return records_dump(s, cmd.defs, in1, sink, cmd.utf8_messages);
+    return format_dump(s, cmd.defs, in1, report);
+  }
   if (cmd.defs.blnoinf_cnt > 1) {
     errmsg("%s: Multiple data format is not available, exit!\n", s.fmt_name);
     return 1;
