@@ -12,6 +12,8 @@
 #include "text/decoder_state.h"
 #include "text/decoders.h"
 #include "text/encoders.h"
+#include "text/lone_units.h"
+#include "text/sjis_utf8.h"
 
 namespace vesk {
 
@@ -76,6 +78,7 @@ inline void jis_pairs_to_sjis(simd::Bytes hi, simd::Bytes lo, simd::Bytes* first
 struct Chunk {
   simd::Bytes shown;
   int stop;
+  unsigned pairs = 0;  // bit i: a pair's first byte stands at i in shown
 };
 
 // A decoder's way to read a window. ready(): whether its masks apply in the
@@ -133,7 +136,7 @@ struct ChunkReader<SjisDecoder> {
     unsigned starts = pair_starts(leads & trails_after & below(r));
     const int stop = stop_before_cut_pair(&starts, r);
     const unsigned keep = starts | (starts << 1) | simd::bits(ascii_or_kana(fx));
-    return {simd::select(simd::spread(keep), w.x, '.'), stop};
+    return {simd::select(simd::spread(keep), w.x, '.'), stop, starts};
   }
 };
 
@@ -167,7 +170,7 @@ struct ChunkReader<EucDecoder> {
     const simd::Bytes seven = _mm_and_si128(w.x, _mm_set1_epi8(0x7F));
     const simd::Bytes next_seven = _mm_and_si128(w.next, _mm_set1_epi8(0x7F));
     const simd::Bytes lone = simd::select(simd::in_range(fx, 0x20, 0x7E), w.x, '.');
-    return {with_jis_pairs(seven, next_seven, starts, lone), stop};
+    return {with_jis_pairs(seven, next_seven, starts, lone), stop, starts};
   }
 };
 
@@ -207,7 +210,7 @@ struct ChunkReader<JisDecoder> {
     unsigned starts = pair_starts(jis & jis_after & below(stop));
     if (stop == r) stop = stop_before_cut_pair(&starts, r);
     const simd::Bytes lone = simd::select(_mm_cmpeq_epi8(w.x, _mm_set1_epi8(' ')), w.x, '.');
-    return {with_jis_pairs(w.x, w.next, starts, lone), stop};
+    return {with_jis_pairs(w.x, w.next, starts, lone), stop, starts};
   }
 };
 
@@ -257,6 +260,41 @@ inline int sjis_report_chunks(DecoderState& st, const unsigned char* d, int off,
   return off;
 }
 
+// The UTF-8 report from the Shift_JIS form of a chunk: each pair's unit, and
+// each other byte's (printable ASCII itself, a kana its character, a point),
+// which is what the encoder writes for the cells the chunk holds. o has room
+// for the longest units of the line's bytes. Returns the offset reached.
+template <class Decoder>
+inline int utf8_report_chunks(DecoderState& st, const unsigned char* d, int off, int n, int avail, char** o) {
+  using Reader = ChunkReader<Decoder>;
+  const LoneUnits::Unit* bytes = lone_units<KanaDecoder, Utf8Encoder>().unit;
+  const Utf8Unit* pair_units = sjis_pair_units();
+  char* p = *o;
+  while (off < n && Reader::ready(st)) {
+    const int r = n - off < 16 ? n - off : 16;
+    const Window w(d + off, avail - off);
+    const Chunk c = Reader::read(st, w, r);
+    unsigned char form[16];
+    simd::store(reinterpret_cast<char*>(form), c.shown);
+    for (int i = 0; i < c.stop;) {
+      if (c.pairs & (1u << i)) {
+        const Utf8Unit& u = pair_units[sjis_slot(form[i], form[i + 1])];
+        std::memcpy(p, u.text, 8);
+        p += u.len;
+        i += 2;
+      } else {
+        std::memcpy(p, bytes[form[i]].text, 4);
+        p += bytes[form[i]].len;
+        i += 1;
+      }
+    }
+    off += c.stop;
+    if (c.stop < r) break;
+  }
+  *o = p;
+  return off;
+}
+
 // The UTF-8 report: runs of printable ASCII, which is itself, up to sixteen
 // bytes a step (o has room for sixteen bytes past the line's column).
 inline int ascii_chunks(const unsigned char* d, int off, int n, int avail, char** o) {
@@ -288,13 +326,12 @@ inline int fast_columns(DecoderState& st, const unsigned char* d, int off, int n
     const int reached = sjis_report_chunks<Decoder>(st, d, off, n, avail, out);
     *o = out + reached;
     return reached;
-  } else {
+  } else if constexpr (ChunkReader<Decoder>::kLeadsToFix) {
     (void)st, (void)out;
-    if constexpr (std::is_same_v<Decoder, JisDecoder>) {
-      if (!ChunkReader<JisDecoder>::ready(st) || st.shift != JisShift::ascii) return off;
-      // An escape byte is no printable byte: the run stops before it.
-    }
     return ascii_chunks(d, off, n, avail, o);
+  } else {
+    (void)out;
+    return utf8_report_chunks<Decoder>(st, d, off, n, avail, o);
   }
 #else
   (void)st, (void)d, (void)n, (void)avail, (void)out, (void)o;
