@@ -76,6 +76,7 @@ struct Settings {
   bool changes_only = false;  // --changes-only: the comparison leaves out unchanged pairs
   bool summary = false;       // --summary: the comparison ends with counts
   bool exit_code = false;     // --exit-code: 0 same, 1 different, 2 trouble
+  bool guess = false;         // --guess: which code reads the file, in place of the dump
   // --skip-bytes, --read-bytes: the first byte and the number of bytes wanted
   // (-1: to the end); the option parser turns them into start_blk and end_blk.
   long long skip_bytes = 0;

@@ -52,6 +52,7 @@ const LongOption kLongOptions[] = {
     {"summary", nullptr, set_flag<&Settings::summary>, "comparison: end with the counts of each kind of block"},
     {"exit-code", nullptr, set_flag<&Settings::exit_code>,
      "0: same blocks byte for byte, 1: they differ, 2: trouble"},
+    {"guess", nullptr, set_flag<&Settings::guess>, "which code reads FILE: a table and a guess, no dump"},
     {"utf8", nullptr, set_encoding<OutputEncoding::utf8>,
      "the report in UTF-8 (the default on a UTF-8 terminal)"},
     {"sjis", nullptr, set_encoding<OutputEncoding::sjis>,
