@@ -60,6 +60,7 @@ HELP = lines(
     "  --changes-only      comparison: leave out pairs that are alike in every byte",
     "  --summary           comparison: end with the counts of each kind of block",
     "  --exit-code         0: same blocks byte for byte, 1: they differ, 2: trouble",
+    "  --guess             which code reads FILE: a table and a guess, no dump",
     "  --utf8              the report in UTF-8 (the default on a UTF-8 terminal)",
     "  --sjis              the report in Shift_JIS (the default elsewhere)",
     "  --help              write this text and end",
