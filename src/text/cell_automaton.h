@@ -17,6 +17,7 @@ namespace vesk {
 // Every code's automaton in one table, their states numbered one after
 // another, so that one scan steps them all from one place.
 struct CellAutomata {
+  // Where a state's steps begin, in bytes, fits the 16 bits of a step.
   static constexpr int kMaxStates = 32;
   static constexpr int kTables = static_cast<int>(std::size(kAutomatonTables));
 
@@ -39,23 +40,23 @@ struct CellAutomata {
         const std::uint64_t step =
             std::uint64_t{run.invalid} << lanes::kInvalid | std::uint64_t{run.multibyte} << lanes::kMultibyte |
             std::uint64_t{run.beyond_ascii} << lanes::kBeyondAscii | std::uint64_t{run.back} << lanes::kBack |
-            std::uint64_t{(base + run.next) << 8} << lanes::kNext;
+            std::uint64_t{(base + run.next) * lanes::kStateBytes} << lanes::kNext;
         for (int b = run.first; b < end; ++b) steps[(base + run.state) << 8 | b] = step;
       }
       base += static_cast<unsigned>(table.open_bytes.size());
     }
   }
 
-  // The bytes open in the state whose steps start at index.
-  constexpr int open_at(unsigned index) const { return open[index >> 8]; }
+  // The bytes open in the state whose steps begin at byte `at` of steps.
+  constexpr int open_at(unsigned at) const { return open[at / lanes::kStateBytes]; }
 
-  // The index of the steps of a code's state at a cell boundary: in a JIS
+  // Where the steps of a code's state at a cell boundary begin: in a JIS
   // shift for JIS (no escape sequence under way; an ESC byte is left to the
   // decoder, which looks past it).
   constexpr unsigned start(CharMode mode, JisShift shift = JisShift::ascii) const {
     for (int t = 0; t < kTables; ++t)
       if (kAutomatonTables[t].mode == mode && (mode != CharMode::jis || kAutomatonTables[t].shift == shift))
-        return starts[t] << 8;
+        return starts[t] * lanes::kStateBytes;
     return 0;
   }
 };

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <span>
 
 #include "common/settings.h"
@@ -16,21 +17,31 @@ namespace vesk {
 // of two or more bytes, and the characters that are not ASCII (a kana, or one
 // of two or more bytes). A step adds at most 2 to a lane: sums of up to
 // kLaneBytes steps stay in their lanes. Above them a step holds where its
-// first cell that is no character began, and at the top the place of its
-// next state's steps in the table (state * 256), which a scan adds the next
-// byte to; summed, these are garbage.
+// first cell that is no character began, and at the top where its next
+// state's steps begin in the table, in bytes, to which a scan adds the next
+// byte's place; summed, these are garbage.
 namespace lanes {
 constexpr int kInvalid = 0, kMultibyte = 14, kBeyondAscii = 28;
 constexpr int kBack = 42;  // 6 bits: that cell began this many bytes before the step's byte
 constexpr int kNext = 48;  // 16 bits
+// The bytes of one state's steps.
+constexpr unsigned kStateBytes = 256 * sizeof(std::uint64_t);
 constexpr std::uint64_t kMask = 0x3FFF;
 constexpr int kLaneBytes = 4000;
 
 constexpr long long count(std::uint64_t sum, int lane) { return static_cast<long long>(sum >> lane & kMask); }
-// The index of the next state's step for byte 0.
+// Where the next state's steps begin.
 constexpr unsigned next(std::uint64_t step) { return static_cast<unsigned>(step >> kNext); }
 constexpr int back(std::uint64_t step) { return static_cast<int>(step >> kBack & 0x3F); }
 }  // namespace lanes
+
+// The step of the state whose steps begin at byte `at` of the table, for the
+// byte b: one load, its address added up from the two.
+inline std::uint64_t step_at(const std::uint64_t* steps, unsigned at, unsigned b) {
+  std::uint64_t step;
+  std::memcpy(&step, reinterpret_cast<const unsigned char*>(steps) + at + b * sizeof(std::uint64_t), sizeof step);
+  return step;
+}
 
 // The lanes of one cell: what the tallies count of it.
 constexpr std::uint64_t lanes_of(const Cell& c) {

@@ -31,7 +31,7 @@ struct AsciiAndBytes {
     const unsigned ascii = kCellAutomata.start(CharMode::ascii);
     for (int after_cr = 0; after_cr < 2; ++after_cr) {
       for (int b = 0; b < 256; ++b) {
-        std::uint64_t sum = kCellAutomata.steps[ascii + b] & kInvalidLane;
+        std::uint64_t sum = kCellAutomata.steps[ascii / lanes::kStateBytes * 256 + b] & kInvalidLane;
         if (b == 0) sum += std::uint64_t{1} << kNulLane;
         if (b == '\n') sum += std::uint64_t{1} << kLfLane;
         if (b == '\n' && after_cr) sum += std::uint64_t{1} << kCrLfLane;
@@ -102,9 +102,9 @@ void CodeGuess::scan_block(const unsigned char* data, int start, int end, int av
   int hold = jis_hold_;
   for (int i = start; i < end; ++i) {
     const unsigned b = data[i];
-    const std::uint64_t s1 = steps[sjis + b];
-    const std::uint64_t s2 = steps[euc + b];
-    const std::uint64_t s3 = steps[utf8 + b];
+    const std::uint64_t s1 = step_at(steps, sjis, b);
+    const std::uint64_t s2 = step_at(steps, euc, b);
+    const std::uint64_t s3 = step_at(steps, utf8, b);
     sjis_sum += s1;
     euc_sum += s2;
     utf8_sum += s3;
@@ -114,17 +114,15 @@ void CodeGuess::scan_block(const unsigned char* data, int start, int end, int av
     bytes_sum += kAsciiAndBytes.of[after_cr << 8 | b];
     after_cr = b == '\r' ? 1 : 0;
     if (b == kEsc || hold != 0) [[unlikely]] {
-      jis_tally.invalid += lanes::count(jis_sum, lanes::kInvalid);
-      jis_tally.multibyte += lanes::count(jis_sum, lanes::kMultibyte);
-      jis_tally.beyond_ascii += lanes::count(jis_sum, lanes::kBeyondAscii);
-      jis_sum = 0;
-      jis_ = jis;
-      jis = jis_escape(data, i, avail, jis);
-      hold = jis_hold_;
+      if (hold != 0) {
+        --hold;  // read with its ESC
+        continue;
+      }
+      jis = jis_escape(data, i, avail, jis, &hold);
       jis_unmet = jis_tally.first_invalid < 0;
       continue;
     }
-    const std::uint64_t s4 = steps[jis + b];
+    const std::uint64_t s4 = step_at(steps, jis, b);
     jis_sum += s4;
     jis = lanes::next(s4);
     if (jis_unmet && (s4 & kInvalidLane) != 0) {
@@ -136,6 +134,7 @@ void CodeGuess::scan_block(const unsigned char* data, int start, int end, int av
   euc_ = euc;
   utf8_ = utf8;
   jis_ = jis;
+  jis_hold_ = hold;
   after_cr_ = after_cr != 0;
   add_lanes(jis_tally, jis_sum);
 
@@ -162,7 +161,7 @@ void CodeGuess::scan_block(const unsigned char* data, int start, int end, int av
 
 void CodeGuess::find_first_invalid(GuessRow row, unsigned state, const unsigned char* data, int start, int end) {
   for (int i = start; i < end; ++i) {
-    const std::uint64_t e = kCellAutomata.steps[state + data[i]];
+    const std::uint64_t e = step_at(kCellAutomata.steps, state, data[i]);
     if ((e & kInvalidLane) != 0) {
       tallies_[static_cast<int>(row)].first_invalid = offset_ + i - lanes::back(e);
       return;
@@ -171,30 +170,22 @@ void CodeGuess::find_first_invalid(GuessRow row, unsigned state, const unsigned 
   }
 }
 
-// JIS at an ESC, or within an escape sequence: the decoder reads it, as it
-// may begin an escape sequence that changes the shift. A pair that the ESC
-// cuts is no character. Returns the automaton's state after the byte.
-unsigned CodeGuess::jis_escape(const unsigned char* data, int at, int avail, unsigned open) {
+// JIS at an ESC: the decoder reads it, as it may begin an escape sequence
+// that changes the shift; a pair that the ESC cuts is no character. The
+// other bytes of a sequence it knows for one are escape cells, which count
+// nothing: *hold gets their number, for the scan to pass over. Returns the
+// automaton's state after them.
+unsigned CodeGuess::jis_escape(const unsigned char* data, int at, int avail, unsigned open, int* hold) {
   CodeTally& t = tallies_[static_cast<int>(GuessRow::jis)];
-  if (jis_hold_ > 0) {
-    // Read with the ESC before it.
-    --jis_hold_;
-    return kCellAutomata.start(CharMode::jis, jis_state_.shift);
-  }
   if (kCellAutomata.open_at(open) > 0) {
-    const std::uint64_t e = kCellAutomata.steps[open + kEsc];
+    const std::uint64_t e = step_at(kCellAutomata.steps, open, kEsc);
     if (t.first_invalid < 0 && (e & kInvalidLane) != 0) t.first_invalid = offset_ + at - lanes::back(e);
     add_lanes(t, e);
   }
-  const Codec& jis = codec_of(CharMode::jis);
-  // The escape sequence, whole: the decoder saw its bytes to know it for one.
-  Cell c = jis.decode(jis_state_, data + at, avail - at);
+  const Cell c = codec_of(CharMode::jis).decode(jis_state_, data + at, avail - at);
   count_cell(t, c, offset_ + at);
-  for (int k = 1; jis_state_.escape_left > 0; ++k) {
-    c = jis.decode(jis_state_, data + at + k, avail - at - k);
-    count_cell(t, c, offset_ + at + k);
-    ++jis_hold_;
-  }
+  *hold = jis_state_.escape_left;
+  jis_state_.escape_left = 0;
   return kCellAutomata.start(CharMode::jis, jis_state_.shift);
 }
 

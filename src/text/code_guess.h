@@ -75,7 +75,7 @@ class CodeGuess {
 
  private:
   void scan_block(const unsigned char* data, int start, int end, int avail);
-  unsigned jis_escape(const unsigned char* data, int at, int avail, unsigned open);
+  unsigned jis_escape(const unsigned char* data, int at, int avail, unsigned open, int* hold);
   void find_first_invalid(GuessRow row, unsigned state, const unsigned char* data, int start, int end);
   void close_open(GuessRow row, DecoderState state, int open);
 
@@ -84,7 +84,7 @@ class CodeGuess {
   // JIS's in its shift.
   unsigned sjis_, euc_, utf8_, jis_;
   DecoderState jis_state_;
-  int jis_hold_ = 0;  // bytes of an escape sequence that the decoder has read already
+  int jis_hold_ = 0;  // bytes of an escape sequence still to pass over
   long long offset_ = 0;  // of the next chunk's first byte
   long long nul_ = 0;
   long long lf_ = 0;  // every LF
