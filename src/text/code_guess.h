@@ -1,7 +1,8 @@
 // Which input code reads a file: the decoders of the codec table run side by
-// side over the same bytes, in one pass, and each counts the cells it makes.
-// A cell the dump shows as no character is counted here as invalid, so the
-// guess and the dump agree on every byte.
+// side over the same bytes, in one pass, each as the automaton worked out
+// from it (cell_automaton.h), and each counts the cells it makes. A cell the
+// dump shows as no character is counted here as invalid, so the guess and
+// the dump agree on every byte.
 #pragma once
 
 #include <cstdint>
