@@ -201,6 +201,25 @@ def utf8_cases(vesk, d, reps):
     return cases
 
 
+def guess_cases(vesk, d, reps):
+    """--guess against the plain dump of the same file under the letter that
+    reads it (the default for Shift_JIS, and for random bytes as well as -A)."""
+    runs = [
+        ("Shift_JIS text", [], "text.sjis"),
+        ("UTF-8 text", ["-U"], "text.utf8"),
+        ("EUC-JP text", ["-E"], "text.euc"),
+        ("ISO-2022-JP text", ["-J"], "text.jis"),
+        ("random bytes", ["-A"], "random.bin"),
+        ("random bytes", [], "random.bin"),
+    ]
+    cases = []
+    for label, flags, name in runs:
+        f = os.path.join(d, name)
+        peer = "vesk " + " ".join(flags) if flags else "vesk (Shift_JIS)"
+        cases.append(Case("guess", label, ["--guess", f], peer, [vesk] + flags + [f], reps))
+    return cases
+
+
 def deep_cases(d, reps):
     f = os.path.join(d, "deep.bin")
     return [Case("deep", "list (-f)", ["-f", DEEP_FMT, f], "", None, reps),
@@ -281,6 +300,7 @@ def main():
         ("UTF-8 report: --utf8 against --sjis", utf8_cases(a.vesk, a.data, a.reps), table),
         ("Format file with empty structures nested four deep, 32,767 copies each, 256 one-byte blocks",
          deep_cases(a.data, a.reps), solo_table),
+        ("Which code: --guess against the plain dump of the same 8 MiB", guess_cases(a.vesk, a.data, a.reps), table),
     ]
     load = os.getloadavg()
     print("vesk benchmark: %s, %d cores, load %.1f %.1f %.1f at start; medians of %d rounds "
@@ -295,7 +315,8 @@ def main():
         print("#### " + title + "\n")
         print(make_table(rows) + "\n", flush=True)
     print("ratio: vesk's median wall time / the peer's; cpu ratio: the same for user + system time. "
-          "KiB: peak resident memory (/usr/bin/time -v). UTF-8 rows: the peer is vesk itself with --sjis.")
+          "KiB: peak resident memory (/usr/bin/time -v). UTF-8 rows: the peer is vesk itself with --sjis; "
+          "--guess rows: the plain dump of the same file.")
 
 
 if __name__ == "__main__":

@@ -3,7 +3,7 @@
 
 Everything is made from fixed seeds, so every run dumps the same bytes:
   random.bin                8 MiB of random bytes
-  text.sjis/.utf8/.euc      8 MiB of Japanese text, one text in three encodings
+  text.sjis/.utf8/.euc/.jis 8 MiB of Japanese text, one text in four encodings
   growth-<n>.sjis           the Shift_JIS text cut to 1, 2, 4 and 8 MiB
   records.dat               32,768 records of bench/records.fmt (68 bytes each)
   records-<n>.dat           n = 1000 and 1000000 of those records, repeated
@@ -164,6 +164,8 @@ def main() -> None:
         "sjis": text.encode("shift_jis"),
         "utf8": text.encode("utf-8"),
         "euc": text.encode("euc_jp"),
+        # Half-width kana as ESC ( I.
+        "jis": text.encode("iso2022_jp_ext"),
     }
     for ext, data in encoded.items():
         assert len(data) >= 8 * MIB, ext

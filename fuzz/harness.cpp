@@ -233,7 +233,7 @@ void harness_options(const Bytes& in) {
   }
 }
 
-// Header: mode, -b, -d, -h, -n first, -n second, end code, -p.
+// Header: mode (and --guess), -b, -d, -h, -n first, -n second, end code, -p.
 void harness_dump(const Bytes& in) {
   const unsigned char h0 = at(in, 0), h1 = at(in, 1), h2 = at(in, 2), h3 = at(in, 3);
   const unsigned char h4 = at(in, 4), h5 = at(in, 5), h6 = at(in, 6), h7 = at(in, 7);
@@ -246,6 +246,8 @@ void harness_dump(const Bytes& in) {
   if (h0 & 0x10) letters += "L";
   if (decimal) letters += "D";
   if (!letters.empty()) add("-" + letters);
+  // Which code reads the data, in place of the dump.
+  if ((h0 & 0xC0) == 0xC0) add("--guess");
   if (h1 != 0) add("-b" + std::to_string(chars_only ? h1 : 1 + h1 % 32));
   if (h2 != 0) {
     static const int kBig[] = {4096, 4095, 2048, 1024, 512, 257, 256, 255};

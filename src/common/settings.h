@@ -81,6 +81,7 @@ struct Settings {
   bool summary = false;       // --summary: the comparison ends with counts
   bool exit_code = false;     // --exit-code: 0 same, 1 different, 2 trouble
   RecordsForm records = RecordsForm::none;  // --json, --csv
+  bool guess = false;         // --guess: which code reads the file, in place of the dump
   // --skip-bytes, --read-bytes: the first byte and the number of bytes wanted
   // (-1: to the end); the option parser turns them into start_blk and end_blk.
   long long skip_bytes = 0;

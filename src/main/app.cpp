@@ -20,6 +20,7 @@
 #include "compare/compare_dump.h"
 #include "dump/plain_dump.h"
 #include "formatted/format_dump.h"
+#include "guess/guess_report.h"
 #include "main/help_text.h"
 #include "main/long_options.h"
 #include "main/options.h"
@@ -62,6 +63,7 @@ int run_driver(CommandLine& cmd, ReportSink& sink, Outcome& outcome) {
   const Settings& s = cmd.settings;
   Report report(sink, s.page_lines);
   ByteSource in1(cmd.fd1, s.file1_name);
+  if (s.guess) return guess_report(s, in1, report);
   if (s.is_plain_dump()) return plain_dump(s, in1, report);
   if (cmd.defs.blnoinf_cnt == 0) {
     errmsg("%s: no data definition, exit!\n", s.fmt_name);

@@ -65,6 +65,7 @@ const LongOption kLongOptions[] = {
      "0: same blocks byte for byte, 1: they differ, 2: trouble"},
     {"json", nullptr, set_records<RecordsForm::json>, "records as JSON Lines: one a block (-f) or finding (-F)"},
     {"csv", nullptr, set_records<RecordsForm::csv>, "records as CSV: a header row, then a row a block (-f)"},
+    {"guess", nullptr, set_flag<&Settings::guess>, "which code reads FILE: a table and a guess, no dump"},
     {"utf8", nullptr, set_encoding<OutputEncoding::utf8>,
      "the report in UTF-8 (the default on a UTF-8 terminal)"},
     {"sjis", nullptr, set_encoding<OutputEncoding::sjis>,

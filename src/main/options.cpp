@@ -67,6 +67,7 @@ class Parser {
   int set_standard_input();
   int set_byte_range();
   int check_records() const;
+  int check_guess() const;
   int read_format_file();
   bool bare_form_fails(char letter) const;
 
@@ -354,6 +355,19 @@ int Parser::check_records() const {
   return 0;
 }
 
+// --guess reads the whole file, in place of the plain dump.
+int Parser::check_guess() const {
+  if (!settings.is_plain_dump()) {
+    errmsg("--guess: not with -f or -F\n");
+    return -1;
+  }
+  if (settings.range_given || settings.byte_option != nullptr) {
+    errmsg("--guess: reads the whole file; not with -n, --skip-bytes or --read-bytes\n");
+    return -1;
+  }
+  return 0;
+}
+
 // The format file of -f or -F, read at once: the options that shape its
 // layout (the letter B) must come before it.
 int Parser::read_format_file() {
@@ -487,6 +501,7 @@ int Parser::parse(int argc, char** argv, bool standard_input_holds_data) {
     if (rc != 0) return rc;
     bare_before = std::strcmp(arg, "-n") == 0 || std::strcmp(arg, "-p") == 0 ? arg[1] : 0;
   }
+  if (settings.guess && check_guess() != 0) return -1;
   if (settings.file1_name == nullptr) {
     if (!standard_input_holds_data) {
       errmsg("filename missing\n");

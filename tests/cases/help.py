@@ -62,6 +62,7 @@ HELP = lines(
     "  --exit-code         0: same blocks byte for byte, 1: they differ, 2: trouble",
     "  --json              records as JSON Lines: one a block (-f) or finding (-F)",
     "  --csv               records as CSV: a header row, then a row a block (-f)",
+    "  --guess             which code reads FILE: a table and a guess, no dump",
     "  --utf8              the report in UTF-8 (the default on a UTF-8 terminal)",
     "  --sjis              the report in Shift_JIS (the default elsewhere)",
     "  --help              write this text and end",
