@@ -30,6 +30,10 @@ enum class PageMode {
 // terminal that reads it; automatic picks UTF-8 for a UTF-8 terminal.
 enum class OutputEncoding { automatic, sjis, utf8 };
 
+// Whether the report is colored: automatic colors it on a terminal, unless
+// NO_COLOR is set or TERM is dumb.
+enum class ColorChoice { automatic, always, never };
+
 constexpr int kDefaultLastBlock = 32767;
 // The largest block number: every block of a file of 2^62 bytes, and its
 // position still fits 64 bits at the largest block size.
@@ -72,6 +76,7 @@ struct Settings {
 
   // Long options.
   OutputEncoding encoding = OutputEncoding::automatic;  // --utf8, --sjis
+  ColorChoice color = ColorChoice::automatic;           // --color
   bool all_blocks = false;    // --all: no default block limits
   bool changes_only = false;  // --changes-only: the comparison leaves out unchanged pairs
   bool summary = false;       // --summary: the comparison ends with counts

@@ -107,11 +107,8 @@ void DumpLineBuilder::put_offset(int offset) {
   put_four_digits(line_.get() + 6, static_cast<unsigned>(offset), layout_.dec ? 10 : 16);
 }
 
-int DumpLineBuilder::build(const unsigned char* data, int n, int avail, long long block, int offset,
-                           ColumnState& columns) {
-  const int lb = layout_.line_bytes;
+void DumpLineBuilder::build_before_characters(const unsigned char* data, int n, long long block, int offset) {
   char* line = line_.get();
-
   if (offset == 0 && layout_.widen) {
     int shift = shift_for(block);
     if (shift > layout_.shift) {
@@ -127,6 +124,14 @@ int DumpLineBuilder::build(const unsigned char* data, int n, int avail, long lon
     put_offset(offset);
 
   if (!layout_.chars_only) put_hex_groups(line + layout_.hex_start(), data, n);
+}
+
+int DumpLineBuilder::build(const unsigned char* data, int n, int avail, long long block, int offset,
+                           ColumnState& columns) {
+  build_before_characters(data, n, block, offset);
+  const int lb = layout_.line_bytes;
+  const int char_col = layout_.char_start();
+  char* line = line_.get();
 
   // The characters, then blanks up to the closing bar, which stands in the
   // column after the one that follows the last byte's.

@@ -41,6 +41,9 @@ class DumpLineBuilder {
   // the line's length in bytes; text() holds it.
   int build(const unsigned char* data, int n, int avail, long long block, int offset, ColumnState& columns);
   const char* text() const { return line_.get(); }
+  // The same without the character column: text() holds the prefix, the hex
+  // part and the first bar, up to layout().char_start().
+  void build_before_characters(const unsigned char* data, int n, long long block, int offset);
   // Where the parts stand now (they move right once a block number needs it).
   const DumpLayout& layout() const { return layout_; }
   // Where the character column's bytes begin and end in the last line built

@@ -1,10 +1,12 @@
 #include "dump/plain_dump.h"
 
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "common/digits.h"
 #include "common/messages.h"
+#include "dump/color_dump_line.h"
 #include "dump/dump_line.h"
 #include "dump/repeat_filter.h"
 #include "dump/scale_line.h"
@@ -34,6 +36,7 @@ class BlockPrinter {
         report_(report),
         per_block_pages_(s.per_block_pages()) {
     columns_.decoder.show_escapes = s.show_ctrl;
+    if (report.sink().colored()) color_ = std::make_unique<ColorDumpLineBuilder>(builder_, codec_, encoding_);
   }
 
   // Dumps one block (block -1 is the header block); avail >= length bytes
@@ -58,7 +61,7 @@ class BlockPrinter {
 
   // The end of the dump: the marker of a run of repeats that reached it.
   void finish() {
-    if (repeats_.marker_pending()) report_.put_line(kSameMarker);
+    if (repeats_.marker_pending()) put_marker();
   }
 
  private:
@@ -93,24 +96,33 @@ class BlockPrinter {
       std::memcpy(key_, data, static_cast<std::size_t>(n));
       put_state(key_ + n);
     }
-    int len = builder_.build(data, n, avail, block, offset, columns_);
-    const char* text = builder_.text();
+    int len = color_ ? color_->build(data, n, avail, block, offset, columns_)
+                     : builder_.build(data, n, avail, block, offset, columns_);
+    const char* text = color_ ? color_->text() : builder_.text();
     RepeatFilter::Verdict v;
     if (layout_.chars_only) {
       put_state(key_ + n + kStateBytes);
       v = repeats_.take(key_, n + 2 * kStateBytes, block);
     } else {
-      v = repeats_.take(text + builder_.layout().hex_start(), layout_.same_w, block);
+      v = repeats_.take(builder_.text() + builder_.layout().hex_start(), layout_.same_w, block);
     }
     if (v == RepeatFilter::Verdict::suppress) return;
-    if (v == RepeatFilter::Verdict::keep_after_marker) report_.put_line(kSameMarker);
+    if (v == RepeatFilter::Verdict::keep_after_marker) put_marker();
     report_.put_encoded_line(text, static_cast<std::size_t>(len));
+  }
+
+  void put_marker() {
+    if (color_)
+      report_.put_encoded_line(ColorDumpLineBuilder::marker(), std::strlen(ColorDumpLineBuilder::marker()));
+    else
+      report_.put_line(kSameMarker);
   }
 
   DumpLayout layout_;
   ReportEncoding encoding_;
   const Codec& codec_;
   DumpLineBuilder builder_;
+  std::unique_ptr<ColorDumpLineBuilder> color_;  // the lines in color, for a terminal
   ColumnState columns_;
   RepeatFilter repeats_;
   char key_[kMaxKey];

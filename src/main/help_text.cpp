@@ -82,7 +82,7 @@ void write_help(ReportSink& sink, const char* version) {
   for (const char* line : kBeforeLongOptions) write(sink, line);
   for (const LongOption& o : long_options()) {
     std::string line = std::string("  --") + o.name;
-    if (o.value != nullptr) line += std::string("=") + o.value;
+    if (o.value != nullptr) line += o.value_optional ? std::string("[=") + o.value + "]" : std::string("=") + o.value;
     line.resize(kDescriptionColumn > line.size() + 1 ? kDescriptionColumn : line.size() + 1, ' ');
     write(sink, line + o.help);
   }

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "text/color_column_writer.h"
 #include "text/decoders.h"
 
 namespace vesk {
@@ -19,7 +20,8 @@ constexpr Codec row(CharMode mode, const char* name, char letter, int max_len,
                starts_fresh,
                &Decoder::decode,
                {&write_columns<Decoder, SjisEncoder>, &write_columns<Decoder, Utf8Encoder>},
-               {&skip_columns<Decoder, SjisEncoder>, &skip_columns<Decoder, Utf8Encoder>}};
+               {&skip_columns<Decoder, SjisEncoder>, &skip_columns<Decoder, Utf8Encoder>},
+               {&write_colored_columns<Decoder, SjisEncoder>, &write_colored_columns<Decoder, Utf8Encoder>}};
 }
 
 bool always(unsigned char, unsigned char) { return true; }

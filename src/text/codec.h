@@ -7,6 +7,7 @@
 
 #include "common/settings.h"
 #include "text/cell.h"
+#include "text/color.h"
 #include "text/column_writer.h"
 
 namespace vesk {
@@ -14,6 +15,9 @@ namespace vesk {
 using DecodeFn = Cell (*)(DecoderState& st, const unsigned char* p, int avail);
 using WriteColumnsFn = int (*)(ColumnState& st, const unsigned char* data, int n, int avail, char* out,
                                int* columns);
+struct StyleRun;
+using WriteColoredColumnsFn = int (*)(ColumnState& st, const unsigned char* data, int n, int avail, char* out,
+                                      int* columns, StyleRun* runs, int* run_count);
 using SkipColumnsFn = void (*)(ColumnState& st, const unsigned char* data, int n, int avail, int line_bytes);
 
 struct Codec {
@@ -28,6 +32,8 @@ struct Codec {
   DecodeFn decode;
   WriteColumnsFn write_columns[kReportEncodings];
   SkipColumnsFn skip_columns[kReportEncodings];
+  // The character column in color (color_column_writer.h).
+  WriteColoredColumnsFn write_colored_columns[kReportEncodings];
 
   bool resumable() const { return starts_fresh != nullptr; }
 };

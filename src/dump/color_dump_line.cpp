@@ -1,0 +1,77 @@
+#include "dump/color_dump_line.h"
+
+#include <cstring>
+
+namespace vesk {
+
+ColorDumpLineBuilder::ColorDumpLineBuilder(DumpLineBuilder& plain, const Codec& codec, ReportEncoding encoding)
+    : plain_(plain), write_columns_(codec.write_colored_columns[static_cast<int>(encoding)]) {
+  const DumpLayout& layout = plain.layout();
+  const int lb = layout.line_bytes;
+  // The parts before the character column as far as they may move, a style
+  // change before each hex pair and around the prefix and the hex part, the
+  // colored character column, its blanks and bar.
+  const int size = layout.char_col + DumpLineBuilder::kMaxShift + lb * (kMaxStyleChange + 3) + 4 * kMaxStyleChange +
+                   colored_column_room<Utf8Encoder>(lb) + lb + 8;
+  line_.reset(new char[static_cast<std::size_t>(size)]);
+  chars_.reset(new char[static_cast<std::size_t>(colored_column_room<Utf8Encoder>(lb))]);
+  runs_.reset(new StyleRun[static_cast<std::size_t>(lb + 1)]);
+}
+
+const char* ColorDumpLineBuilder::marker() { return "\x1b[2m      ....\x1b[0m"; }
+
+int ColorDumpLineBuilder::build(const unsigned char* data, int n, int avail, long long block, int offset,
+                                ColumnState& columns) {
+  plain_.build_before_characters(data, n, block, offset);
+  const DumpLayout& layout = plain_.layout();
+  const StyleRun* runs = runs_.get();
+  int cols = 0, run_count = 0;
+  const int chars_len = write_columns_(columns, data, n, avail, chars_.get(), &cols, runs_.get(), &run_count);
+
+  const char* plain = plain_.text();
+  char* line = line_.get();
+  char* o = line;
+  // The prefix, dim up to its last character: before the blank and the hex
+  // part, or the blank and the bar of -C.
+  int col = layout.chars_only ? 11 + layout.shift : layout.hex_start() - 1;
+  while (col > 0 && plain[col - 1] == ' ') --col;
+  o += put_style_change(Style::none, Style::position, o);
+  std::memcpy(o, plain, static_cast<std::size_t>(col));
+  o += col;
+  o += put_style_change(Style::position, Style::none, o);
+
+  if (!layout.chars_only) {
+    const int hex = layout.hex_start();
+    std::memcpy(o, plain + col, static_cast<std::size_t>(hex - col));
+    o += hex - col;
+    // The hex part of the plain line, a run of one style at a time: the
+    // digits of byte j stand at 2j + j/2, the group's blank within a run.
+    const char* h = plain + hex;
+    Style now = Style::none;
+    for (int k = 0; k < run_count; ++k) {
+      o += put_style_change(now, runs[k].style, o);
+      now = runs[k].style;
+      const int from = runs[k].start, to = k + 1 < run_count ? runs[k + 1].start : n;
+      const int a = 2 * from + from / 2, z = to < n ? 2 * to + to / 2 : 2 * n + (n - 1) / 2;
+      // Eight bytes at a time (both lines have room past the part copied);
+      // the first eight always, which is all of a short run.
+      std::memcpy(o, h + a, 8);
+      for (int i = a + 8; i < z; i += 8) std::memcpy(o + (i - a), h + i, 8);
+      o += z - a;
+    }
+    o += put_style_change(now, Style::none, o);
+    col = hex + 2 * n + (n - 1) / 2;
+  }
+  // What follows in the plain line up to the characters: blanks, the bar.
+  const int char_col = layout.char_start();
+  std::memcpy(o, plain + col, static_cast<std::size_t>(char_col - col));
+  o += char_col - col;
+  std::memcpy(o, chars_.get(), static_cast<std::size_t>(chars_len));
+  o += chars_len;
+  for (int c = cols; c <= layout.line_bytes; ++c) *o++ = ' ';
+  *o++ = '|';
+  *o = '\0';
+  return static_cast<int>(o - line);
+}
+
+}  // namespace vesk

@@ -1,0 +1,36 @@
+// Plain dump lines in color, for a terminal: the line of DumpLineBuilder
+// with SGR sequences added. The prefix is dim; each hex pair takes the style
+// of its byte's cell, and so does the character column, cell by cell; the
+// bars stay in the terminal's color, and the line ends in it.
+#pragma once
+
+#include <memory>
+
+#include "dump/dump_line.h"
+#include "text/color_column_writer.h"
+
+namespace vesk {
+
+class ColorDumpLineBuilder {
+ public:
+  // plain builds the prefix and the hex part (and keeps the layout, which
+  // the page heading follows); it must outlive this builder.
+  ColorDumpLineBuilder(DumpLineBuilder& plain, const Codec& codec, ReportEncoding encoding);
+
+  // As DumpLineBuilder::build. plain's text() holds the uncolored line up to
+  // its character column (the hex part that decides repeats).
+  int build(const unsigned char* data, int n, int avail, long long block, int offset, ColumnState& columns);
+  const char* text() const { return line_.get(); }
+
+  // The marker of repeated lines, dim; in the report's encoding.
+  static const char* marker();
+
+ private:
+  DumpLineBuilder& plain_;
+  WriteColoredColumnsFn write_columns_;
+  std::unique_ptr<char[]> line_;
+  std::unique_ptr<char[]> chars_;   // the colored character column
+  std::unique_ptr<StyleRun[]> runs_;  // the runs of one style among the line's bytes
+};
+
+}  // namespace vesk
