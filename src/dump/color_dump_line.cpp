@@ -15,7 +15,7 @@ ColorDumpLineBuilder::ColorDumpLineBuilder(DumpLineBuilder& plain, const Codec& 
                    colored_column_room<Utf8Encoder>(lb) + lb + 8;
   line_.reset(new char[static_cast<std::size_t>(size)]);
   chars_.reset(new char[static_cast<std::size_t>(colored_column_room<Utf8Encoder>(lb))]);
-  runs_.reset(new StyleRun[static_cast<std::size_t>(lb + 1)]);
+  hex_.reset(new char[static_cast<std::size_t>(colored_hex_room(lb))]);
 }
 
 const char* ColorDumpLineBuilder::marker() { return "\x1b[2m      ....\x1b[0m"; }
@@ -24,9 +24,8 @@ int ColorDumpLineBuilder::build(const unsigned char* data, int n, int avail, lon
                                 ColumnState& columns) {
   plain_.build_before_characters(data, n, block, offset);
   const DumpLayout& layout = plain_.layout();
-  const StyleRun* runs = runs_.get();
-  int cols = 0, run_count = 0;
-  const int chars_len = write_columns_(columns, data, n, avail, chars_.get(), &cols, runs_.get(), &run_count);
+  int cols = 0, hex_len = 0;
+  const int chars_len = write_columns_(columns, data, n, avail, chars_.get(), &cols, hex_.get(), &hex_len);
 
   const char* plain = plain_.text();
   char* line = line_.get();
@@ -44,23 +43,10 @@ int ColorDumpLineBuilder::build(const unsigned char* data, int n, int avail, lon
     const int hex = layout.hex_start();
     std::memcpy(o, plain + col, static_cast<std::size_t>(hex - col));
     o += hex - col;
-    // The hex part of the plain line, a run of one style at a time: the
-    // digits of byte j stand at 2j + j/2, the group's blank within a run.
-    const char* h = plain + hex;
-    Style now = Style::none;
-    for (int k = 0; k < run_count; ++k) {
-      o += put_style_change(now, runs[k].style, o);
-      now = runs[k].style;
-      const int from = runs[k].start, to = k + 1 < run_count ? runs[k + 1].start : n;
-      const int a = 2 * from + from / 2, z = to < n ? 2 * to + to / 2 : 2 * n + (n - 1) / 2;
-      // Eight bytes at a time (both lines have room past the part copied);
-      // the first eight always, which is all of a short run.
-      std::memcpy(o, h + a, 8);
-      for (int i = a + 8; i < z; i += 8) std::memcpy(o + (i - a), h + i, 8);
-      o += z - a;
-    }
-    o += put_style_change(now, Style::none, o);
-    col = hex + 2 * n + (n - 1) / 2;
+    std::memcpy(o, hex_.get(), static_cast<std::size_t>(hex_len));
+    o += hex_len;
+    // The hex pairs end with the blank after their last group.
+    col = hex + 2 * n + n / 2;
   }
   // What follows in the plain line up to the characters: blanks, the bar.
   const int char_col = layout.char_start();

@@ -30,7 +30,7 @@ class ColorDumpLineBuilder {
   WriteColoredColumnsFn write_columns_;
   std::unique_ptr<char[]> line_;
   std::unique_ptr<char[]> chars_;   // the colored character column
-  std::unique_ptr<StyleRun[]> runs_;  // the runs of one style among the line's bytes
+  std::unique_ptr<char[]> hex_;     // the colored hex pairs
 };
 
 }  // namespace vesk

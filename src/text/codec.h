@@ -15,9 +15,8 @@ namespace vesk {
 using DecodeFn = Cell (*)(DecoderState& st, const unsigned char* p, int avail);
 using WriteColumnsFn = int (*)(ColumnState& st, const unsigned char* data, int n, int avail, char* out,
                                int* columns);
-struct StyleRun;
 using WriteColoredColumnsFn = int (*)(ColumnState& st, const unsigned char* data, int n, int avail, char* out,
-                                      int* columns, StyleRun* runs, int* run_count);
+                                      int* columns, char* hex, int* hex_len);
 using SkipColumnsFn = void (*)(ColumnState& st, const unsigned char* data, int n, int avail, int line_bytes);
 
 struct Codec {
@@ -32,7 +31,7 @@ struct Codec {
   DecodeFn decode;
   WriteColumnsFn write_columns[kReportEncodings];
   SkipColumnsFn skip_columns[kReportEncodings];
-  // The character column in color (color_column_writer.h).
+  // The character column and the hex pairs in color (color_column_writer.h).
   WriteColoredColumnsFn write_colored_columns[kReportEncodings];
 
   bool resumable() const { return starts_fresh != nullptr; }
