@@ -303,14 +303,18 @@ int Comparison::run(long long file_size1, long long file_size2) {
     if (ids_.state(i) == kInserted) totals_.inserted += 1;
   }
   if (print_updated() != 0) return 1;
+  // The deleted blocks, heading and all, red; the inserted ones green.
   if (totals_.deleted > 0) {
+    p_.report.set_line_style(Style::old_value);
     open_section("DELETED DATA");
     if (print_whole_blocks(files_.in1, files_.block1, 0, n1, kDeleted) != 0) return 1;
   }
   if (totals_.inserted > 0) {
+    p_.report.set_line_style(Style::new_value);
     open_section("INSERTED DATA");
     if (print_whole_blocks(files_.in2, files_.block2, n1, n_all, kInserted) != 0) return 1;
   }
+  p_.report.set_line_style(Style::none);
   if (s_.summary) print_summary();
   if (p_.report.failed()) return 1;
   notice_if_cut_short(file_size1, file_size2);

@@ -26,7 +26,7 @@ void HiddenDifferences::padding_to(int pos) {
   decimal_text(len, n);
   col = p_.line.put(col, n);
   p_.line.put_end(col, len == 1 ? " byte)" : " bytes)");
-  p_.report.put_line(p_.line.c_str());
+  p_.report.put_line(p_.line);
 }
 
 void HiddenDifferences::element(int pos, int len) {
@@ -48,7 +48,7 @@ void HiddenDifferences::hidden_member(int item, int pos) {
     int col = put_offset(p_, at);
     col = p_.line.put_end(col, "(hidden) ");
     put_diff_label(p_, col, item, k);
-    p_.report.put_line(p_.line.c_str());
+    p_.report.put_line(p_.line);
   }
 }
 

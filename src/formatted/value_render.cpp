@@ -11,6 +11,8 @@ namespace vesk {
 
 namespace {
 
+bool is_nan_text(const char* text, int len) { return len == 3 && std::memcmp(text, "NAN", 3) == 0; }
+
 // "[" text "] ", on a continuation line first when it would pass the width.
 int put_bracketed(FormPrinter& p, int col, const char* text, int len) {
   char t[kValueTextSize + 4];
@@ -78,6 +80,8 @@ int put_number(FormPrinter& p, int col, const unsigned char* data, int& pos, con
   int at = pos;
   pos += n;
   if (len == kNoValue) return put_cut_rest(p, col, data, at, n);
+  // A float that is no number stands out as what could not be read.
+  PenScope pen(p.line, is_nan_text(text, len) ? p.style_of_unread() : p.line.pen);
   return put_bracketed(p, col, text, len);
 }
 
@@ -107,6 +111,7 @@ const Renderer& renderer_of(const ItemInf& m) {
 
 int write_line(FormPrinter& p) {
   p.report.put_line(p.line);
+  PenScope blank(p.line, Style::none);
   int col = p.line.put(0, "       ", 7);
   p.line.end_at(col);
   return col;
@@ -123,13 +128,17 @@ int put_offset(FormPrinter& p, int pos) {
                                                          : put_digits(t + 1, static_cast<std::uint64_t>(pos), base, 4);
   t[n + 1] = ':';
   t[n + 2] = ' ';
-  int col = p.line.put(0, t, n + 3);
+  PenScope pen(p.line, Style::position);
+  int col = p.line.put(0, t, n + 2);
+  p.line.pen = Style::none;
+  col = p.line.put(col, " ", 1);
   p.line.end_at(col);
   return col;
 }
 
 int put_value(FormPrinter& p, int col, const unsigned char* data, int& pos, const ItemInf& m, int len) {
   if (item_type(m.type) == nullptr || len < 0) return col;
+  PenScope pen(p.line, p.style_of_value(m));
   return renderer_of(m).put(p, col, data, pos, m, len);
 }
 
@@ -145,6 +154,7 @@ int value_room(const ItemInf& m, int len) {
 
 int put_cut_rest(FormPrinter& p, int col, const unsigned char* data, int pos, int n) {
   const int w = p.view.line_width;
+  PenScope pen(p.line, p.style_of_unread());
   if (col + 3 * n + 2 > w) col = write_line(p);
   col = p.line.put_end(col, "[");
   for (int i = 0; i < n; ++i) {

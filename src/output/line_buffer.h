@@ -2,6 +2,8 @@
 // line's Shift_JIS form, one byte a column, and the cells whose UTF-8 form is
 // their own (characters decoded from another code, which their Shift_JIS
 // form may not hold): the report writes those through the UTF-8 encoder.
+// When the report is colored it also holds the style of spans of columns,
+// which the report writes as SGR sequences.
 #pragma once
 
 #include <cstddef>
@@ -9,6 +11,7 @@
 #include <vector>
 
 #include "text/cell.h"
+#include "text/color.h"
 
 namespace vesk {
 
@@ -20,9 +23,20 @@ struct LineCell {
   Cell cell;
 };
 
+// Columns [from, to) of a line in a style.
+struct LineStyle {
+  int from;
+  int to;
+  Style style;
+};
+
 struct LineBuffer {
   char data[kLineBufSize];
   std::vector<LineCell> cells;  // by column, none overlapping
+  // Spans in a style, a later one over an earlier one; kept only when styled.
+  std::vector<LineStyle> styles;
+  bool styled = false;      // the report is colored: set once
+  Style pen = Style::none;  // the style of what put() writes
 
   LineBuffer() { fill_blanks(); }
 
@@ -31,6 +45,15 @@ struct LineBuffer {
     std::memset(data, ' ', kLineBufSize - 1);
     data[kLineBufSize - 1] = '\0';
     cells.clear();
+    styles.clear();
+  }
+  // Columns [from, to) are in style s (when styled).
+  void paint(int from, int to, Style s) {
+    if (!styled || from >= to) return;
+    if (!styles.empty() && styles.back().to == from && styles.back().style == s)
+      styles.back().to = to;
+    else
+      styles.push_back(LineStyle{from, to, s});
   }
   // Copies n bytes to column col; bytes that would pass the last column are
   // dropped. Returns the column after the last byte written.
@@ -41,6 +64,7 @@ struct LineBuffer {
     if (k > 0) {
       if (!cells.empty()) drop_cells(col, col + k);
       std::memcpy(data + col, text, static_cast<std::size_t>(k));
+      if (pen != Style::none) paint(col, col + k, pen);
     }
     return col + (n > 0 ? n : 0);
   }
@@ -87,6 +111,19 @@ struct LineBuffer {
       if (c.col + c.cell.len <= from || c.col >= to) cells[k++] = c;
     cells.resize(k);
   }
+};
+
+// Sets a line's pen for as long as it lives, then puts the one before back.
+class PenScope {
+ public:
+  PenScope(LineBuffer& line, Style style) : line_(line), before_(line.pen) { line.pen = style; }
+  ~PenScope() { line_.pen = before_; }
+  PenScope(const PenScope&) = delete;
+  PenScope& operator=(const PenScope&) = delete;
+
+ private:
+  LineBuffer& line_;
+  Style before_;
 };
 
 }  // namespace vesk
