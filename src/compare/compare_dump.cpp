@@ -52,7 +52,11 @@ class Comparison {
         files_(files),
         g_(g),
         ids_(defs.block_id_len, g.first, s.all_blocks ? kMaxAllIdBlocks : MAX_ID_BLOCKS),
-        id_pos_(defs.block_id_pos) {}
+        id_pos_(defs.block_id_pos) {
+    // Only what differs is colored: the values of the first file red, those
+    // of the second green; the others keep the terminal's color.
+    p_.value_style = Style::none;
+  }
 
   // 0, or 1 after a message. file_size1 and file_size2: the sizes of the
   // two files when the comparison starts.

@@ -36,9 +36,10 @@ class DiffLister : public ItemVisitor {
     int col = put_offset(p_, e.pos);
     int pos = e.pos;
     // A value that differs: the first file's red, the second's green.
+    const std::optional<Style> before = p_.value_style;
     if (!id) p_.value_style = Style::old_value;
     col = put_value(p_, col, block1_, pos, m, e.len);
-    p_.value_style.reset();
+    p_.value_style = before;
     int room = value_room(m, e.len);
     if (room > 0) col = line_wrap(p_, col, room);
     if (!id) {
@@ -46,7 +47,7 @@ class DiffLister : public ItemVisitor {
       pos = e.pos;
       p_.value_style = Style::new_value;
       col = put_value(p_, col, block2_, pos, m, e.len);
-      p_.value_style.reset();
+      p_.value_style = before;
       found_ = true;
     }
     put_diff_label(p_, col, e.item, e.index);

@@ -112,15 +112,16 @@ int map_prefix(char (&prefix)[64], bool dec, long long block, int row_start) {
 // The style a filter chooses for an element, while it is placed.
 class ChosenStyle {
  public:
-  ChosenStyle(FormPrinter& p, const MapFilter* filter, const ElementRef& e) : p_(p) {
+  ChosenStyle(FormPrinter& p, const MapFilter* filter, const ElementRef& e) : p_(p), before_(p.value_style) {
     if (filter != nullptr) p_.value_style = filter->style(e);
   }
-  ~ChosenStyle() { p_.value_style.reset(); }
+  ~ChosenStyle() { p_.value_style = before_; }
   ChosenStyle(const ChosenStyle&) = delete;
   ChosenStyle& operator=(const ChosenStyle&) = delete;
 
  private:
   FormPrinter& p_;
+  std::optional<Style> before_;
 };
 
 class MapPrinter : public ItemVisitor {

@@ -13,17 +13,21 @@ namespace {
 
 bool is_nan_text(const char* text, int len) { return len == 3 && std::memcmp(text, "NAN", 3) == 0; }
 
+// The blank after a value, in no style: a value's color ends with it.
+int put_blank(FormPrinter& p, int col) {
+  PenScope none(p.line, Style::none);
+  return p.line.put_end(col, " ");
+}
+
 // "[" text "] ", on a continuation line first when it would pass the width.
 int put_bracketed(FormPrinter& p, int col, const char* text, int len) {
   char t[kValueTextSize + 4];
   t[0] = '[';
   std::memcpy(t + 1, text, static_cast<std::size_t>(len));
   t[len + 1] = ']';
-  t[len + 2] = ' ';
   if (len + 3 + col > p.view.line_width) col = write_line(p);
-  col = p.line.put(col, t, len + 3);
-  p.line.end_at(col);
-  return col;
+  col = p.line.put(col, t, len + 2);
+  return put_blank(p, col);
 }
 
 // The characters of a text element in the item's code, one column a byte,
@@ -53,10 +57,11 @@ int put_text(FormPrinter& p, int col, const unsigned char* data, int& pos, const
       col = write_line(p);
     }
   }
-  col = line.put(col, "] ", col + 2 > w ? 1 : 2);
+  const bool blank = col + 2 <= w;
+  col = line.put(col, "]", 1);
   line.end_at(col);
   pos += n;
-  return col;
+  return blank ? put_blank(p, col) : col;
 }
 
 int put_hex(FormPrinter& p, int col, const unsigned char* data, int& pos, const ItemInf&, int n) {
@@ -68,10 +73,11 @@ int put_hex(FormPrinter& p, int col, const unsigned char* data, int& pos, const 
     col = line.put(col, kHexPairs.digits[data[pos + i]], 2);
     line.end_at(col);
   }
-  col = line.put(col, "] ", col + 2 > p.view.line_width ? 1 : 2);
+  const bool blank = col + 2 <= p.view.line_width;
+  col = line.put(col, "]", 1);
   line.end_at(col);
   pos += n;
-  return col;
+  return blank ? put_blank(p, col) : col;
 }
 
 int put_number(FormPrinter& p, int col, const unsigned char* data, int& pos, const ItemInf& m, int n) {
@@ -162,7 +168,9 @@ int put_cut_rest(FormPrinter& p, int col, const unsigned char* data, int pos, in
     col = p.line.put(col, kHexPairs.digits[data[pos + i]], 2);
     p.line.end_at(col);
   }
-  return p.line.put_end(col, col + 3 > w ? "]x" : "]x ");
+  const bool blank = col + 3 <= w;
+  col = p.line.put_end(col, "]x");
+  return blank ? put_blank(p, col) : col;
 }
 
 }  // namespace vesk

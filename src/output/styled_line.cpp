@@ -11,11 +11,17 @@ namespace vesk {
 
 namespace {
 
-// The style of each column.
+// The style of each column: whole from the line's first character to its
+// last (not its margins), else that of the spans.
 std::vector<Style> column_styles(const char* text, std::size_t n, const LineStyle* styles, std::size_t count,
                                  Style whole) {
-  std::vector<Style> by_column(n, whole);
-  if (whole == Style::none) {
+  std::vector<Style> by_column(n, Style::none);
+  if (whole != Style::none) {
+    std::size_t first = 0, end = n;
+    while (first < n && (text[first] == ' ' || text[first] == '\n')) ++first;
+    while (end > first && (text[end - 1] == ' ' || text[end - 1] == '\n')) --end;
+    for (std::size_t c = first; c < end; ++c) by_column[c] = whole;
+  } else {
     for (std::size_t k = 0; k < count; ++k) {
       const auto from = static_cast<std::size_t>(std::max(styles[k].from, 0));
       const auto to = std::min(static_cast<std::size_t>(std::max(styles[k].to, 0)), n);
@@ -24,6 +30,16 @@ std::vector<Style> column_styles(const char* text, std::size_t n, const LineStyl
   }
   for (std::size_t c = 0; c < n; ++c)
     if (text[c] == '\n') by_column[c] = Style::none;
+  // Blanks between two columns of one style take it: fewer sequences, and
+  // a blank looks the same in any style.
+  for (std::size_t c = 1; c < n; ++c) {
+    if (by_column[c] != Style::none || text[c] != ' ' || by_column[c - 1] == Style::none) continue;
+    std::size_t end = c;
+    while (end < n && text[end] == ' ' && by_column[end] == Style::none) ++end;
+    if (end < n && by_column[end] == by_column[c - 1])
+      for (std::size_t k = c; k < end; ++k) by_column[k] = by_column[c - 1];
+    c = end;
+  }
   return by_column;
 }
 
