@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "dump/dump_line.h"
+#include "output/report.h"
 #include "text/color_column_writer.h"
 
 namespace vesk {
@@ -17,10 +18,13 @@ class ColorDumpLineBuilder {
   // the page heading follows); it must outlive this builder.
   ColorDumpLineBuilder(DumpLineBuilder& plain, const Codec& codec, ReportEncoding encoding);
 
-  // As DumpLineBuilder::build. plain's text() holds the uncolored line up to
-  // its character column (the hex part that decides repeats).
+  // As DumpLineBuilder::build: returns the line's length. plain's text()
+  // then holds the uncolored line's prefix, blanks and first bar (not its
+  // hex part).
   int build(const unsigned char* data, int n, int avail, long long block, int offset, ColumnState& columns);
-  const char* text() const { return line_.get(); }
+  // Writes the line built last, in two pieces: the part before the
+  // characters and the characters, each written once.
+  void write(Report& report) const;
 
   // The marker of repeated lines, dim; in the report's encoding.
   static const char* marker();
@@ -29,7 +33,9 @@ class ColorDumpLineBuilder {
   DumpLineBuilder& plain_;
   WriteColoredColumnsFn write_columns_;
   std::unique_ptr<char[]> line_;
-  std::unique_ptr<char[]> chars_;   // the colored character column
+  std::unique_ptr<char[]> chars_;   // the colored character column, its blanks and bar
+  int head_len_ = 0;                // bytes of line_: the parts before the characters
+  int chars_len_ = 0;
   std::unique_ptr<char[]> hex_;     // the colored hex pairs
 };
 

@@ -107,7 +107,8 @@ void DumpLineBuilder::put_offset(int offset) {
   put_four_digits(line_.get() + 6, static_cast<unsigned>(offset), layout_.dec ? 10 : 16);
 }
 
-void DumpLineBuilder::build_before_characters(const unsigned char* data, int n, long long block, int offset) {
+void DumpLineBuilder::build_before_characters(const unsigned char* data, int n, long long block, int offset,
+                                              bool hex) {
   char* line = line_.get();
   if (offset == 0 && layout_.widen) {
     int shift = shift_for(block);
@@ -123,7 +124,7 @@ void DumpLineBuilder::build_before_characters(const unsigned char* data, int n, 
   else
     put_offset(offset);
 
-  if (!layout_.chars_only) put_hex_groups(line + layout_.hex_start(), data, n);
+  if (hex && !layout_.chars_only) put_hex_groups(line + layout_.hex_start(), data, n);
 }
 
 int DumpLineBuilder::build(const unsigned char* data, int n, int avail, long long block, int offset,

@@ -42,8 +42,8 @@ class DumpLineBuilder {
   int build(const unsigned char* data, int n, int avail, long long block, int offset, ColumnState& columns);
   const char* text() const { return line_.get(); }
   // The same without the character column: text() holds the prefix, the hex
-  // part and the first bar, up to layout().char_start().
-  void build_before_characters(const unsigned char* data, int n, long long block, int offset);
+  // part (unless hex is false) and the first bar, up to layout().char_start().
+  void build_before_characters(const unsigned char* data, int n, long long block, int offset, bool hex = true);
   // Where the parts stand now (they move right once a block number needs it).
   const DumpLayout& layout() const { return layout_; }
   // Where the character column's bytes begin and end in the last line built

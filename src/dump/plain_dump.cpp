@@ -98,17 +98,21 @@ class BlockPrinter {
     }
     int len = color_ ? color_->build(data, n, avail, block, offset, columns_)
                      : builder_.build(data, n, avail, block, offset, columns_);
-    const char* text = color_ ? color_->text() : builder_.text();
+    const char* text = builder_.text();
     RepeatFilter::Verdict v;
     if (layout_.chars_only) {
       put_state(key_ + n + kStateBytes);
       v = repeats_.take(key_, n + 2 * kStateBytes, block);
     } else {
-      v = repeats_.take(builder_.text() + builder_.layout().hex_start(), layout_.same_w, block);
+      v = color_ ? repeats_.take(reinterpret_cast<const char*>(data), n, block)  // the bytes the hex shows
+                 : repeats_.take(text + builder_.layout().hex_start(), layout_.same_w, block);
     }
     if (v == RepeatFilter::Verdict::suppress) return;
     if (v == RepeatFilter::Verdict::keep_after_marker) put_marker();
-    report_.put_encoded_line(text, static_cast<std::size_t>(len));
+    if (color_)
+      color_->write(report_);
+    else
+      report_.put_encoded_line(text, static_cast<std::size_t>(len));
   }
 
   void put_marker() {

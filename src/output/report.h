@@ -85,6 +85,12 @@ class Report {
     sink_.write_encoded_line(text, len);
     count_lines(1);
   }
+  // The same for a line in two pieces.
+  void put_encoded_line(const char* a, std::size_t na, const char* b, std::size_t nb) {
+    heading_at_page_start();
+    sink_.write_encoded_line(a, na, b, nb);
+    count_lines(1);
+  }
   // A heading line: written and counted, without the page check.
   void put_heading_line(const char* text, std::size_t len);
 

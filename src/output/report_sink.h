@@ -65,6 +65,19 @@ class ReportSink {
   // A line already in the report's encoding (without its newline), and its
   // newline.
   void write_encoded_line(const char* p, std::size_t n) { write_line_sjis(p, n); }
+  // The same for a line in two pieces (a colored dump line: its characters
+  // are written apart from the rest), so that neither is copied twice.
+  void write_encoded_line(const char* a, std::size_t na, const char* b, std::size_t nb) {
+    if (na + nb + 1 < kBufferSize - used_) {
+      std::memcpy(buffer_.get() + used_, a, na);
+      std::memcpy(buffer_.get() + used_ + na, b, nb);
+      used_ += na + nb;
+      buffer_[used_++] = '\n';
+    } else {
+      write_slow(a, na);
+      write_line_sjis(b, nb);
+    }
+  }
 
  private:
   void write_line_sjis(const char* p, std::size_t n) {

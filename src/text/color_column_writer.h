@@ -23,34 +23,56 @@ constexpr int colored_column_room(int n) {
 // Room for the colored hex pairs of a line of n bytes.
 constexpr int colored_hex_room(int n) { return n * 3 + (n + 2) * kMaxStyleChange; }
 
-// What the colored columns show of each byte that the decoder takes alone,
-// in an encoding of one byte a column: its character, its style and its hex
-// digits. Built once a pair of decoder and encoder.
-struct LoneColumns {
-  struct Byte {
-    char unit[4];  // the character, as LoneUnits has it
-    char hex[2];
-    Style style;
+// What the colored columns write for each byte that the decoder takes
+// alone, after each style they may be in: the change of style and the
+// character (16 bytes, the length in the last), the change and the hex
+// digits (15 bytes, the length in the last); and the style of each byte (a
+// table apart: the style the next byte's entry is found by comes from the
+// byte, not from this entry). Built once a pair of decoder and encoder.
+struct LoneColoredBytes {
+  struct alignas(32) Entry {
+    char chars[15];
+    unsigned char chars_len;
+    char hex[15];
+    unsigned char hex_len;
   };
-  Byte byte[256];
+  Entry entry[kStyles * 256];  // [style before * 256 + byte]
+  Style style[256];
 };
 
 template <class Decoder, class Encoder>
-const LoneColumns& lone_columns() {
-  static const LoneColumns columns = [] {
-    LoneColumns t{};
+const LoneColoredBytes& lone_colored_bytes() {
+  static const LoneColoredBytes* const table = [] {
+    auto* t = new LoneColoredBytes();
     const LoneUnits& units = lone_units<Decoder, Encoder>();
     for (int b = 0; b < 256; ++b) {
       DecoderState st;
       const auto byte = static_cast<unsigned char>(b);
-      LoneColumns::Byte& x = t.byte[b];
-      std::memcpy(x.unit, units.unit[b].text, 4);
-      std::memcpy(x.hex, kHexPairs.digits[b], 2);
-      x.style = Decoder::kLone.lone[b] ? style_of_cell(Decoder::decode(st, &byte, 1)) : Style::invalid;
+      const Style style = Decoder::kLone.lone[b] ? style_of_cell(Decoder::decode(st, &byte, 1)) : Style::invalid;
+      t->style[b] = style;
+      for (int now = 0; now < kStyles; ++now) {
+        LoneColoredBytes::Entry& e = t->entry[now * 256 + b];
+        char change[kMaxStyleChange];
+        const int n = put_style_change(static_cast<Style>(now), style, change);
+        std::memcpy(e.chars, change, static_cast<std::size_t>(n));
+        std::memcpy(e.chars + n, units.unit[b].text, units.unit[b].len);
+        e.chars_len = static_cast<unsigned char>(n + units.unit[b].len);
+        std::memcpy(e.hex, change, static_cast<std::size_t>(n));
+        std::memcpy(e.hex + n, kHexPairs.digits[b], 2);
+        e.hex_len = static_cast<unsigned char>(n + 2);
+      }
     }
     return t;
   }();
-  return columns;
+  return *table;
+}
+
+// Whether the decoder takes every byte alone, whatever its state (-A, -K).
+template <class Decoder>
+constexpr bool every_byte_alone() {
+  for (bool alone : Decoder::kLone.lone)
+    if (!alone) return false;
+  return true;
 }
 
 // Writes the colored columns of the n bytes at data (avail >= n bytes
@@ -60,8 +82,10 @@ const LoneColumns& lone_columns() {
 // after each group of two bytes, each byte in the style of its cell. Both
 // start and end in the terminal's color. Returns the bytes written to out;
 // *hex_len gets those written to hex, *columns the columns taken, n or n + 1.
+// Every call in it inlined (the decoder's above all), as write_columns has
+// them: one loop decodes, encodes and colors.
 template <class Decoder, class Encoder>
-int write_colored_columns(ColumnState& st, const unsigned char* data, int n, int avail, char* out, int* columns,
+[[gnu::flatten]] int write_colored_columns(ColumnState& st, const unsigned char* data, int n, int avail, char* out, int* columns,
                           char* hex, int* hex_len) {
   const unsigned char* __restrict d = data;
   char* __restrict o = out;
@@ -95,28 +119,38 @@ int write_colored_columns(ColumnState& st, const unsigned char* data, int n, int
     put_hex(0, off);
     cols = c;
   }
-  const LoneColumns::Byte* __restrict lone_column = lone_columns<Decoder, Encoder>().byte;
+  const LoneColoredBytes& table = lone_colored_bytes<Decoder, Encoder>();
+  const LoneColoredBytes::Entry* __restrict entries = table.entry;
+  const Style* __restrict lone_style = table.style;
+  // A byte alone: its change of style and character, its change and hex
+  // digits, from the table.
+  auto put_lone = [&o, &h, &now, entries, lone_style](unsigned char b) {
+    const LoneColoredBytes::Entry& e = entries[static_cast<int>(now) * 256 + b];
+    const char* slots = reinterpret_cast<const char*>(&e);
+    std::memcpy(o, slots, 16);
+    o += e.chars_len;
+    std::memcpy(h, slots + 16, 16);
+    h += e.hex_len;
+    now = lone_style[b];
+  };
+  if constexpr (every_byte_alone<Decoder>()) {
+    // Every byte is a cell of its own: two at a time, the blank after them.
+    for (; off + 1 < n; off += 2) {
+      put_lone(d[off]);
+      put_lone(d[off + 1]);
+      *h++ = ' ';
+    }
+    if (off < n) put_lone(d[off++]);
+    cols = off;
+  }
   const bool* __restrict lone = Decoder::kLone.lone;
   while (off < n) {
     const unsigned char b = d[off];
     if (lone[b]) {
-      const LoneColumns::Byte x = lone_column[b];
-      const StyleChanges::Change& c = kStyleChanges.change[static_cast<int>(now)][static_cast<int>(x.style)];
-      std::memcpy(o, &c, kMaxStyleChange);
-      std::memcpy(h, &c, kMaxStyleChange);
-      o += c.len;
-      h += c.len;
-      now = x.style;
-      if constexpr (Encoder::kMaxBytesPerColumn == 1) {
-        *o++ = x.unit[0];
-      } else {
-        const LoneUnits::Unit& u = lone_units<Decoder, Encoder>().unit[b];
-        std::memcpy(o, u.text, 4);
-        o += u.len;
-      }
-      std::memcpy(h, x.hex, 2);
-      h[2] = ' ';
-      h += 2 + (off & 1);
+      put_lone(b);
+      // The blank after a group of two bytes.
+      *h = ' ';
+      h += off & 1;
       cols = ++off;
       continue;
     }
