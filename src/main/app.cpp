@@ -116,7 +116,8 @@ int run(int argc, char** argv, CommandLine& cmd, ReportSink& sink, Outcome& outc
       take_encoding_variable(std::getenv("VESK_ENCODING"), cmd.settings) != 0)
     return 1;
   if (writes_utf8(cmd.settings.encoding, sink.is_terminal())) sink.set_encoding(ReportEncoding::utf8);
-  sink.set_colored(writes_color(cmd.settings.color, sink.is_terminal(), std::getenv("NO_COLOR"), std::getenv("TERM")));
+  sink.set_colored(
+      writes_color(cmd.settings.color, sink.is_terminal(), std::getenv("NO_COLOR"), std::getenv("TERM")));
   // The lines quoted from the format file under a message go to standard
   // error, which may be a terminal when the report is not.
   cmd.utf8_messages = writes_utf8(cmd.settings.encoding, isatty(STDERR_FILENO) == 1);

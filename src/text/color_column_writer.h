@@ -85,8 +85,8 @@ constexpr bool every_byte_alone() {
 // Every call in it inlined (the decoder's above all), as write_columns has
 // them: one loop decodes, encodes and colors.
 template <class Decoder, class Encoder>
-[[gnu::flatten]] int write_colored_columns(ColumnState& st, const unsigned char* data, int n, int avail, char* out, int* columns,
-                          char* hex, int* hex_len) {
+[[gnu::flatten]] int write_colored_columns(ColumnState& st, const unsigned char* data, int n, int avail, char* out,
+                                           int* columns, char* hex, int* hex_len) {
   const unsigned char* __restrict d = data;
   char* __restrict o = out;
   char* __restrict h = hex;

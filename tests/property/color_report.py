@@ -100,7 +100,8 @@ class ColorRunner:
         self.sequences += len(SGR.findall(colored.stdout))
         if stripped != plain.stdout:
             p_lines, s_lines = plain.stdout.split(b"\n"), stripped.split(b"\n")
-            n = next((i for i, (a, b) in enumerate(zip(p_lines, s_lines)) if a != b), min(len(p_lines), len(s_lines)))
+            n = next((i for i, (a, b) in enumerate(zip(p_lines, s_lines)) if a != b),
+                     min(len(p_lines), len(s_lines)))
             got = colored.stdout.split(b"\n")
             self.failures.append(f"{where}: line {n + 1} differs\n    plain    {p_lines[n] if n < len(p_lines) else None!r}"
                                  f"\n    colored  {got[n] if n < len(got) else None!r}")
