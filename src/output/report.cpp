@@ -1,7 +1,5 @@
 #include "output/report.h"
 
-#include "output/styled_line.h"
-
 namespace vesk {
 
 namespace {
@@ -61,8 +59,8 @@ void Report::put_styled_line(const char* text, std::size_t len, const LineCell* 
     }
     sink_.write_line_with_cells(text, len, cells, cell_count);
   } else {
-    make_styled_line(text, len, cells, cell_count, styles, style_count, whole, sink_.utf8(), styled_);
-    sink_.write_encoded_line(styled_.data(), styled_.size());
+    const std::string& colored = styled_.make(text, len, cells, cell_count, styles, style_count, whole, sink_.utf8());
+    sink_.write_encoded_line(colored.data(), colored.size());
   }
   count_lines(1 + newlines_in(text, len));
 }

@@ -9,6 +9,7 @@
 
 #include "output/line_buffer.h"
 #include "output/report_sink.h"
+#include "output/styled_line.h"
 
 namespace vesk {
 
@@ -120,7 +121,7 @@ class Report {
   long long page_pos_ = 0;  // line_cnt_ modulo page_lines_: 0 where a page starts
   PageHeading* heading_ = nullptr;
   Style line_style_ = Style::none;
-  std::string styled_;  // the colored form of the line being written
+  StyledLineMaker styled_;
 };
 
 // Sets a report's page heading for as long as it lives.

@@ -13,10 +13,8 @@ namespace {
 
 std::string styled(const std::string& text, std::vector<LineStyle> styles, Style whole = Style::none,
                    bool utf8 = false, std::vector<LineCell> cells = {}) {
-  std::string out;
-  make_styled_line(text.data(), text.size(), cells.data(), cells.size(), styles.data(), styles.size(), whole, utf8,
-                   out);
-  return out;
+  StyledLineMaker maker;
+  return maker.make(text.data(), text.size(), cells.data(), cells.size(), styles.data(), styles.size(), whole, utf8);
 }
 
 // What the sink writes for the line without color, without its newline.
