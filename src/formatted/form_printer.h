@@ -37,8 +37,8 @@ struct FormPrinter {
   // A renderer met a condition that ends the run (its message is out).
   bool failed = false;
   // The style of the values written now, when the comparison chooses it
-  // (old, new, or none in a difference map); else each value is in the style
-  // of its kind (value_style).
+  // (old, new, or none for the values alike in both files); else each value
+  // is in the style of its kind (style_of_value).
   std::optional<Style> value_style;
 
   // The style of a value of item m: the one chosen, or that of its kind.
