@@ -104,13 +104,28 @@ def plain_cases(d, reps, slow_reps):
     return cases
 
 
-def formatted_cases(d, reps):
+def formatted_cases(vesk, d, reps):
     f = os.path.join(d, "records.dat")
     peer = ["hexdump", "-f", HEXDUMP_FMT, f]
+    listed = [vesk, "-v", "-f", FMT, f]
     return [
         Case("formatted", "list (-v -f)", ["-v", "-f", FMT, f], "hexdump -f records.hexdump", peer, reps),
         Case("formatted", "map (-m -f)", ["-m", "-f", FMT, f], "hexdump -f records.hexdump", peer, reps),
+        # The records against the list form of the same blocks.
+        Case("formatted", "JSON (--json -v -f)", ["--json", "-v", "-f", FMT, f], "vesk list (-v -f)", listed, reps),
+        Case("formatted", "CSV (--csv -v -f)", ["--csv", "-v", "-f", FMT, f], "vesk list (-v -f)", listed, reps),
     ]
+
+
+def records_memory_cases(d, reps):
+    """The records of 1,000 and of 1,000,000 blocks: the same peak memory."""
+    cases = []
+    for form in ("--json", "--csv"):
+        for n, label in ((1000, "1,000"), (1000000, "1,000,000")):
+            f = os.path.join(d, "records-%d.dat" % n)
+            cases.append(Case("records", "%s, %s records" % (form, label), ["--all", form, "-v", "-f", FMT, f],
+                              "", None, reps))
+    return cases
 
 
 def compare_cases(d, reps):
@@ -270,7 +285,8 @@ def main():
 
     groups = [
         ("Plain dump, 8 MiB (32,768 blocks of 256 bytes)", plain_cases(a.data, a.reps, a.slow_reps), table),
-        ("Formatted dump, 32,768 records of 68 bytes", formatted_cases(a.data, a.reps), table),
+        ("Formatted dump, 32,768 records of 68 bytes", formatted_cases(a.vesk, a.data, a.reps), table),
+        ("Records out: --json and --csv with --all, memory", records_memory_cases(a.data, a.slow_reps), solo_table),
         ("Comparison, two files of 5,000 records, 50 changed", compare_cases(a.data, a.reps), table),
         ("Growth, plain dump of Shift_JIS text", growth_cases(a.data, a.reps), growth_table),
         ("Large comparison: vesk --all --changes-only -F, records of 128 bytes; "

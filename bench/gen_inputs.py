@@ -6,6 +6,7 @@ Everything is made from fixed seeds, so every run dumps the same bytes:
   text.sjis/.utf8/.euc      8 MiB of Japanese text, one text in three encodings
   growth-<n>.sjis           the Shift_JIS text cut to 1, 2, 4 and 8 MiB
   records.dat               32,768 records of bench/records.fmt (68 bytes each)
+  records-<n>.dat           n = 1000 and 1000000 of those records, repeated
   compare-a.dat, -b.dat     5,000 records each; about 1% of b's records changed
   customers-<n>-a.dat, -b.dat
                             n = 100000 and 1000000 records of bench/customers.fmt
@@ -171,7 +172,12 @@ def main() -> None:
         write(folder, "growth-%d.sjis" % mib, encoded["sjis"][: mib * MIB])
 
     rng = random.Random(3)
-    write(folder, "records.dat", b"".join(record(rng, i) for i in range(32768)))
+    records = b"".join(record(rng, i) for i in range(32768))
+    write(folder, "records.dat", records)
+    # The records again and again, for the memory of the records output at
+    # two sizes: 1,000 and 1,000,000 records.
+    write(folder, "records-1000.dat", records[:1000 * RECORD_SIZE])
+    write(folder, "records-1000000.dat", (records * (1000000 // 32768 + 1))[:1000000 * RECORD_SIZE])
 
     rng = random.Random(5)
     old = [record(rng, i) for i in range(5000)]

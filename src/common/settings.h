@@ -34,6 +34,10 @@ enum class OutputEncoding { automatic, sjis, utf8 };
 // NO_COLOR is set or TERM is dumb.
 enum class ColorChoice { automatic, always, never };
 
+// Records for other programs in place of the report: --json (JSON Lines),
+// --csv (a table).
+enum class RecordsForm { none, json, csv };
+
 constexpr int kDefaultLastBlock = 32767;
 // The largest block number: every block of a file of 2^62 bytes, and its
 // position still fits 64 bits at the largest block size.
@@ -81,6 +85,7 @@ struct Settings {
   bool changes_only = false;  // --changes-only: the comparison leaves out unchanged pairs
   bool summary = false;       // --summary: the comparison ends with counts
   bool exit_code = false;     // --exit-code: 0 same, 1 different, 2 trouble
+  RecordsForm records = RecordsForm::none;  // --json, --csv
   // --skip-bytes, --read-bytes: the first byte and the number of bytes wanted
   // (-1: to the end); the option parser turns them into start_blk and end_blk.
   long long skip_bytes = 0;

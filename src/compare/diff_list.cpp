@@ -164,7 +164,8 @@ int print_diff_block(FormPrinter& p, const unsigned char* block1, const unsigned
   const BlnoInf& e = p.view.defs.blno_inf[place.entry];
   if (e.comment != nullptr) put_range_comment(p, e.comment);
   bool found = false;
-  HiddenDifferences hidden(p, block1, block2, size);
+  HiddenLines lines(p);
+  HiddenDifferences hidden(lines, p.view, block1, block2, size);
   // Blocks alike in every byte have no hidden difference to look for.
   const bool alike = std::memcmp(block1, block2, static_cast<std::size_t>(size)) == 0;
   print_diff_items(p, e.item_no, block1, block2, size, 0, found, alike ? nullptr : &hidden);

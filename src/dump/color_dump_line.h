@@ -7,36 +7,61 @@
 #include <memory>
 
 #include "dump/dump_line.h"
-#include "output/report.h"
 #include "text/color_column_writer.h"
 
 namespace vesk {
 
 class ColorDumpLineBuilder {
  public:
-  // plain builds the prefix and the hex part (and keeps the layout, which
-  // the page heading follows); it must outlive this builder.
-  ColorDumpLineBuilder(DumpLineBuilder& plain, const Codec& codec, ReportEncoding encoding);
+  // plain builds the prefix (and keeps the layout, which the page heading
+  // follows); it must outlive this builder.
+  explicit ColorDumpLineBuilder(DumpLineBuilder& plain);
 
-  // As DumpLineBuilder::build: returns the line's length. plain's text()
-  // then holds the uncolored line's prefix, blanks and first bar (not its
-  // hex part).
-  int build(const unsigned char* data, int n, int avail, long long block, int offset, ColumnState& columns);
-  // Writes the line built last, in two pieces: the part before the
-  // characters and the characters, each written once.
-  void write(Report& report) const;
+  // As DumpLineBuilder::build: the line into out, which has room for
+  // max_line() bytes. Returns its length.
+  template <class Decoder, class Encoder>
+  int build(char* out, const unsigned char* data, int n, int avail, long long block, int offset,
+            ColumnState& columns);
+  // The same into the builder's own buffer, which text() then holds.
+  template <class Decoder, class Encoder>
+  int build(const unsigned char* data, int n, int avail, long long block, int offset, ColumnState& columns) {
+    return build<Decoder, Encoder>(line_.get(), data, n, avail, block, offset, columns);
+  }
+  const char* text() const { return line_.get(); }
+  int max_line() const { return size_; }
 
   // The marker of repeated lines, dim; in the report's encoding.
   static const char* marker();
 
  private:
+  // The dim prefix and the blanks before the hex part; returns where the
+  // hex pairs go.
+  char* put_start(char* out, const unsigned char* data, int n, long long block, int offset);
+  // After the hex pairs (hex_len bytes at o): the blanks and bar before the
+  // characters, the characters (chars_len bytes in chars_, taking cols
+  // columns), their blanks and bar. Returns the line's length.
+  int put_end(char* line, char* o, int n, int chars_len, int cols);
+
   DumpLineBuilder& plain_;
-  WriteColoredColumnsFn write_columns_;
+  int size_;
   std::unique_ptr<char[]> line_;
-  std::unique_ptr<char[]> chars_;   // the colored character column, its blanks and bar
-  int head_len_ = 0;                // bytes of line_: the parts before the characters
-  int chars_len_ = 0;
-  std::unique_ptr<char[]> hex_;     // the colored hex pairs
+  std::unique_ptr<char[]> start_;  // the plain line's start: template and prefix
+  std::unique_ptr<char[]> chars_;  // the colored character column
+  std::unique_ptr<char[]> hex_;    // the colored hex pairs of -C, not shown
+  int prefix_end_ = 0;             // -C: the column after the dim prefix
 };
+
+template <class Decoder, class Encoder>
+int ColorDumpLineBuilder::build(char* out, const unsigned char* data, int n, int avail, long long block, int offset,
+                                ColumnState& columns) {
+  char* o = put_start(out, data, n, block, offset);
+  // The hex pairs straight into the line (-C: aside), the characters aside,
+  // as the hex part's length is known only once they are written.
+  int cols = 0, hex_len = 0;
+  const bool hex = !plain_.layout().chars_only;
+  const int chars_len = write_colored_columns<Decoder, Encoder>(columns, data, n, avail, chars_.get(), &cols,
+                                                                hex ? o : hex_.get(), &hex_len);
+  return put_end(out, hex ? o + hex_len : o, n, chars_len, cols);
+}
 
 }  // namespace vesk

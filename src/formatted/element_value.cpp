@@ -30,14 +30,13 @@ uint64_t read_element(const unsigned char* p, int n, ByteOrder order) {
   return v;
 }
 
-namespace {
-
-// The value of the n bytes read as a signed number of that many bytes.
 long long sign_extend(uint64_t raw, int n) {
   if (n >= 8) return static_cast<long long>(raw);
   uint64_t sign = uint64_t{1} << (8 * n - 1);
   return static_cast<long long>((raw ^ sign) - sign);
 }
+
+namespace {
 
 // "%08X" of a 32-bit value.
 int pointer_text(uint32_t v, char (&text)[kValueTextSize]) {

@@ -25,6 +25,7 @@
 #include "main/options.h"
 #include "main/usage_text.h"
 #include "output/report.h"
+#include "records/records_dump.h"
 
 namespace vesk {
 namespace {
@@ -66,7 +67,10 @@ int run_driver(CommandLine& cmd, ReportSink& sink, Outcome& outcome) {
     errmsg("%s: no data definition, exit!\n", s.fmt_name);
     return 1;
   }
-  if (s.run_mode == RunMode::formatted) return format_dump(s, cmd.defs, in1, report);
+  if (s.run_mode == RunMode::formatted) {
+    if (s.records != RecordsForm::none) return records_dump(s, cmd.defs, in1, sink, cmd.utf8_messages);
+    return format_dump(s, cmd.defs, in1, report);
+  }
   if (cmd.defs.blnoinf_cnt > 1) {
     errmsg("%s: Multiple data format is not available, exit!\n", s.fmt_name);
     return 1;
@@ -116,8 +120,9 @@ int run(int argc, char** argv, CommandLine& cmd, ReportSink& sink, Outcome& outc
       take_encoding_variable(std::getenv("VESK_ENCODING"), cmd.settings) != 0)
     return 1;
   if (writes_utf8(cmd.settings.encoding, sink.is_terminal())) sink.set_encoding(ReportEncoding::utf8);
-  sink.set_colored(
-      writes_color(cmd.settings.color, sink.is_terminal(), std::getenv("NO_COLOR"), std::getenv("TERM")));
+  // Records (--json, --csv) are for programs: never colored.
+  sink.set_colored(cmd.settings.records == RecordsForm::none &&
+                   writes_color(cmd.settings.color, sink.is_terminal(), std::getenv("NO_COLOR"), std::getenv("TERM")));
   // The lines quoted from the format file under a message go to standard
   // error, which may be a terminal when the report is not.
   cmd.utf8_messages = writes_utf8(cmd.settings.encoding, isatty(STDERR_FILENO) == 1);

@@ -37,6 +37,17 @@ int set_color(const char* arg, const char* value, Settings& s, LongRequests&) {
   return 0;
 }
 
+// --json, --csv: one of them.
+template <RecordsForm Form>
+int set_records(const char* arg, const char*, Settings& s, LongRequests&) {
+  if (s.records != RecordsForm::none && s.records != Form) {
+    errmsg("%s: not with %s\n", arg, Form == RecordsForm::json ? "--csv" : "--json");
+    return -1;
+  }
+  s.records = Form;
+  return 0;
+}
+
 // --skip-bytes=N, --read-bytes=N: kept as bytes; the option parser turns them
 // into blocks once -h and -d are known.
 int set_skip_bytes(const char* arg, const char* value, Settings& s, LongRequests&) {
@@ -67,6 +78,8 @@ const LongOption kLongOptions[] = {
     {"summary", nullptr, set_flag<&Settings::summary>, "comparison: end with the counts of each kind of block"},
     {"exit-code", nullptr, set_flag<&Settings::exit_code>,
      "0: same blocks byte for byte, 1: they differ, 2: trouble"},
+    {"json", nullptr, set_records<RecordsForm::json>, "records as JSON Lines: one a block (-f) or finding (-F)"},
+    {"csv", nullptr, set_records<RecordsForm::csv>, "records as CSV: a header row, then a row a block (-f)"},
     {"utf8", nullptr, set_encoding<OutputEncoding::utf8>,
      "the report in UTF-8 (the default on a UTF-8 terminal)"},
     {"sjis", nullptr, set_encoding<OutputEncoding::sjis>,

@@ -23,7 +23,7 @@ TEST(LongOptions, NearestName) {
                         Case{"sum", "summary"}, Case{"utf", "utf8"}, Case{"utf-8", "utf8"}, Case{"sjsi", "sjis"},
                         Case{"hlep", "help"}, Case{"Help", "help"}, Case{"exitcode", "exit-code"},
                         Case{"skip-byte", "skip-bytes"}, Case{"read-byte", "read-bytes"}, Case{"alll", "all"},
-                        Case{"x", ""}, Case{"s", ""}, Case{"everything", ""}, Case{"json", ""}, Case{"", ""}}) {
+                        Case{"x", ""}, Case{"s", ""}, Case{"everything", ""}, Case{"xml", ""}, Case{"jsno", "json"}, Case{"cvs", "csv"}, Case{"", ""}}) {
     EXPECT_STREQ(nearest(c.typed), c.meant) << c.typed;
   }
 }

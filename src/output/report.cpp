@@ -19,13 +19,15 @@ const std::string& ScaleHeadingBase::text() {
   if (built_shift_ != now) {
     text_ = build(now);
     built_shift_ = now;
+    ascii_prefix_ = 0;
+    while (ascii_prefix_ < text_.size() && static_cast<unsigned char>(text_[ascii_prefix_]) < 0x80) ascii_prefix_ += 1;
   }
   return text_;
 }
 
 void ScaleHeadingBase::write(Report& report) {
   const std::string& t = text();
-  report.put_heading_line(t.data(), t.size());
+  report.put_heading_line(t.data(), t.size(), ascii_prefix_);
 }
 
 void Report::put_line(const char* text, std::size_t len) {
@@ -65,10 +67,10 @@ void Report::put_styled_line(const char* text, std::size_t len, const LineCell* 
   count_lines(1 + newlines_in(text, len));
 }
 
-void Report::put_heading_line(const char* text, std::size_t len) {
+void Report::put_heading_line(const char* text, std::size_t len, std::size_t ascii_prefix) {
   long long inner = newlines_in(text, len);
   if (inner == 0)
-    sink_.write_plain_line(text, len);
+    sink_.write_plain_line(text, len, ascii_prefix);
   else
     sink_.write_line(text, len);
   count_lines(1 + inner);

@@ -41,6 +41,7 @@ class ScaleHeadingBase : public PageHeading {
  private:
   std::string text_;
   int built_shift_ = -1;
+  std::size_t ascii_prefix_ = 0;  // the bytes of text_ before its first non-ASCII byte
 };
 
 class Report {
@@ -80,20 +81,26 @@ class Report {
     sink_.write_plain_line(text, len, ascii_prefix);
     count_lines(1);
   }
+  // A line built in place in the report's encoding (see ReportSink::
+  // line_space): the page heading first when a page begins, then room for
+  // max bytes; end_line(n) takes the line and counts it.
+  char* begin_line(std::size_t max) {
+    heading_at_page_start();
+    return sink_.line_space(max);
+  }
+  void end_line(std::size_t n) {
+    sink_.end_line(n);
+    count_lines(1);
+  }
   // A line already in the report's encoding, holding no newline.
   void put_encoded_line(const char* text, std::size_t len) {
     heading_at_page_start();
     sink_.write_encoded_line(text, len);
     count_lines(1);
   }
-  // The same for a line in two pieces.
-  void put_encoded_line(const char* a, std::size_t na, const char* b, std::size_t nb) {
-    heading_at_page_start();
-    sink_.write_encoded_line(a, na, b, nb);
-    count_lines(1);
-  }
-  // A heading line: written and counted, without the page check.
-  void put_heading_line(const char* text, std::size_t len);
+  // A heading line: written and counted, without the page check; its first
+  // ascii_prefix bytes are ASCII, the same in both encodings.
+  void put_heading_line(const char* text, std::size_t len, std::size_t ascii_prefix = 0);
 
   long long line_count() const { return line_cnt_; }
   ReportSink& sink() { return sink_; }

@@ -65,18 +65,18 @@ class ReportSink {
   // A line already in the report's encoding (without its newline), and its
   // newline.
   void write_encoded_line(const char* p, std::size_t n) { write_line_sjis(p, n); }
-  // The same for a line in two pieces (a colored dump line: its characters
-  // are written apart from the rest), so that neither is copied twice.
-  void write_encoded_line(const char* a, std::size_t na, const char* b, std::size_t nb) {
-    if (na + nb + 1 < kBufferSize - used_) {
-      std::memcpy(buffer_.get() + used_, a, na);
-      std::memcpy(buffer_.get() + used_ + na, b, nb);
-      used_ += na + nb;
-      buffer_[used_++] = '\n';
-    } else {
-      write_slow(a, na);
-      write_line_sjis(b, nb);
-    }
+
+  // Room for a line of up to max bytes (and its newline) built in place, in
+  // the report's encoding: the plain dump's lines go out without a copy.
+  // end_line(n) then takes the n bytes written there.
+  char* line_space(std::size_t max) {
+    if (max + 1 > kBufferSize - used_) flush();
+    if (max + 1 > kBufferSize) return nullptr;  // never: a line is a few KiB
+    return buffer_.get() + used_;
+  }
+  void end_line(std::size_t n) {
+    used_ += n;
+    buffer_[used_++] = '\n';
   }
 
  private:

@@ -1,23 +1,35 @@
-// The input codes, one row each: the one place that lists them. The plain
-// dump's character column, the text items of the formatted dump and the
-// comparison all decode through this table.
+// The input codes: Decoders is the one place that lists them, each decoder
+// holding its name, letter and rules; the codec table has a row for each. The
+// plain dump's character column, the text items of the formatted dump and the
+// comparison all decode through them.
 #pragma once
 
 #include <cstddef>
+#include <tuple>
 
 #include "common/settings.h"
 #include "text/cell.h"
-#include "text/color.h"
-#include "text/column_writer.h"
+#include "text/decoders.h"
 
 namespace vesk {
 
+using Decoders = std::tuple<AsciiDecoder, KanaDecoder, SjisDecoder, EucDecoder, JisDecoder, Utf8Decoder>;
+
+// Calls f.template operator()<Decoder>() with the decoder of mode and gives
+// back what it gives: a line builder made for one decoder runs without a call
+// a cell.
+template <class F, std::size_t I = 0>
+decltype(auto) with_decoder(CharMode mode, F&& f) {
+  using D = std::tuple_element_t<I, Decoders>;
+  if constexpr (I + 1 == std::tuple_size_v<Decoders>) {
+    return f.template operator()<D>();
+  } else {
+    if (D::kMode == mode) return f.template operator()<D>();
+    return with_decoder<F, I + 1>(mode, std::forward<F>(f));
+  }
+}
+
 using DecodeFn = Cell (*)(DecoderState& st, const unsigned char* p, int avail);
-using WriteColumnsFn = int (*)(ColumnState& st, const unsigned char* data, int n, int avail, char* out,
-                               int* columns);
-using WriteColoredColumnsFn = int (*)(ColumnState& st, const unsigned char* data, int n, int avail, char* out,
-                                      int* columns, char* hex, int* hex_len);
-using SkipColumnsFn = void (*)(ColumnState& st, const unsigned char* data, int n, int avail, int line_bytes);
 
 struct Codec {
   CharMode mode;
@@ -29,10 +41,6 @@ struct Codec {
   // code whose meaning depends on escape sequences far behind (JIS).
   bool (*starts_fresh)(unsigned char before, unsigned char at);
   DecodeFn decode;
-  WriteColumnsFn write_columns[kReportEncodings];
-  SkipColumnsFn skip_columns[kReportEncodings];
-  // The character column and the hex pairs in color (color_column_writer.h).
-  WriteColoredColumnsFn write_colored_columns[kReportEncodings];
 
   bool resumable() const { return starts_fresh != nullptr; }
 };

@@ -318,6 +318,10 @@ CASES = [
     Case("later-option-wins", ["--color", "--color=never", "hello.txt"], files=HELLO, stdout=HELLO_PLAIN),
     Case("bad-value", ["--color=yes", "hello.txt"], files=HELLO,
          stderr=b"--color=yes: invalid value (auto, always or never)\n", status=1),
+    # Records are for programs: never colored, even with always.
+    Case("records-not-colored", ["--color=always", "--json", "-f", "j.fmt", "j.dat"],
+         files={"j.fmt": b"#BLNO 0 0\nstruct D {\n short n;\n};\n", "j.dat": b"\x00\x2a"},
+         stdout=b'{"block":0,"offset":0,"format":"D","items":{"n":42}}\n'),
     # Messages, the usage text and --help are not colored.
     Case("help-not-colored", [], shell="{vesk} --color --help | grep -c $(printf '\\033') || true",
          stdout=b"0\n"),

@@ -60,6 +60,8 @@ HELP = lines(
     "  --changes-only      comparison: leave out pairs that are alike in every byte",
     "  --summary           comparison: end with the counts of each kind of block",
     "  --exit-code         0: same blocks byte for byte, 1: they differ, 2: trouble",
+    "  --json              records as JSON Lines: one a block (-f) or finding (-F)",
+    "  --csv               records as CSV: a header row, then a row a block (-f)",
     "  --utf8              the report in UTF-8 (the default on a UTF-8 terminal)",
     "  --sjis              the report in Shift_JIS (the default elsewhere)",
     "  --color[=WHEN]      color: auto (on a terminal, the default), always, never",
