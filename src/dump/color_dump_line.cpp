@@ -1,6 +1,9 @@
 #include "dump/color_dump_line.h"
 
+#include "text/color_column_writer.h"
+
 #include <cstring>
+#include <tuple>
 
 namespace vesk {
 
@@ -69,5 +72,34 @@ int ColorDumpLineBuilder::put_end(char* line, char* o, int n, int chars_len, int
   *o = '\0';
   return static_cast<int>(o - line);
 }
+
+template <class Decoder, class Encoder>
+int ColorDumpLineBuilder::build(char* out, const unsigned char* data, int n, int avail, long long block, int offset,
+                                ColumnState& columns) {
+  char* o = put_start(out, data, n, block, offset);
+  // The hex pairs straight into the line (-C: aside), the characters aside,
+  // as the hex part's length is known only once they are written.
+  int cols = 0, hex_len = 0;
+  const bool hex = !plain_.layout().chars_only;
+  const int chars_len = write_colored_columns<Decoder, Encoder>(columns, data, n, avail, chars_.get(), &cols,
+                                                                hex ? o : hex_.get(), &hex_len);
+  return put_end(out, hex ? o + hex_len : o, n, chars_len, cols);
+}
+
+namespace {
+
+using BuildFn = int (ColorDumpLineBuilder::*)(char*, const unsigned char*, int, int, long long, int, ColumnState&);
+
+// build for every decoder, in both encodings.
+template <class... Decoders>
+constexpr auto every_build(std::tuple<Decoders...>*) {
+  return std::make_tuple(static_cast<BuildFn>(&ColorDumpLineBuilder::build<Decoders, SjisEncoder>)...,
+                         static_cast<BuildFn>(&ColorDumpLineBuilder::build<Decoders, Utf8Encoder>)...);
+}
+
+}  // namespace
+
+// Takes the address of each: they are made here, once.
+extern const auto kEveryColoredBuild = every_build(static_cast<Decoders*>(nullptr));
 
 }  // namespace vesk

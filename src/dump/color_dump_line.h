@@ -7,7 +7,8 @@
 #include <memory>
 
 #include "dump/dump_line.h"
-#include "text/color_column_writer.h"
+#include "text/codec.h"
+#include "text/color.h"
 
 namespace vesk {
 
@@ -18,7 +19,9 @@ class ColorDumpLineBuilder {
   explicit ColorDumpLineBuilder(DumpLineBuilder& plain);
 
   // As DumpLineBuilder::build: the line into out, which has room for
-  // max_line() bytes. Returns its length.
+  // max_line() bytes. Returns its length. Made in color_dump_line.cpp for
+  // every decoder and encoder: the printer of plain lines is compiled
+  // without the colored writer, which would change what it inlines.
   template <class Decoder, class Encoder>
   int build(char* out, const unsigned char* data, int n, int avail, long long block, int offset,
             ColumnState& columns);
@@ -50,18 +53,5 @@ class ColorDumpLineBuilder {
   std::unique_ptr<char[]> hex_;    // the colored hex pairs of -C, not shown
   int prefix_end_ = 0;             // -C: the column after the dim prefix
 };
-
-template <class Decoder, class Encoder>
-int ColorDumpLineBuilder::build(char* out, const unsigned char* data, int n, int avail, long long block, int offset,
-                                ColumnState& columns) {
-  char* o = put_start(out, data, n, block, offset);
-  // The hex pairs straight into the line (-C: aside), the characters aside,
-  // as the hex part's length is known only once they are written.
-  int cols = 0, hex_len = 0;
-  const bool hex = !plain_.layout().chars_only;
-  const int chars_len = write_colored_columns<Decoder, Encoder>(columns, data, n, avail, chars_.get(), &cols,
-                                                                hex ? o : hex_.get(), &hex_len);
-  return put_end(out, hex ? o + hex_len : o, n, chars_len, cols);
-}
 
 }  // namespace vesk

@@ -80,7 +80,7 @@ class BlockPrinter {
 
   // The state of the character column, field by field (a struct's padding
   // holds no known bytes).
-  void put_state(char* out) const {
+  [[gnu::always_inline]] void put_state(char* out) const {
     const ColumnState& st = columns_;
     const Cell c = st.has_pending ? st.pending : Cell{};
     const unsigned char state[kStateBytes] = {

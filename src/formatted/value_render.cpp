@@ -13,11 +13,8 @@ namespace {
 
 bool is_nan_text(const char* text, int len) { return len == 3 && std::memcmp(text, "NAN", 3) == 0; }
 
-// The blank after a value, in no style: a value's color ends with it.
-int put_blank(FormPrinter& p, int col) {
-  PenScope none(p.line, Style::none);
-  return p.line.put_end(col, " ");
-}
+// The blank after a value, in no style: a value's color ends before it.
+int put_blank(FormPrinter& p, int col) { return p.line.put_blank(col); }
 
 // "[" text "] ", on a continuation line first when it would pass the width.
 int put_bracketed(FormPrinter& p, int col, const char* text, int len) {
@@ -134,10 +131,8 @@ int put_offset(FormPrinter& p, int pos) {
                                                          : put_digits(t + 1, static_cast<std::uint64_t>(pos), base, 4);
   t[n + 1] = ':';
   t[n + 2] = ' ';
-  PenScope pen(p.line, Style::position);
-  int col = p.line.put(0, t, n + 2);
-  p.line.pen = Style::none;
-  col = p.line.put(col, " ", 1);
+  int col = p.line.put(0, t, n + 3);
+  if (p.line.styled) p.line.paint(0, n + 2, Style::position);
   p.line.end_at(col);
   return col;
 }

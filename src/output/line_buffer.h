@@ -36,7 +36,7 @@ struct LineBuffer {
   // Spans in a style, a later one over an earlier one; kept only when styled.
   std::vector<LineStyle> styles;
   bool styled = false;      // the report is colored: set once
-  Style pen = Style::none;  // the style of what put() writes
+  Style pen = Style::none;  // the style of what put() writes (only when styled)
 
   LineBuffer() { fill_blanks(); }
 
@@ -47,14 +47,9 @@ struct LineBuffer {
     cells.clear();
     styles.clear();
   }
-  // Columns [from, to) are in style s (when styled).
-  void paint(int from, int to, Style s) {
-    if (!styled || from >= to) return;
-    if (!styles.empty() && styles.back().to == from && styles.back().style == s)
-      styles.back().to = to;
-    else
-      styles.push_back(LineStyle{from, to, s});
-  }
+  // Columns [from, to) are in style s (when styled). Out of line: the
+  // uncolored report never calls it.
+  void paint(int from, int to, Style s);
   // Copies n bytes to column col; bytes that would pass the last column are
   // dropped. Returns the column after the last byte written.
   int put(int col, const char* text, int n) {
@@ -82,6 +77,16 @@ struct LineBuffer {
     int end = put(col, sjis_form, cell.len);
     if (utf8_own && end <= kLineBufSize - 1) cells.push_back(LineCell{col, cell});
     return end;
+  }
+  // A blank at column col, in no style, then the end of the line. Returns
+  // col + 1.
+  int put_blank(int col) {
+    if (col >= 0 && col < kLineBufSize - 1) {
+      if (!cells.empty()) drop_cells(col, col + 1);
+      data[col] = ' ';
+    }
+    end_at(col + 1);
+    return col + 1;
   }
   // n blanks from column col, then the end of the line. Returns col + n.
   int put_blanks(int col, int n) {
@@ -116,7 +121,9 @@ struct LineBuffer {
 // Sets a line's pen for as long as it lives, then puts the one before back.
 class PenScope {
  public:
-  PenScope(LineBuffer& line, Style style) : line_(line), before_(line.pen) { line.pen = style; }
+  PenScope(LineBuffer& line, Style style) : line_(line), before_(line.pen) {
+    if (line.styled) line.pen = style;
+  }
   ~PenScope() { line_.pen = before_; }
   PenScope(const PenScope&) = delete;
   PenScope& operator=(const PenScope&) = delete;

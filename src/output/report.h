@@ -84,7 +84,7 @@ class Report {
   // A line built in place in the report's encoding (see ReportSink::
   // line_space): the page heading first when a page begins, then room for
   // max bytes; end_line(n) takes the line and counts it.
-  char* begin_line(std::size_t max) {
+  [[gnu::always_inline]] char* begin_line(std::size_t max) {
     heading_at_page_start();
     return sink_.line_space(max);
   }
@@ -93,7 +93,7 @@ class Report {
     count_lines(1);
   }
   // A line already in the report's encoding, holding no newline.
-  void put_encoded_line(const char* text, std::size_t len) {
+  [[gnu::always_inline]] void put_encoded_line(const char* text, std::size_t len) {
     heading_at_page_start();
     sink_.write_encoded_line(text, len);
     count_lines(1);
