@@ -220,6 +220,26 @@ def guess_cases(vesk, d, reps):
     return cases
 
 
+def color_cases(vesk, d, reps):
+    """--color=always against the same run with --color=never."""
+    runs = [
+        ("plain, random bytes", ["random.bin"]),
+        ("plain, random bytes (-A)", ["-A", "random.bin"]),
+        ("plain, Shift_JIS text", ["text.sjis"]),
+        ("plain, UTF-8 text (-U)", ["-U", "text.utf8"]),
+        ("plain, EUC-JP text (-E)", ["-E", "text.euc"]),
+        ("plain, Shift_JIS text, --utf8", ["--utf8", "text.sjis"]),
+        ("formatted list (-v -f)", ["-v", "-f", FMT, "records.dat"]),
+        ("comparison list (-v -F)", ["-v", "-F", FMT, "code", "compare-a.dat", "compare-b.dat"]),
+    ]
+    cases = []
+    for label, args in runs:
+        args = [os.path.join(d, a) if a.endswith((".sjis", ".utf8", ".euc", ".dat", ".bin")) else a for a in args]
+        cases.append(Case("color", label, ["--color=always"] + args, "vesk --color=never",
+                          [vesk, "--color=never"] + args, reps))
+    return cases
+
+
 def deep_cases(d, reps):
     f = os.path.join(d, "deep.bin")
     return [Case("deep", "list (-f)", ["-f", DEEP_FMT, f], "", None, reps),
@@ -298,6 +318,7 @@ def main():
          "peer: vesk on the same records in order", order_cases(a.vesk, a.data, a.reps), table),
         ("Whole files: plain dump with --all, memory", whole_file_cases(a.data, a.slow_reps), solo_table),
         ("UTF-8 report: --utf8 against --sjis", utf8_cases(a.vesk, a.data, a.reps), table),
+        ("Color: --color=always against --color=never", color_cases(a.vesk, a.data, a.reps), table),
         ("Format file with empty structures nested four deep, 32,767 copies each, 256 one-byte blocks",
          deep_cases(a.data, a.reps), solo_table),
         ("Which code: --guess against the plain dump of the same 8 MiB", guess_cases(a.vesk, a.data, a.reps), table),
@@ -316,7 +337,8 @@ def main():
         print(make_table(rows) + "\n", flush=True)
     print("ratio: vesk's median wall time / the peer's; cpu ratio: the same for user + system time. "
           "KiB: peak resident memory (/usr/bin/time -v). UTF-8 rows: the peer is vesk itself with --sjis; "
-          "--guess rows: the plain dump of the same file.")
+          "--guess rows: the plain dump of the same file; "
+          "color rows: with --color=never.")
 
 
 if __name__ == "__main__":

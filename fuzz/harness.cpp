@@ -4,8 +4,8 @@
 // harness sends the report to /dev/full, the report is kept in memory and
 // checked against the rule that it holds only printable text (printable
 // ASCII, line ends, half-width kana, valid Shift_JIS pairs; under --utf8,
-// well-formed UTF-8 without control characters): a breach aborts, and the
-// fuzzer keeps the input as a crash.
+// well-formed UTF-8 without control characters; with --color, outside the
+// SGR sequences): a breach aborts, and the fuzzer keeps the input as a crash.
 //
 // usage: vesk_fuzz HARNESS INPUTFILE
 //   options    the input's lines are the arguments; "@d", "@g", "@e", "@f",
@@ -423,6 +423,23 @@ std::size_t first_non_utf8_text(const std::string& r) {
   return n;
 }
 
+// The report without its SGR sequences (ESC [ digits and ; m).
+std::string without_sgr(const std::string& r) {
+  std::string out;
+  for (std::size_t i = 0; i < r.size(); ++i) {
+    if (r[i] == '\x1b' && i + 1 < r.size() && r[i + 1] == '[') {
+      std::size_t j = i + 2;
+      while (j < r.size() && ((r[j] >= '0' && r[j] <= '9') || r[j] == ';')) ++j;
+      if (j < r.size() && r[j] == 'm') {
+        i = j;
+        continue;
+      }
+    }
+    out += r[i];
+  }
+  return out;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -464,7 +481,9 @@ int main(int argc, char** argv) {
   if (full_stdout) return vesk::run_vesk(ac, av.data());
   vesk::ReportSink sink;
   int status = vesk::run_vesk(ac, av.data(), sink);
-  const std::string& report = sink.memory();
+  // In color (--color), the rule holds outside the SGR sequences: they are
+  // taken out first; any other escape byte stays and breaks the rule.
+  const std::string report = sink.colored() ? without_sgr(sink.memory()) : sink.memory();
   std::size_t bad = sink.utf8() ? first_non_utf8_text(report) : vesk::first_non_report_byte(report.data(), report.size());
   if (bad != report.size()) {
     std::fprintf(stderr, "report byte %zu (0x%02x) is not printable text\n", bad,

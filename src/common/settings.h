@@ -30,6 +30,10 @@ enum class PageMode {
 // terminal that reads it; automatic picks UTF-8 for a UTF-8 terminal.
 enum class OutputEncoding { automatic, sjis, utf8 };
 
+// Whether the report is colored: automatic colors it on a terminal, unless
+// NO_COLOR is set or TERM is dumb.
+enum class ColorChoice { automatic, always, never };
+
 // Records for other programs in place of the report: --json (JSON Lines),
 // --csv (a table).
 enum class RecordsForm { none, json, csv };
@@ -76,6 +80,7 @@ struct Settings {
 
   // Long options.
   OutputEncoding encoding = OutputEncoding::automatic;  // --utf8, --sjis
+  ColorChoice color = ColorChoice::automatic;           // --color
   bool all_blocks = false;    // --all: no default block limits
   bool changes_only = false;  // --changes-only: the comparison leaves out unchanged pairs
   bool summary = false;       // --summary: the comparison ends with counts

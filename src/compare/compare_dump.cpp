@@ -54,6 +54,9 @@ class Comparison {
         g_(g),
         ids_(defs.block_id_len, g.first, s.all_blocks ? kMaxAllIdBlocks : MAX_ID_BLOCKS),
         id_pos_(defs.block_id_pos) {
+    // Only what differs is colored: the values of the first file red, those
+    // of the second green; the others keep the terminal's color.
+    p_.value_style = Style::none;
     if (s.records == RecordsForm::json) records_ = std::make_unique<FindingRecords>(view_, report.sink());
   }
 
@@ -317,14 +320,18 @@ int Comparison::run(long long file_size1, long long file_size2) {
     if (ids_.state(i) == kInserted) totals_.inserted += 1;
   }
   if (print_updated() != 0) return 1;
+  // The deleted blocks, heading and all, red; the inserted ones green.
   if (totals_.deleted > 0) {
+    p_.report.set_line_style(Style::old_value);
     if (records_ == nullptr) open_section("DELETED DATA");
     if (print_whole_blocks(files_.in1, files_.block1, 0, n1, kDeleted) != 0) return 1;
   }
   if (totals_.inserted > 0) {
+    p_.report.set_line_style(Style::new_value);
     if (records_ == nullptr) open_section("INSERTED DATA");
     if (print_whole_blocks(files_.in2, files_.block2, n1, n_all, kInserted) != 0) return 1;
   }
+  p_.report.set_line_style(Style::none);
   if (s_.summary) {
     if (records_ != nullptr)
       records_->summary(totals_, ids_, kNamedRepeats);

@@ -50,14 +50,14 @@ void HiddenLines::padding(int pos, int len) {
   decimal_text(len, n);
   col = p_.line.put(col, n);
   p_.line.put_end(col, len == 1 ? " byte)" : " bytes)");
-  p_.report.put_line(p_.line.c_str());
+  p_.report.put_line(p_.line);
 }
 
 void HiddenLines::hidden(int item, int k, int pos) {
   int col = put_offset(p_, pos);
   col = p_.line.put_end(col, "(hidden) ");
   put_diff_label(p_, col, item, k);
-  p_.report.put_line(p_.line.c_str());
+  p_.report.put_line(p_.line);
 }
 
 }  // namespace vesk

@@ -115,7 +115,8 @@ void DumpLineBuilder::put_offset(char* line, int offset) {
   put_four_digits(line + 6, static_cast<unsigned>(offset), layout_.dec ? 10 : 16);
 }
 
-int DumpLineBuilder::put_start(char* line, const unsigned char* data, int n, long long block, int offset) {
+int DumpLineBuilder::put_start(char* line, const unsigned char* data, int n, long long block, int offset,
+                               bool hex) {
   if (offset == 0 && layout_.widen) {
     int shift = shift_for(block);
     if (shift > layout_.shift) {
@@ -134,7 +135,7 @@ int DumpLineBuilder::put_start(char* line, const unsigned char* data, int n, lon
     put_first_prefix(line, block);
   else
     put_offset(line, offset);
-  if (layout_.chars_only) return char_col;
+  if (layout_.chars_only || !hex) return char_col;
 #if defined(__SSE2__)
   if (n == 16) {
     put_hex16(line + layout_.hex_start(), data);

@@ -52,6 +52,10 @@ class DumpLineBuilder {
     return build<Decoder, Encoder>(line_.get(), data, n, avail, block, offset, columns);
   }
   const char* text() const { return line_.get(); }
+  // Everything up to the character column: the template, the prefix and,
+  // unless hex is false (the colored line writes its own), the hex groups.
+  // Returns the character column's first column.
+  int put_start(char* line, const unsigned char* data, int n, long long block, int offset, bool hex = true);
   // The commonest line, built with every step in line: sixteen bytes, not
   // the first of their block, with the hex part, when builds16().
   template <class Decoder, class Encoder>
@@ -70,9 +74,6 @@ class DumpLineBuilder {
   static constexpr int kTemplateCopy = 80;
 
  private:
-  // Everything up to the character column: the template, the prefix and
-  // the hex groups. Returns the character column's first column.
-  int put_start(char* line, const unsigned char* data, int n, long long block, int offset);
   // Blanks after the characters up to the closing bar, and the bar.
   int put_end(char* line, char* p, int cols) const;
   void put_first_prefix(char* line, long long block);

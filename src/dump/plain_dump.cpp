@@ -1,10 +1,12 @@
 #include "dump/plain_dump.h"
 
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "common/digits.h"
 #include "common/messages.h"
+#include "dump/color_dump_line.h"
 #include "dump/dump_line.h"
 #include "dump/repeat_filter.h"
 #include "dump/scale_line.h"
@@ -36,6 +38,7 @@ class BlockPrinter {
         report_(report),
         per_block_pages_(s.per_block_pages()) {
     columns_.decoder.show_escapes = s.show_ctrl;
+    if (report.sink().colored()) color_ = std::make_unique<ColorDumpLineBuilder>(builder_);
   }
 
   // Dumps one block (block -1 is the header block); avail >= length bytes
@@ -46,7 +49,7 @@ class BlockPrinter {
     if (length <= 0) return;
     line(data, length < lb ? length : lb, avail, block, 0);
     int o = lb;
-    if (builder_.builds16()) {
+    if (!color_ && builder_.builds16()) {
       for (; o + 16 <= length; o += 16) line16(data + o, avail - o, block, o);
     }
     for (; o < length; o += lb) {
@@ -66,7 +69,7 @@ class BlockPrinter {
 
   // The end of the dump: the marker of a run of repeats that reached it.
   void finish() {
-    if (repeats_.marker_pending()) report_.put_line(kSameMarker);
+    if (repeats_.marker_pending()) put_marker();
   }
 
  private:
@@ -77,7 +80,7 @@ class BlockPrinter {
 
   // The state of the character column, field by field (a struct's padding
   // holds no known bytes).
-  void put_state(char* out) const {
+  [[gnu::always_inline]] void put_state(char* out) const {
     const ColumnState& st = columns_;
     const Cell c = st.has_pending ? st.pending : Cell{};
     const unsigned char state[kStateBytes] = {
@@ -104,7 +107,13 @@ class BlockPrinter {
       skip_columns<Decoder, Encoder>(columns_, data, n, avail, layout_.line_bytes);
       return;
     }
-    if (v == RepeatFilter::Verdict::keep_after_marker) report_.put_line(kSameMarker);
+    if (v == RepeatFilter::Verdict::keep_after_marker) put_marker();
+    if (color_) {
+      char* out = report_.begin_line(static_cast<std::size_t>(color_->max_line()));
+      report_.end_line(static_cast<std::size_t>(
+          color_->template build<Decoder, Encoder>(out, data, n, avail, block, offset, columns_)));
+      return;
+    }
     char* out = report_.begin_line(static_cast<std::size_t>(builder_.max_line()));
     report_.end_line(static_cast<std::size_t>(builder_.template build<Decoder, Encoder>(out, data, n, avail, block, offset, columns_)));
   }
@@ -129,18 +138,27 @@ class BlockPrinter {
   void chars_only_line(const unsigned char* data, int n, int avail, long long block, int offset) {
     std::memcpy(key_, data, static_cast<std::size_t>(n));
     put_state(key_ + n);
-    int len = builder_.template build<Decoder, Encoder>(data, n, avail, block, offset, columns_);
+    int len = color_ ? color_->template build<Decoder, Encoder>(data, n, avail, block, offset, columns_)
+                     : builder_.template build<Decoder, Encoder>(data, n, avail, block, offset, columns_);
     put_state(key_ + n + kStateBytes);
     RepeatFilter::Verdict v = repeats_.take(key_, n + 2 * kStateBytes, block);
     if (v == RepeatFilter::Verdict::suppress) return;
-    if (v == RepeatFilter::Verdict::keep_after_marker) report_.put_line(kSameMarker);
-    report_.put_encoded_line(builder_.text(), static_cast<std::size_t>(len));
+    if (v == RepeatFilter::Verdict::keep_after_marker) put_marker();
+    report_.put_encoded_line(color_ ? color_->text() : builder_.text(), static_cast<std::size_t>(len));
+  }
+
+  void put_marker() {
+    if (color_)
+      report_.put_encoded_line(ColorDumpLineBuilder::marker(), std::strlen(ColorDumpLineBuilder::marker()));
+    else
+      report_.put_line(kSameMarker);
   }
 
   DumpLayout layout_;
   ReportEncoding encoding_;
   const Codec& codec_;
   DumpLineBuilder builder_;
+  std::unique_ptr<ColorDumpLineBuilder> color_;  // the lines in color, for a terminal
   ColumnState columns_;
   RepeatFilter repeats_;
   char key_[kMaxKey];

@@ -27,7 +27,7 @@ class RepeatFilter {
   // The verdict on the line whose compared part is the n bytes at columns
   // (at most room); a kept line becomes the one the next lines are compared
   // with. Every line of a dump passes here: kept inline.
-  Verdict take(const char* columns, int n, long long block) {
+  [[gnu::always_inline]] Verdict take(const char* columns, int n, long long block) {
     const auto w = static_cast<std::size_t>(n);
     if (enabled_ && has_kept_ && block == kept_block_ && kept_len_ == n && same(columns, kept_.get(), w)) {
       suppressing_ = true;

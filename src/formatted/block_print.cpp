@@ -59,7 +59,7 @@ void put_range_comment(FormPrinter& p, const char* comment) {
   make_shown_comment(shown, kLineBufSize, comment);
   copy_cut_text(text + 7, shown, width);
   text[7 + width] = '\0';
-  p.report.put_line(text);
+  p.report.put_line(text, Style::label);
 }
 
 int print_block(FormPrinter& p, const unsigned char* data, int size, long long block, long long addr) {

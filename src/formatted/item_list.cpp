@@ -12,7 +12,7 @@ class ListPrinter : public ItemVisitor {
  public:
   ListPrinter(FormPrinter& p, const unsigned char* data) : p_(p), data_(data) {}
 
-  void data_ended(int, int) override { p_.report.put_line(" [EOD]"); }
+  void data_ended(int, int) override { p_.report.put_line(" [EOD]", Style::unread); }
 
   void member_begin(int, int pos) override { col_ = put_offset(p_, pos); }
 
@@ -30,7 +30,7 @@ class ListPrinter : public ItemVisitor {
     if (data_end && rest > 0) col_ = put_cut_rest(p_, col_, data_, pos, rest);
     p_.labels.put(p_.line, col_, item, "", p_.report);
     p_.report.put_line(p_.line);
-    if (data_end) p_.report.put_line(" [EOD]");
+    if (data_end) p_.report.put_line(" [EOD]", Style::unread);
   }
 
  private:

@@ -41,9 +41,10 @@ void fill_cells(FormPrinter& p, int from, int to, char c) {
 
 // The number's text from start to end gives way to the mark, "#" from start
 // up to mark_end: its own cells in the row but their last column.
-void put_wide_mark(FormPrinter& p, int start, int end, int mark_end) {
+void put_wide_mark(FormPrinter& p, int start, int end, int mark_end, Style style) {
   fill_cells(p, start, end, ' ');
   fill_cells(p, start, mark_end, kWideMark);
+  p.line.paint(start, mark_end, style);
 }
 
 // A text is about to be written from column col: the number written before
@@ -52,7 +53,7 @@ void put_wide_mark(FormPrinter& p, int start, int end, int mark_end) {
 void settle_before(FormPrinter& p, int col) {
   FormPrinter::MapValue& v = p.map_value;
   if (v.start < 0) return;
-  if (col <= v.end) put_wide_mark(p, v.start, v.end, v.mark_end);
+  if (col <= v.end) put_wide_mark(p, v.start, v.end, v.mark_end, v.mark_style);
   // Later texts lie further right: they cannot reach it.
   v.start = -1;
 }
@@ -79,12 +80,12 @@ void put_number_text(FormPrinter& p, const MapRow& row, int pos, int len, const 
   if (cells > len) cells = len;
   const int mark_end = col + cells * p.view.map_cell - 1;
   if (col + n - 1 > row_last_column(p)) {
-    put_wide_mark(p, col, col, mark_end);
+    put_wide_mark(p, col, col, mark_end, p.style_of_unread());
     return;
   }
   put_cell_text(p, col, text, n);
   put_cell_text(p, col + n, " ", 1);
-  p.map_value = FormPrinter::MapValue{col, col + n, mark_end};
+  p.map_value = FormPrinter::MapValue{col, col + n, mark_end, p.style_of_unread()};
 }
 
 // " %04X %04X: " / "      %04X: " (%04d with -D); numbers of more digits
@@ -108,6 +109,21 @@ int map_prefix(char (&prefix)[64], bool dec, long long block, int row_start) {
   return n;
 }
 
+// The style a filter chooses for an element, while it is placed.
+class ChosenStyle {
+ public:
+  ChosenStyle(FormPrinter& p, const MapFilter* filter, const ElementRef& e) : p_(p), before_(p.value_style) {
+    if (filter != nullptr) p_.value_style = filter->style(e);
+  }
+  ~ChosenStyle() { p_.value_style = before_; }
+  ChosenStyle(const ChosenStyle&) = delete;
+  ChosenStyle& operator=(const ChosenStyle&) = delete;
+
+ private:
+  FormPrinter& p_;
+  std::optional<Style> before_;
+};
+
 class MapPrinter : public ItemVisitor {
  public:
   MapPrinter(FormPrinter& p, const unsigned char* data, long long block, MapRow& row, const MapFilter* filter)
@@ -117,6 +133,9 @@ class MapPrinter : public ItemVisitor {
     if (filter_ != nullptr && !filter_->placed(e)) return;
     const ItemInf& m = p_.view.defs.item_inf[e.item];
     bool shown = m.display != 0;
+    // In the style the filter chooses, else in that of the value's kind.
+    ChosenStyle chosen(p_, filter_, e);
+    PenScope pen(p_.line, p_.style_of_value(m));
     // The renderer of the type's form of value: characters, hex digits, or
     // the text of a number.
     const ValueForm form = item_type(m.type)->form;
@@ -130,9 +149,12 @@ class MapPrinter : public ItemVisitor {
       if (n == kNoValue) {
         // A decimal with a bad digit or sign: its bytes, as those of an
         // element cut by the end of the data.
+        p_.line.pen = p_.style_of_unread();
         put_hex_cells(e.pos, e.len, shown);
         return;
       }
+      // A float that is no number stands out as what could not be read.
+      if (n == 3 && std::memcmp(text, "NAN", 3) == 0) p_.line.pen = p_.style_of_unread();
       map_line_check(p_, block_, row_, e.pos);
       if (n < 0) {
         p_.failed = true;
@@ -148,6 +170,9 @@ class MapPrinter : public ItemVisitor {
     if (!data_end) return;
     const ItemInf& m = p_.view.defs.item_inf[item];
     if (rest > 0 && !is_text_code(m.type)) {
+      // The bytes left of an element cut by the end of the data.
+      ChosenStyle chosen(p_, filter_, ElementRef{item, 0, pos, rest, true});
+      PenScope pen(p_.line, p_.style_of_unread());
       for (int i = 0; i < rest; ++i) {
         map_line_check(p_, block_, row_, pos + i);
         if (m.display != 0) put_hex_cell(p_, row_, pos + i, data_[pos + i]);
@@ -157,7 +182,7 @@ class MapPrinter : public ItemVisitor {
       put_map_line(p_, block_, row_.start);
     }
     row_.pending = false;
-    p_.report.put_line(" [EOD]");
+    p_.report.put_line(" [EOD]", Style::unread);
   }
 
  private:
@@ -237,7 +262,10 @@ void put_map_line(FormPrinter& p, long long block, int row_start) {
   // A longer prefix (a block number of five digits and more) is cut to its
   // first 12 characters, unless the cells have moved right to make room.
   const int width = kPrefixWidth + p.map_shift;
-  put_cell_text(p, 0, prefix, n < width ? n : width);
+  {
+    PenScope pen(p.line, Style::position);
+    put_cell_text(p, 0, prefix, n < width ? n : width);
+  }
 
   int last = row_last_column(p);
   char* s = p.line.c_str();

@@ -11,17 +11,20 @@ namespace vesk {
 
 namespace {
 
+bool is_nan_text(const char* text, int len) { return len == 3 && std::memcmp(text, "NAN", 3) == 0; }
+
+// The blank after a value, in no style: a value's color ends before it.
+int put_blank(FormPrinter& p, int col) { return p.line.put_blank(col); }
+
 // "[" text "] ", on a continuation line first when it would pass the width.
 int put_bracketed(FormPrinter& p, int col, const char* text, int len) {
   char t[kValueTextSize + 4];
   t[0] = '[';
   std::memcpy(t + 1, text, static_cast<std::size_t>(len));
   t[len + 1] = ']';
-  t[len + 2] = ' ';
   if (len + 3 + col > p.view.line_width) col = write_line(p);
-  col = p.line.put(col, t, len + 3);
-  p.line.end_at(col);
-  return col;
+  col = p.line.put(col, t, len + 2);
+  return put_blank(p, col);
 }
 
 // The characters of a text element in the item's code, one column a byte,
@@ -51,10 +54,11 @@ int put_text(FormPrinter& p, int col, const unsigned char* data, int& pos, const
       col = write_line(p);
     }
   }
-  col = line.put(col, "] ", col + 2 > w ? 1 : 2);
+  const bool blank = col + 2 <= w;
+  col = line.put(col, "]", 1);
   line.end_at(col);
   pos += n;
-  return col;
+  return blank ? put_blank(p, col) : col;
 }
 
 int put_hex(FormPrinter& p, int col, const unsigned char* data, int& pos, const ItemInf&, int n) {
@@ -66,10 +70,11 @@ int put_hex(FormPrinter& p, int col, const unsigned char* data, int& pos, const 
     col = line.put(col, kHexPairs.digits[data[pos + i]], 2);
     line.end_at(col);
   }
-  col = line.put(col, "] ", col + 2 > p.view.line_width ? 1 : 2);
+  const bool blank = col + 2 <= p.view.line_width;
+  col = line.put(col, "]", 1);
   line.end_at(col);
   pos += n;
-  return col;
+  return blank ? put_blank(p, col) : col;
 }
 
 int put_number(FormPrinter& p, int col, const unsigned char* data, int& pos, const ItemInf& m, int n) {
@@ -78,6 +83,8 @@ int put_number(FormPrinter& p, int col, const unsigned char* data, int& pos, con
   int at = pos;
   pos += n;
   if (len == kNoValue) return put_cut_rest(p, col, data, at, n);
+  // A float that is no number stands out as what could not be read.
+  PenScope pen(p.line, is_nan_text(text, len) ? p.style_of_unread() : p.line.pen);
   return put_bracketed(p, col, text, len);
 }
 
@@ -107,6 +114,7 @@ const Renderer& renderer_of(const ItemInf& m) {
 
 int write_line(FormPrinter& p) {
   p.report.put_line(p.line);
+  PenScope blank(p.line, Style::none);
   int col = p.line.put(0, "       ", 7);
   p.line.end_at(col);
   return col;
@@ -124,12 +132,14 @@ int put_offset(FormPrinter& p, int pos) {
   t[n + 1] = ':';
   t[n + 2] = ' ';
   int col = p.line.put(0, t, n + 3);
+  if (p.line.styled) p.line.paint(0, n + 2, Style::position);
   p.line.end_at(col);
   return col;
 }
 
 int put_value(FormPrinter& p, int col, const unsigned char* data, int& pos, const ItemInf& m, int len) {
   if (item_type(m.type) == nullptr || len < 0) return col;
+  PenScope pen(p.line, p.style_of_value(m));
   return renderer_of(m).put(p, col, data, pos, m, len);
 }
 
@@ -145,6 +155,7 @@ int value_room(const ItemInf& m, int len) {
 
 int put_cut_rest(FormPrinter& p, int col, const unsigned char* data, int pos, int n) {
   const int w = p.view.line_width;
+  PenScope pen(p.line, p.style_of_unread());
   if (col + 3 * n + 2 > w) col = write_line(p);
   col = p.line.put_end(col, "[");
   for (int i = 0; i < n; ++i) {
@@ -152,7 +163,9 @@ int put_cut_rest(FormPrinter& p, int col, const unsigned char* data, int pos, in
     col = p.line.put(col, kHexPairs.digits[data[pos + i]], 2);
     p.line.end_at(col);
   }
-  return p.line.put_end(col, col + 3 > w ? "]x" : "]x ");
+  const bool blank = col + 3 <= w;
+  col = p.line.put_end(col, "]x");
+  return blank ? put_blank(p, col) : col;
 }
 
 }  // namespace vesk

@@ -100,6 +100,14 @@ bool writes_utf8(OutputEncoding encoding, bool terminal) {
   return utf8;
 }
 
+// --color=auto (the default) colors the report on a terminal, unless
+// NO_COLOR is set to anything but empty or TERM is dumb; always and never
+// decide alone.
+bool writes_color(ColorChoice choice, bool terminal, const char* no_color, const char* term) {
+  if (choice != ColorChoice::automatic) return choice == ColorChoice::always;
+  return terminal && (no_color == nullptr || *no_color == '\0') && (term == nullptr || std::strcmp(term, "dumb") != 0);
+}
+
 void write_version(ReportSink& sink) {
   const char text[] = "vesk " VESK_VERSION;
   sink.write_line(text, sizeof text - 1);
@@ -114,6 +122,9 @@ int run(int argc, char** argv, CommandLine& cmd, ReportSink& sink, Outcome& outc
       take_encoding_variable(std::getenv("VESK_ENCODING"), cmd.settings) != 0)
     return 1;
   if (writes_utf8(cmd.settings.encoding, sink.is_terminal())) sink.set_encoding(ReportEncoding::utf8);
+  // Records (--json, --csv) are for programs: never colored.
+  sink.set_colored(cmd.settings.records == RecordsForm::none &&
+                   writes_color(cmd.settings.color, sink.is_terminal(), std::getenv("NO_COLOR"), std::getenv("TERM")));
   // The lines quoted from the format file under a message go to standard
   // error, which may be a terminal when the report is not.
   cmd.utf8_messages = writes_utf8(cmd.settings.encoding, isatty(STDERR_FILENO) == 1);

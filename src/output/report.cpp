@@ -31,20 +31,39 @@ void ScaleHeadingBase::write(Report& report) {
 }
 
 void Report::put_line(const char* text, std::size_t len) {
+  if (line_style_ != Style::none && sink_.colored()) {
+    put_styled_line(text, len, nullptr, 0, nullptr, 0, line_style_);
+    return;
+  }
   heading_at_page_start();
   put_heading_line(text, len);
 }
 
+void Report::put_line(const char* text, Style style) {
+  put_styled_line(text, std::strlen(text), nullptr, 0, nullptr, 0, line_style_ != Style::none ? line_style_ : style);
+}
+
 void Report::put_line(LineBuffer& line) {
-  if (line.cells.empty()) {
-    put_line(line.c_str());
-    return;
-  }
-  heading_at_page_start();
   const char* text = line.c_str();
-  std::size_t len = std::strlen(text);
-  sink_.write_line_with_cells(text, len, line.cells.data(), line.cells.size());
+  put_styled_line(text, std::strlen(text), line.cells.data(), line.cells.size(), line.styles.data(),
+                  line.styles.size(), line_style_);
   line.cells.clear();
+  line.styles.clear();
+}
+
+void Report::put_styled_line(const char* text, std::size_t len, const LineCell* cells, std::size_t cell_count,
+                             const LineStyle* styles, std::size_t style_count, Style whole) {
+  heading_at_page_start();
+  if (!sink_.colored() || (whole == Style::none && style_count == 0)) {
+    if (cell_count == 0) {
+      put_heading_line(text, len);
+      return;
+    }
+    sink_.write_line_with_cells(text, len, cells, cell_count);
+  } else {
+    const std::string& colored = styled_.make(text, len, cells, cell_count, styles, style_count, whole, sink_.utf8());
+    sink_.write_encoded_line(colored.data(), colored.size());
+  }
   count_lines(1 + newlines_in(text, len));
 }
 

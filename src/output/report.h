@@ -9,6 +9,7 @@
 
 #include "output/line_buffer.h"
 #include "output/report_sink.h"
+#include "output/styled_line.h"
 
 namespace vesk {
 
@@ -65,7 +66,13 @@ class Report {
   void put_line(const char* text) { put_line(text, std::strlen(text)); }
   // The same for a line of known length.
   void put_line(const char* text, std::size_t len);
-  // A line in the making, up to its end, with its cells (which it gives up).
+  // A line all in one style, when the report is colored.
+  void put_line(const char* text, Style style);
+  // Every line from now on all in one style (none: each in its own), when
+  // the report is colored; page headings stay as they are.
+  void set_line_style(Style style) { line_style_ = style; }
+  // A line in the making, up to its end, with its cells and styles (which it
+  // gives up).
   void put_line(LineBuffer& line);
   // put_line for a line known to hold no newline: the count needs no scan.
   // Its first ascii_prefix bytes are printable ASCII.
@@ -77,7 +84,7 @@ class Report {
   // A line built in place in the report's encoding (see ReportSink::
   // line_space): the page heading first when a page begins, then room for
   // max bytes; end_line(n) takes the line and counts it.
-  char* begin_line(std::size_t max) {
+  [[gnu::always_inline]] char* begin_line(std::size_t max) {
     heading_at_page_start();
     return sink_.line_space(max);
   }
@@ -86,7 +93,7 @@ class Report {
     count_lines(1);
   }
   // A line already in the report's encoding, holding no newline.
-  void put_encoded_line(const char* text, std::size_t len) {
+  [[gnu::always_inline]] void put_encoded_line(const char* text, std::size_t len) {
     heading_at_page_start();
     sink_.write_encoded_line(text, len);
     count_lines(1);
@@ -101,6 +108,9 @@ class Report {
   bool failed() const { return sink_.failed(); }
 
  private:
+  // A line with its cells and styles, or all in one style (whole).
+  void put_styled_line(const char* text, std::size_t len, const LineCell* cells, std::size_t cell_count,
+                       const LineStyle* styles, std::size_t style_count, Style whole);
   void heading_at_page_start() {
     if (heading_ != nullptr && page_pos_ == 0) heading_->write(*this);
   }
@@ -117,6 +127,8 @@ class Report {
   long long line_cnt_ = 0;
   long long page_pos_ = 0;  // line_cnt_ modulo page_lines_: 0 where a page starts
   PageHeading* heading_ = nullptr;
+  Style line_style_ = Style::none;
+  StyledLineMaker styled_;
 };
 
 // Sets a report's page heading for as long as it lives.

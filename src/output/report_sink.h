@@ -31,6 +31,10 @@ class ReportSink {
   bool utf8() const { return utf8_; }
   // The sink writes to a terminal.
   bool is_terminal() const;
+  // Color, chosen once for the run: the writers of report lines add SGR
+  // sequences (output/styled_line.h).
+  void set_colored(bool colored) { colored_ = colored; }
+  bool colored() const { return colored_; }
 
   // A report line (Shift_JIS, without its newline) and its newline. Newlines
   // inside it stay. ascii_prefix: its first bytes known to be printable ASCII
@@ -108,6 +112,7 @@ class ReportSink {
   std::size_t used_ = 0;
   bool failed_ = false;
   bool utf8_ = false;
+  bool colored_ = false;
   std::string memory_;
 };
 

@@ -38,14 +38,14 @@ options = set()
 for line in help_text.splitlines():
     # "  -A  ...", "  -b N  ...", "  -pN  ...", "  --all  ...", "  --skip-bytes=N  ...", "  -usage  ..."
     options.update(re.findall(r"^  (-[A-Za-z])(?![a-z])", line))
-    options.update(re.findall(r"^  (--[a-z0-9-]+|-usage)[= ]", line))
+    options.update(re.findall(r"^  (--[a-z0-9-]+|-usage)[=\[ ]", line))
 assert len(options) > 30, sorted(options)
 readme = open("README.md", encoding="utf-8").read()
 page = open("vesk.1", encoding="utf-8").read()
 for o in sorted(options):
-    if not re.search(r"^\| `" + re.escape(o) + r"[`<= ]", readme, re.M):
+    if not re.search(r"^\| `" + re.escape(o) + r"[`<=\[ ]", readme, re.M):
         print("README.md lacks", o)
-    if not re.search(r"^\.BI? " + re.escape(o.replace("-", "\\-")) + r"(\s|$|=)", page, re.M):
+    if not re.search(r"^\.BI? " + re.escape(o.replace("-", "\\-")) + r"(\s|$|=|\[)", page, re.M):
         print("vesk.1 lacks", o)
 """
 AGREE_SHELL = f"{{vesk}} --help | {shlex.quote(sys.executable)} agree.py"
