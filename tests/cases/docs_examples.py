@@ -1,4 +1,5 @@
-"""Runs every marked example of README.md and docs/format-language.md.
+"""Runs every marked example of README.md, docs/user-guide.md and
+docs/format-language.md.
 
 In the markdown, an example is marked by a comment line right before its
 command block:
@@ -46,7 +47,7 @@ from vesk_e2e import PYTHON, Case
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 ON_TERMINAL = shlex.quote(str(ROOT / "tests" / "e2e" / "on_terminal.py"))
-DOCUMENTS = ("README.md", "docs/format-language.md")
+DOCUMENTS = ("README.md", "docs/user-guide.md", "docs/format-language.md")
 # Every command and format file of these is run: each of their sh and c blocks
 # is marked (the README also shows commands that are not examples).
 ALL_MARKED = ("docs/format-language.md",)
