@@ -186,6 +186,14 @@ def whole_file_cases(d, slow_reps):
             for size, name in (("1 MiB", "1m"), ("1 GiB", "1g"))]
 
 
+def far_block_cases(d, reps):
+    """-n to the last block of a 2 GiB sparse file: vesk goes straight to it."""
+    f = os.path.join(d, "sparse-2g.bin")
+    last = "-n%X" % (2 * 1024 * 1024 * 1024 // 256 - 1)
+    return [Case("far", "%s, %s" % (last, label), flags + [last, f], "", None, reps)
+            for label, flags in (("Shift_JIS", []), ("-U", ["-U"]), ("-E", ["-E"]), ("-C", ["-C"]))]
+
+
 def utf8_cases(vesk, d, reps):
     """--utf8 against the same run with --sjis."""
     runs = [
@@ -317,6 +325,8 @@ def main():
         ("Comparison of a shuffled second file: vesk --all --changes-only -F, records of 16 bytes, 1% changed; "
          "peer: vesk on the same records in order", order_cases(a.vesk, a.data, a.reps), table),
         ("Whole files: plain dump with --all, memory", whole_file_cases(a.data, a.slow_reps), solo_table),
+        ("One far block: -n to the last block of a 2 GiB sparse file", far_block_cases(a.data, a.reps),
+         solo_table),
         ("UTF-8 report: --utf8 against --sjis", utf8_cases(a.vesk, a.data, a.reps), table),
         ("Color: --color=always against --color=never", color_cases(a.vesk, a.data, a.reps), table),
         ("Format file with empty structures nested four deep, 32,767 copies each, 256 one-byte blocks",

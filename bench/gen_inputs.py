@@ -12,7 +12,7 @@ Everything is made from fixed seeds, so every run dumps the same bytes:
                             n = 100000 and 1000000 records of bench/customers.fmt
                             (128 bytes each); in b 1% of the records changed,
                             0.5% deleted, 0.5% inserted and 10% moved
-  sparse-1m.bin, -1g.bin    1 MiB and 1 GiB of zero bytes, sparse
+  sparse-1m.bin, -1g.bin, -2g.bin  1 MiB, 1 GiB and 2 GiB of zero bytes, sparse
   deep.bin                  256 bytes for bench/deep.fmt (256 one-byte blocks)
   ids-<kind>-<n>-a.dat, -b.dat
                             n = 40000 and 400000 records of bench/ids.fmt
@@ -214,6 +214,7 @@ def main() -> None:
 
     sparse(folder, "sparse-1m.bin", MIB)
     sparse(folder, "sparse-1g.bin", 1024 * MIB)
+    sparse(folder, "sparse-2g.bin", 2048 * MIB)
     write(folder, "deep.bin", bytes(random.Random(9).randrange(32, 127) for _ in range(256)))
 
 
