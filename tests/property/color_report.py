@@ -29,7 +29,6 @@ COLOR_REPORT_SEED runs another seed.
 import os
 import random
 import re
-import subprocess
 import sys
 import tempfile
 import time
@@ -69,22 +68,13 @@ def line_fault(line):
     return None
 
 
-class ColorRunner:
-    """Stands in for report_byte_set's Runner: each run is made without and with color."""
+class ColorRunner(runs.RunnerBase):
+    """A runner of report_byte_set's runs: each run is made without and with color."""
+    kept_prefix = "vesk-color-"
 
     def __init__(self, vesk, folder):
-        self.vesk = vesk
-        self.folder = folder
-        self.runs = 0
+        super().__init__(vesk, folder)
         self.sequences = 0
-        self.failures = []
-
-    def write(self, file_name, data):
-        with open(os.path.join(self.folder, file_name), "wb") as f:
-            f.write(data)
-
-    def run_one(self, args):
-        return subprocess.run([self.vesk] + args, cwd=self.folder, capture_output=True, timeout=60)
 
     def run(self, args, label):
         encoding = ["--sjis", "--utf8"][self.runs // 2 % 2]
@@ -117,14 +107,6 @@ class ColorRunner:
                 self.failures.append(f"{where}: line {n}: {fault}: {line!r}")
                 return
 
-    def keep(self):
-        if len(self.failures) > 3:
-            return
-        kept = tempfile.mkdtemp(prefix="vesk-color-")
-        for f in os.listdir(self.folder):
-            with open(os.path.join(self.folder, f), "rb") as src, open(os.path.join(kept, f), "wb") as dst:
-                dst.write(src.read())
-        self.failures.append(f"  inputs kept in {kept}")
 
 
 def main():

@@ -194,20 +194,42 @@ def format_file(rng, ranges, with_id=False):
     return b"\n".join(out) + b"\n"
 
 
-class Runner:
+class RunnerBase:
+    """What every property's runner shares: the folder of the inputs, the
+    runs made, the failures found, and a copy of the inputs of the first
+    failures for a look. A subclass gives run(args, label)."""
+    kept_prefix = "vesk-bytes-"
+
     def __init__(self, vesk, folder):
         self.vesk = vesk
         self.folder = folder
         self.runs = 0
-        self.bytes = 0
         self.failures = []
 
     def write(self, file_name, data):
         with open(os.path.join(self.folder, file_name), "wb") as f:
             f.write(data)
 
+    def run_one(self, args):
+        return subprocess.run([self.vesk] + args, cwd=self.folder, capture_output=True, timeout=60)
+
+    def keep(self, label=""):
+        if len(self.failures) > 3:
+            return
+        kept = tempfile.mkdtemp(prefix=self.kept_prefix)
+        for f in os.listdir(self.folder):
+            with open(os.path.join(self.folder, f), "rb") as src, open(os.path.join(kept, f), "wb") as dst:
+                dst.write(src.read())
+        self.failures.append(f"  inputs{' of ' + label if label else ''} kept in {kept}")
+
+
+class Runner(RunnerBase):
+    def __init__(self, vesk, folder):
+        super().__init__(vesk, folder)
+        self.bytes = 0
+
     def run(self, args, label):
-        proc = subprocess.run([self.vesk] + args, cwd=self.folder, capture_output=True, timeout=60)
+        proc = self.run_one(args)
         self.runs += 1
         self.bytes += len(proc.stdout)
         if proc.returncode != 0:
@@ -225,15 +247,6 @@ class Runner:
                                  f" of {line!r}")
             # Keep the inputs of the first failures for a look.
             self.keep(label)
-
-    def keep(self, label):
-        if len(self.failures) > 3:
-            return
-        kept = tempfile.mkdtemp(prefix="vesk-bytes-")
-        for f in os.listdir(self.folder):
-            with open(os.path.join(self.folder, f), "rb") as src, open(os.path.join(kept, f), "wb") as dst:
-                dst.write(src.read())
-        self.failures.append(f"  inputs of {label} kept in {kept}")
 
 
 PLAIN_LAYOUTS = [[], ["-C"], ["-b3"], ["-b1"], ["-C", "-b1"], ["-C", "-b7"], ["-D", "-b5"],

@@ -30,7 +30,6 @@ UTF8_COLUMNS_SEED runs another seed.
 """
 import os
 import random
-import subprocess
 import sys
 import tempfile
 import time
@@ -102,23 +101,14 @@ def line_fault(sjis_line, utf8_line):
     return None
 
 
-class PairRunner:
-    """Stands in for report_byte_set's Runner: each run is made in both encodings."""
+class PairRunner(runs.RunnerBase):
+    """A runner of report_byte_set's runs: each run is made in both encodings."""
+    kept_prefix = "vesk-utf8-"
 
     def __init__(self, vesk, folder):
-        self.vesk = vesk
-        self.folder = folder
-        self.runs = 0
+        super().__init__(vesk, folder)
         self.lines = 0
         self.chars = {"wide": 0, "narrow": 0, "geta": 0}
-        self.failures = []
-
-    def write(self, file_name, data):
-        with open(os.path.join(self.folder, file_name), "wb") as f:
-            f.write(data)
-
-    def run_one(self, args):
-        return subprocess.run([self.vesk] + args, cwd=self.folder, capture_output=True, timeout=60)
 
     def run(self, args, label):
         sj = self.run_one(["--sjis"] + args)
@@ -150,14 +140,6 @@ class PairRunner:
             elif ord(ch) > 0x7F:
                 self.chars["wide" if width(ch) == 2 else "narrow"] += 1
 
-    def keep(self):
-        if len(self.failures) > 3:
-            return
-        kept = tempfile.mkdtemp(prefix="vesk-utf8-")
-        for f in os.listdir(self.folder):
-            with open(os.path.join(self.folder, f), "rb") as src, open(os.path.join(kept, f), "wb") as dst:
-                dst.write(src.read())
-        self.failures.append(f"  inputs kept in {kept}")
 
 
 # Real characters: Latin, Greek, Cyrillic, symbols, kana, kanji, full-width
