@@ -1,13 +1,16 @@
 #include "formatted/block_print.h"
 
 #include <cstring>
+#include <string>
 
+#include "common/decimal_digits.h"
 #include "common/digits.h"
 #include "common/text_scan.h"
 #include "text/sjis_codes.h"
 #include "formatted/item_list.h"
 #include "formatted/item_map.h"
 #include "formatted/item_text.h"
+#include "output/utf8_transcode.h"
 
 namespace vesk {
 
@@ -15,15 +18,16 @@ namespace {
 
 // "       block: %d  addr: %04llX" (with -D "%04lld"): written for every block
 // of a list.
-void put_list_title(FormPrinter& p, long long block, long long addr) {
-  char t[80];
+// Printable ASCII, the same in both encodings of the report.
+void put_list_title(LineBatch& batch, bool dec, long long block, long long addr) {
+  char* t = batch.line_space(80);
   std::memcpy(t, "       block: ", 14);
   int n = 14;
-  n += decimal_text(block, t + n);
+  n += put_signed_decimal(t + n, block);
   std::memcpy(t + n, "  addr: ", 8);
   n += 8;
-  n += put_digits(t + n, static_cast<std::uint64_t>(addr), p.view.dec ? 10 : 16, 4);
-  p.report.put_line(t, static_cast<std::size_t>(n));
+  n += put_padded_digits(t + n, static_cast<std::uint64_t>(addr), dec, 4);
+  batch.end_line(static_cast<std::size_t>(n));
 }
 
 // The comment as the report may show it, in every character mode: printable
@@ -46,10 +50,53 @@ void make_shown_comment(char* out, int size, const char* comment) {
   out[i] = '\0';
 }
 
+// The line of a range's comment in the report's encoding, made once: every
+// block of the range shows it. Null past the lines kept.
+const std::string* range_comment_line(FormPrinter& p, const char* comment) {
+  auto& lines = p.range_comment_lines;
+  for (const auto& [kept, line] : lines)
+    if (kept == comment) return &line;
+  // A format of many ranges keeps the lines of the first ones.
+  constexpr std::size_t kKeptLines = 64;
+  if (lines.size() >= kKeptLines) return nullptr;
+  int width = p.view.line_width - 7;
+  if (width < 0) width = 0;
+  char text[kLineBufSize];
+  if (width > kLineBufSize - 8) width = kLineBufSize - 8;
+  std::memcpy(text, "       ", 7);
+  char shown[kLineBufSize];
+  make_shown_comment(shown, kLineBufSize, comment);
+  // A Shift_JIS pair is never cut in half.
+  copy_cut_text(text + 7, shown, width);
+  const std::size_t len = static_cast<std::size_t>(7 + width);
+  std::string line(text, len);
+  if (p.report.sink().utf8()) {
+    std::string utf8(kUtf8PerSjisByte * len, '\0');
+    utf8.resize(sjis2utf8(text, len, utf8.data()));
+    line = utf8;
+  }
+  lines.emplace_back(comment, std::move(line));
+  return &lines.back().second;
+}
+
 }  // namespace
 
-// A Shift_JIS pair is never cut in half.
+// The shown comment holds no control byte: its line is one line.
 void put_range_comment(FormPrinter& p, const char* comment) {
+  if (const std::string* line = range_comment_line(p, comment)) {
+    p.report.put_encoded_line(line->data(), line->size());
+    return;
+  }
+  LineBatch batch(p.report);
+  put_range_comment(p, comment, batch);
+}
+
+void put_range_comment(FormPrinter& p, const char* comment, LineBatch& batch) {
+  if (const std::string* line = range_comment_line(p, comment)) {
+    batch.add_encoded(line->data(), line->size());
+    return;
+  }
+  // Past the lines kept: made again.
   int width = p.view.line_width - 7;
   if (width < 0) width = 0;
   char text[kLineBufSize];
@@ -58,28 +105,39 @@ void put_range_comment(FormPrinter& p, const char* comment) {
   char shown[kLineBufSize];
   make_shown_comment(shown, kLineBufSize, comment);
   copy_cut_text(text + 7, shown, width);
-  text[7 + width] = '\0';
-  p.report.put_line(text);
+  batch.add(text, static_cast<std::size_t>(7 + width));
 }
 
 int print_block(FormPrinter& p, const unsigned char* data, int size, long long block, long long addr) {
-  if (!p.view.map) put_list_title(p, block, addr);
-  BlockPlace place = p.view.defs.place_of(block);
+  return print_block(p, data, size, block, addr, p.view.defs.place_of(block));
+}
+
+int print_block(FormPrinter& p, const unsigned char* data, int size, long long block, long long addr,
+                const BlockPlace& place) {
+  if (!p.view.map) {
+    // The lines of a block go to the report together.
+    LineBatch batch(p.report);
+    put_list_title(batch, p.view.dec, block, addr);
+    if (place.entry < 0) {
+      batch.flush();
+      p.error("no data description");
+      return -1;
+    }
+    const BlnoInf& e = p.view.defs.blno_inf[place.entry];
+    if (e.comment != nullptr) put_range_comment(p, e.comment, batch);
+    print_items(p, e.item_no, data, size, 0, batch);
+    return p.failed ? -1 : 0;
+  }
   if (place.entry < 0) {
     p.error("no data description");
     return -1;
   }
   const BlnoInf& e = p.view.defs.blno_inf[place.entry];
   if (e.comment != nullptr) put_range_comment(p, e.comment);
-
-  if (!p.view.map) {
-    print_items(p, e.item_no, data, size, 0);
-  } else {
-    MapRow row;
-    print_map(p, e.item_no, data, size, block, row, 0);
-    // The row being built is the one the last value went into.
-    if (row.pending && !p.failed) put_map_line(p, block, row.start);
-  }
+  MapRow row;
+  print_map(p, e.item_no, data, size, block, row, 0);
+  // The row being built is the one the last value went into.
+  if (row.pending && !p.failed) put_map_line(p, block, row.start);
   return p.failed ? -1 : 0;
 }
 

@@ -3,9 +3,14 @@
 // and map forms and by the comparison.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "output/line_buffer.h"
 #include "formatted/form_view.h"
 #include "formatted/item_label.h"
+#include "formatted/list_plan.h"
+#include "formatted/walk_plan.h"
 #include "output/report.h"
 
 namespace vesk {
@@ -17,6 +22,10 @@ struct FormPrinter {
   Report& report;
   LineBuffer line;    // the list line, or the map row in the making
   LabelMaker labels;
+  WalkPlans plans;  // the walks over blocks of each size, made once
+  ListPlans list_plans;  // the list's lines for each of those walks
+  // The comment lines of the #BLNO ranges, made once: the comment and its line.
+  std::vector<std::pair<const char*, std::string>> range_comment_lines;
   // One past the last column of the map row written since it was last
   // blanked: a written row is blanked only that far. At first nothing is known.
   int map_written_to = kLineBufSize - 1;

@@ -125,7 +125,7 @@ int format_dump(const Settings& s, const Definitions& defs, ByteSource& in, Repo
       if (new_position || place.range_first) put_block_title(p, 12, position, place.size);
       new_position = false;
     }
-    print_block(p, block, got, b, position);
+    print_block(p, block, got, b, position, place);
     if (p.failed) return 1;
     position += got;
   }

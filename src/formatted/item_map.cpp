@@ -2,11 +2,14 @@
 
 #include <cstring>
 
+#include "common/decimal_digits.h"
 #include "common/digits.h"
 #include "common/messages.h"
+#include "common/short_copy.h"
 #include "format/item_types.h"
 #include "formatted/element_value.h"
 #include "formatted/item_text.h"
+#include "formatted/walk_plan.h"
 #include "text/text_cells.h"
 
 namespace vesk {
@@ -19,9 +22,17 @@ constexpr int kPrefixWidth = 12;
 constexpr char kWideMark = '#';
 
 // Every write into a map row goes through here, so that the row is later
-// blanked as far as it was written.
-void put_cell_text(FormPrinter& p, int col, const char* text, int n) {
-  int end = p.line.put(col, text, n);
+// blanked as far as it was written. A row without cells laid over it (the
+// common case) takes the text straight.
+inline void put_cell_text(FormPrinter& p, int col, const char* text, int n) {
+  LineBuffer& line = p.line;
+  int end;
+  if (line.cells.empty() && col >= 0 && col + n <= kLineBufSize - 1) {
+    copy_short(line.data + col, text, n);
+    end = col + n;
+  } else {
+    end = line.put(col, text, n);
+  }
   if (end > p.map_written_to) p.map_written_to = end;
 }
 
@@ -49,7 +60,7 @@ void put_wide_mark(FormPrinter& p, int start, int end, int mark_end) {
 // A text is about to be written from column col: the number written before
 // it in the row keeps a blank between them, or else it is marked, as it
 // would be cut short or run into the new text.
-void settle_before(FormPrinter& p, int col) {
+inline void settle_before(FormPrinter& p, int col) {
   FormPrinter::MapValue& v = p.map_value;
   if (v.start < 0) return;
   if (col <= v.end) put_wide_mark(p, v.start, v.end, v.mark_end);
@@ -58,13 +69,13 @@ void settle_before(FormPrinter& p, int col) {
 }
 
 // Writes a text that is no number (characters, hex digits) at column col.
-void put_plain_text(FormPrinter& p, int col, const char* text, int n) {
+inline void put_plain_text(FormPrinter& p, int col, const char* text, int n) {
   settle_before(p, col);
   put_cell_text(p, col, text, n);
 }
 
 // Two lower-case hex digits and a blank in the cell of pos.
-void put_hex_cell(FormPrinter& p, const MapRow& row, int pos, unsigned char b) {
+inline void put_hex_cell(FormPrinter& p, const MapRow& row, int pos, unsigned char b) {
   const char t[3] = {kHexPairs.digits[b][0], kHexPairs.digits[b][1], ' '};
   put_plain_text(p, map_cell_column(p, row, pos), t, 3);
 }
@@ -90,17 +101,16 @@ void put_number_text(FormPrinter& p, const MapRow& row, int pos, int len, const 
 // " %04X %04X: " / "      %04X: " (%04d with -D); numbers of more digits
 // make it longer.
 int map_prefix(char (&prefix)[64], bool dec, long long block, int row_start) {
-  const unsigned base = dec ? 10 : 16;
   int n = 0;
   if (row_start == 0) {
     prefix[n++] = ' ';
-    n += put_digits(prefix + n, static_cast<std::uint64_t>(block), base, 4);
+    n += put_padded_digits(prefix + n, static_cast<std::uint64_t>(block), dec, 4);
     std::memcpy(prefix + n, " 0000: ", 7);
     n += 7;
   } else {
     std::memcpy(prefix, "      ", 6);
     n = 6;
-    n += put_digits(prefix + n, static_cast<std::uint64_t>(row_start), base, 4);
+    n += put_padded_digits(prefix + n, static_cast<std::uint64_t>(row_start), dec, 4);
     prefix[n++] = ':';
     prefix[n++] = ' ';
   }
@@ -108,7 +118,7 @@ int map_prefix(char (&prefix)[64], bool dec, long long block, int row_start) {
   return n;
 }
 
-class MapPrinter : public ItemVisitor {
+class MapPrinter final : public ItemVisitor {
  public:
   MapPrinter(FormPrinter& p, const unsigned char* data, long long block, MapRow& row, const MapFilter* filter)
       : p_(p), data_(data), block_(block), row_(row), filter_(filter) {}
@@ -119,14 +129,14 @@ class MapPrinter : public ItemVisitor {
     bool shown = m.display != 0;
     // The renderer of the type's form of value: characters, hex digits, or
     // the text of a number.
-    const ValueForm form = item_type(m.type)->form;
+    const ValueForm form = e.form;
     if (form == ValueForm::text) {
       put_chars(e, shown);
     } else if (form == ValueForm::hex) {
       put_hex_cells(e.pos, e.len, shown);
     } else {
       char text[kValueTextSize + 1];
-      int n = map_value_text(p_.view, m, data_ + e.pos, text, kValueTextSize);
+      int n = number_text(m, form, e.pos, text);
       if (n == kNoValue) {
         // A decimal with a bad digit or sign: its bytes, as those of an
         // element cut by the end of the data.
@@ -170,25 +180,46 @@ class MapPrinter : public ItemVisitor {
     }
   }
 
+  // The text of a number in the map's order: that of a type of fixed size
+  // read at once (a float too long for its cells refused), that of a
+  // decimal through the item.
+  int number_text(const ItemInf& m, ValueForm form, int pos, char* text) {
+    const ItemType* t = form == ValueForm::packed || form == ValueForm::zoned ? nullptr : item_type(m.type);
+    if (t == nullptr) return map_value_text(p_.view, m, data_ + pos, text, kValueTextSize);
+    const int n = fixed_number_text(form, t->size, data_ + pos, p_.view.map_order, text);
+    if (form == ValueForm::float32 && n > 4 * p_.view.map_cell) {
+      errmsg("program error!!\n");
+      return kMapTextTooLong;
+    }
+    text[n] = '\0';
+    return n;
+  }
+
   // Characters, cell by cell in the item's code: a character of two or more
   // bytes alone in the cell of its first byte (the cells of its other bytes
   // stay blank), from the cell's second column; a byte shown as itself in
   // its cell's second column; any other byte as two hex digits.
   void put_chars(const ElementRef& e, bool shown) {
     const Codec& codec = p_.view.text_codec(p_.view.defs.item_inf[e.item]);
-    const bool own_utf8 = codec.mode != CharMode::sjis;
+    // Characters of another code are laid over the row as cells, for a
+    // UTF-8 report to write them in their own form.
+    const bool own_utf8 = codec.mode != CharMode::sjis && p_.report.sink().utf8();
     TextCells cells(codec, p_.view.show_ctrl, data_ + e.pos, e.len);
-    Cell c;
     int pos = e.pos;
-    while (cells.next(c)) {
+    while (const Cell* next = cells.next()) {
+      const Cell& c = *next;
       if (c.cls == CellClass::multibyte) {
         map_line_check(p_, block_, row_, pos);
         if (shown) {
           CompactCharacter ch = compact_character(c);
           int col = map_cell_column(p_, row_, pos) + 1;
           settle_before(p_, col);
-          p_.line.put_cell(col, ch.sjis, ch.cell, own_utf8);
-          if (col + ch.cell.len > p_.map_written_to) p_.map_written_to = col + ch.cell.len;
+          if (own_utf8) {
+            p_.line.put_cell(col, ch.sjis, ch.cell, true);
+            if (col + ch.cell.len > p_.map_written_to) p_.map_written_to = col + ch.cell.len;
+          } else {
+            put_cell_text(p_, col, ch.sjis, ch.cell.len);
+          }
         }
         row_.pending = true;
         pos += c.len;
@@ -222,13 +253,11 @@ int map_cell_column(const FormPrinter& p, const MapRow& row, int pos) {
   return kPrefixWidth + p.map_shift + (pos - row.start) * p.view.map_cell;
 }
 
-void map_line_check(FormPrinter& p, long long block, MapRow& row, int pos) {
+void start_map_row(FormPrinter& p, long long block, MapRow& row, int pos) {
   int b = p.view.line_bytes > 0 ? p.view.line_bytes : 1;
-  if (row.start + b <= pos) {
-    put_map_line(p, block, row.start);
-    row.pending = false;
-    row.start = pos - pos % b;
-  }
+  put_map_line(p, block, row.start);
+  row.pending = false;
+  row.start = pos - pos % b;
 }
 
 void put_map_line(FormPrinter& p, long long block, int row_start) {
@@ -240,14 +269,21 @@ void put_map_line(FormPrinter& p, long long block, int row_start) {
   put_cell_text(p, 0, prefix, n < width ? n : width);
 
   int last = row_last_column(p);
-  char* s = p.line.c_str();
+  const char* s = p.line.c_str();
+  // Back over the blanks, eight at a time while they last.
+  constexpr std::uint64_t kEightBlanks = 0x2020202020202020u;
+  for (std::uint64_t eight; last >= 8; last -= 8) {
+    std::memcpy(&eight, s + last - 7, 8);
+    if (eight != kEightBlanks) break;
+  }
   while (last > 0 && s[last] == ' ') --last;
   p.line.end_at(last + 1);
-  p.report.put_line(p.line);
+  // A row holds no newline.
+  p.report.put_line(p.line, strnlen(s, static_cast<std::size_t>(last) + 1));
   // Blank again what the row used, its end included.
   int used = p.map_written_to > last + 2 ? p.map_written_to : last + 2;
   if (used > kLineBufSize - 1) used = kLineBufSize - 1;
-  std::memset(p.line.data, ' ', static_cast<std::size_t>(used));
+  fill_blanks_short(p.line.data, used);
   p.map_written_to = 0;
   p.map_value.start = -1;
 }
@@ -264,7 +300,9 @@ int print_map(FormPrinter& p, int rec, const unsigned char* data, int size, long
               const MapFilter* filter) {
   if (pos == 0) widen_map_for(p, block);
   MapPrinter printer(p, data, block, row, filter);
-  return walk_struct(p.view, rec, size, pos, WalkRules{false, false}, printer);
+  const WalkRules rules{false, false};
+  if (const WalkPlan* plan = p.plans.find(p.view, rec, size, pos, rules)) return replay(*plan, printer);
+  return walk_struct(p.view, rec, size, pos, rules, printer);
 }
 
 int map_value_text(const FormView& view, const ItemInf& m, const unsigned char* p, char* text, int text_size) {

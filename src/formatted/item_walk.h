@@ -5,6 +5,7 @@
 // to an ItemVisitor.
 #pragma once
 
+#include "format/item_types.h"
 #include "formatted/form_view.h"
 
 namespace vesk {
@@ -27,6 +28,7 @@ struct ElementRef {
   int pos;    // in-block position of its first byte
   int len;    // its bytes: the element size, or what is left of a 'c'/'x' element at the end of the data
   bool cut;   // a 'c'/'x' element that the end of the data cut short (it is the member's last)
+  ValueForm form;  // how the member's type is shown
 };
 
 class ItemVisitor {
@@ -36,6 +38,9 @@ class ItemVisitor {
   bool stopped = false;
   // With eod_at_member_start: the data ended before the member item.
   virtual void data_ended(int item, int pos) { (void)item; (void)pos; }
+  // A member has a type code that is no type: the walk stops. Reports
+  // "illegal data type found" against the format file.
+  virtual void illegal_type(const FormView& view);
   // A simple member starts (after its alignment).
   virtual void member_begin(int item, int pos) { (void)item; (void)pos; }
   // With skip_hidden: a member marked "no display" that the walk passes over,

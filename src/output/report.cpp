@@ -38,12 +38,32 @@ void Report::put_line(LineBuffer& line) {
     put_line(line.c_str());
     return;
   }
+  const std::size_t len = std::strlen(line.c_str());
+  put_line_with_cells(line, len, 1 + newlines_in(line.c_str(), len));
+}
+
+void Report::put_line_with_cells(LineBuffer& line, std::size_t len, long long lines) {
   heading_at_page_start();
-  const char* text = line.c_str();
-  std::size_t len = std::strlen(text);
-  sink_.write_line_with_cells(text, len, line.cells.data(), line.cells.size());
+  sink_.write_line_with_cells(line.c_str(), len, line.cells.data(), line.cells.size());
   line.cells.clear();
-  count_lines(1 + newlines_in(text, len));
+  count_lines(lines);
+}
+
+void Report::put_encoded_lines(const char* text, std::size_t len, long long lines) {
+  if (heading_ == nullptr) {
+    // No page starts a heading: the lines go out at once.
+    sink_.write_encoded_line(text, len);
+    count_lines(lines);
+    return;
+  }
+  for (;;) {
+    const void* nl = std::memchr(text, '\n', len);
+    const std::size_t k = nl == nullptr ? len : static_cast<std::size_t>(static_cast<const char*>(nl) - text);
+    put_encoded_line(text, k);
+    if (nl == nullptr) return;
+    text += k + 1;
+    len -= k + 1;
+  }
 }
 
 void Report::put_heading_line(const char* text, std::size_t len) {

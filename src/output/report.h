@@ -66,6 +66,14 @@ class Report {
   void put_line(const char* text, std::size_t len);
   // A line in the making, up to its end, with its cells (which it gives up).
   void put_line(LineBuffer& line);
+  // The same for a line known to end at column len and to hold no newline.
+  void put_line(LineBuffer& line, std::size_t len) {
+    if (line.cells.empty()) {
+      put_line_plain(line.c_str(), len);
+      return;
+    }
+    put_line_with_cells(line, len, 1);
+  }
   // put_line for a line known to hold no newline: the count needs no scan.
   // Its first ascii_prefix bytes are printable ASCII.
   void put_line_plain(const char* text, std::size_t len, std::size_t ascii_prefix = 0) {
@@ -79,6 +87,9 @@ class Report {
     sink_.write_encoded_line(text, len);
     count_lines(1);
   }
+  // Lines already in the report's encoding, each ended by a newline but the
+  // last (len bytes in all, `lines` lines), none holding another newline.
+  void put_encoded_lines(const char* text, std::size_t len, long long lines);
   // A heading line: written and counted, without the page check.
   void put_heading_line(const char* text, std::size_t len);
 
@@ -88,6 +99,8 @@ class Report {
   bool failed() const { return sink_.failed(); }
 
  private:
+  // The lines of a line buffer with cells: len bytes, holding lines newlines.
+  void put_line_with_cells(LineBuffer& line, std::size_t len, long long lines);
   void heading_at_page_start() {
     if (heading_ != nullptr && page_pos_ == 0) heading_->write(*this);
   }

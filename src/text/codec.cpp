@@ -4,6 +4,7 @@
 #include <string>
 
 #include "text/decoders.h"
+#include "text/text_cells.h"
 
 namespace vesk {
 
@@ -18,6 +19,8 @@ constexpr Codec row(CharMode mode, const char* name, char letter, int max_len,
                max_len,
                starts_fresh,
                &Decoder::decode,
+               &decode_cells<Decoder>,
+               &put_text_forms<Decoder>,
                {&write_columns<Decoder, SjisEncoder>, &write_columns<Decoder, Utf8Encoder>},
                {&skip_columns<Decoder, SjisEncoder>, &skip_columns<Decoder, Utf8Encoder>}};
 }

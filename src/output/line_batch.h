@@ -1,0 +1,93 @@
+// Report lines gathered in the report's encoding and handed to the report
+// some at a time: a line costs a copy into the batch (its UTF-8 form in a
+// UTF-8 report), not a write of its own through the report and the sink.
+// Lines go to the report in the order given, when the batch is flushed: no
+// other line may be written to the report while the batch holds some.
+#pragma once
+
+#include <cstddef>
+
+#include "common/short_copy.h"
+#include "output/report.h"
+#include "output/utf8_transcode.h"
+
+namespace vesk {
+
+class LineBatch {
+ public:
+  static constexpr std::size_t kSize = 16 * 1024;
+
+  explicit LineBatch(Report& report) : report_(report), utf8_(report.sink().utf8()) {}
+  ~LineBatch() { flush(); }
+  LineBatch(const LineBatch&) = delete;
+  LineBatch& operator=(const LineBatch&) = delete;
+
+  // A line in its Shift_JIS form, without its newline, holding no newline.
+  void add(const char* text, std::size_t len) {
+    // Room for the line in its longest form and its newline.
+    const std::size_t room = (utf8_ ? kUtf8PerSjisByte * len : len) + 1;
+    if (room > kSize - used_) {
+      flush();
+      if (room > kSize) {
+        report_.put_line(text, len);
+        return;
+      }
+    }
+    if (utf8_) {
+      used_ += sjis2utf8(text, len, text_ + used_);
+    } else {
+      copy_short(text_ + used_, text, static_cast<int>(len));
+      used_ += len;
+    }
+    text_[used_++] = '\n';
+    lines_ += 1;
+  }
+
+  // A line already in the report's encoding (printable ASCII is in both),
+  // without its newline, holding no newline.
+  void add_encoded(const char* text, std::size_t len) {
+    if (len + 1 > kSize - used_) {
+      flush();
+      if (len + 1 > kSize) {
+        report_.put_encoded_line(text, len);
+        return;
+      }
+    }
+    copy_short(text_ + used_, text, static_cast<int>(len));
+    used_ += len;
+    text_[used_++] = '\n';
+    lines_ += 1;
+  }
+
+  // Room for a line of up to max bytes (max < kSize) already in the
+  // report's encoding, to be written in place and ended by end_line.
+  char* line_space(std::size_t max) {
+    if (max + 1 > kSize - used_) flush();
+    return text_ + used_;
+  }
+  // The line written in line_space holds len bytes, no newline among them.
+  void end_line(std::size_t len) {
+    used_ += len;
+    text_[used_++] = '\n';
+    lines_ += 1;
+  }
+  bool utf8() const { return utf8_; }
+
+  // Writes the lines gathered to the report.
+  void flush() {
+    if (lines_ == 0) return;
+    // The last newline is the report's own.
+    report_.put_encoded_lines(text_, used_ - 1, lines_);
+    used_ = 0;
+    lines_ = 0;
+  }
+
+ private:
+  Report& report_;
+  const bool utf8_;
+  std::size_t used_ = 0;
+  long long lines_ = 0;
+  char text_[kSize];
+};
+
+}  // namespace vesk
