@@ -16,6 +16,19 @@ inline constexpr char kDecimalPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
+// The two upper-case hex digits of every byte value.
+struct UpperHexPairTable {
+  char digits[256][2];
+  constexpr UpperHexPairTable() : digits() {
+    constexpr char kHex[] = "0123456789ABCDEF";
+    for (int b = 0; b < 256; ++b) {
+      digits[b][0] = kHex[b >> 4];
+      digits[b][1] = kHex[b & 15];
+    }
+  }
+};
+inline constexpr UpperHexPairTable kUpperHexPairs;
+
 // The digits of v in base 10 (1 for 0), at most 20.
 inline int decimal_width(std::uint64_t v) {
   static constexpr std::uint64_t kPowers[20] = {1ULL,
@@ -100,26 +113,38 @@ inline void put_eight_decimal_digits(char* out, std::uint32_t v) {
   put_four_decimal_digits(out + 4, v - hi * 10000);
 }
 
-// "%llu" of v, without a terminator; returns its length. The digits in
-// groups of four and eight from a few multiplications, without a loop.
-inline int put_decimal(char* out, std::uint64_t v) {
-  if (v > 0xFFFFFFFFu) {
-    const std::uint64_t hi = v / 100000000;
-    const int n = put_decimal(out, hi);
-    put_eight_decimal_digits(out + n, static_cast<std::uint32_t>(v - hi * 100000000));
-    return n + 8;
-  }
-  const auto u = static_cast<std::uint32_t>(v);
-  if (u < 10000) return put_up_to_four_digits(out, u);
-  if (u < 100000000) {
-    const std::uint32_t hi = u / 10000;
+// "%u" of v, without a terminator; returns its length. The digits in groups
+// of four and eight from a few multiplications, without a loop.
+inline int put_decimal32(char* out, std::uint32_t v) {
+  if (v < 10000) return put_up_to_four_digits(out, v);
+  if (v < 100000000) {
+    const std::uint32_t hi = v / 10000;
     const int n = put_up_to_four_digits(out, hi);
-    put_four_decimal_digits(out + n, u - hi * 10000);
+    put_four_decimal_digits(out + n, v - hi * 10000);
     return n + 4;
   }
-  const std::uint32_t hi = u / 100000000;
+  const std::uint32_t hi = v / 100000000;
   const int n = put_up_to_four_digits(out, hi);
-  put_eight_decimal_digits(out + n, u - hi * 100000000);
+  put_eight_decimal_digits(out + n, v - hi * 100000000);
+  return n + 8;
+}
+
+// "%llu" of v, without a terminator; returns its length.
+inline int put_decimal(char* out, std::uint64_t v) {
+  if (v <= 0xFFFFFFFFu) return put_decimal32(out, static_cast<std::uint32_t>(v));
+  // Eight digits at a time from the right: at most 20 in all.
+  const std::uint64_t hi = v / 100000000;
+  const auto lo = static_cast<std::uint32_t>(v - hi * 100000000);
+  int n;
+  if (hi <= 0xFFFFFFFFu) {
+    n = put_decimal32(out, static_cast<std::uint32_t>(hi));
+  } else {
+    const std::uint64_t top = hi / 100000000;
+    n = put_up_to_four_digits(out, static_cast<unsigned>(top));
+    put_eight_decimal_digits(out + n, static_cast<std::uint32_t>(hi - top * 100000000));
+    n += 8;
+  }
+  put_eight_decimal_digits(out + n, lo);
   return n + 8;
 }
 
@@ -143,10 +168,12 @@ inline int put_padded_digits(char* out, std::uint64_t v, bool decimal, int min_d
       put_decimal_digits(out, v, n);
     return n;
   }
-  static constexpr char kHex[] = "0123456789ABCDEF";
   const int w = v == 0 ? 1 : (67 - std::countl_zero(v)) / 4;
   const int n = w > min_digits ? w : min_digits;
-  for (int i = n - 1; i >= 0; --i, v >>= 4) out[i] = kHex[v & 15];
+  // Two digits a byte from the right, then the odd one.
+  int i = n;
+  for (; i >= 2; i -= 2, v >>= 8) std::memcpy(out + i - 2, kUpperHexPairs.digits[v & 0xFF], 2);
+  if (i == 1) out[0] = kUpperHexPairs.digits[v & 0xF][1];
   return n;
 }
 

@@ -53,9 +53,14 @@ void make_shown_comment(char* out, int size, const char* comment) {
 // The line of a range's comment in the report's encoding, made once: every
 // block of the range shows it. Null past the lines kept.
 const std::string* range_comment_line(FormPrinter& p, const char* comment) {
+  if (p.last_range_comment != nullptr && p.last_range_comment->first == comment) return &p.last_range_comment->second;
   auto& lines = p.range_comment_lines;
-  for (const auto& [kept, line] : lines)
-    if (kept == comment) return &line;
+  for (const auto& kept : lines) {
+    if (kept.first == comment) {
+      p.last_range_comment = &kept;
+      return &kept.second;
+    }
+  }
   // A format of many ranges keeps the lines of the first ones.
   constexpr std::size_t kKeptLines = 64;
   if (lines.size() >= kKeptLines) return nullptr;
@@ -75,7 +80,10 @@ const std::string* range_comment_line(FormPrinter& p, const char* comment) {
     utf8.resize(sjis2utf8(text, len, utf8.data()));
     line = utf8;
   }
+  // Room for them all: a line kept never moves.
+  lines.reserve(kKeptLines);
   lines.emplace_back(comment, std::move(line));
+  p.last_range_comment = &lines.back();
   return &lines.back().second;
 }
 
@@ -109,14 +117,13 @@ void put_range_comment(FormPrinter& p, const char* comment, LineBatch& batch) {
 }
 
 int print_block(FormPrinter& p, const unsigned char* data, int size, long long block, long long addr) {
-  return print_block(p, data, size, block, addr, p.view.defs.place_of(block));
+  LineBatch batch(p.report);
+  return print_block(p, data, size, block, addr, p.view.defs.place_of(block), batch);
 }
 
 int print_block(FormPrinter& p, const unsigned char* data, int size, long long block, long long addr,
-                const BlockPlace& place) {
+                const BlockPlace& place, LineBatch& batch) {
   if (!p.view.map) {
-    // The lines of a block go to the report together.
-    LineBatch batch(p.report);
     put_list_title(batch, p.view.dec, block, addr);
     if (place.entry < 0) {
       batch.flush();
@@ -128,6 +135,8 @@ int print_block(FormPrinter& p, const unsigned char* data, int size, long long b
     print_items(p, e.item_no, data, size, 0, batch);
     return p.failed ? -1 : 0;
   }
+  // The map's rows are written one by one, after the lines gathered.
+  batch.flush();
   if (place.entry < 0) {
     p.error("no data description");
     return -1;

@@ -13,9 +13,10 @@ namespace vesk {
 // the map (print_map and its last row). Returns 0, or -1 when no range holds
 // the block ("no data description") or the printer failed.
 int print_block(FormPrinter& p, const unsigned char* data, int size, long long block, long long addr);
-// The same for a block whose place in the ranges is known.
+// The same for a block whose place in the ranges is known, the list's lines
+// gathered in batch (flushed before any line written otherwise).
 int print_block(FormPrinter& p, const unsigned char* data, int size, long long block, long long addr,
-                const BlockPlace& place);
+                const BlockPlace& place, LineBatch& batch);
 
 // The map-form title line: " [%07X]  size: %04X" (%07d and %04d with -D) with
 // the address from column 1, or the size text from column indent when addr is

@@ -3,7 +3,6 @@
 #include <bit>
 #include <cstring>
 
-#include "common/decimal_digits.h"
 #include "common/digits.h"
 #include "common/float_text.h"
 #include "formatted/decimal_text.h"
@@ -20,13 +19,6 @@ void swap_bytes(unsigned char* buffer, int n) {
 
 namespace {
 
-// The value of the n bytes read as a signed number of that many bytes.
-long long sign_extend(uint64_t raw, int n) {
-  if (n >= 8) return static_cast<long long>(raw);
-  uint64_t sign = uint64_t{1} << (8 * n - 1);
-  return static_cast<long long>((raw ^ sign) - sign);
-}
-
 // "%08X" of a 32-bit value.
 int pointer_text(uint32_t v, char* out) {
   for (int i = 7; i >= 0; --i, v >>= 4) out[i] = kUpperHexDigits[v & 15];
@@ -42,14 +34,10 @@ int copy_text(const char* from, char* out) {
 
 }  // namespace
 
-int fixed_number_text(ValueForm form, int size, const unsigned char* p, ByteOrder order, char* out) {
+int other_number_text(ValueForm form, int size, const unsigned char* p, ByteOrder order, char* out) {
   if (size < 1) return 0;
   const uint64_t raw = read_element(p, size, order);
   switch (form) {
-    case ValueForm::signed_int:
-      return put_signed_decimal(out, sign_extend(raw, size));
-    case ValueForm::unsigned_int:
-      return put_decimal(out, raw);
     case ValueForm::pointer:
       return pointer_text(static_cast<uint32_t>(raw), out);
     case ValueForm::float32: {
@@ -61,6 +49,8 @@ int fixed_number_text(ValueForm form, int size, const unsigned char* p, ByteOrde
       char f[kFloatTextSize];
       return copy_text(dblToStr(std::bit_cast<double>(raw), f), out);
     }
+    case ValueForm::signed_int:
+    case ValueForm::unsigned_int:
     case ValueForm::text:
     case ValueForm::hex:
     case ValueForm::packed:

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "common/decimal_digits.h"
 #include "format/definitions.h"
 #include "format/item_types.h"
 
@@ -66,8 +67,23 @@ constexpr int kNoValue = -1;
 // written to out, which has room for kValueTextSize bytes: "%d" or "%u" for
 // 1-, 2-, 4- and 8-byte integers, eight upper-case hex digits for pointers,
 // floatToStr / dblToStr for floats and doubles. Returns its length; 0 for a
-// form that is none of these.
-int fixed_number_text(ValueForm form, int size, const unsigned char* p, ByteOrder order, char* out);
+// form that is none of these. Integers, the common case, inline.
+int other_number_text(ValueForm form, int size, const unsigned char* p, ByteOrder order, char* out);
+inline int fixed_number_text(ValueForm form, int size, const unsigned char* p, ByteOrder order, char* out) {
+  switch (form) {
+    case ValueForm::signed_int: {
+      if (size < 1) return 0;
+      const uint64_t raw = read_element(p, size, order);
+      // The value of the size bytes read as a signed number of that many bytes.
+      const uint64_t sign = size >= 8 ? 0 : uint64_t{1} << (8 * size - 1);
+      return put_signed_decimal(out, static_cast<long long>((raw ^ sign) - sign));
+    }
+    case ValueForm::unsigned_int:
+      return size < 1 ? 0 : put_decimal(out, read_element(p, size, order));
+    default:
+      return other_number_text(form, size, p, order, out);
+  }
+}
 
 // The text of one element of item m, a type shown as a number, without
 // brackets: the text of fixed_number_text, or the number with m's scale for

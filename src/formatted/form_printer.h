@@ -24,8 +24,11 @@ struct FormPrinter {
   LabelMaker labels;
   WalkPlans plans;  // the walks over blocks of each size, made once
   ListPlans list_plans;  // the list's lines for each of those walks
-  // The comment lines of the #BLNO ranges, made once: the comment and its line.
+  // The comment lines of the #BLNO ranges in the report's encoding, made
+  // once: the comment and its line.
   std::vector<std::pair<const char*, std::string>> range_comment_lines;
+  // The last one written, which the next block's range most often has.
+  const std::pair<const char*, std::string>* last_range_comment = nullptr;
   // One past the last column of the map row written since it was last
   // blanked: a written row is blanked only that far. At first nothing is known.
   int map_written_to = kLineBufSize - 1;

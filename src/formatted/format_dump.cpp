@@ -9,6 +9,7 @@
 #include "formatted/form_printer.h"
 #include "formatted/item_map.h"
 #include "formatted/map_scale.h"
+#include "output/line_batch.h"
 
 namespace vesk {
 
@@ -101,6 +102,9 @@ int format_dump(const Settings& s, const Definitions& defs, ByteSource& in, Repo
   bool new_position = position != 0;
 
   unsigned char block[kMaxBlockSize];
+  // The list's lines, gathered across blocks and written to the report
+  // some blocks at a time (and before any line written otherwise).
+  LineBatch batch(report);
   long long b = s.start_blk;
   for (; b <= s.end_blk; ++b) {
     if (report.failed()) return 1;
@@ -110,6 +114,7 @@ int format_dump(const Settings& s, const Definitions& defs, ByteSource& in, Repo
       if (position > place.offset) {
         char t[120];
         std::snprintf(t, sizeof t, "Error: offset(%d) ... It has returned from the present position.", place.offset);
+        batch.flush();
         report.put_line(t);
         return 1;
       }
@@ -125,10 +130,11 @@ int format_dump(const Settings& s, const Definitions& defs, ByteSource& in, Repo
       if (new_position || place.range_first) put_block_title(p, 12, position, place.size);
       new_position = false;
     }
-    print_block(p, block, got, b, position, place);
+    print_block(p, block, got, b, position, place, batch);
     if (p.failed) return 1;
     position += got;
   }
+  batch.flush();
   if (report.failed()) return 1;
   // Stopped by the default end of an open range, not by the end the -n
   // range asked for.

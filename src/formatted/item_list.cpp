@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "common/ascii.h"
 #include "common/digits.h"
 #include "common/short_copy.h"
 #include "formatted/item_walk.h"
@@ -9,6 +10,7 @@
 #include "formatted/value_render.h"
 #include "formatted/walk_plan.h"
 #include "output/line_batch.h"
+#include "output/utf8_transcode.h"
 
 namespace vesk {
 
@@ -95,11 +97,32 @@ void print_line(FormPrinter& p, const ListPlan& plan, const ListLine& l, const u
 // length.
 int put_framed_line(char* out, const ListLine& l, const unsigned char* data, const FormView& view) {
   copy_short(out, l.frame.data(), static_cast<int>(l.frame.size()));
-  int col = 7;
-  for (int k = 0; k < l.count; ++k)
-    col += put_value_text(out + col, data + l.pos + k * l.size, l.size, l.form, *l.codec, view.show_ctrl,
-                          view.list_order);
-  return l.end.empty() ? col : static_cast<int>(l.frame.size());
+  const int values =
+      put_values_text(out + 7, data + l.pos, l.size, l.count, l.form, *l.codec, view.show_ctrl, view.list_order);
+  return l.end.empty() ? 7 + values : static_cast<int>(l.frame.size());
+}
+
+// A framed line in a UTF-8 report: its offset field, its values (those of
+// a text item made UTF-8 in place, through scratch, when they are not
+// ASCII), then the UTF-8 form of the line's end from their end column on.
+// Returns its length in bytes.
+int put_framed_utf8_line(char* out, const ListLine& l, const unsigned char* data, const FormView& view,
+                         char* scratch) {
+  std::memcpy(out, l.offset, 7);
+  const int values =
+      put_values_text(out + 7, data + l.pos, l.size, l.count, l.form, *l.codec, view.show_ctrl, view.list_order);
+  int bytes = 7 + values;
+  if (l.form == ValueForm::text && !all_ascii(out + 7, static_cast<std::size_t>(values))) {
+    std::memcpy(scratch, out + 7, static_cast<std::size_t>(values));
+    bytes = 7 + static_cast<int>(sjis2utf8(scratch, static_cast<std::size_t>(values), out + 7));
+  }
+  const int col = 7 + values;
+  const int end = static_cast<int>(l.end_utf8.size());
+  if (end > col) {
+    copy_short(out + bytes, l.end_utf8.data() + col, end - col);
+    bytes += end - col;
+  }
+  return bytes;
 }
 
 // The lines of a block from its list plan. They are gathered and go to the
@@ -110,9 +133,8 @@ void print_lines(FormPrinter& p, const ListPlan& plan, const unsigned char* data
     if (!l.framed) {
       print_line(p, plan, l, data, batch);
     } else if (batch.utf8()) {
-      // Made in its Shift_JIS form, then written in UTF-8 into the batch.
-      const int len = put_framed_line(p.line.data, l, data, p.view);
-      batch.add(p.line.data, static_cast<std::size_t>(len));
+      char* out = batch.line_space(kUtf8PerSjisByte * static_cast<std::size_t>(l.longest));
+      batch.end_line(static_cast<std::size_t>(put_framed_utf8_line(out, l, data, p.view, p.line.data)));
     } else {
       char* out = batch.line_space(static_cast<std::size_t>(l.longest));
       batch.end_line(static_cast<std::size_t>(put_framed_line(out, l, data, p.view)));
@@ -128,6 +150,11 @@ int print_items(FormPrinter& p, int rec, const unsigned char* data, int size, in
 }
 
 int print_items(FormPrinter& p, int rec, const unsigned char* data, int size, int pos, LineBatch& batch) {
+  // The list's lines start afresh, without cells.
+  if (const ListPlan* lines = p.line.cells.empty() ? p.list_plans.recent(rec, size, pos) : nullptr) {
+    print_lines(p, *lines, data, batch);
+    return lines->walk->end;
+  }
   const WalkRules rules{true, true};
   const WalkPlan* walk = p.plans.find(p.view, rec, size, pos, rules);
   if (walk != nullptr && p.line.cells.empty()) {

@@ -4,6 +4,7 @@
 #include "common/float_text.h"
 #include "format/item_types.h"
 #include "formatted/value_render.h"
+#include "output/utf8_transcode.h"
 
 namespace vesk {
 
@@ -49,6 +50,11 @@ void frame_line(ListLine& line, const FormView& view, int label_column, bool utf
   line.longest = line.end.empty() ? static_cast<int>(values_end) : static_cast<int>(line.end.size());
   line.frame = line.end.empty() ? std::string(static_cast<std::size_t>(values_end), ' ') : line.end;
   line.frame.replace(0, 7, line.offset, 7);
+  if (utf8_report && !line.end.empty()) {
+    std::string utf8(kUtf8PerSjisByte * line.end.size(), '\0');
+    utf8.resize(sjis2utf8(line.end.data(), line.end.size(), utf8.data()));
+    line.end_utf8 = utf8;
+  }
   line.framed = true;
 }
 
@@ -63,7 +69,7 @@ bool make_lines(const WalkPlan& walk, const FormView& view, LabelMaker& labels, 
         if (open != nullptr || s.e.pos < 0 || s.e.pos > (decimal ? 9999 : 0xFFFF)) return false;
         const ItemInf& m = view.defs.item_inf[s.e.item];
         ListLine line{s.e.item, s.e.pos, 0, 0, ValueForm::structure, 0, &view.text_codec(m), {},
-                      labels.list_line_end(s.e.item), false, {}, 0};
+                      labels.list_line_end(s.e.item), false, {}, 0, {}};
         line.offset[0] = ' ';
         put_four_digits(line.offset + 1, static_cast<unsigned>(s.e.pos), decimal ? 10 : 16);
         line.offset[5] = ':';
@@ -98,8 +104,9 @@ bool make_lines(const WalkPlan& walk, const FormView& view, LabelMaker& labels, 
 }  // namespace
 
 const ListPlan* ListPlans::find(const WalkPlan& walk, const FormView& view, LabelMaker& labels, bool utf8_report) {
+  if (last_ != nullptr && last_->walk == &walk) return last_;
   for (const ListPlan& plan : plans_)
-    if (plan.walk == &walk) return plan.usable ? &plan : nullptr;
+    if (plan.walk == &walk) return plan.usable ? (last_ = &plan) : nullptr;
   // Room for one for each walk plan: a plan handed out never moves.
   plans_.reserve(kMaxWalkPlans);
   ListPlan plan{&walk, false, labels.list_label_column(), {}};
@@ -110,7 +117,7 @@ const ListPlan* ListPlans::find(const WalkPlan& walk, const FormView& view, Labe
     plan.lines = std::vector<ListLine>();
   }
   plans_.push_back(std::move(plan));
-  return plans_.back().usable ? &plans_.back() : nullptr;
+  return plans_.back().usable ? (last_ = &plans_.back()) : nullptr;
 }
 
 }  // namespace vesk

@@ -35,6 +35,9 @@ struct ListLine {
   bool framed;
   std::string frame;
   int longest;
+  // In a UTF-8 report, the line's end in UTF-8, from column 0 (blanks, then
+  // the label): its bytes from the values' end column on follow the values.
+  std::string end_utf8;
 };
 
 struct ListPlan {
@@ -51,9 +54,17 @@ class ListPlans {
   // of a line (an offset of more than four digits, say). utf8_report: the
   // report is written in UTF-8.
   const ListPlan* find(const WalkPlan& walk, const FormView& view, LabelMaker& labels, bool utf8_report);
+  // The plan found last when it is for structure rec over size bytes from
+  // pos, as most blocks' is; else null.
+  const ListPlan* recent(int rec, int size, int pos) const {
+    if (last_ == nullptr) return nullptr;
+    const WalkPlan& w = *last_->walk;
+    return w.rec == rec && w.size == size && w.pos == pos ? last_ : nullptr;
+  }
 
  private:
   std::vector<ListPlan> plans_;
+  const ListPlan* last_ = nullptr;  // the usable plan found last
 };
 
 }  // namespace vesk

@@ -136,39 +136,45 @@ ValueForm form_of(const ItemInf& m) {
 
 }  // namespace
 
-int put_value_text(char* out, const unsigned char* bytes, int len, ValueForm form, const Codec& codec,
-                   bool show_escapes, ByteOrder order) {
+int put_values_text(char* out, const unsigned char* bytes, int len, int count, ValueForm form, const Codec& codec,
+                    bool show_escapes, ByteOrder order) {
+  char* o = out;
   switch (form) {
-    case ValueForm::text: {
-      out[0] = '[';
-      // The forms may run two bytes past the element: "] " covers them.
-      codec.put_text_forms(show_escapes, bytes, len, out + 1);
-      std::memcpy(out + len + 1, "] ", 2);
-      return len + 3;
-    }
-    case ValueForm::hex: {
-      char* o = out;
-      *o++ = '[';
-      for (int i = 0; i < len; ++i, o += 2) std::memcpy(o, kHexPairs.digits[bytes[i]], 2);
-      std::memcpy(o, "] ", 2);
-      return 2 * len + 3;
-    }
+    case ValueForm::text:
+      for (int k = 0; k < count; ++k, bytes += len) {
+        o[0] = '[';
+        // The forms may run two bytes past the element: "] " covers them.
+        codec.put_text_forms(show_escapes, bytes, len, o + 1);
+        std::memcpy(o + len + 1, "] ", 2);
+        o += len + 3;
+      }
+      break;
+    case ValueForm::hex:
+      for (int k = 0; k < count; ++k) {
+        *o++ = '[';
+        for (int i = 0; i < len; ++i, o += 2) std::memcpy(o, kHexPairs.digits[*bytes++], 2);
+        std::memcpy(o, "] ", 2);
+        o += 2;
+      }
+      break;
     case ValueForm::signed_int:
     case ValueForm::unsigned_int:
     case ValueForm::pointer:
     case ValueForm::float32:
-    case ValueForm::float64: {
-      out[0] = '[';
-      const int n = fixed_number_text(form, len, bytes, order, out + 1);
-      std::memcpy(out + n + 1, "] ", 2);
-      return n + 3;
-    }
+    case ValueForm::float64:
+      for (int k = 0; k < count; ++k, bytes += len) {
+        o[0] = '[';
+        const int n = fixed_number_text(form, len, bytes, order, o + 1);
+        std::memcpy(o + n + 1, "] ", 2);
+        o += n + 3;
+      }
+      break;
     case ValueForm::packed:
     case ValueForm::zoned:
     case ValueForm::structure:
-      break;
+      return -1;
   }
-  return -1;
+  return static_cast<int>(o - out);
 }
 
 int put_value_straight(FormPrinter& p, int col, const unsigned char* data, int pos, const ItemInf& m, int len,
@@ -209,7 +215,8 @@ int put_value_straight(FormPrinter& p, int col, const unsigned char* data, int p
   }
   if (col + most + 1 > kLineBufSize) return -1;
   char* out = p.line.data + col;
-  const int n = put_value_text(out, data + pos, len, form, p.view.text_codec(m), p.view.show_ctrl, p.view.list_order);
+  const int n =
+      put_values_text(out, data + pos, len, 1, form, p.view.text_codec(m), p.view.show_ctrl, p.view.list_order);
   if (col + n > w) {
     out[0] = '\0';
     return -1;

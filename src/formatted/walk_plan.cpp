@@ -52,10 +52,14 @@ class Recorder final : public ItemVisitor {
 }  // namespace
 
 const WalkPlan* WalkPlans::find(const FormView& view, int rec, int size, int pos, const WalkRules& rules) {
+  // Most blocks are of the size of the block before.
+  if (last_ != nullptr && last_->rec == rec && last_->size == size && last_->pos == pos &&
+      last_->eod_at_member_start == rules.eod_at_member_start && last_->skip_hidden == rules.skip_hidden)
+    return last_;
   for (const WalkPlan& plan : plans_) {
     if (plan.rec == rec && plan.size == size && plan.pos == pos &&
         plan.eod_at_member_start == rules.eod_at_member_start && plan.skip_hidden == rules.skip_hidden)
-      return plan.usable ? &plan : nullptr;
+      return plan.usable ? (last_ = &plan) : nullptr;
   }
   if (plans_.size() >= kMaxWalkPlans) return nullptr;
   // Room for them all at once: a plan handed out never moves.
@@ -66,7 +70,7 @@ const WalkPlan* WalkPlans::find(const FormView& view, int rec, int size, int pos
   plan.usable = recorder.whole() && plan.end != -1;
   if (!plan.usable) plan.steps = std::vector<WalkStep>();
   plans_.push_back(std::move(plan));
-  return plans_.back().usable ? &plans_.back() : nullptr;
+  return plans_.back().usable ? (last_ = &plans_.back()) : nullptr;
 }
 
 }  // namespace vesk

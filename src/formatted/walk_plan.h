@@ -46,6 +46,7 @@ class WalkPlans {
 
  private:
   std::vector<WalkPlan> plans_;
+  const WalkPlan* last_ = nullptr;  // the usable plan found last
 };
 
 // Replays a plan to visitor (of its final type, so that its calls are direct).

@@ -6,6 +6,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 
 #include "common/short_copy.h"
 #include "output/report.h"
@@ -15,7 +17,10 @@ namespace vesk {
 
 class LineBatch {
  public:
-  static constexpr std::size_t kSize = 16 * 1024;
+  // A few blocks' lines. A batch goes to the sink as one copy, which a copy
+  // routine makes with vector moves at this size (larger ones it may hand
+  // to a string instruction, slower to start).
+  static constexpr std::size_t kSize = 2048;
 
   explicit LineBatch(Report& report) : report_(report), utf8_(report.sink().utf8()) {}
   ~LineBatch() { flush(); }
