@@ -135,14 +135,18 @@ int print_block(FormPrinter& p, const unsigned char* data, int size, long long b
     print_items(p, e.item_no, data, size, 0, batch);
     return p.failed ? -1 : 0;
   }
-  // The map's rows are written one by one, after the lines gathered.
-  batch.flush();
   if (place.entry < 0) {
     p.error("no data description");
     return -1;
   }
+  // The map's rows are gathered too.
+  struct Gathering {
+    FormPrinter& p;
+    ~Gathering() { p.batch = nullptr; }
+  } gathering{p};
+  p.batch = &batch;
   const BlnoInf& e = p.view.defs.blno_inf[place.entry];
-  if (e.comment != nullptr) put_range_comment(p, e.comment);
+  if (e.comment != nullptr) put_range_comment(p, e.comment, batch);
   MapRow row;
   print_map(p, e.item_no, data, size, block, row, 0);
   // The row being built is the one the last value went into.

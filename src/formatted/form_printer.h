@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "output/line_batch.h"
 #include "output/line_buffer.h"
 #include "formatted/form_view.h"
 #include "formatted/item_label.h"
@@ -45,6 +46,9 @@ struct FormPrinter {
   } map_value;
   // A renderer met a condition that ends the run (its message is out).
   bool failed = false;
+  // While set, the map's rows are gathered here (and it is flushed before
+  // any other line).
+  LineBatch* batch = nullptr;
 
   // "<format file>: <message>\n" on standard error.
   void error(const char* message) const;

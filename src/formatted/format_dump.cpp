@@ -127,7 +127,10 @@ int format_dump(const Settings& s, const Definitions& defs, ByteSource& in, Repo
     if (got == 0) break;
     if (view.map) {
       widen_map_for(p, b);
-      if (new_position || place.range_first) put_block_title(p, 12, position, place.size);
+      if (new_position || place.range_first) {
+        batch.flush();
+        put_block_title(p, 12, position, place.size);
+      }
       new_position = false;
     }
     print_block(p, block, got, b, position, place, batch);

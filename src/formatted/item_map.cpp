@@ -118,39 +118,127 @@ int map_prefix(char (&prefix)[64], bool dec, long long block, int row_start) {
   return n;
 }
 
+// The map cells of a text element from the codec's Shift_JIS forms of its
+// bytes and where its cells start (text/text_cells.h): a character alone in
+// the cell of its first byte, from the cell's second column (a pair as it
+// is, any other in its compact form); a byte shown as itself in its cell's
+// second column (a point for a point); any other byte as two hex digits and
+// a blank. The bytes of a longer cell that is no character show each so.
+struct TextRun {
+  char* row;
+  int cell;  // columns a cell
+  const char* forms;
+  const unsigned char* starts;
+  const unsigned char* bytes;
+  int n;
+  const Codec& codec;
+  bool show_escapes;
+
+  struct Done {
+    int next;     // the first byte not placed
+    int written;  // one past the last column written
+  };
+
+  // A byte of a cell that is no character, shown as form (its form when it
+  // is a cell of its own).
+  bool shows_itself(int i, char form) const { return form != '.' || bytes[i] == '.'; }
+
+  // The column that the cell at byte i, in the cell at col, writes first.
+  int first_write_column(int i, int col) const {
+    const unsigned start = starts[i];
+    if ((start & kStartsCharacter) != 0) return col + 1;
+    const char form = (start & (kStartsCharacter - 1)) == 1 ? forms[i] : '.';
+    return shows_itself(i, form) ? col + 1 : col;
+  }
+
+  // The cells that start at bytes i to stop - 1, byte i's in the cell at
+  // col.
+  Done put_cells(int i, int stop, int col) const {
+    // Locals, as the row's bytes may be any object's for the compiler.
+    char* __restrict const out = row;
+    const char* __restrict const form_of = forms;
+    const unsigned char* __restrict const start_of = starts;
+    const unsigned char* __restrict const byte_of = bytes;
+    const int step = cell;
+    int written = 0;
+    while (i < stop) {
+      const unsigned start = start_of[i];
+      if (start == 1) {
+        // A byte shown as itself (a point for a point), else as its hex digits.
+        const char form = form_of[i];
+        if (form != '.' || byte_of[i] == '.') {
+          out[col + 1] = form;
+          written = col + 2;
+        } else {
+          std::memcpy(out + col, kHexPairs.digits[byte_of[i]], 2);
+          out[col + 2] = ' ';
+          written = col + 3;
+        }
+        ++i;
+        col += step;
+        continue;
+      }
+      const int len = static_cast<int>(start & (kStartsCharacter - 1));
+      if ((start & kStartsCharacter) == 0) {
+        // The bytes of a longer cell that is no character, each so.
+        for (const int end = i + len; i < end; ++i, col += step) {
+          if (byte_of[i] == '.') {
+            out[col + 1] = '.';
+            written = col + 2;
+          } else {
+            std::memcpy(out + col, kHexPairs.digits[byte_of[i]], 2);
+            out[col + 2] = ' ';
+            written = col + 3;
+          }
+        }
+        continue;
+      }
+      CompactCharacter ch{{form_of[i], form_of[i + 1]}, Cell{}};
+      ch.cell.len = 2;
+      if (!is_sjis_pair(static_cast<unsigned char>(form_of[i]), static_cast<unsigned char>(form_of[i + 1]))) {
+        DecoderState st;
+        st.show_escapes = show_escapes;
+        ch = compact_character(codec.decode(st, byte_of + i, n - i));
+      }
+      out[col + 1] = ch.sjis[0];
+      if (ch.cell.len > 1) out[col + 2] = ch.sjis[1];
+      written = col + 1 + ch.cell.len;
+      col += len * step;
+      i += len;
+    }
+    return Done{i, written};
+  }
+};
+
 class MapPrinter final : public ItemVisitor {
  public:
   MapPrinter(FormPrinter& p, const unsigned char* data, long long block, MapRow& row, const MapFilter* filter)
-      : p_(p), data_(data), block_(block), row_(row), filter_(filter) {}
+      : p_(p),
+        data_(data),
+        block_(block),
+        row_(row),
+        filter_(filter),
+        first_column_(kPrefixWidth + p.map_shift),
+        cell_(p.view.map_cell),
+        row_bytes_(p.view.line_bytes > 0 ? p.view.line_bytes : 1),
+        in_line_(first_column_ >= 0 && first_column_ + (row_bytes_ + 1) * cell_ + 4 <= kLineBufSize - 1) {}
 
+  // The renderer of the type's form of value: characters, hex digits, or the
+  // text of a number.
   void element(const ElementRef& e) override {
     if (filter_ != nullptr && !filter_->placed(e)) return;
     const ItemInf& m = p_.view.defs.item_inf[e.item];
-    bool shown = m.display != 0;
-    // The renderer of the type's form of value: characters, hex digits, or
-    // the text of a number.
-    const ValueForm form = e.form;
-    if (form == ValueForm::text) {
-      put_chars(e, shown);
-    } else if (form == ValueForm::hex) {
-      put_hex_cells(e.pos, e.len, shown);
-    } else {
-      char text[kValueTextSize + 1];
-      int n = number_text(m, form, e.pos, text);
-      if (n == kNoValue) {
-        // A decimal with a bad digit or sign: its bytes, as those of an
-        // element cut by the end of the data.
+    const bool shown = m.display != 0;
+    switch (e.form) {
+      case ValueForm::text:
+        put_chars(e, m, shown);
+        return;
+      case ValueForm::hex:
         put_hex_cells(e.pos, e.len, shown);
         return;
-      }
-      map_line_check(p_, block_, row_, e.pos);
-      if (n < 0) {
-        p_.failed = true;
-        stopped = true;
+      default:
+        put_number(e, m, shown);
         return;
-      }
-      if (shown) put_number_text(p_, row_, e.pos, e.len, text, n);
-      row_.pending = true;
     }
   }
 
@@ -167,17 +255,65 @@ class MapPrinter final : public ItemVisitor {
       put_map_line(p_, block_, row_.start);
     }
     row_.pending = false;
+    if (p_.batch != nullptr) p_.batch->flush();
     p_.report.put_line(" [EOD]");
   }
 
  private:
-  // n bytes from pos, each as two hex digits in its cell.
-  void put_hex_cells(int pos, int n, bool shown) {
-    for (int i = 0; i < n; ++i) {
-      map_line_check(p_, block_, row_, pos + i);
-      if (shown) put_hex_cell(p_, row_, pos + i, data_[pos + i]);
-      row_.pending = true;
+  // The first column of the cell of pos in the current row.
+  int column(int pos) const { return first_column_ + (pos - row_.start) * cell_; }
+  // map_line_check.
+  void check_row(int pos) {
+    if (row_.start + row_bytes_ <= pos) start_map_row(p_, block_, row_, pos);
+  }
+
+  // The cells of the row may be written straight: they lie in the line, and
+  // no cell of a character is laid over the row (the common case).
+  bool straight() const { return in_line_ && p_.line.cells.empty(); }
+
+  // A character in the second column of the cell of pos.
+  void put_char_cell(int pos, char c) {
+    const int col = column(pos) + 1;
+    if (!straight()) {
+      put_plain_text(p_, col, &c, 1);
+      return;
     }
+    settle_before(p_, col);
+    p_.line.data[col] = c;
+    if (col + 1 > p_.map_written_to) p_.map_written_to = col + 1;
+  }
+
+  // Two lower-case hex digits and a blank in the cell of pos.
+  void put_hex_digits_cell(int pos, unsigned char b) {
+    if (!straight()) {
+      put_hex_cell(p_, row_, pos, b);
+      return;
+    }
+    const int col = column(pos);
+    settle_before(p_, col);
+    char* o = p_.line.data + col;
+    std::memcpy(o, kHexPairs.digits[b], 2);
+    o[2] = ' ';
+    if (col + 3 > p_.map_written_to) p_.map_written_to = col + 3;
+  }
+
+  void put_number(const ElementRef& e, const ItemInf& m, bool shown) {
+    char text[kValueTextSize + 1];
+    const int n = number_text(m, e.form, e.pos, text);
+    if (n == kNoValue) {
+      // A decimal with a bad digit or sign: its bytes, as those of an
+      // element cut by the end of the data.
+      put_hex_cells(e.pos, e.len, shown);
+      return;
+    }
+    check_row(e.pos);
+    if (n < 0) {
+      p_.failed = true;
+      stopped = true;
+      return;
+    }
+    if (shown) put_number_text(p_, row_, e.pos, e.len, text, n);
+    row_.pending = true;
   }
 
   // The text of a number in the map's order: that of a type of fixed size
@@ -195,27 +331,77 @@ class MapPrinter final : public ItemVisitor {
     return n;
   }
 
+  // n bytes from pos, each as two hex digits and a blank in its cell: those
+  // in one row written together.
+  void put_hex_cells(int pos, int n, bool shown) {
+    const int end = pos + n;
+    while (pos < end) {
+      check_row(pos);
+      const int row_end = row_.start + row_bytes_;
+      const int stop = end < row_end ? end : row_end;
+      if (shown) {
+        const int col = column(pos);
+        const int written = col + (stop - pos - 1) * cell_ + 3;
+        if (p_.line.cells.empty() && col >= 0 && written <= kLineBufSize - 1) {
+          settle_before(p_, col);
+          char* o = p_.line.data + col;
+          for (int i = pos; i < stop; ++i, o += cell_) {
+            std::memcpy(o, kHexPairs.digits[data_[i]], 2);
+            o[2] = ' ';
+          }
+          if (written > p_.map_written_to) p_.map_written_to = written;
+        } else {
+          for (int i = pos; i < stop; ++i) put_hex_cell(p_, row_, i, data_[i]);
+        }
+      }
+      row_.pending = true;
+      pos = stop;
+    }
+  }
+
   // Characters, cell by cell in the item's code: a character of two or more
   // bytes alone in the cell of its first byte (the cells of its other bytes
   // stay blank), from the cell's second column; a byte shown as itself in
   // its cell's second column; any other byte as two hex digits.
-  void put_chars(const ElementRef& e, bool shown) {
-    const Codec& codec = p_.view.text_codec(p_.view.defs.item_inf[e.item]);
+  void put_chars(const ElementRef& e, const ItemInf& m, bool shown) {
+    const Codec& codec = p_.view.text_codec(m);
     // Characters of another code are laid over the row as cells, for a
     // UTF-8 report to write them in their own form.
     const bool own_utf8 = codec.mode != CharMode::sjis && p_.report.sink().utf8();
+    if (shown && !own_utf8 && straight() && put_chars_straight(e, codec)) return;
     TextCells cells(codec, p_.view.show_ctrl, data_ + e.pos, e.len);
     int pos = e.pos;
     while (const Cell* next = cells.next()) {
       const Cell& c = *next;
+      if (c.len == 1 && c.cls != CellClass::multibyte) {
+        // A byte: itself, or its hex digits (a point stands for itself).
+        check_row(pos);
+        if (shown) {
+          char form;
+          SjisEncoder::put_single(c, &form);
+          if (form != '.' || data_[pos] == '.')
+            put_char_cell(pos, form);
+          else
+            put_hex_digits_cell(pos, data_[pos]);
+        }
+        row_.pending = true;
+        ++pos;
+        continue;
+      }
       if (c.cls == CellClass::multibyte) {
-        map_line_check(p_, block_, row_, pos);
+        check_row(pos);
         if (shown) {
           CompactCharacter ch = compact_character(c);
-          int col = map_cell_column(p_, row_, pos) + 1;
+          int col = column(pos) + 1;
           settle_before(p_, col);
           if (own_utf8) {
             p_.line.put_cell(col, ch.sjis, ch.cell, true);
+            if (col + ch.cell.len > p_.map_written_to) p_.map_written_to = col + ch.cell.len;
+          } else if (straight()) {
+            // Its form in one column or two.
+            char* o = p_.line.data + col;
+            o[0] = ch.sjis[0];
+            if (ch.cell.len > 1) o[1] = ch.sjis[1];
             if (col + ch.cell.len > p_.map_written_to) p_.map_written_to = col + ch.cell.len;
           } else {
             put_cell_text(p_, col, ch.sjis, ch.cell.len);
@@ -225,19 +411,47 @@ class MapPrinter final : public ItemVisitor {
         pos += c.len;
         continue;
       }
-      char form[kMaxCellLength];
-      const bool itself = put_cell<SjisEncoder>(c, form) == 1 && form[0] != '.' ;
+      // Bytes that are no character: points or hex digits, a cell each.
       for (int j = 0; j < c.len; ++j, ++pos) {
-        map_line_check(p_, block_, row_, pos);
+        check_row(pos);
         if (shown) {
-          if (itself || data_[pos] == '.')
-            put_plain_text(p_, map_cell_column(p_, row_, pos) + 1, itself ? form : ".", 1);
+          if (data_[pos] == '.')
+            put_char_cell(pos, '.');
           else
-            put_hex_cell(p_, row_, pos, data_[pos]);
+            put_hex_digits_cell(pos, data_[pos]);
         }
         row_.pending = true;
       }
     }
+  }
+
+  // put_chars for an element shown in rows that no cell is laid over and
+  // none is to be, of a code that can decode afresh at any cell's start: the
+  // same cells, from the codec's Shift_JIS forms of the element and where
+  // its cells start, written straight a row at a time. False, and nothing
+  // done, for an element too long for this way.
+  bool put_chars_straight(const ElementRef& e, const Codec& codec) {
+    constexpr int kLongest = 256;
+    const int n = e.len;
+    if (n > kLongest || !codec.resumable()) return false;
+    char forms[kLongest + kMaxCellLength];
+    unsigned char starts[kLongest];
+    const unsigned char* const bytes = data_ + e.pos;
+    codec.put_text_layout(p_.view.show_ctrl, bytes, n, forms, starts);
+    TextRun run{p_.line.data, cell_, forms, starts, bytes, n, codec, p_.view.show_ctrl};
+    for (int i = 0; i < n;) {
+      check_row(e.pos + i);
+      // The cells that start in this row; the first settles the number
+      // before them.
+      const int stop = row_.start + row_bytes_ - e.pos;
+      const int col = column(e.pos + i);
+      settle_before(p_, run.first_write_column(i, col));
+      const TextRun::Done done = run.put_cells(i, stop < n ? stop : n, col);
+      if (done.written > p_.map_written_to) p_.map_written_to = done.written;
+      i = done.next;
+    }
+    if (n > 0) row_.pending = true;
+    return true;
   }
 
   FormPrinter& p_;
@@ -245,6 +459,12 @@ class MapPrinter final : public ItemVisitor {
   long long block_;
   MapRow& row_;
   const MapFilter* filter_;
+  // The columns of the cells (which a block's walk does not move) and the
+  // bytes of a row.
+  const int first_column_;
+  const int cell_;
+  const int row_bytes_;
+  const bool in_line_;  // every cell of a row lies in the line's buffer
 };
 
 }  // namespace
@@ -279,7 +499,13 @@ void put_map_line(FormPrinter& p, long long block, int row_start) {
   while (last > 0 && s[last] == ' ') --last;
   p.line.end_at(last + 1);
   // A row holds no newline.
-  p.report.put_line(p.line, strnlen(s, static_cast<std::size_t>(last) + 1));
+  const std::size_t len = strnlen(s, static_cast<std::size_t>(last) + 1);
+  if (p.batch != nullptr && p.line.cells.empty()) {
+    p.batch->add(s, len);
+  } else {
+    if (p.batch != nullptr) p.batch->flush();
+    p.report.put_line(p.line, len);
+  }
   // Blank again what the row used, its end included.
   int used = p.map_written_to > last + 2 ? p.map_written_to : last + 2;
   if (used > kLineBufSize - 1) used = kLineBufSize - 1;

@@ -144,7 +144,7 @@ int put_values_text(char* out, const unsigned char* bytes, int len, int count, V
       for (int k = 0; k < count; ++k, bytes += len) {
         o[0] = '[';
         // The forms may run two bytes past the element: "] " covers them.
-        codec.put_text_forms(show_escapes, bytes, len, o + 1);
+        codec.put_text_forms(show_escapes, bytes, len, o + 1, nullptr);
         std::memcpy(o + len + 1, "] ", 2);
         o += len + 3;
       }

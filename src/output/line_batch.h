@@ -31,12 +31,11 @@ class LineBatch {
   void add(const char* text, std::size_t len) {
     // Room for the line in its longest form and its newline.
     const std::size_t room = (utf8_ ? kUtf8PerSjisByte * len : len) + 1;
+    make_room(room);
     if (room > kSize - used_) {
-      flush();
-      if (room > kSize) {
-        report_.put_line(text, len);
-        return;
-      }
+      // Longer than a batch: on its own.
+      report_.put_line(text, len);
+      return;
     }
     if (utf8_) {
       used_ += sjis2utf8(text, len, text_ + used_);
@@ -51,12 +50,10 @@ class LineBatch {
   // A line already in the report's encoding (printable ASCII is in both),
   // without its newline, holding no newline.
   void add_encoded(const char* text, std::size_t len) {
+    make_room(len + 1);
     if (len + 1 > kSize - used_) {
-      flush();
-      if (len + 1 > kSize) {
-        report_.put_encoded_line(text, len);
-        return;
-      }
+      report_.put_encoded_line(text, len);
+      return;
     }
     copy_short(text_ + used_, text, static_cast<int>(len));
     used_ += len;
@@ -67,7 +64,7 @@ class LineBatch {
   // Room for a line of up to max bytes (max < kSize) already in the
   // report's encoding, to be written in place and ended by end_line.
   char* line_space(std::size_t max) {
-    if (max + 1 > kSize - used_) flush();
+    make_room(max + 1);
     return text_ + used_;
   }
   // The line written in line_space holds len bytes, no newline among them.
@@ -88,10 +85,19 @@ class LineBatch {
   }
 
  private:
+  // Room for a line of bytes: the lines gathered go out first when the
+  // batch lacks the room, or when they end the page (a heading comes before
+  // the next line). The page's room is looked up with a batch's first line.
+  void make_room(std::size_t bytes) {
+    if (lines_ > 0 && (bytes > kSize - used_ || lines_ >= page_room_)) flush();
+    if (lines_ == 0) page_room_ = report_.page_room();
+  }
+
   Report& report_;
   const bool utf8_;
   std::size_t used_ = 0;
   long long lines_ = 0;
+  long long page_room_ = 0;
   char text_[kSize];
 };
 

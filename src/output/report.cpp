@@ -50,19 +50,24 @@ void Report::put_line_with_cells(LineBuffer& line, std::size_t len, long long li
 }
 
 void Report::put_encoded_lines(const char* text, std::size_t len, long long lines) {
-  if (heading_ == nullptr) {
-    // No page starts a heading: the lines go out at once.
-    sink_.write_encoded_line(text, len);
-    count_lines(lines);
-    return;
-  }
   for (;;) {
-    const void* nl = std::memchr(text, '\n', len);
-    const std::size_t k = nl == nullptr ? len : static_cast<std::size_t>(static_cast<const char*>(nl) - text);
-    put_encoded_line(text, k);
-    if (nl == nullptr) return;
-    text += k + 1;
-    len -= k + 1;
+    if (heading_ != nullptr && page_pos_ == 0) heading_->write(*this);
+    // The lines that end this page at most go out at once.
+    const long long room = heading_ == nullptr ? lines : page_lines_ - page_pos_;
+    if (lines <= room) {
+      sink_.write_encoded_line(text, len);
+      count_lines(lines);
+      return;
+    }
+    const char* end = text;
+    for (long long k = 0; k < room; ++k)
+      end = static_cast<const char*>(std::memchr(end, '\n', len - static_cast<std::size_t>(end - text))) + 1;
+    const auto part = static_cast<std::size_t>(end - text) - 1;
+    sink_.write_encoded_line(text, part);
+    count_lines(room);
+    text = end;
+    len -= part + 1;
+    lines -= room;
   }
 }
 

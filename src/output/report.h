@@ -87,6 +87,15 @@ class Report {
     sink_.write_encoded_line(text, len);
     count_lines(1);
   }
+  // The lines that the page being written still takes before a heading is
+  // due (when a page starts, those after its heading, taken to be one line);
+  // without headings, as many as any.
+  long long page_room() const {
+    if (heading_ == nullptr) return kNoPageEnd;
+    return page_pos_ == 0 ? page_lines_ - 1 : page_lines_ - page_pos_;
+  }
+  static constexpr long long kNoPageEnd = 1LL << 62;
+
   // Lines already in the report's encoding, each ended by a newline but the
   // last (len bytes in all, `lines` lines), none holding another newline.
   void put_encoded_lines(const char* text, std::size_t len, long long lines);

@@ -20,7 +20,8 @@ constexpr Codec row(CharMode mode, const char* name, char letter, int max_len,
                starts_fresh,
                &Decoder::decode,
                &decode_cells<Decoder>,
-               &put_text_forms<Decoder>,
+               &put_text_forms<Decoder, false>,
+               &put_text_forms<Decoder, true>,
                {&write_columns<Decoder, SjisEncoder>, &write_columns<Decoder, Utf8Encoder>},
                {&skip_columns<Decoder, SjisEncoder>, &skip_columns<Decoder, Utf8Encoder>}};
 }

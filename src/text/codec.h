@@ -19,8 +19,9 @@ using DecodeCellsFn = int (*)(DecoderState& st, const unsigned char* p, int avai
                               int* bytes);
 // The Shift_JIS forms of the cells of n bytes read on their own (from the
 // code's first state), one column a byte, written to out, which has room for
-// n + kMaxCellLength bytes. Returns n.
-using TextFormsFn = int (*)(bool show_escapes, const unsigned char* data, int n, char* out);
+// n + kMaxCellLength bytes; with starts (room for n bytes), where each cell
+// starts and how long it is (text/text_cells.h). Returns n.
+using TextFormsFn = int (*)(bool show_escapes, const unsigned char* data, int n, char* out, unsigned char* starts);
 using WriteColumnsFn = int (*)(ColumnState& st, const unsigned char* data, int n, int avail, char* out,
                                int* columns);
 using SkipColumnsFn = void (*)(ColumnState& st, const unsigned char* data, int n, int avail, int line_bytes);
@@ -37,6 +38,7 @@ struct Codec {
   DecodeFn decode;
   DecodeCellsFn decode_cells;
   TextFormsFn put_text_forms;
+  TextFormsFn put_text_layout;  // the same, with starts
   WriteColumnsFn write_columns[kReportEncodings];
   SkipColumnsFn skip_columns[kReportEncodings];
 

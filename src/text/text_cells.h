@@ -12,14 +12,46 @@
 
 namespace vesk {
 
+// The cell of each byte that the decoder takes alone, whatever follows it
+// and whatever the state (valid where Decoder::kLone says so).
+template <class Decoder>
+struct LoneCells {
+  Cell cell[256];
+  LoneCells() {
+    for (int b = 0; b < 256; ++b) {
+      if (!Decoder::kLone.lone[b]) continue;
+      DecoderState st;
+      const auto byte = static_cast<unsigned char>(b);
+      cell[b] = Decoder::decode(st, &byte, 1);
+    }
+  }
+};
+
 // The cells from p on (avail bytes readable), at most max_cells, into out;
 // returns how many and sets *bytes to the bytes they cover. A codec's
-// decode_cells.
+// decode_cells: the cells decode gives one after the other, those that the
+// decoder's tables give (a lone byte, a pair) taken from them.
 template <class Decoder>
 int decode_cells(DecoderState& st, const unsigned char* p, int avail, Cell* out, int max_cells, int* bytes) {
+  static const LoneCells<Decoder> lone;
   int k = 0;
   int at = 0;
   while (k < max_cells && at < avail) {
+    const unsigned char b = p[at];
+    if (Decoder::kLone.lone[b]) {
+      out[k++] = lone.cell[b];
+      ++at;
+      continue;
+    }
+    if constexpr (Decoder::kHasPairs) {
+      if (at + 1 < avail) {
+        if (const unsigned pair = Decoder::pair_at(p + at)) {
+          out[k++] = multibyte_cell(kCpOfSjis, static_cast<int>(pair), 2);
+          at += 2;
+          continue;
+        }
+      }
+    }
     out[k] = Decoder::decode(st, p + at, avail - at);
     at += out[k].len;
     ++k;
@@ -54,9 +86,13 @@ struct LoneForms {
 // one column a byte, written to out (room for n + kMaxCellLength bytes): the
 // same bytes as each cell's put_cell<SjisEncoder>, with the cells that the
 // decoder's tables give (a lone byte, a pair) taken without building them.
-// Returns n. A codec's put_text_forms.
-template <class Decoder>
-int put_text_forms(bool show_escapes, const unsigned char* data, int n, char* out) {
+// With starts, also where each cell starts: starts[i] is the length of the
+// cell that starts at byte i, with kStartsCharacter added for a character
+// of two or more bytes, and 0 for a byte inside a cell. Returns n.
+constexpr unsigned char kStartsCharacter = 0x80;
+
+template <class Decoder, bool kStarts>
+int put_text_forms(bool show_escapes, const unsigned char* data, int n, char* out, unsigned char* starts) {
   static const LoneForms<Decoder> lone;
   DecoderState st;
   st.show_escapes = show_escapes;
@@ -73,10 +109,14 @@ int put_text_forms(bool show_escapes, const unsigned char* data, int n, char* ou
           const std::uint64_t low = eight & ~kHigh;
           if (((eight | (low + kOnes) | ~(low + 0x60 * kOnes)) & kHigh) != 0) break;
           std::memcpy(out + off, data + off, 8);
+          if constexpr (kStarts) std::memcpy(starts + off, "\1\1\1\1\1\1\1\1", 8);
           off += 8;
         }
       }
-      for (char f; off < n && (f = lone.form[data[off]]) != 0; ++off) out[off] = f;
+      for (char f; off < n && (f = lone.form[data[off]]) != 0; ++off) {
+        out[off] = f;
+        if constexpr (kStarts) starts[off] = 1;
+      }
       continue;
     }
     if constexpr (Decoder::kHasPairs) {
@@ -84,6 +124,10 @@ int put_text_forms(bool show_escapes, const unsigned char* data, int n, char* ou
         if (const unsigned pair = Decoder::pair_at(data + off)) {
           out[off] = static_cast<char>(pair >> 8);
           out[off + 1] = static_cast<char>(pair & 0xFF);
+          if constexpr (kStarts) {
+            starts[off] = 2 + kStartsCharacter;
+            starts[off + 1] = 0;
+          }
           off += 2;
           continue;
         }
@@ -91,6 +135,10 @@ int put_text_forms(bool show_escapes, const unsigned char* data, int n, char* ou
     }
     const Cell c = Decoder::decode(st, data + off, n - off);
     put_cell<SjisEncoder>(c, out + off);
+    if constexpr (kStarts) {
+      starts[off] = static_cast<unsigned char>(c.len + (c.cls == CellClass::multibyte ? kStartsCharacter : 0));
+      for (int i = 1; i < c.len; ++i) starts[off + i] = 0;
+    }
     off += c.len;
   }
   return n;
