@@ -1,5 +1,6 @@
 #include "formatted/item_map.h"
 
+#include <bit>
 #include <cstring>
 
 #include "common/decimal_digits.h"
@@ -93,8 +94,15 @@ void put_number_text(FormPrinter& p, const MapRow& row, int pos, int len, const 
     put_wide_mark(p, col, col, mark_end);
     return;
   }
-  put_cell_text(p, col, text, n);
-  put_cell_text(p, col + n, " ", 1);
+  if (p.line.cells.empty() && col >= 0 && col + n + 1 <= kLineBufSize - 1) {
+    // The text and the blank after it, straight into the row.
+    copy_short(p.line.data + col, text, n);
+    p.line.data[col + n] = ' ';
+    if (col + n + 1 > p.map_written_to) p.map_written_to = col + n + 1;
+  } else {
+    put_cell_text(p, col, text, n);
+    put_cell_text(p, col + n, " ", 1);
+  }
   p.map_value = FormPrinter::MapValue{col, col + n, mark_end};
 }
 
@@ -299,7 +307,7 @@ class MapPrinter final : public ItemVisitor {
 
   void put_number(const ElementRef& e, const ItemInf& m, bool shown) {
     char text[kValueTextSize + 1];
-    const int n = number_text(m, e.form, e.pos, text);
+    const int n = number_text(m, e.form, e.pos, e.len, text);
     if (n == kNoValue) {
       // A decimal with a bad digit or sign: its bytes, as those of an
       // element cut by the end of the data.
@@ -319,10 +327,11 @@ class MapPrinter final : public ItemVisitor {
   // The text of a number in the map's order: that of a type of fixed size
   // read at once (a float too long for its cells refused), that of a
   // decimal through the item.
-  int number_text(const ItemInf& m, ValueForm form, int pos, char* text) {
-    const ItemType* t = form == ValueForm::packed || form == ValueForm::zoned ? nullptr : item_type(m.type);
-    if (t == nullptr) return map_value_text(p_.view, m, data_ + pos, text, kValueTextSize);
-    const int n = fixed_number_text(form, t->size, data_ + pos, p_.view.map_order, text);
+  int number_text(const ItemInf& m, ValueForm form, int pos, int len, char* text) {
+    // A number of a type of fixed size has the element's size.
+    if (form == ValueForm::packed || form == ValueForm::zoned || form == ValueForm::structure)
+      return map_value_text(p_.view, m, data_ + pos, text, kValueTextSize);
+    const int n = fixed_number_text(form, len, data_ + pos, p_.view.map_order, text);
     if (form == ValueForm::float32 && n > 4 * p_.view.map_cell) {
       errmsg("program error!!\n");
       return kMapTextTooLong;
@@ -481,25 +490,49 @@ void start_map_row(FormPrinter& p, long long block, MapRow& row, int pos) {
 }
 
 void put_map_line(FormPrinter& p, long long block, int row_start) {
-  char prefix[64];
-  int n = map_prefix(prefix, p.view.dec, block, row_start);
-  // A longer prefix (a block number of five digits and more) is cut to its
-  // first 12 characters, unless the cells have moved right to make room.
-  const int width = kPrefixWidth + p.map_shift;
-  put_cell_text(p, 0, prefix, n < width ? n : width);
+  char* const s = p.line.data;
+  const bool dec = p.view.dec;
+  const long long four_digits = dec ? 9999 : 0xFFFF;
+  const long long shown = row_start == 0 ? block : row_start;
+  if (shown >= 0 && shown <= four_digits && p.line.cells.empty()) {
+    // The common prefix, of twelve columns, written in place.
+    if (row_start == 0) {
+      s[0] = ' ';
+      put_four_digits(s + 1, static_cast<unsigned>(block), dec ? 10 : 16);
+      std::memcpy(s + 5, " 0000: ", 7);
+    } else {
+      std::memcpy(s, "      ", 6);
+      put_four_digits(s + 6, static_cast<unsigned>(row_start), dec ? 10 : 16);
+      std::memcpy(s + 10, ": ", 2);
+    }
+    if (kPrefixWidth > p.map_written_to) p.map_written_to = kPrefixWidth;
+  } else {
+    char prefix[64];
+    int n = map_prefix(prefix, dec, block, row_start);
+    // A longer prefix (a block number of five digits and more) is cut to its
+    // first 12 characters, unless the cells have moved right to make room.
+    const int width = kPrefixWidth + p.map_shift;
+    put_cell_text(p, 0, prefix, n < width ? n : width);
+  }
 
+  // The row's last column that is no blank: nothing past the columns
+  // written since the row was last blanked is.
   int last = row_last_column(p);
-  const char* s = p.line.c_str();
-  // Back over the blanks, eight at a time while they last.
+  if (last > p.map_written_to) last = p.map_written_to;
   constexpr std::uint64_t kEightBlanks = 0x2020202020202020u;
   for (std::uint64_t eight; last >= 8; last -= 8) {
     std::memcpy(&eight, s + last - 7, 8);
-    if (eight != kEightBlanks) break;
+    if (eight == kEightBlanks) continue;
+    if constexpr (std::endian::native == std::endian::little) {
+      // The highest byte that differs from a blank is the last non-blank.
+      last -= std::countl_zero(eight ^ kEightBlanks) / 8;
+    }
+    break;
   }
   while (last > 0 && s[last] == ' ') --last;
   p.line.end_at(last + 1);
-  // A row holds no newline.
-  const std::size_t len = strnlen(s, static_cast<std::size_t>(last) + 1);
+  // A row holds no newline, nor a zero byte: the map writes none.
+  const auto len = static_cast<std::size_t>(last) + 1;
   if (p.batch != nullptr && p.line.cells.empty()) {
     p.batch->add(s, len);
   } else {

@@ -51,11 +51,7 @@ class Recorder final : public ItemVisitor {
 
 }  // namespace
 
-const WalkPlan* WalkPlans::find(const FormView& view, int rec, int size, int pos, const WalkRules& rules) {
-  // Most blocks are of the size of the block before.
-  if (last_ != nullptr && last_->rec == rec && last_->size == size && last_->pos == pos &&
-      last_->eod_at_member_start == rules.eod_at_member_start && last_->skip_hidden == rules.skip_hidden)
-    return last_;
+const WalkPlan* WalkPlans::find_or_make(const FormView& view, int rec, int size, int pos, const WalkRules& rules) {
   for (const WalkPlan& plan : plans_) {
     if (plan.rec == rec && plan.size == size && plan.pos == pos &&
         plan.eod_at_member_start == rules.eod_at_member_start && plan.skip_hidden == rules.skip_hidden)

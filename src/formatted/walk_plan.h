@@ -42,9 +42,18 @@ class WalkPlans {
  public:
   // The plan of structure rec over a block of size bytes from pos; null when
   // the walk must be done for each block.
-  const WalkPlan* find(const FormView& view, int rec, int size, int pos, const WalkRules& rules);
+  const WalkPlan* find(const FormView& view, int rec, int size, int pos, const WalkRules& rules) {
+    // Most blocks are of the size of the block before.
+    const WalkPlan* last = last_;
+    if (last != nullptr && last->rec == rec && last->size == size && last->pos == pos &&
+        last->eod_at_member_start == rules.eod_at_member_start && last->skip_hidden == rules.skip_hidden)
+      return last;
+    return find_or_make(view, rec, size, pos, rules);
+  }
 
  private:
+  const WalkPlan* find_or_make(const FormView& view, int rec, int size, int pos, const WalkRules& rules);
+
   std::vector<WalkPlan> plans_;
   const WalkPlan* last_ = nullptr;  // the usable plan found last
 };
