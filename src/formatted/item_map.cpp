@@ -159,8 +159,8 @@ struct TextRun {
     return shows_itself(i, form) ? col + 1 : col;
   }
 
-  // The cells that start at bytes i to stop - 1, byte i's in the cell at
-  // col.
+  // The cells that start at bytes i to stop - 1 (and the bytes of a cell
+  // that is no character up to stop), byte i's in the cell at col.
   Done put_cells(int i, int stop, int col) const {
     // Locals, as the row's bytes may be any object's for the compiler.
     char* __restrict const out = row;
@@ -186,10 +186,13 @@ struct TextRun {
         col += step;
         continue;
       }
-      const int len = static_cast<int>(start & (kStartsCharacter - 1));
+      // A byte inside a cell is one of a cell that is no character, which a
+      // row's end has cut (a character is placed whole at its first byte).
+      const int len = start == 0 ? 1 : static_cast<int>(start & (kStartsCharacter - 1));
       if ((start & kStartsCharacter) == 0) {
-        // The bytes of a longer cell that is no character, each so.
-        for (const int end = i + len; i < end; ++i, col += step) {
+        // The bytes of a longer cell that is no character, each so, each in
+        // the row of its own cell.
+        for (const int end = i + len < stop ? i + len : stop; i < end; ++i, col += step) {
           if (byte_of[i] == '.') {
             out[col + 1] = '.';
             written = col + 2;

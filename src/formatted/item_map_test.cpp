@@ -42,6 +42,31 @@ class WorkedRow : public testing::Test {
   const unsigned char data_[12] = {0x00, 0x01, 0x00, 0x00, 0x00, 0x02, 0x41, 0x42, 0x01, 0x43, 0xFF, 0x10};
 };
 
+// Rows of two bytes over EUC-JP text: a character alone in the cell of its
+// first byte, and the bytes of a cell that is no character each in the row
+// of its own cell.
+TEST(PrintMap, TextAcrossRows) {
+  reset();
+  settings.map_disp = true;
+  settings.line_bytes = 2;
+  settings.char_mode = CharMode::euc;
+  const int rec = open_struct('D');
+  item('c', 6, 1, "t");
+  close_struct(rec);
+  // A, then 8F A6 (a JIS X 0212 lead and one byte: no character), B, then
+  // the pair A4 A2.
+  const unsigned char data[] = {0x41, 0x8F, 0xA6, 0x42, 0xA4, 0xA2};
+  const std::string text = capture([&](FormPrinter& p) {
+    MapRow row;
+    EXPECT_EQ(print_map(p, rec, data, 6, 0, row, 0), 6);
+    put_map_line(p, 0, row.start);
+  });
+  EXPECT_EQ(text,
+            " 0000 0000:  A 8f\n"
+            "      0002: a6  B\n"
+            "      0004:  \x82\xa0\n");
+}
+
 TEST_F(WorkedRow, NarrowCells) {
   std::string want = " 0003 0000: ";
   want = at(want, 12, "256");
