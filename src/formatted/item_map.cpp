@@ -232,6 +232,7 @@ class MapPrinter final : public ItemVisitor {
         first_column_(kPrefixWidth + p.map_shift),
         cell_(p.view.map_cell),
         row_bytes_(p.view.line_bytes > 0 ? p.view.line_bytes : 1),
+        last_column_(row_last_column(p)),
         in_line_(first_column_ >= 0 && first_column_ + (row_bytes_ + 1) * cell_ + 4 <= kLineBufSize - 1) {}
 
   // The renderer of the type's form of value: characters, hex digits, or the
@@ -323,7 +324,23 @@ class MapPrinter final : public ItemVisitor {
       stopped = true;
       return;
     }
-    if (shown) put_number_text(p_, row_, e.pos, e.len, text, n);
+    if (shown) {
+      const int col = column(e.pos);
+      if (straight() && col + n - 1 <= last_column_ && col + n + 1 <= kLineBufSize - 1) {
+        // The common case, the text and the blank after it within the row:
+        // straight into it.
+        settle_before(p_, col);
+        char* const out = p_.line.data + col;
+        copy_short(out, text, n);
+        out[n] = ' ';
+        if (col + n + 1 > p_.map_written_to) p_.map_written_to = col + n + 1;
+        int cells = p_.view.line_bytes - (e.pos - row_.start);
+        if (cells > e.len) cells = e.len;
+        p_.map_value = FormPrinter::MapValue{col, col + n, col + cells * cell_ - 1};
+      } else {
+        put_number_text(p_, row_, e.pos, e.len, text, n);
+      }
+    }
     row_.pending = true;
   }
 
@@ -476,6 +493,7 @@ class MapPrinter final : public ItemVisitor {
   const int first_column_;
   const int cell_;
   const int row_bytes_;
+  const int last_column_;  // of a row, as put_map_line keeps it
   const bool in_line_;  // every cell of a row lies in the line's buffer
 };
 
@@ -563,7 +581,9 @@ int print_map(FormPrinter& p, int rec, const unsigned char* data, int size, long
   if (pos == 0) widen_map_for(p, block);
   MapPrinter printer(p, data, block, row, filter);
   const WalkRules rules{false, false};
-  if (const WalkPlan* plan = p.plans.find(p.view, rec, size, pos, rules)) return replay(*plan, printer);
+  // The map acts on elements only (and on the end of the data, which a
+  // plan's block does not reach).
+  if (const WalkPlan* plan = p.plans.find(p.view, rec, size, pos, rules)) return replay_elements(*plan, printer);
   return walk_struct(p.view, rec, size, pos, rules, printer);
 }
 

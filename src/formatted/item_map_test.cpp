@@ -155,6 +155,30 @@ TEST(MapMarks, NumbersTooWideForTheirRoom) {
   }
 }
 
+// A row as wide as the line holds: a number that ends in the row's last
+// kept column is written whole, and the blank after it stays inside the line.
+TEST(MapMarks, NumberAtTheEndOfTheWidestRow) {
+  reset();
+  settings.map_disp = true;
+  settings.line_bytes = 709;  // the cells reach column 2,138; 2,146 kept
+  const int rec = open_struct('D');
+  item('x', 708, 1, "pad");
+  item('l', 0, 1, "n");
+  close_struct(rec);
+  std::vector<unsigned char> data(712, 0);
+  data[711] = 0x80;
+  const std::string out = capture([&](FormPrinter& p) {
+    MapRow row;
+    EXPECT_EQ(print_map(p, rec, data.data(), 712, 0, row, 0), 712);
+    EXPECT_EQ(p.line.data[kLineBufSize - 1], '\0');
+    put_map_line(p, 0, row.start);
+  });
+  std::string want = " 0000 0000: ";
+  for (int i = 0; i < 708; ++i) want += "00 ";
+  want += "-2147483648\n";
+  EXPECT_EQ(out, want);
+}
+
 TEST(MapLineCheck, MovesStraightToTheRowHoldingThePosition) {
   reset();
   settings.line_bytes = 4;

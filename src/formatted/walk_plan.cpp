@@ -60,11 +60,16 @@ const WalkPlan* WalkPlans::find_or_make(const FormView& view, int rec, int size,
   if (plans_.size() >= kMaxWalkPlans) return nullptr;
   // Room for them all at once: a plan handed out never moves.
   plans_.reserve(kMaxWalkPlans);
-  WalkPlan plan{rec, size, pos, rules.eod_at_member_start, rules.skip_hidden, false, -1, {}};
+  WalkPlan plan{rec, size, pos, rules.eod_at_member_start, rules.skip_hidden, false, -1, {}, {}};
   Recorder recorder(plan.steps);
   plan.end = walk_struct(view, rec, size, pos, rules, recorder);
   plan.usable = recorder.whole() && plan.end != -1;
-  if (!plan.usable) plan.steps = std::vector<WalkStep>();
+  if (plan.usable) {
+    for (const WalkStep& step : plan.steps)
+      if (step.kind == WalkStep::Kind::element) plan.elements.push_back(step.e);
+  } else {
+    plan.steps = std::vector<WalkStep>();
+  }
   plans_.push_back(std::move(plan));
   return plans_.back().usable ? (last_ = &plans_.back()) : nullptr;
 }

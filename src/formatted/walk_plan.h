@@ -30,6 +30,9 @@ struct WalkPlan {
   bool usable;  // false: the walk must be done for each block
   int end;
   std::vector<WalkStep> steps;
+  // The elements alone, in order, for a form that does nothing at a
+  // member's start or end.
+  std::vector<ElementRef> elements;
 };
 
 // Plans kept at most for a run.
@@ -78,6 +81,18 @@ int replay(const WalkPlan& plan, Visitor& visitor) {
         visitor.member_end(s.e.item, s.e.pos, false, 0);
         break;
     }
+  }
+  return plan.end;
+}
+
+// Replays only the elements of a plan to visitor (of its final type), for a
+// visitor that does nothing on the other steps. Returns what walk_struct
+// would have returned.
+template <class Visitor>
+int replay_elements(const WalkPlan& plan, Visitor& visitor) {
+  for (const ElementRef& e : plan.elements) {
+    visitor.element(e);
+    if (visitor.stopped) return -1;
   }
   return plan.end;
 }
