@@ -104,13 +104,28 @@ def plain_cases(d, reps, slow_reps):
     return cases
 
 
-def formatted_cases(d, reps):
+def formatted_cases(vesk, d, reps):
     f = os.path.join(d, "records.dat")
     peer = ["hexdump", "-f", HEXDUMP_FMT, f]
+    listed = [vesk, "-v", "-f", FMT, f]
     return [
         Case("formatted", "list (-v -f)", ["-v", "-f", FMT, f], "hexdump -f records.hexdump", peer, reps),
         Case("formatted", "map (-m -f)", ["-m", "-f", FMT, f], "hexdump -f records.hexdump", peer, reps),
+        # The records against the list form of the same blocks.
+        Case("formatted", "JSON (--json -v -f)", ["--json", "-v", "-f", FMT, f], "vesk list (-v -f)", listed, reps),
+        Case("formatted", "CSV (--csv -v -f)", ["--csv", "-v", "-f", FMT, f], "vesk list (-v -f)", listed, reps),
     ]
+
+
+def records_memory_cases(d, reps):
+    """The records of 1,000 and of 1,000,000 blocks: the same peak memory."""
+    cases = []
+    for form in ("--json", "--csv"):
+        for n, label in ((1000, "1,000"), (1000000, "1,000,000")):
+            f = os.path.join(d, "records-%d.dat" % n)
+            cases.append(Case("records", "%s, %s records" % (form, label), ["--all", form, "-v", "-f", FMT, f],
+                              "", None, reps))
+    return cases
 
 
 def compare_cases(d, reps):
@@ -171,6 +186,14 @@ def whole_file_cases(d, slow_reps):
             for size, name in (("1 MiB", "1m"), ("1 GiB", "1g"))]
 
 
+def far_block_cases(d, reps):
+    """-n to the last block of a 2 GiB sparse file: vesk goes straight to it."""
+    f = os.path.join(d, "sparse-2g.bin")
+    last = "-n%X" % (2 * 1024 * 1024 * 1024 // 256 - 1)
+    return [Case("far", "%s, %s" % (last, label), flags + [last, f], "", None, reps)
+            for label, flags in (("Shift_JIS", []), ("-U", ["-U"]), ("-E", ["-E"]), ("-C", ["-C"]))]
+
+
 def utf8_cases(vesk, d, reps):
     """--utf8 against the same run with --sjis."""
     runs = [
@@ -183,6 +206,45 @@ def utf8_cases(vesk, d, reps):
     for label, args in runs:
         args = [os.path.join(d, a) if a.endswith((".sjis", ".utf8", ".euc", ".dat")) else a for a in args]
         cases.append(Case("utf8", label, ["--utf8"] + args, "vesk --sjis", [vesk, "--sjis"] + args, reps))
+    return cases
+
+
+def guess_cases(vesk, d, reps):
+    """--guess against the plain dump of the same file under the letter that
+    reads it (the default for Shift_JIS, and for random bytes as well as -A)."""
+    runs = [
+        ("Shift_JIS text", [], "text.sjis"),
+        ("UTF-8 text", ["-U"], "text.utf8"),
+        ("EUC-JP text", ["-E"], "text.euc"),
+        ("ISO-2022-JP text", ["-J"], "text.jis"),
+        ("random bytes", ["-A"], "random.bin"),
+        ("random bytes", [], "random.bin"),
+    ]
+    cases = []
+    for label, flags, name in runs:
+        f = os.path.join(d, name)
+        peer = "vesk " + " ".join(flags) if flags else "vesk (Shift_JIS)"
+        cases.append(Case("guess", label, ["--guess", f], peer, [vesk] + flags + [f], reps))
+    return cases
+
+
+def color_cases(vesk, d, reps):
+    """--color=always against the same run with --color=never."""
+    runs = [
+        ("plain, random bytes", ["random.bin"]),
+        ("plain, random bytes (-A)", ["-A", "random.bin"]),
+        ("plain, Shift_JIS text", ["text.sjis"]),
+        ("plain, UTF-8 text (-U)", ["-U", "text.utf8"]),
+        ("plain, EUC-JP text (-E)", ["-E", "text.euc"]),
+        ("plain, Shift_JIS text, --utf8", ["--utf8", "text.sjis"]),
+        ("formatted list (-v -f)", ["-v", "-f", FMT, "records.dat"]),
+        ("comparison list (-v -F)", ["-v", "-F", FMT, "code", "compare-a.dat", "compare-b.dat"]),
+    ]
+    cases = []
+    for label, args in runs:
+        args = [os.path.join(d, a) if a.endswith((".sjis", ".utf8", ".euc", ".dat", ".bin")) else a for a in args]
+        cases.append(Case("color", label, ["--color=always"] + args, "vesk --color=never",
+                          [vesk, "--color=never"] + args, reps))
     return cases
 
 
@@ -250,7 +312,8 @@ def main():
 
     groups = [
         ("Plain dump, 8 MiB (32,768 blocks of 256 bytes)", plain_cases(a.data, a.reps, a.slow_reps), table),
-        ("Formatted dump, 32,768 records of 68 bytes", formatted_cases(a.data, a.reps), table),
+        ("Formatted dump, 32,768 records of 68 bytes", formatted_cases(a.vesk, a.data, a.reps), table),
+        ("Records out: --json and --csv with --all, memory", records_memory_cases(a.data, a.slow_reps), solo_table),
         ("Comparison, two files of 5,000 records, 50 changed", compare_cases(a.data, a.reps), table),
         ("Growth, plain dump of Shift_JIS text", growth_cases(a.data, a.reps), growth_table),
         ("Large comparison: vesk --all --changes-only -F, records of 128 bytes; "
@@ -262,9 +325,13 @@ def main():
         ("Comparison of a shuffled second file: vesk --all --changes-only -F, records of 16 bytes, 1% changed; "
          "peer: vesk on the same records in order", order_cases(a.vesk, a.data, a.reps), table),
         ("Whole files: plain dump with --all, memory", whole_file_cases(a.data, a.slow_reps), solo_table),
+        ("One far block: -n to the last block of a 2 GiB sparse file", far_block_cases(a.data, a.reps),
+         solo_table),
         ("UTF-8 report: --utf8 against --sjis", utf8_cases(a.vesk, a.data, a.reps), table),
+        ("Color: --color=always against --color=never", color_cases(a.vesk, a.data, a.reps), table),
         ("Format file with empty structures nested four deep, 32,767 copies each, 256 one-byte blocks",
          deep_cases(a.data, a.reps), solo_table),
+        ("Which code: --guess against the plain dump of the same 8 MiB", guess_cases(a.vesk, a.data, a.reps), table),
     ]
     load = os.getloadavg()
     print("vesk benchmark: %s, %d cores, load %.1f %.1f %.1f at start; medians of %d rounds "
@@ -279,7 +346,9 @@ def main():
         print("#### " + title + "\n")
         print(make_table(rows) + "\n", flush=True)
     print("ratio: vesk's median wall time / the peer's; cpu ratio: the same for user + system time. "
-          "KiB: peak resident memory (/usr/bin/time -v). UTF-8 rows: the peer is vesk itself with --sjis.")
+          "KiB: peak resident memory (/usr/bin/time -v). UTF-8 rows: the peer is vesk itself with --sjis; "
+          "--guess rows: the plain dump of the same file; "
+          "color rows: with --color=never.")
 
 
 if __name__ == "__main__":

@@ -3,15 +3,16 @@
 
 Everything is made from fixed seeds, so every run dumps the same bytes:
   random.bin                8 MiB of random bytes
-  text.sjis/.utf8/.euc      8 MiB of Japanese text, one text in three encodings
+  text.sjis/.utf8/.euc/.jis 8 MiB of Japanese text, one text in four encodings
   growth-<n>.sjis           the Shift_JIS text cut to 1, 2, 4 and 8 MiB
   records.dat               32,768 records of bench/records.fmt (68 bytes each)
+  records-<n>.dat           n = 1000 and 1000000 of those records, repeated
   compare-a.dat, -b.dat     5,000 records each; about 1% of b's records changed
   customers-<n>-a.dat, -b.dat
                             n = 100000 and 1000000 records of bench/customers.fmt
                             (128 bytes each); in b 1% of the records changed,
                             0.5% deleted, 0.5% inserted and 10% moved
-  sparse-1m.bin, -1g.bin    1 MiB and 1 GiB of zero bytes, sparse
+  sparse-1m.bin, -1g.bin, -2g.bin  1 MiB, 1 GiB and 2 GiB of zero bytes, sparse
   deep.bin                  256 bytes for bench/deep.fmt (256 one-byte blocks)
   ids-<kind>-<n>-a.dat, -b.dat
                             n = 40000 and 400000 records of bench/ids.fmt
@@ -163,6 +164,8 @@ def main() -> None:
         "sjis": text.encode("shift_jis"),
         "utf8": text.encode("utf-8"),
         "euc": text.encode("euc_jp"),
+        # Half-width kana as ESC ( I.
+        "jis": text.encode("iso2022_jp_ext"),
     }
     for ext, data in encoded.items():
         assert len(data) >= 8 * MIB, ext
@@ -171,7 +174,12 @@ def main() -> None:
         write(folder, "growth-%d.sjis" % mib, encoded["sjis"][: mib * MIB])
 
     rng = random.Random(3)
-    write(folder, "records.dat", b"".join(record(rng, i) for i in range(32768)))
+    records = b"".join(record(rng, i) for i in range(32768))
+    write(folder, "records.dat", records)
+    # The records again and again, for the memory of the records output at
+    # two sizes: 1,000 and 1,000,000 records.
+    write(folder, "records-1000.dat", records[:1000 * RECORD_SIZE])
+    write(folder, "records-1000000.dat", (records * (1000000 // 32768 + 1))[:1000000 * RECORD_SIZE])
 
     rng = random.Random(5)
     old = [record(rng, i) for i in range(5000)]
@@ -206,6 +214,7 @@ def main() -> None:
 
     sparse(folder, "sparse-1m.bin", MIB)
     sparse(folder, "sparse-1g.bin", 1024 * MIB)
+    sparse(folder, "sparse-2g.bin", 2048 * MIB)
     write(folder, "deep.bin", bytes(random.Random(9).randrange(32, 127) for _ in range(256)))
 
 

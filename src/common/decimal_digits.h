@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "common/digits.h"
+
 namespace vesk {
 
 // "00" to "99", two characters a value.
@@ -15,19 +17,6 @@ inline constexpr char kDecimalPairs[] =
     "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
-
-// The two upper-case hex digits of every byte value.
-struct UpperHexPairTable {
-  char digits[256][2];
-  constexpr UpperHexPairTable() : digits() {
-    constexpr char kHex[] = "0123456789ABCDEF";
-    for (int b = 0; b < 256; ++b) {
-      digits[b][0] = kHex[b >> 4];
-      digits[b][1] = kHex[b & 15];
-    }
-  }
-};
-inline constexpr UpperHexPairTable kUpperHexPairs;
 
 // The digits of v in base 10 (1 for 0), at most 20.
 inline int decimal_width(std::uint64_t v) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 namespace vesk {
 
@@ -26,14 +27,24 @@ inline constexpr HexPairTable kHexPairs;
 // (min_digits is capped at 24). Returns the number of characters written.
 int put_digits(char* out, std::uint64_t v, unsigned base, int min_digits);
 
+// The two upper-case hex digits of every byte value.
+struct UpperHexPairTable {
+  char digits[256][2];
+  constexpr UpperHexPairTable() : digits() {
+    for (int b = 0; b < 256; ++b) {
+      digits[b][0] = kUpperHexDigits[b >> 4];
+      digits[b][1] = kUpperHexDigits[b & 15];
+    }
+  }
+};
+inline constexpr UpperHexPairTable kUpperHexPairs;
+
 // Exactly four digits of v in base 10 or 16 (upper case), the lowest ones
 // when v has more. Every line of a dump writes one: kept inline.
-inline void put_four_digits(char* out, unsigned v, unsigned base) {
+[[gnu::always_inline]] inline void put_four_digits(char* out, unsigned v, unsigned base) {
   if (base == 16) {
-    out[0] = kUpperHexDigits[(v >> 12) & 15];
-    out[1] = kUpperHexDigits[(v >> 8) & 15];
-    out[2] = kUpperHexDigits[(v >> 4) & 15];
-    out[3] = kUpperHexDigits[v & 15];
+    std::memcpy(out, kUpperHexPairs.digits[(v >> 8) & 0xFF], 2);
+    std::memcpy(out + 2, kUpperHexPairs.digits[v & 0xFF], 2);
     return;
   }
   for (int i = 3; i >= 0; --i) {

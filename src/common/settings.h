@@ -30,6 +30,14 @@ enum class PageMode {
 // terminal that reads it; automatic picks UTF-8 for a UTF-8 terminal.
 enum class OutputEncoding { automatic, sjis, utf8 };
 
+// Whether the report is colored: automatic colors it on a terminal, unless
+// NO_COLOR is set or TERM is dumb.
+enum class ColorChoice { automatic, always, never };
+
+// Records for other programs in place of the report: --json (JSON Lines),
+// --csv (a table).
+enum class RecordsForm { none, json, csv };
+
 constexpr int kDefaultLastBlock = 32767;
 // The largest block number: every block of a file of 2^62 bytes, and its
 // position still fits 64 bits at the largest block size.
@@ -72,10 +80,13 @@ struct Settings {
 
   // Long options.
   OutputEncoding encoding = OutputEncoding::automatic;  // --utf8, --sjis
+  ColorChoice color = ColorChoice::automatic;           // --color
   bool all_blocks = false;    // --all: no default block limits
   bool changes_only = false;  // --changes-only: the comparison leaves out unchanged pairs
   bool summary = false;       // --summary: the comparison ends with counts
   bool exit_code = false;     // --exit-code: 0 same, 1 different, 2 trouble
+  RecordsForm records = RecordsForm::none;  // --json, --csv
+  bool guess = false;         // --guess: which code reads the file, in place of the dump
   // --skip-bytes, --read-bytes: the first byte and the number of bytes wanted
   // (-1: to the end); the option parser turns them into start_blk and end_blk.
   long long skip_bytes = 0;

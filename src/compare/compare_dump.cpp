@@ -9,6 +9,7 @@
 #include "compare/block_ids.h"
 #include "compare/block_reader.h"
 #include "compare/diff_list.h"
+#include "compare/finding_records.h"
 #include "compare/partner_blocks.h"
 #include "format/item_types.h"
 #include "formatted/block_print.h"
@@ -52,7 +53,12 @@ class Comparison {
         files_(files),
         g_(g),
         ids_(defs.block_id_len, g.first, s.all_blocks ? kMaxAllIdBlocks : MAX_ID_BLOCKS),
-        id_pos_(defs.block_id_pos) {}
+        id_pos_(defs.block_id_pos) {
+    // Only what differs is colored: the values of the first file red, those
+    // of the second green; the others keep the terminal's color.
+    p_.value_style = Style::none;
+    if (s.records == RecordsForm::json) records_ = std::make_unique<FindingRecords>(view_, report.sink());
+  }
 
   // 0, or 1 after a message. file_size1 and file_size2: the sizes of the
   // two files when the comparison starts.
@@ -88,6 +94,8 @@ class Comparison {
   int id_pos_ = 0;
   bool any_section_ = false;
   CompareTotals totals_;
+  // --json: the findings as records, in place of the report.
+  std::unique_ptr<FindingRecords> records_;
 };
 
 // Reads the ids of one file's blocks, from the first block number to its end
@@ -166,7 +174,7 @@ void Comparison::count_pair(const unsigned char* block1, const unsigned char* bl
 // the first pair that is not.
 int Comparison::print_updated() {
   // Whether each pair changed is needed only for these.
-  const bool judge = s_.changes_only || s_.summary || s_.exit_code;
+  const bool judge = s_.changes_only || s_.summary || s_.exit_code || records_ != nullptr;
   bool opened = false;
   PartnerBlocks partner_blocks(g_.size, ids_.file1_count());
   std::vector<int> pairs, partners;  // a run of pairs: first-file entries and their partners
@@ -187,10 +195,15 @@ int Comparison::print_updated() {
       long long pos1 = g_.addr(ids_.block_no(i));
       if (read_block(files_.in1, i, files_.block1) != 0) return 1;
       const unsigned char* block2 = partner_blocks.block(k);
+      bool same = false;
       if (judge) {
-        bool same = false;
         count_pair(files_.block1, block2, ids_.block_no(i), same);
         if (s_.changes_only && same) continue;
+      }
+      if (records_ != nullptr) {
+        records_->pair(files_.block1, block2, g_.size, ids_.block_no(i), pos1, ids_.block_no(j),
+                       g_.addr(ids_.block_no(j)), same);
+        continue;
       }
       if (!opened) open_section("UPDATED DATA");
       opened = true;
@@ -209,6 +222,10 @@ int Comparison::print_whole_blocks(BlockReader& in, unsigned char* buffer, int f
     if (ids_.state(i) != state) continue;
     long long pos = g_.addr(ids_.block_no(i));
     if (read_block(in, i, buffer) != 0) return 1;
+    if (records_ != nullptr) {
+      records_->whole(state == kDeleted, buffer, g_.size, ids_.block_no(i), pos);
+      continue;
+    }
     print_block(p_, buffer, g_.size, ids_.block_no(i), pos);
     if (p_.failed) return 1;
   }
@@ -303,15 +320,24 @@ int Comparison::run(long long file_size1, long long file_size2) {
     if (ids_.state(i) == kInserted) totals_.inserted += 1;
   }
   if (print_updated() != 0) return 1;
+  // The deleted blocks, heading and all, red; the inserted ones green.
   if (totals_.deleted > 0) {
-    open_section("DELETED DATA");
+    p_.report.set_line_style(Style::old_value);
+    if (records_ == nullptr) open_section("DELETED DATA");
     if (print_whole_blocks(files_.in1, files_.block1, 0, n1, kDeleted) != 0) return 1;
   }
   if (totals_.inserted > 0) {
-    open_section("INSERTED DATA");
+    p_.report.set_line_style(Style::new_value);
+    if (records_ == nullptr) open_section("INSERTED DATA");
     if (print_whole_blocks(files_.in2, files_.block2, n1, n_all, kInserted) != 0) return 1;
   }
-  if (s_.summary) print_summary();
+  p_.report.set_line_style(Style::none);
+  if (s_.summary) {
+    if (records_ != nullptr)
+      records_->summary(totals_, ids_, kNamedRepeats);
+    else
+      print_summary();
+  }
   if (p_.report.failed()) return 1;
   notice_if_cut_short(file_size1, file_size2);
   return 0;

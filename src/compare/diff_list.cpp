@@ -20,7 +20,7 @@ class DiffLister : public ItemVisitor {
              HiddenDifferences* hidden)
       : p_(p), block1_(block1), block2_(block2), found_(found), hidden_(hidden) {}
 
-  void data_ended(int, int) override { p_.report.put_line(" [EOD]"); }
+  void data_ended(int, int) override { p_.report.put_line(" [EOD]", Style::unread); }
 
   void hidden_member(int item, int pos) override {
     if (hidden_ != nullptr) hidden_->hidden_member(item, pos);
@@ -35,13 +35,19 @@ class DiffLister : public ItemVisitor {
     if (!id && std::memcmp(block1_ + e.pos, block2_ + e.pos, static_cast<std::size_t>(e.len)) == 0) return;
     int col = put_offset(p_, e.pos);
     int pos = e.pos;
+    // A value that differs: the first file's red, the second's green.
+    const std::optional<Style> before = p_.value_style;
+    if (!id) p_.value_style = Style::old_value;
     col = put_value(p_, col, block1_, pos, m, e.len);
+    p_.value_style = before;
     int room = value_room(m, e.len);
     if (room > 0) col = line_wrap(p_, col, room);
     if (!id) {
       col = p_.line.put_end(col, ": ");
       pos = e.pos;
+      p_.value_style = Style::new_value;
       col = put_value(p_, col, block2_, pos, m, e.len);
+      p_.value_style = before;
       found_ = true;
     }
     put_diff_label(p_, col, e.item, e.index);
@@ -49,7 +55,7 @@ class DiffLister : public ItemVisitor {
   }
 
   void member_end(int, int, bool data_end, int) override {
-    if (data_end) p_.report.put_line(" [EOD]");
+    if (data_end) p_.report.put_line(" [EOD]", Style::unread);
   }
 
  private:
@@ -158,7 +164,8 @@ int print_diff_block(FormPrinter& p, const unsigned char* block1, const unsigned
   const BlnoInf& e = p.view.defs.blno_inf[place.entry];
   if (e.comment != nullptr) put_range_comment(p, e.comment);
   bool found = false;
-  HiddenDifferences hidden(p, block1, block2, size);
+  HiddenLines lines(p);
+  HiddenDifferences hidden(lines, p.view, block1, block2, size);
   // Blocks alike in every byte have no hidden difference to look for.
   const bool alike = std::memcmp(block1, block2, static_cast<std::size_t>(size)) == 0;
   print_diff_items(p, e.item_no, block1, block2, size, 0, found, alike ? nullptr : &hidden);

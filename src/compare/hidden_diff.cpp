@@ -20,13 +20,7 @@ void HiddenDifferences::padding_to(int pos) {
   covered_ = pos;
   if (!differ(from, len)) return;
   found_ = true;
-  int col = put_offset(p_, from);
-  col = p_.line.put(col, "(padding: ");
-  char n[kDecimalTextSize];
-  decimal_text(len, n);
-  col = p_.line.put(col, n);
-  p_.line.put_end(col, len == 1 ? " byte)" : " bytes)");
-  p_.report.put_line(p_.line.c_str());
+  listener_.padding(from, len);
 }
 
 void HiddenDifferences::element(int pos, int len) {
@@ -36,7 +30,7 @@ void HiddenDifferences::element(int pos, int len) {
 
 void HiddenDifferences::hidden_member(int item, int pos) {
   padding_to(pos);
-  const ItemInf& m = p_.view.defs.item_inf[item];
+  const ItemInf& m = view_.defs.item_inf[item];
   const int n = element_size(m);
   for (int k = 0; k < m.count && n > 0; ++k) {
     const int at = pos + k * n;
@@ -45,11 +39,25 @@ void HiddenDifferences::hidden_member(int item, int pos) {
     covered_ = at + len;
     if (!differ(at, len)) continue;
     found_ = true;
-    int col = put_offset(p_, at);
-    col = p_.line.put_end(col, "(hidden) ");
-    put_diff_label(p_, col, item, k);
-    p_.report.put_line(p_.line.c_str());
+    listener_.hidden(item, k, at);
   }
+}
+
+void HiddenLines::padding(int pos, int len) {
+  int col = put_offset(p_, pos);
+  col = p_.line.put(col, "(padding: ");
+  char n[kDecimalTextSize];
+  decimal_text(len, n);
+  col = p_.line.put(col, n);
+  p_.line.put_end(col, len == 1 ? " byte)" : " bytes)");
+  p_.report.put_line(p_.line);
+}
+
+void HiddenLines::hidden(int item, int k, int pos) {
+  int col = put_offset(p_, pos);
+  col = p_.line.put_end(col, "(hidden) ");
+  put_diff_label(p_, col, item, k);
+  p_.report.put_line(p_.line);
 }
 
 }  // namespace vesk

@@ -11,10 +11,32 @@
 
 namespace vesk {
 
+// Where the hidden bytes that differ are told, in walk order.
+class HiddenListener {
+ public:
+  virtual ~HiddenListener() = default;
+  // A run of padding, len bytes from pos, differs.
+  virtual void padding(int pos, int len) = 0;
+  // Element k of a hidden item, at pos, differs.
+  virtual void hidden(int item, int k, int pos) = 0;
+};
+
+// The listing's lines of them.
+class HiddenLines : public HiddenListener {
+ public:
+  explicit HiddenLines(FormPrinter& p) : p_(p) {}
+  void padding(int pos, int len) override;
+  void hidden(int item, int k, int pos) override;
+
+ private:
+  FormPrinter& p_;
+};
+
 class HiddenDifferences {
  public:
-  HiddenDifferences(FormPrinter& p, const unsigned char* block1, const unsigned char* block2, int size)
-      : p_(p), block1_(block1), block2_(block2), size_(size) {}
+  HiddenDifferences(HiddenListener& listener, const FormView& view, const unsigned char* block1,
+                    const unsigned char* block2, int size)
+      : listener_(listener), view_(view), block1_(block1), block2_(block2), size_(size) {}
 
   // The walk has reached an element of len bytes at pos: the padding before
   // it is listed when it differs, and the element is covered.
@@ -31,7 +53,8 @@ class HiddenDifferences {
   void padding_to(int pos);
   bool differ(int pos, int len) const;
 
-  FormPrinter& p_;
+  HiddenListener& listener_;
+  const FormView& view_;
   const unsigned char* block1_;
   const unsigned char* block2_;
   int size_;

@@ -1,11 +1,17 @@
 #include "dump/dump_line.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "common/digits.h"
+#include "dump/hex_groups.h"
 
 namespace vesk {
+
+namespace {
+constexpr char kBlanks[17] = "                ";
+}  // namespace
 
 DumpLayout DumpLayout::of(const Settings& s) {
   DumpLayout d;
@@ -23,11 +29,12 @@ DumpLayout DumpLayout::of(const Settings& s) {
   return d;
 }
 
-DumpLineBuilder::DumpLineBuilder(const DumpLayout& layout, const Codec& codec, ReportEncoding encoding)
-    : layout_(layout), write_columns_(codec.write_columns[static_cast<int>(encoding)]) {
+DumpLineBuilder::DumpLineBuilder(const DumpLayout& layout) : layout_(layout) {
   // The parts before the character column, as far as they may move, then
   // the character column at its widest, its blanks and bar.
-  buf_size_ = layout.char_col + kMaxShift + column_room<Utf8Encoder>(layout.line_bytes) + layout.line_bytes + 8;
+  buf_size_ = layout.char_col + kMaxShift + column_room<Utf8Encoder>(layout.line_bytes) + layout.line_bytes + 32;
+  // The template is copied in whole stores of kTemplateCopy bytes at least.
+  if (buf_size_ < kTemplateCopy) buf_size_ = kTemplateCopy;
   line_.reset(new char[buf_size_]);
   template_.reset(new char[buf_size_]);
   make_template();
@@ -45,7 +52,8 @@ void DumpLineBuilder::make_template() {
 // hex digits (five decimal ones). With the hex part, column 12 is the last
 // one it may take; with -C, whose prefix ends in the opening bar, column 11.
 int DumpLineBuilder::shift_for(long long block) const {
-  if (block < 0) return 0;
+  // The usual numbers fit: no digits to count.
+  if (block < 0 || block < (layout_.dec ? 100000 : 0x10000)) return 0;
   char digits[kDecimalTextSize];
   auto v = static_cast<std::uint64_t>(block);
   int last = layout_.dec ? 6 + std::max(5, put_digits(digits, v, 10, 1)) : 7 + std::max(4, put_digits(digits, v, 16, 1));
@@ -63,12 +71,11 @@ void put_hex_pair(char* dest, int b1, int b2) {
   dest[4] = ' ';
 }
 
-namespace {
-
-// The hex groups of a whole line: four digits and a blank for each two
-// bytes, eight bytes of output at a time where they fit.
 void put_hex_groups(char* h, const unsigned char* data, int n) {
   int j = 0;
+#if defined(__SSE2__)
+  for (; j + 16 <= n; j += 16, h += 40) put_hex16(h, data + j);
+#endif
   for (; j + 1 < n; j += 2, h += 5) {
     std::memcpy(h, kHexPairs.digits[data[j]], 2);
     std::memcpy(h + 2, kHexPairs.digits[data[j + 1]], 2);
@@ -77,12 +84,9 @@ void put_hex_groups(char* h, const unsigned char* data, int n) {
   if (j < n) put_hex_pair(h, data[j], -1);
 }
 
-}  // namespace
-
 // The first line of a block: " HEAD 0000  ", " %04X %04X  " or "%05d %04d  "
 // (a leading zero shown as a blank); with -C the last blank is a bar.
-void DumpLineBuilder::put_first_prefix(long long block) {
-  char* line = line_.get();
+void DumpLineBuilder::put_first_prefix(char* line, long long block) {
   const char tail = layout_.chars_only ? '|' : ' ';
   if (block == -1) {
     std::memcpy(line, " HEAD 0000  ", 12);
@@ -93,6 +97,10 @@ void DumpLineBuilder::put_first_prefix(long long block) {
   if (layout_.dec) {
     p += put_digits(p, v, 10, 5);
     if (line[0] == '0') line[0] = ' ';
+  } else if (v <= 0xFFFF) {
+    *p++ = ' ';
+    put_four_digits(p, static_cast<unsigned>(v), 16);
+    p += 4;
   } else {
     *p++ = ' ';
     p += put_digits(p, v, 16, 4);
@@ -103,15 +111,12 @@ void DumpLineBuilder::put_first_prefix(long long block) {
 
 // Every other line: six blanks, the offset in four digits, then "  " or " |",
 // which the template already holds.
-void DumpLineBuilder::put_offset(int offset) {
-  put_four_digits(line_.get() + 6, static_cast<unsigned>(offset), layout_.dec ? 10 : 16);
+void DumpLineBuilder::put_offset(char* line, int offset) {
+  put_four_digits(line + 6, static_cast<unsigned>(offset), layout_.dec ? 10 : 16);
 }
 
-int DumpLineBuilder::build(const unsigned char* data, int n, int avail, long long block, int offset,
-                           ColumnState& columns) {
-  const int lb = layout_.line_bytes;
-  char* line = line_.get();
-
+int DumpLineBuilder::put_start(char* line, const unsigned char* data, int n, long long block, int offset,
+                               bool hex) {
   if (offset == 0 && layout_.widen) {
     int shift = shift_for(block);
     if (shift > layout_.shift) {
@@ -120,21 +125,35 @@ int DumpLineBuilder::build(const unsigned char* data, int n, int avail, long lon
     }
   }
   const int char_col = layout_.char_start();
-  std::memcpy(line, template_.get(), static_cast<std::size_t>(char_col));
+  // The template sixteen bytes at a time: fixed-size copies, no call.
+  if (char_col <= kTemplateCopy) {
+    for (int i = 0; i < kTemplateCopy; i += 16) std::memcpy(line + i, template_.get() + i, 16);
+  } else {
+    for (int i = 0; i < char_col; i += 16) std::memcpy(line + i, template_.get() + i, 16);
+  }
   if (offset == 0)
-    put_first_prefix(block);
+    put_first_prefix(line, block);
   else
-    put_offset(offset);
+    put_offset(line, offset);
+  if (layout_.chars_only || !hex) return char_col;
+#if defined(__SSE2__)
+  if (n == 16) {
+    put_hex16(line + layout_.hex_start(), data);
+    return char_col;
+  }
+#endif
+  put_hex_groups(line + layout_.hex_start(), data, n);
+  return char_col;
+}
 
-  if (!layout_.chars_only) put_hex_groups(line + layout_.hex_start(), data, n);
-
-  // The characters, then blanks up to the closing bar, which stands in the
-  // column after the one that follows the last byte's.
-  int cols = 0;
-  char* p = line + char_col;
-  p += write_columns_(columns, data, n, avail, p, &cols);
-  chars_end_ = static_cast<int>(p - line);
-  for (int c = cols; c <= lb; ++c) *p++ = ' ';
+// The closing bar stands in the column after the one that follows the last
+// byte's.
+int DumpLineBuilder::put_end(char* line, char* p, int cols) const {
+  // Blanks sixteen at a time (the buffer has room past the line), then the bar.
+  const int blanks = layout_.line_bytes + 1 - cols;
+  std::memcpy(p, kBlanks, 16);
+  for (int i = 16; i < blanks; i += 16) std::memcpy(p + i, kBlanks, 16);
+  p += blanks > 0 ? blanks : 0;
   *p++ = '|';
   *p = '\0';
   return static_cast<int>(p - line);

@@ -1,10 +1,12 @@
 #include "dump/plain_dump.h"
 
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "common/digits.h"
 #include "common/messages.h"
+#include "dump/color_dump_line.h"
 #include "dump/dump_line.h"
 #include "dump/repeat_filter.h"
 #include "dump/scale_line.h"
@@ -20,20 +22,23 @@ constexpr int kLookAhead = kMaxCellLength - 1;
 // A block and its look-ahead.
 constexpr int kBlockBufSize = kMaxBlockSize + kLookAhead;
 
-// The lines of the blocks: built, filtered for repeats and written.
+// The lines of the blocks: built, filtered for repeats and written, the
+// characters being Decoder's cells written by Encoder.
+template <class Decoder, class Encoder>
 class BlockPrinter {
  public:
   BlockPrinter(const Settings& s, Report& report)
       : layout_(DumpLayout::of(s)),
         encoding_(report.sink().encoding()),
         codec_(codec_of(s.char_mode)),
-        builder_(layout_, codec_, encoding_),
-        repeats_(layout_.chars_only ? kMaxKey : layout_.same_w, s.omit_same),
+        builder_(layout_),
+        repeats_(layout_.chars_only ? kMaxKey : layout_.line_bytes, s.omit_same),
         heading_(builder_.layout()),
         heading_in_use_(report, &heading_),
         report_(report),
         per_block_pages_(s.per_block_pages()) {
     columns_.decoder.show_escapes = s.show_ctrl;
+    if (report.sink().colored()) color_ = std::make_unique<ColorDumpLineBuilder>(builder_);
   }
 
   // Dumps one block (block -1 is the header block); avail >= length bytes
@@ -41,7 +46,13 @@ class BlockPrinter {
   void block(const unsigned char* data, int length, int avail, long long block) {
     if (per_block_pages_) report_.new_page();
     const int lb = layout_.line_bytes;
-    for (int o = 0; o < length; o += lb) {
+    if (length <= 0) return;
+    line(data, length < lb ? length : lb, avail, block, 0);
+    int o = lb;
+    if (!color_ && builder_.builds16()) {
+      for (; o + 16 <= length; o += 16) line16(data + o, avail - o, block, o);
+    }
+    for (; o < length; o += lb) {
       int n = length - o < lb ? length - o : lb;
       line(data + o, n, avail - o, block, o);
     }
@@ -49,7 +60,7 @@ class BlockPrinter {
 
   // A block that is not shown: only the character column's state moves on.
   void skip(const unsigned char* data, int length, int avail) {
-    codec_.skip_columns[static_cast<int>(encoding_)](columns_, data, length, avail, layout_.line_bytes);
+    skip_columns<Decoder, Encoder>(columns_, data, length, avail, layout_.line_bytes);
   }
 
   ColumnState& columns() { return columns_; }
@@ -58,7 +69,7 @@ class BlockPrinter {
 
   // The end of the dump: the marker of a run of repeats that reached it.
   void finish() {
-    if (repeats_.marker_pending()) report_.put_line(kSameMarker);
+    if (repeats_.marker_pending()) put_marker();
   }
 
  private:
@@ -69,7 +80,7 @@ class BlockPrinter {
 
   // The state of the character column, field by field (a struct's padding
   // holds no known bytes).
-  void put_state(char* out) const {
+  [[gnu::always_inline]] void put_state(char* out) const {
     const ColumnState& st = columns_;
     const Cell c = st.has_pending ? st.pending : Cell{};
     const unsigned char state[kStateBytes] = {
@@ -82,35 +93,72 @@ class BlockPrinter {
     std::memcpy(out, state, sizeof state);
   }
 
-  // With the hex part, its digits decide whether a line repeats the last.
+  // With the hex part, a line repeats the last kept line of its block when
+  // it holds the same bytes, and so the same hex digits: decided before the
+  // line is built, which is then built in place in the report. A repeat is
+  // not built; its characters still move the column's state on.
+  void line(const unsigned char* data, int n, int avail, long long block, int offset) {
+    if (layout_.chars_only) {
+      chars_only_line(data, n, avail, block, offset);
+      return;
+    }
+    RepeatFilter::Verdict v = repeats_.take(reinterpret_cast<const char*>(data), n, block);
+    if (v == RepeatFilter::Verdict::suppress) {
+      skip_columns<Decoder, Encoder>(columns_, data, n, avail, layout_.line_bytes);
+      return;
+    }
+    if (v == RepeatFilter::Verdict::keep_after_marker) put_marker();
+    if (color_) {
+      char* out = report_.begin_line(static_cast<std::size_t>(color_->max_line()));
+      report_.end_line(static_cast<std::size_t>(
+          color_->template build<Decoder, Encoder>(out, data, n, avail, block, offset, columns_)));
+      return;
+    }
+    char* out = report_.begin_line(static_cast<std::size_t>(builder_.max_line()));
+    report_.end_line(static_cast<std::size_t>(builder_.template build<Decoder, Encoder>(out, data, n, avail, block, offset, columns_)));
+  }
+
+  // The same for a whole line of sixteen bytes after the first of a block.
+  void line16(const unsigned char* data, int avail, long long block, int offset) {
+    RepeatFilter::Verdict v = repeats_.take(reinterpret_cast<const char*>(data), 16, block);
+    if (v == RepeatFilter::Verdict::suppress) {
+      skip_columns<Decoder, Encoder>(columns_, data, 16, avail, 16);
+      return;
+    }
+    if (v == RepeatFilter::Verdict::keep_after_marker) report_.put_line(kSameMarker);
+    char* out = report_.begin_line(static_cast<std::size_t>(builder_.max_line()));
+    report_.end_line(static_cast<std::size_t>(builder_.template build16<Decoder, Encoder>(out, data, avail, offset, columns_)));
+  }
+
   // Without it, a line repeats the last when it shows the same: the same
   // bytes, read from the same state and leaving the same state (the same
   // character cut at its end). Comparing what it shows would take lines of
   // other bytes that look alike, as control bytes do, for repeats, and would
   // differ between the report's encodings.
-  void line(const unsigned char* data, int n, int avail, long long block, int offset) {
-    if (layout_.chars_only) {
-      std::memcpy(key_, data, static_cast<std::size_t>(n));
-      put_state(key_ + n);
-    }
-    int len = builder_.build(data, n, avail, block, offset, columns_);
-    const char* text = builder_.text();
-    RepeatFilter::Verdict v;
-    if (layout_.chars_only) {
-      put_state(key_ + n + kStateBytes);
-      v = repeats_.take(key_, n + 2 * kStateBytes, block);
-    } else {
-      v = repeats_.take(text + builder_.layout().hex_start(), layout_.same_w, block);
-    }
+  void chars_only_line(const unsigned char* data, int n, int avail, long long block, int offset) {
+    std::memcpy(key_, data, static_cast<std::size_t>(n));
+    put_state(key_ + n);
+    int len = color_ ? color_->template build<Decoder, Encoder>(data, n, avail, block, offset, columns_)
+                     : builder_.template build<Decoder, Encoder>(data, n, avail, block, offset, columns_);
+    put_state(key_ + n + kStateBytes);
+    RepeatFilter::Verdict v = repeats_.take(key_, n + 2 * kStateBytes, block);
     if (v == RepeatFilter::Verdict::suppress) return;
-    if (v == RepeatFilter::Verdict::keep_after_marker) report_.put_line(kSameMarker);
-    report_.put_encoded_line(text, static_cast<std::size_t>(len));
+    if (v == RepeatFilter::Verdict::keep_after_marker) put_marker();
+    report_.put_encoded_line(color_ ? color_->text() : builder_.text(), static_cast<std::size_t>(len));
+  }
+
+  void put_marker() {
+    if (color_)
+      report_.put_encoded_line(ColorDumpLineBuilder::marker(), std::strlen(ColorDumpLineBuilder::marker()));
+    else
+      report_.put_line(kSameMarker);
   }
 
   DumpLayout layout_;
   ReportEncoding encoding_;
   const Codec& codec_;
   DumpLineBuilder builder_;
+  std::unique_ptr<ColorDumpLineBuilder> color_;  // the lines in color, for a terminal
   ColumnState columns_;
   RepeatFilter repeats_;
   char key_[kMaxKey];
@@ -278,7 +326,8 @@ void report_past_end(const Settings& s, long long last) {
 // blocks before: only an input that can seek goes back, and a code whose
 // every byte begins a cell always finds one); also false after a failed read
 // or seek.
-bool seek_to_block(const Settings& s, ByteSource& in, BlockPrinter& printer, long long data_start) {
+template <class Printer>
+bool seek_to_block(const Settings& s, ByteSource& in, Printer& printer, long long data_start) {
   const Codec& codec = printer.codec();
   const long long target = data_start + static_cast<long long>(s.blk_size) * s.start_blk;
   // A run of bytes that could each lead a pair hides where cells begin:
@@ -318,10 +367,9 @@ bool seek_to_block(const Settings& s, ByteSource& in, BlockPrinter& printer, lon
   return true;
 }
 
-}  // namespace
-
-int plain_dump(const Settings& s, ByteSource& in, Report& report) {
-  BlockPrinter printer(s, report);
+template <class Decoder, class Encoder>
+int dump_with(const Settings& s, ByteSource& in, Report& report) {
+  BlockPrinter<Decoder, Encoder> printer(s, report);
   BlockBuffer buf;
   auto shown = [&s](long long block) { return s.start_blk <= block && block <= s.end_blk; };
 
@@ -383,6 +431,15 @@ int plain_dump(const Settings& s, ByteSource& in, Report& report) {
     notice_cut_short(s, last_block(s, in, cutter, hdr_size, last_cut, false));
   }
   return 0;
+}
+
+}  // namespace
+
+int plain_dump(const Settings& s, ByteSource& in, Report& report) {
+  const bool utf8 = report.sink().encoding() == ReportEncoding::utf8;
+  return with_decoder(s.char_mode, [&]<class Decoder>() {
+    return utf8 ? dump_with<Decoder, Utf8Encoder>(s, in, report) : dump_with<Decoder, SjisEncoder>(s, in, report);
+  });
 }
 
 }  // namespace vesk

@@ -27,13 +27,13 @@ class RepeatFilter {
   // The verdict on the line whose compared part is the n bytes at columns
   // (at most room); a kept line becomes the one the next lines are compared
   // with. Every line of a dump passes here: kept inline.
-  Verdict take(const char* columns, int n, long long block) {
+  [[gnu::always_inline]] Verdict take(const char* columns, int n, long long block) {
     const auto w = static_cast<std::size_t>(n);
     if (enabled_ && has_kept_ && block == kept_block_ && kept_len_ == n && same(columns, kept_.get(), w)) {
       suppressing_ = true;
       return Verdict::suppress;
     }
-    std::memcpy(kept_.get(), columns, w);
+    copy(kept_.get(), columns, w);
     kept_len_ = n;
     kept_block_ = block;
     has_kept_ = true;
@@ -49,6 +49,12 @@ class RepeatFilter {
   // memcmp(a, b, n) == 0, eight bytes at a time: the parts compared are a
   // few dozen bytes, for which a call costs more than the comparison.
   static bool same(const char* a, const char* b, std::size_t n) {
+    if (n == 16) {
+      std::uint64_t x[2], y[2];
+      std::memcpy(x, a, 16);
+      std::memcpy(y, b, 16);
+      return ((x[0] ^ y[0]) | (x[1] ^ y[1])) == 0;
+    }
     std::size_t i = 0;
     for (; i + 8 <= n; i += 8) {
       std::uint64_t x, y;
@@ -59,6 +65,18 @@ class RepeatFilter {
     for (; i < n; ++i)
       if (a[i] != b[i]) return false;
     return true;
+  }
+
+  // memcpy(to, from, n) eight bytes at a time (kept_ has room for a whole
+  // word past n).
+  static void copy(char* to, const char* from, std::size_t n) {
+    if (n == 16) {
+      std::memcpy(to, from, 16);
+      return;
+    }
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) std::memcpy(to + i, from + i, 8);
+    for (; i < n; ++i) to[i] = from[i];
   }
 
   std::unique_ptr<char[]> kept_;  // the compared part of the last kept line

@@ -22,4 +22,9 @@ const char* Definitions::keep_text(const char* text, std::size_t n) {
   return texts_.back().c_str();
 }
 
+const int16_t* Definitions::keep_dims(const std::vector<int16_t>& dims) {
+  dims_.push_back(dims);
+  return dims_.back().data();
+}
+
 }  // namespace vesk

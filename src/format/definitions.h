@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <vector>
 
 #include "common/settings.h"
 #include "format/item_types.h"
@@ -38,6 +39,12 @@ struct ItemInf {
   // it (padded to its alignment).
   int32_t offset = 0;
   int32_t instance = 0;
+  // The dimensions as written, outermost first: long a[2][3] has 2 and 3, a
+  // structure closed by "} line[4];" has 4. The last bracket of a text or
+  // decimal is its length, not a dimension: char two[2][8] has 2 alone. None
+  // for a single value. count is their product.
+  const int16_t* dims = nullptr;
+  int16_t dim_count = 0;
 
   // The comparison's id item: a simple item marked in first (which a
   // structure uses for its first member).
@@ -119,9 +126,12 @@ struct Definitions {
   // A copy of n bytes of text, kept as long as the tables; returns it ended
   // by a zero byte. The tables point to their texts through such copies.
   const char* keep_text(const char* text, std::size_t n);
+  // A copy of an item's dimensions, kept as long as the tables.
+  const int16_t* keep_dims(const std::vector<int16_t>& dims);
 
  private:
   std::deque<std::string> texts_;  // a deque: the copies never move
+  std::deque<std::vector<int16_t>> dims_;
 };
 
 inline bool ItemInf::is_block_id() const { return first == kBlockIdMark && !is_struct_code(type); }

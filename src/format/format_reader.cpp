@@ -1,6 +1,7 @@
 #include "format/format_reader.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <sys/stat.h>
 
@@ -235,6 +236,11 @@ Outcome Reader::close_structure(const char* brace) {
       rec.tag = save_word(defs_, after, end);
       return kGoOn;
     }
+    // The structure's name, which records (--json, --csv) show it by.
+    const char* name_end = index2(after, "[; \t/");
+    if (name_end == nullptr) name_end = after + std::strlen(after);
+    while (name_end > after && (name_end[-1] == '\r' || name_end[-1] == '\n')) --name_end;
+    rec.name = save_word(defs_, after, name_end);
     const char* open = index2(after, "[");
     if (open != nullptr) {
       char expr[kExprSize];
@@ -249,6 +255,8 @@ Outcome Reader::close_structure(const char* brace) {
         return fail("illegal repeat", open + 1,
                     divided_by_zero != 0 ? "a division by zero" : "a count from 1 to 32767");
       count = static_cast<int>(v);
+      rec.dims = defs_.keep_dims({static_cast<int16_t>(count)});
+      rec.dim_count = 1;
     }
   }
   rec.count = static_cast<int16_t>(count);

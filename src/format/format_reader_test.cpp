@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "format/definitions.h"
 #include "format/format_test_support.h"
@@ -84,7 +85,7 @@ TEST(ReadFormat, SalesExample) {
         {'D', 4, 1, 8, 12, "REC", nullptr, nullptr, 0},
         {'x', 1, 1, 0, 0, nullptr, "flag", "no display", 0},
         {'l', 4, 6, 0, 0, nullptr, "price", "", 1},
-        {' ', 2, 2, 11, 11, "", nullptr, nullptr, 0},
+        {' ', 2, 2, 11, 11, "", "sub", nullptr, 0},
         {'s', 2, 1, 0, 0, nullptr, "code", "", 1},
         {'c', 8, 1, 0, 0, nullptr, "memo", "remark", 1},
     };
@@ -113,6 +114,49 @@ TEST(ReadFormat, SalesExample) {
     EXPECT_EQ(defs.item_mlen, 5);
     EXPECT_EQ(defs.comment_mlen, 10);
     EXPECT_EQ(defs.block_id_pos, -1);
+  }
+}
+
+// The dimensions as written: a text's or a decimal's last bracket is its
+// length; the colon form's count makes an array when above 1; a structure
+// closed with a count has it, and its name.
+TEST(ReadFormat, Dimensions) {
+  reset_tables();
+  std::string errors;
+  ASSERT_EQ(load("#BLNO 0 &\n"
+                 "struct R {\n"
+                 "  long a[2][3];\n"
+                 "  char t[4][5];\n"
+                 "  char s[5];\n"
+                 "  short one[1];\n"
+                 "  short v;\n"
+                 "  PACKED(1) p[2][3];\n"
+                 "l:3:three\n"
+                 "l:1:single\n"
+                 "c:4[2]:texts\n"
+                 "  struct {\n"
+                 "    short q;\n"
+                 "  } line[3];\n"
+                 "  struct {\n"
+                 "    short r;\n"
+                 "  };\n"
+                 "};\n",
+                 &errors),
+            0)
+      << errors;
+  struct Want {
+    const char* name;
+    std::vector<int> dims;
+  };
+  const Want want[] = {{"a", {2, 3}},     {"t", {4}},     {"s", {}},      {"one", {1}}, {"v", {}},
+                       {"p", {2}},        {"three", {3}}, {"single", {}}, {"texts", {2}}, {"line", {3}},
+                       {"q", {}},         {"(null)", {}}, {"r", {}}};
+  ASSERT_EQ(defs.item_cnt, 14);
+  for (int i = 1; i < defs.item_cnt; ++i) {
+    const ItemInf& it = defs.item_inf[i];
+    const Want& w = want[i - 1];
+    EXPECT_EQ(str(it.name), std::string(w.name)) << i;
+    EXPECT_EQ(std::vector<int>(it.dims, it.dims + it.dim_count), w.dims) << w.name;
   }
 }
 

@@ -143,6 +143,13 @@ void set_comment(Definitions& defs, ItemInf& it, const char* begin, const char* 
   if (starts_with(it.comment, "no display")) it.display = 0;
 }
 
+// The dimensions of an item as written; none leaves it a single value.
+void set_dims(Definitions& defs, ItemInf& it, const std::vector<int16_t>& dims) {
+  if (dims.empty()) return;
+  it.dims = defs.keep_dims(dims);
+  it.dim_count = static_cast<int16_t>(dims.size());
+}
+
 // The record is complete: count it, and keep its line for the messages
 // about it that come after the line (name: where its name begins).
 void add_item(const FormatContext& ctx, const char* name) {
@@ -237,10 +244,10 @@ char lookup_type_name(const Definitions& defs, const char* word, int len, ItemIn
   return 0;
 }
 
-// The bracket groups from the "[" at p. Sets the product of the dimensions and
-// the last one, and the text after the last "]". 0, or -1 after a message.
-int read_dimensions(const FormatContext& ctx, const char* p, long long line_no, int* product, int* last,
-                    const char** last_at, const char** rest) {
+// The bracket groups from the "[" at p. Sets the dimensions, their product
+// and the last one, and the text after the last "]". 0, or -1 after a message.
+int read_dimensions(const FormatContext& ctx, const char* p, long long line_no, std::vector<int16_t>* dims,
+                    int* product, int* last, const char** last_at, const char** rest) {
   long long prod = 1;
   for (;;) {
     const char* close = index2(p + 1, "]");
@@ -271,6 +278,7 @@ int read_dimensions(const FormatContext& ctx, const char* p, long long line_no, 
     }
     *last = dim;
     *last_at = p + 1;
+    dims->push_back(static_cast<int16_t>(dim));
     const char* next = index2(close + 1, "[=;/");
     if (next == nullptr || *next != '[') {
       *rest = close + 1;
@@ -342,6 +350,7 @@ int parse_colon_item(const FormatContext& ctx, const char* line, long long line_
         return ctx.error_at("illegal repeat", line_no, mark + 1, kCountNote);
       }
       it->count = static_cast<int16_t>(count);
+      set_dims(defs, *it, {static_cast<int16_t>(count)});
       const char* next = index(close, ':');
       if (next) name = next + 1;
     } else if (mark) {
@@ -353,6 +362,8 @@ int parse_colon_item(const FormatContext& ctx, const char* line, long long line_
       return ctx.error_at("illegal repeat", line_no, p, kCountNote);
     }
     it->count = static_cast<int16_t>(count);
+    // The colon form's number is a count: more than one makes an array.
+    if (count > 1) set_dims(defs, *it, {static_cast<int16_t>(count)});
     const char* next = index(p, ':');
     if (next) name = next + 1;
   }
@@ -433,16 +444,18 @@ int parse_c_item(const FormatContext& ctx, const char* line, long long line_no) 
   }
   int count = 1;
   int length = 1;
+  std::vector<int16_t> dims;
   const char* rest = stop + 1;
   if (*stop == '[') {
     int product = 0;
     int last = 0;
     const char* last_at = stop + 1;
-    if (read_dimensions(ctx, stop, line_no, &product, &last, &last_at, &rest) != 0) return -1;
+    if (read_dimensions(ctx, stop, line_no, &dims, &product, &last, &last_at, &rest) != 0) return -1;
     count = product;
     if (has_item_length(code)) {
       length = last;
       count = product / last;
+      dims.pop_back();
       const int max = max_length_of(code, kMaxDeclLength);
       if (length > max) {
         char note[80];
@@ -467,6 +480,7 @@ int parse_c_item(const FormatContext& ctx, const char* line, long long line_no) 
   if (it == nullptr) return 0;
   it->type = code;
   it->count = static_cast<int16_t>(count);
+  set_dims(defs, *it, dims);
   if (has_item_length(code)) it->length = static_cast<int16_t>(length);
   if (is_decimal_code(code)) it->scale = static_cast<int16_t>(scale);
   it->code_stated = code_stated;

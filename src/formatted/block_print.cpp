@@ -17,16 +17,29 @@ namespace vesk {
 namespace {
 
 // "       block: %d  addr: %04llX" (with -D "%04lld"): written for every block
-// of a list.
-// Printable ASCII, the same in both encodings of the report.
-void put_list_title(LineBatch& batch, bool dec, long long block, long long addr) {
-  char* t = batch.line_space(80);
+// of a list. Printable ASCII, the same in both encodings of the report.
+// Returns its length.
+int make_list_title(char (&t)[80], bool dec, long long block, long long addr) {
   std::memcpy(t, "       block: ", 14);
   int n = 14;
   n += put_signed_decimal(t + n, block);
   std::memcpy(t + n, "  addr: ", 8);
   n += 8;
   n += put_padded_digits(t + n, static_cast<std::uint64_t>(addr), dec, 4);
+  return n;
+}
+
+void put_list_title(FormPrinter& p, LineBatch& batch, long long block, long long addr) {
+  char t[80];
+  const int n = make_list_title(t, p.view.dec, block, addr);
+  if (p.line.styled) {
+    // A colored report may color every line: none goes around it.
+    batch.flush();
+    p.report.put_line(t, static_cast<std::size_t>(n));
+    return;
+  }
+  char* out = batch.line_space(sizeof t);
+  std::memcpy(out, t, static_cast<std::size_t>(n));
   batch.end_line(static_cast<std::size_t>(n));
 }
 
@@ -50,6 +63,20 @@ void make_shown_comment(char* out, int size, const char* comment) {
   out[i] = '\0';
 }
 
+// The comment's line, in text (without its end): seven blanks and the
+// shown comment cut to the line's width. Returns its length.
+int make_comment_line(FormPrinter& p, const char* comment, char (&text)[kLineBufSize]) {
+  int width = p.view.line_width - 7;
+  if (width < 0) width = 0;
+  if (width > kLineBufSize - 8) width = kLineBufSize - 8;
+  std::memcpy(text, "       ", 7);
+  char shown[kLineBufSize];
+  make_shown_comment(shown, kLineBufSize, comment);
+  // A Shift_JIS pair is never cut in half.
+  copy_cut_text(text + 7, shown, width);
+  return 7 + width;
+}
+
 // The line of a range's comment in the report's encoding, made once: every
 // block of the range shows it. Null past the lines kept.
 const std::string* range_comment_line(FormPrinter& p, const char* comment) {
@@ -64,16 +91,8 @@ const std::string* range_comment_line(FormPrinter& p, const char* comment) {
   // A format of many ranges keeps the lines of the first ones.
   constexpr std::size_t kKeptLines = 64;
   if (lines.size() >= kKeptLines) return nullptr;
-  int width = p.view.line_width - 7;
-  if (width < 0) width = 0;
   char text[kLineBufSize];
-  if (width > kLineBufSize - 8) width = kLineBufSize - 8;
-  std::memcpy(text, "       ", 7);
-  char shown[kLineBufSize];
-  make_shown_comment(shown, kLineBufSize, comment);
-  // A Shift_JIS pair is never cut in half.
-  copy_cut_text(text + 7, shown, width);
-  const std::size_t len = static_cast<std::size_t>(7 + width);
+  const auto len = static_cast<std::size_t>(make_comment_line(p, comment, text));
   std::string line(text, len);
   if (p.report.sink().utf8()) {
     std::string utf8(kUtf8PerSjisByte * len, '\0');
@@ -91,6 +110,12 @@ const std::string* range_comment_line(FormPrinter& p, const char* comment) {
 
 // The shown comment holds no control byte: its line is one line.
 void put_range_comment(FormPrinter& p, const char* comment) {
+  if (p.line.styled) {
+    char text[kLineBufSize];
+    text[make_comment_line(p, comment, text)] = '\0';
+    p.report.put_line(text, Style::label);
+    return;
+  }
   if (const std::string* line = range_comment_line(p, comment)) {
     p.report.put_encoded_line(line->data(), line->size());
     return;
@@ -100,20 +125,18 @@ void put_range_comment(FormPrinter& p, const char* comment) {
 }
 
 void put_range_comment(FormPrinter& p, const char* comment, LineBatch& batch) {
+  if (p.line.styled) {
+    batch.flush();
+    put_range_comment(p, comment);
+    return;
+  }
   if (const std::string* line = range_comment_line(p, comment)) {
     batch.add_encoded(line->data(), line->size());
     return;
   }
   // Past the lines kept: made again.
-  int width = p.view.line_width - 7;
-  if (width < 0) width = 0;
   char text[kLineBufSize];
-  if (width > kLineBufSize - 8) width = kLineBufSize - 8;
-  std::memcpy(text, "       ", 7);
-  char shown[kLineBufSize];
-  make_shown_comment(shown, kLineBufSize, comment);
-  copy_cut_text(text + 7, shown, width);
-  batch.add(text, static_cast<std::size_t>(7 + width));
+  batch.add(text, static_cast<std::size_t>(make_comment_line(p, comment, text)));
 }
 
 int print_block(FormPrinter& p, const unsigned char* data, int size, long long block, long long addr) {
@@ -124,7 +147,7 @@ int print_block(FormPrinter& p, const unsigned char* data, int size, long long b
 int print_block(FormPrinter& p, const unsigned char* data, int size, long long block, long long addr,
                 const BlockPlace& place, LineBatch& batch) {
   if (!p.view.map) {
-    put_list_title(batch, p.view.dec, block, addr);
+    put_list_title(p, batch, block, addr);
     if (place.entry < 0) {
       batch.flush();
       p.error("no data description");
@@ -139,12 +162,15 @@ int print_block(FormPrinter& p, const unsigned char* data, int size, long long b
     p.error("no data description");
     return -1;
   }
-  // The map's rows are gathered too.
+  // The map's rows are gathered too (in color, each goes out as it is made).
   struct Gathering {
     FormPrinter& p;
     ~Gathering() { p.batch = nullptr; }
   } gathering{p};
-  p.batch = &batch;
+  if (p.line.styled)
+    batch.flush();
+  else
+    p.batch = &batch;
   const BlnoInf& e = p.view.defs.blno_inf[place.entry];
   if (e.comment != nullptr) put_range_comment(p, e.comment, batch);
   MapRow row;

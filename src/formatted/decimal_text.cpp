@@ -4,8 +4,6 @@ namespace vesk {
 
 namespace {
 
-constexpr int kMaxDigits = 31;
-
 // Writes the digits (values 0 to 9), count of them, as a number with scale
 // digits after the point. Returns the length.
 int put_decimal(const unsigned char* digits, int count, bool negative, int scale, char (&out)[kDecimalValueSize]) {
@@ -53,32 +51,46 @@ bool zoned_last(unsigned char b, int* digit, bool* negative) {
 
 }  // namespace
 
-int packed_text(const unsigned char* p, int n, int scale, char (&out)[kDecimalValueSize]) {
+bool packed_digits(const unsigned char* p, int n, DecimalDigits& out) {
   int count = 2 * n - 1;
-  if (n < 1 || count > kMaxDigits) return -1;
-  unsigned char digits[kMaxDigits];
+  if (n < 1 || count > kMaxDecimalDigits) return false;
   for (int i = 0; i < count; ++i) {
     int nibble = (i % 2 == 0) ? p[i / 2] >> 4 : p[i / 2] & 0x0F;
-    if (nibble > 9) return -1;
-    digits[i] = static_cast<unsigned char>(nibble);
+    if (nibble > 9) return false;
+    out.digits[i] = static_cast<unsigned char>(nibble);
   }
   int sign = p[n - 1] & 0x0F;
-  if (sign != 0x0C && sign != 0x0D && sign != 0x0F) return -1;
-  return put_decimal(digits, count, sign == 0x0D, scale, out);
+  if (sign != 0x0C && sign != 0x0D && sign != 0x0F) return false;
+  out.count = count;
+  out.negative = sign == 0x0D;
+  return true;
 }
 
-int zoned_text(const unsigned char* p, int n, int scale, char (&out)[kDecimalValueSize]) {
-  if (n < 1 || n > kMaxDigits) return -1;
-  unsigned char digits[kMaxDigits];
+bool zoned_digits(const unsigned char* p, int n, DecimalDigits& out) {
+  if (n < 1 || n > kMaxDecimalDigits) return false;
   for (int i = 0; i < n - 1; ++i) {
-    if (p[i] < '0' || p[i] > '9') return -1;
-    digits[i] = static_cast<unsigned char>(p[i] - '0');
+    if (p[i] < '0' || p[i] > '9') return false;
+    out.digits[i] = static_cast<unsigned char>(p[i] - '0');
   }
   int last = 0;
   bool negative = false;
-  if (!zoned_last(p[n - 1], &last, &negative)) return -1;
-  digits[n - 1] = static_cast<unsigned char>(last);
-  return put_decimal(digits, n, negative, scale, out);
+  if (!zoned_last(p[n - 1], &last, &negative)) return false;
+  out.digits[n - 1] = static_cast<unsigned char>(last);
+  out.count = n;
+  out.negative = negative;
+  return true;
+}
+
+int packed_text(const unsigned char* p, int n, int scale, char (&out)[kDecimalValueSize]) {
+  DecimalDigits d;
+  if (!packed_digits(p, n, d)) return -1;
+  return put_decimal(d.digits, d.count, d.negative, scale, out);
+}
+
+int zoned_text(const unsigned char* p, int n, int scale, char (&out)[kDecimalValueSize]) {
+  DecimalDigits d;
+  if (!zoned_digits(p, n, d)) return -1;
+  return put_decimal(d.digits, d.count, d.negative, scale, out);
 }
 
 }  // namespace vesk

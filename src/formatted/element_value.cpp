@@ -17,6 +17,12 @@ void swap_bytes(unsigned char* buffer, int n) {
   }
 }
 
+long long sign_extend(uint64_t raw, int n) {
+  if (n >= 8) return static_cast<long long>(raw);
+  uint64_t sign = uint64_t{1} << (8 * n - 1);
+  return static_cast<long long>((raw ^ sign) - sign);
+}
+
 namespace {
 
 // "%08X" of a 32-bit value.

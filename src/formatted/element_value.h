@@ -56,6 +56,10 @@ inline uint64_t read_element(const unsigned char* p, int n, ByteOrder order) {
   return v;
 }
 
+// The n low bytes of raw (1 to 8, as read_element gives them) read as a
+// signed number of that many bytes.
+long long sign_extend(uint64_t raw, int n);
+
 // Room for the longest value text ("-1.23456789012346e-308" and the like).
 constexpr int kValueTextSize = 40;
 

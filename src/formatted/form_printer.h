@@ -3,6 +3,7 @@
 // and map forms and by the comparison.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,7 @@
 namespace vesk {
 
 struct FormPrinter {
-  FormPrinter(const FormView& v, Report& r) : view(v), report(r), labels(v) {}
+  FormPrinter(const FormView& v, Report& r) : view(v), report(r), labels(v) { line.styled = r.sink().colored(); }
 
   const FormView& view;
   Report& report;
@@ -43,12 +44,22 @@ struct FormPrinter {
     int start = -1;
     int end = 0;
     int mark_end = 0;
+    Style mark_style = Style::unread;  // the style of its mark
   } map_value;
   // A renderer met a condition that ends the run (its message is out).
   bool failed = false;
   // While set, the map's rows are gathered here (and it is flushed before
-  // any other line).
+  // any other line). Never in a colored report.
   LineBatch* batch = nullptr;
+  // The style of the values written now, when the comparison chooses it
+  // (old, new, or none for the values alike in both files); else each value
+  // is in the style of its kind (style_of_value).
+  std::optional<Style> value_style;
+
+  // The style of a value of item m: the one chosen, or that of its kind.
+  Style style_of_value(const ItemInf& m) const;
+  // The style of what could not be read: the one chosen, or unread.
+  Style style_of_unread() const { return value_style ? *value_style : Style::unread; }
 
   // "<format file>: <message>\n" on standard error.
   void error(const char* message) const;

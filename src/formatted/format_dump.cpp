@@ -90,32 +90,74 @@ void notice_stopped_after(bool dec, long long stopped, long long last) {
   errmsg("vesk: stopped after block %s; --all shows the rest, up to block %s\n", from, to);
 }
 
+namespace {
+
+// The report's forms of a block: the list, or the map with its title lines.
+// Their lines are gathered across blocks and written to the report some
+// blocks at a time (and before any line written otherwise).
+class ReportBlocks : public BlockSink {
+ public:
+  explicit ReportBlocks(FormPrinter& p) : p_(p), batch_(p.report) {}
+
+  int block(const unsigned char* data, int got, long long number, long long position, const BlockPlace& place,
+            bool new_position) override {
+    if (p_.view.map) {
+      widen_map_for(p_, number);
+      if (new_position || place.range_first) {
+        batch_.flush();
+        put_block_title(p_, 12, position, place.size);
+      }
+    }
+    print_block(p_, data, got, number, position, place, batch_);
+    return p_.failed ? 1 : 0;
+  }
+
+  // Met in the middle of the report: it stands there, as a line of it.
+  void offset_went_back(int offset) override {
+    char t[120];
+    std::snprintf(t, sizeof t, "Error: offset(%d) ... It has returned from the present position.", offset);
+    batch_.flush();
+    p_.report.put_line(t);
+  }
+
+  bool failed() const override { return p_.report.failed(); }
+
+  // The lines gathered go out.
+  void flush() { batch_.flush(); }
+
+ private:
+  FormPrinter& p_;
+  LineBatch batch_;
+};
+
+}  // namespace
+
 int format_dump(const Settings& s, const Definitions& defs, ByteSource& in, Report& report) {
   const FormView view(s, defs);
   FormPrinter p(view, report);
   MapScaleHeading scale(p);
   ScopedHeading heading(report, view.map ? &scale : nullptr);
+  ReportBlocks sink(p);
+  const int status = dump_blocks(s, defs, in, sink);
+  sink.flush();
+  return status != 0 || report.failed() ? 1 : 0;
+}
 
+int dump_blocks(const Settings& s, const Definitions& defs, ByteSource& in, BlockSink& sink) {
   long long position = start_position(s, defs);
   if (position < 0) return 1;
   if (!in.seek(position)) return 1;
   bool new_position = position != 0;
 
   unsigned char block[kMaxBlockSize];
-  // The list's lines, gathered across blocks and written to the report
-  // some blocks at a time (and before any line written otherwise).
-  LineBatch batch(report);
   long long b = s.start_blk;
   for (; b <= s.end_blk; ++b) {
-    if (report.failed()) return 1;
+    if (sink.failed()) return 1;
     BlockPlace place = defs.place_of(b);
     if (place.entry < 0 || place.size > kMaxBlockSize) break;
     if (place.offset != -1) {
       if (position > place.offset) {
-        char t[120];
-        std::snprintf(t, sizeof t, "Error: offset(%d) ... It has returned from the present position.", place.offset);
-        batch.flush();
-        report.put_line(t);
+        sink.offset_went_back(place.offset);
         return 1;
       }
       position = place.offset;
@@ -125,20 +167,11 @@ int format_dump(const Settings& s, const Definitions& defs, ByteSource& in, Repo
     int got = static_cast<int>(in.read(block, static_cast<std::size_t>(place.size)));
     if (in.failed()) return 1;
     if (got == 0) break;
-    if (view.map) {
-      widen_map_for(p, b);
-      if (new_position || place.range_first) {
-        batch.flush();
-        put_block_title(p, 12, position, place.size);
-      }
-      new_position = false;
-    }
-    print_block(p, block, got, b, position, place, batch);
-    if (p.failed) return 1;
+    if (sink.block(block, got, b, position, place, new_position) != 0) return 1;
+    new_position = false;
     position += got;
   }
-  batch.flush();
-  if (report.failed()) return 1;
+  if (sink.failed()) return 1;
   // Stopped by the default end of an open range, not by the end the -n
   // range asked for.
   if (!s.all_blocks && b - 1 == kLastWrittenBlock && (b <= s.end_blk || !s.range_given))

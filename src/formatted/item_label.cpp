@@ -72,6 +72,7 @@ int LabelMaker::put(LineBuffer& line, int col, int item, const char* index_text,
     line.put_blanks(0, label_col);
   }
   const Made& label = made(item);
+  PenScope pen(line, Style::label);
   int c = label_col;
   if (index_len == 0) {
     // The common case: the label made whole once.

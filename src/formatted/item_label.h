@@ -49,7 +49,7 @@ class LabelMaker {
     if (label.empty) return col;
     const int label_col = label.column;
     const int end = static_cast<int>(label.line.size());
-    if (col <= label_col && col >= 0 && end <= kLineBufSize - 1 &&
+    if (!line.styled && col <= label_col && col >= 0 && end <= kLineBufSize - 1 &&
         (line.cells.empty() || line.cells.back().col + line.cells.back().cell.len <= col)) {
       // The blanks and the label in one copy, with the line's end.
       copy_short(line.data + col, label.line.data() + col, end - col + 1);
@@ -62,6 +62,7 @@ class LabelMaker {
       report.put_line(line);
       line.put_blanks(0, label_col);
     }
+    PenScope pen(line, Style::label);
     const int label_end = line.put(label_col, label.whole.data(), static_cast<int>(label.whole.size()));
     line.end_at(label_end);
     return label_end;

@@ -37,7 +37,7 @@ class ListPrinter final : public ItemVisitor {
  public:
   ListPrinter(FormPrinter& p, const unsigned char* data) : p_(p), data_(data) {}
 
-  void data_ended(int, int) override { p_.report.put_line(" [EOD]"); }
+  void data_ended(int, int) override { p_.report.put_line(" [EOD]", Style::unread); }
 
   void member_begin(int, int pos) override { col_ = put_offset(p_, pos); }
 
@@ -48,7 +48,7 @@ class ListPrinter final : public ItemVisitor {
   void member_end(int item, int pos, bool data_end, int rest) override {
     if (data_end && rest > 0) col_ = put_cut_rest(p_, col_, data_, pos, rest);
     end_list_line(p_, col_, item);
-    if (data_end) p_.report.put_line(" [EOD]");
+    if (data_end) p_.report.put_line(" [EOD]", Style::unread);
   }
 
  private:
@@ -150,14 +150,16 @@ int print_items(FormPrinter& p, int rec, const unsigned char* data, int size, in
 }
 
 int print_items(FormPrinter& p, int rec, const unsigned char* data, int size, int pos, LineBatch& batch) {
-  // The list's lines start afresh, without cells.
-  if (const ListPlan* lines = p.line.cells.empty() ? p.list_plans.recent(rec, size, pos) : nullptr) {
+  // The list's lines start afresh, without cells. A colored line is painted
+  // as it is made, by the printer.
+  const bool plain = p.line.cells.empty() && !p.line.styled;
+  if (const ListPlan* lines = plain ? p.list_plans.recent(rec, size, pos) : nullptr) {
     print_lines(p, *lines, data, batch);
     return lines->walk->end;
   }
   const WalkRules rules{true, true};
   const WalkPlan* walk = p.plans.find(p.view, rec, size, pos, rules);
-  if (walk != nullptr && p.line.cells.empty()) {
+  if (walk != nullptr && plain) {
     if (const ListPlan* lines = p.list_plans.find(*walk, p.view, p.labels, p.report.sink().utf8())) {
       print_lines(p, *lines, data, batch);
       return walk->end;

@@ -23,12 +23,12 @@ constexpr int kPrefixWidth = 12;
 constexpr char kWideMark = '#';
 
 // Every write into a map row goes through here, so that the row is later
-// blanked as far as it was written. A row without cells laid over it (the
-// common case) takes the text straight.
+// blanked as far as it was written. A row without cells laid over it nor
+// colors (the common case) takes the text straight.
 inline void put_cell_text(FormPrinter& p, int col, const char* text, int n) {
   LineBuffer& line = p.line;
   int end;
-  if (line.cells.empty() && col >= 0 && col + n <= kLineBufSize - 1) {
+  if (line.cells.empty() && !line.styled && col >= 0 && col + n <= kLineBufSize - 1) {
     copy_short(line.data + col, text, n);
     end = col + n;
   } else {
@@ -53,9 +53,10 @@ void fill_cells(FormPrinter& p, int from, int to, char c) {
 
 // The number's text from start to end gives way to the mark, "#" from start
 // up to mark_end: its own cells in the row but their last column.
-void put_wide_mark(FormPrinter& p, int start, int end, int mark_end) {
+void put_wide_mark(FormPrinter& p, int start, int end, int mark_end, Style style) {
   fill_cells(p, start, end, ' ');
   fill_cells(p, start, mark_end, kWideMark);
+  p.line.paint(start, mark_end, style);
 }
 
 // A text is about to be written from column col: the number written before
@@ -64,7 +65,7 @@ void put_wide_mark(FormPrinter& p, int start, int end, int mark_end) {
 inline void settle_before(FormPrinter& p, int col) {
   FormPrinter::MapValue& v = p.map_value;
   if (v.start < 0) return;
-  if (col <= v.end) put_wide_mark(p, v.start, v.end, v.mark_end);
+  if (col <= v.end) put_wide_mark(p, v.start, v.end, v.mark_end, v.mark_style);
   // Later texts lie further right: they cannot reach it.
   v.start = -1;
 }
@@ -91,10 +92,10 @@ void put_number_text(FormPrinter& p, const MapRow& row, int pos, int len, const 
   if (cells > len) cells = len;
   const int mark_end = col + cells * p.view.map_cell - 1;
   if (col + n - 1 > row_last_column(p)) {
-    put_wide_mark(p, col, col, mark_end);
+    put_wide_mark(p, col, col, mark_end, p.style_of_unread());
     return;
   }
-  if (p.line.cells.empty() && col >= 0 && col + n + 1 <= kLineBufSize - 1) {
+  if (p.line.cells.empty() && !p.line.styled && col >= 0 && col + n + 1 <= kLineBufSize - 1) {
     // The text and the blank after it, straight into the row.
     copy_short(p.line.data + col, text, n);
     p.line.data[col + n] = ' ';
@@ -103,7 +104,7 @@ void put_number_text(FormPrinter& p, const MapRow& row, int pos, int len, const 
     put_cell_text(p, col, text, n);
     put_cell_text(p, col + n, " ", 1);
   }
-  p.map_value = FormPrinter::MapValue{col, col + n, mark_end};
+  p.map_value = FormPrinter::MapValue{col, col + n, mark_end, p.style_of_unread()};
 }
 
 // " %04X %04X: " / "      %04X: " (%04d with -D); numbers of more digits
@@ -221,6 +222,21 @@ struct TextRun {
   }
 };
 
+// The style a filter chooses for an element, while it is placed.
+class ChosenStyle {
+ public:
+  ChosenStyle(FormPrinter& p, const MapFilter* filter, const ElementRef& e) : p_(p), before_(p.value_style) {
+    if (filter != nullptr) p_.value_style = filter->style(e);
+  }
+  ~ChosenStyle() { p_.value_style = before_; }
+  ChosenStyle(const ChosenStyle&) = delete;
+  ChosenStyle& operator=(const ChosenStyle&) = delete;
+
+ private:
+  FormPrinter& p_;
+  std::optional<Style> before_;
+};
+
 class MapPrinter final : public ItemVisitor {
  public:
   MapPrinter(FormPrinter& p, const unsigned char* data, long long block, MapRow& row, const MapFilter* filter)
@@ -233,13 +249,46 @@ class MapPrinter final : public ItemVisitor {
         cell_(p.view.map_cell),
         row_bytes_(p.view.line_bytes > 0 ? p.view.line_bytes : 1),
         last_column_(row_last_column(p)),
-        in_line_(first_column_ >= 0 && first_column_ + (row_bytes_ + 1) * cell_ + 4 <= kLineBufSize - 1) {}
+        straight_rows_(!p.line.styled && first_column_ >= 0 &&
+                       first_column_ + (row_bytes_ + 1) * cell_ + 4 <= kLineBufSize - 1) {}
 
   // The renderer of the type's form of value: characters, hex digits, or the
   // text of a number.
   void element(const ElementRef& e) override {
     if (filter_ != nullptr && !filter_->placed(e)) return;
     const ItemInf& m = p_.view.defs.item_inf[e.item];
+    if (p_.line.styled) {
+      // In the style the filter chooses, else in that of the value's kind.
+      ChosenStyle chosen(p_, filter_, e);
+      PenScope pen(p_.line, p_.style_of_value(m));
+      put_element(e, m);
+      return;
+    }
+    put_element(e, m);
+  }
+
+  void member_end(int item, int pos, bool data_end, int rest) override {
+    if (!data_end) return;
+    const ItemInf& m = p_.view.defs.item_inf[item];
+    if (rest > 0 && !is_text_code(m.type)) {
+      // The bytes left of an element cut by the end of the data.
+      ChosenStyle chosen(p_, filter_, ElementRef{item, 0, pos, rest, true, item_type(m.type)->form});
+      PenScope pen(p_.line, p_.style_of_unread());
+      for (int i = 0; i < rest; ++i) {
+        map_line_check(p_, block_, row_, pos + i);
+        if (m.display != 0) put_hex_cell(p_, row_, pos + i, data_[pos + i]);
+      }
+      put_map_line(p_, block_, row_.start);
+    } else if (row_.pending) {
+      put_map_line(p_, block_, row_.start);
+    }
+    row_.pending = false;
+    if (p_.batch != nullptr) p_.batch->flush();
+    p_.report.put_line(" [EOD]", Style::unread);
+  }
+
+ private:
+  void put_element(const ElementRef& e, const ItemInf& m) {
     const bool shown = m.display != 0;
     switch (e.form) {
       case ValueForm::text:
@@ -254,24 +303,6 @@ class MapPrinter final : public ItemVisitor {
     }
   }
 
-  void member_end(int item, int pos, bool data_end, int rest) override {
-    if (!data_end) return;
-    const ItemInf& m = p_.view.defs.item_inf[item];
-    if (rest > 0 && !is_text_code(m.type)) {
-      for (int i = 0; i < rest; ++i) {
-        map_line_check(p_, block_, row_, pos + i);
-        if (m.display != 0) put_hex_cell(p_, row_, pos + i, data_[pos + i]);
-      }
-      put_map_line(p_, block_, row_.start);
-    } else if (row_.pending) {
-      put_map_line(p_, block_, row_.start);
-    }
-    row_.pending = false;
-    if (p_.batch != nullptr) p_.batch->flush();
-    p_.report.put_line(" [EOD]");
-  }
-
- private:
   // The first column of the cell of pos in the current row.
   int column(int pos) const { return first_column_ + (pos - row_.start) * cell_; }
   // map_line_check.
@@ -279,9 +310,10 @@ class MapPrinter final : public ItemVisitor {
     if (row_.start + row_bytes_ <= pos) start_map_row(p_, block_, row_, pos);
   }
 
-  // The cells of the row may be written straight: they lie in the line, and
-  // no cell of a character is laid over the row (the common case).
-  bool straight() const { return in_line_ && p_.line.cells.empty(); }
+  // The cells of the row may be written straight: they lie in the line, the
+  // report is not colored, and no cell of a character is laid over the row
+  // (the common case).
+  bool straight() const { return straight_rows_ && p_.line.cells.empty(); }
 
   // A character in the second column of the cell of pos.
   void put_char_cell(int pos, char c) {
@@ -315,9 +347,12 @@ class MapPrinter final : public ItemVisitor {
     if (n == kNoValue) {
       // A decimal with a bad digit or sign: its bytes, as those of an
       // element cut by the end of the data.
+      if (p_.line.styled) p_.line.pen = p_.style_of_unread();
       put_hex_cells(e.pos, e.len, shown);
       return;
     }
+    // A float that is no number stands out as what could not be read.
+    if (p_.line.styled && n == 3 && std::memcmp(text, "NAN", 3) == 0) p_.line.pen = p_.style_of_unread();
     check_row(e.pos);
     if (n < 0) {
       p_.failed = true;
@@ -371,7 +406,7 @@ class MapPrinter final : public ItemVisitor {
       if (shown) {
         const int col = column(pos);
         const int written = col + (stop - pos - 1) * cell_ + 3;
-        if (p_.line.cells.empty() && col >= 0 && written <= kLineBufSize - 1) {
+        if (p_.line.cells.empty() && !p_.line.styled && col >= 0 && written <= kLineBufSize - 1) {
           settle_before(p_, col);
           char* o = p_.line.data + col;
           for (int i = pos; i < stop; ++i, o += cell_) {
@@ -494,7 +529,8 @@ class MapPrinter final : public ItemVisitor {
   const int cell_;
   const int row_bytes_;
   const int last_column_;  // of a row, as put_map_line keeps it
-  const bool in_line_;  // every cell of a row lies in the line's buffer
+  // Every cell of a row lies in the line's buffer, and none is painted.
+  const bool straight_rows_;
 };
 
 }  // namespace
@@ -515,7 +551,7 @@ void put_map_line(FormPrinter& p, long long block, int row_start) {
   const bool dec = p.view.dec;
   const long long four_digits = dec ? 9999 : 0xFFFF;
   const long long shown = row_start == 0 ? block : row_start;
-  if (shown >= 0 && shown <= four_digits && p.line.cells.empty()) {
+  if (shown >= 0 && shown <= four_digits && p.line.cells.empty() && !p.line.styled) {
     // The common prefix, of twelve columns, written in place.
     if (row_start == 0) {
       s[0] = ' ';
@@ -533,6 +569,7 @@ void put_map_line(FormPrinter& p, long long block, int row_start) {
     // A longer prefix (a block number of five digits and more) is cut to its
     // first 12 characters, unless the cells have moved right to make room.
     const int width = kPrefixWidth + p.map_shift;
+    PenScope pen(p.line, Style::position);
     put_cell_text(p, 0, prefix, n < width ? n : width);
   }
 

@@ -51,6 +51,9 @@ class MapFilter {
  public:
   virtual ~MapFilter() = default;
   virtual bool placed(const ElementRef& e) const = 0;
+  // The style of an element placed (the difference map colors only the
+  // elements that differ).
+  virtual Style style(const ElementRef& e) const = 0;
 };
 
 // The map walk of structure record rec over data[0..size) from pos. Returns

@@ -55,8 +55,10 @@ int Walker::walk(int rec, int pos, int depth) {
   if (!view_.has_content(rec)) return advance(pos, static_cast<long long>(r.instance) * r.count, size_);
   int first = r.first < 0 ? 0 : r.first;
   int last = last_member(r);
+  v_.structure_begin(rec);
   for (int rep = 0; rep < r.count; ++rep) {
     const int base = advance(pos, static_cast<long long>(r.instance) * rep, size_);
+    v_.instance_begin(rec, rep);
     for (int j = first; j <= last; j = next_member(defs_.item_inf[j], j)) {
       const ItemInf& m = defs_.item_inf[j];
       const int at = advance(base, m.offset, size_);
@@ -71,7 +73,9 @@ int Walker::walk(int rec, int pos, int depth) {
       if (!is_simple_code(m.type)) return illegal_type();
       if (member(j, at) == -1) return -1;
     }
+    v_.instance_end(rec);
   }
+  v_.structure_end(rec);
   return advance(pos, static_cast<long long>(r.instance) * r.count, size_);
 }
 
@@ -87,6 +91,7 @@ int Walker::member(int j, int pos) {
   int rest = 0;
   const bool chars = is_text_code(m.type);
   const ValueForm form = item_type(m.type)->form;
+  const bool through = rules_.through_end;
   for (int k = 0; k < m.count; ++k) {
     if (chars) {
       int len = n;
@@ -95,13 +100,19 @@ int Walker::member(int j, int pos) {
         ended = true;
       }
       v_.element(ElementRef{j, k, pos, len, ended, form});
-      pos = advance(pos, len, size_);
-      if (ended || v_.stopped) break;
+      pos = advance(pos, through ? n : len, size_);
+      if ((ended && !through) || v_.stopped) break;
     } else {
       if (pos + n > size_) {
-        rest = size_ - pos;
         ended = true;
-        break;
+        if (!through) {
+          rest = size_ - pos;
+          break;
+        }
+        v_.element(ElementRef{j, k, pos, size_ > pos ? size_ - pos : 0, true, form});
+        pos = advance(pos, n, size_);
+        if (v_.stopped) break;
+        continue;
       }
       v_.element(ElementRef{j, k, pos, n, false, form});
       pos += n;
@@ -109,6 +120,8 @@ int Walker::member(int j, int pos) {
     }
   }
   if (v_.stopped) return -1;
+  // Past the end of the data, a walk through it goes on.
+  if (through) ended = false;
   v_.member_end(j, pos, ended, rest);
   return ended ? -1 : pos;
 }

@@ -19,6 +19,10 @@ struct WalkRules {
   // Members marked "no display" are passed over whole (after their
   // alignment), without visiting or testing their elements.
   bool skip_hidden;
+  // Every element is visited, to the end of the structure, also those that
+  // the end of the data cuts or leaves out (ElementRef::cut) — the records,
+  // whose every block has the same items. Not with eod_at_member_start.
+  bool through_end = false;
 };
 
 // One element of a simple member, ready to be shown.
@@ -26,8 +30,10 @@ struct ElementRef {
   int item;   // the member's record in item_inf
   int index;  // element number, 0 .. count - 1
   int pos;    // in-block position of its first byte
-  int len;    // its bytes: the element size, or what is left of a 'c'/'x' element at the end of the data
-  bool cut;   // a 'c'/'x' element that the end of the data cut short (it is the member's last)
+  int len;    // its bytes: the element size, or what the data holds of an element it cuts (0 or more)
+  // The end of the data cut the element short: a 'c'/'x' one (the member's
+  // last), or with through_end any element, also one wholly past the end.
+  bool cut;
   ValueForm form;  // how the member's type is shown
 };
 
@@ -41,6 +47,14 @@ class ItemVisitor {
   // A member has a type code that is no type: the walk stops. Reports
   // "illegal data type found" against the format file.
   virtual void illegal_type(const FormView& view);
+  // The walk of a structure record begins (the record walk_struct was given,
+  // a nested structure, an item of structure type): its instances follow, one
+  // after the other, each between instance_begin and instance_end. A walk
+  // that stops early ends none of them.
+  virtual void structure_begin(int item) { (void)item; }
+  virtual void instance_begin(int item, int index) { (void)item; (void)index; }
+  virtual void instance_end(int item) { (void)item; }
+  virtual void structure_end(int item) { (void)item; }
   // A simple member starts (after its alignment).
   virtual void member_begin(int item, int pos) { (void)item; (void)pos; }
   // With skip_hidden: a member marked "no display" that the walk passes over,

@@ -12,17 +12,20 @@ namespace vesk {
 
 namespace {
 
+bool is_nan_text(const char* text, int len) { return len == 3 && std::memcmp(text, "NAN", 3) == 0; }
+
+// The blank after a value, in no style: a value's color ends before it.
+int put_blank(FormPrinter& p, int col) { return p.line.put_blank(col); }
+
 // "[" text "] ", on a continuation line first when it would pass the width.
 int put_bracketed(FormPrinter& p, int col, const char* text, int len) {
   char t[kValueTextSize + 4];
   t[0] = '[';
   std::memcpy(t + 1, text, static_cast<std::size_t>(len));
   t[len + 1] = ']';
-  t[len + 2] = ' ';
   if (len + 3 + col > p.view.line_width) col = write_line(p);
-  col = p.line.put(col, t, len + 3);
-  p.line.end_at(col);
-  return col;
+  col = p.line.put(col, t, len + 2);
+  return put_blank(p, col);
 }
 
 // The values that reach the line's end follow the wrap rules, through these;
@@ -57,10 +60,11 @@ int put_bracketed(FormPrinter& p, int col, const char* text, int len) {
       col = write_line(p);
     }
   }
-  col = line.put(col, "] ", col + 2 > w ? 1 : 2);
+  const bool blank = col + 2 <= w;
+  col = line.put(col, "]", 1);
   line.end_at(col);
   pos += n;
-  return col;
+  return blank ? put_blank(p, col) : col;
 }
 
 [[gnu::noinline]] int put_hex_wrapping(FormPrinter& p, int col, const unsigned char* data, int& pos, int n) {
@@ -72,10 +76,11 @@ int put_bracketed(FormPrinter& p, int col, const char* text, int len) {
     col = line.put(col, kHexPairs.digits[data[pos + i]], 2);
     line.end_at(col);
   }
-  col = line.put(col, "] ", col + 2 > p.view.line_width ? 1 : 2);
+  const bool blank = col + 2 <= p.view.line_width;
+  col = line.put(col, "]", 1);
   line.end_at(col);
   pos += n;
-  return col;
+  return blank ? put_blank(p, col) : col;
 }
 
 // A number of any type: its text, or, for a decimal whose bytes are no
@@ -87,6 +92,8 @@ int put_bracketed(FormPrinter& p, int col, const char* text, int len) {
   int at = pos;
   pos += n;
   if (len == kNoValue) return put_cut_rest(p, col, data, at, n);
+  // A float that is no number stands out as what could not be read.
+  PenScope pen(p.line, is_nan_text(text, len) ? p.style_of_unread() : p.line.pen);
   return put_bracketed(p, col, text, len);
 }
 
@@ -181,9 +188,10 @@ int put_value_straight(FormPrinter& p, int col, const unsigned char* data, int p
                        ValueForm form) {
   // The columns from col may be written straight when no cell laid over the
   // line reaches them (cells lie before the column being written; a line
-  // with none is the common case), and the value ends within the width.
+  // with none is the common case), and the value ends within the width. A
+  // colored line paints each value: it takes the longer way.
   const std::vector<LineCell>& cells = p.line.cells;
-  if (col < 0 || (!cells.empty() && cells.back().col + cells.back().cell.len > col)) return -1;
+  if (p.line.styled || col < 0 || (!cells.empty() && cells.back().col + cells.back().cell.len > col)) return -1;
   const int w = p.view.line_width < kLineBufSize - 1 ? p.view.line_width : kLineBufSize - 1;
   int most = 0;  // the longest text the value may have
   switch (form) {
@@ -227,6 +235,7 @@ int put_value_straight(FormPrinter& p, int col, const unsigned char* data, int p
 
 int write_line(FormPrinter& p) {
   p.report.put_line(p.line);
+  PenScope blank(p.line, Style::none);
   int col = p.line.put(0, "       ", 7);
   p.line.end_at(col);
   return col;
@@ -236,7 +245,7 @@ int line_wrap(FormPrinter& p, int col, int n) { return col + n > p.view.line_wid
 
 int put_offset(FormPrinter& p, int pos) {
   char* t = p.line.data;
-  if (pos >= 0 && pos <= (p.view.dec ? 9999 : 0xFFFF) && p.line.cells.empty()) {
+  if (pos >= 0 && pos <= (p.view.dec ? 9999 : 0xFFFF) && p.line.cells.empty() && !p.line.styled) {
     // Four digits, the case of every in-block position, written in place.
     t[0] = ' ';
     put_four_digits(t + 1, static_cast<unsigned>(pos), p.view.dec ? 10 : 16);
@@ -249,6 +258,7 @@ int put_offset(FormPrinter& p, int pos) {
   text[n + 1] = ':';
   text[n + 2] = ' ';
   int col = p.line.put(0, text, n + 3);
+  if (p.line.styled) p.line.paint(0, n + 2, Style::position);
   p.line.end_at(col);
   return col;
 }
@@ -267,6 +277,8 @@ int put_value(FormPrinter& p, int col, const unsigned char* data, int& pos, cons
     pos += len;
     return end;
   }
+  // In the style of the value's kind, when the report is colored.
+  PenScope pen(p.line, p.line.styled ? p.style_of_value(m) : Style::none);
   switch (form) {
     case ValueForm::text:
       return put_text_wrapping(p, col, data, pos, m, len);
@@ -291,6 +303,7 @@ int value_room(const ItemInf& m, int len) {
 
 int put_cut_rest(FormPrinter& p, int col, const unsigned char* data, int pos, int n) {
   const int w = p.view.line_width;
+  PenScope pen(p.line, p.style_of_unread());
   if (col + 3 * n + 2 > w) col = write_line(p);
   col = p.line.put_end(col, "[");
   for (int i = 0; i < n; ++i) {
@@ -298,7 +311,9 @@ int put_cut_rest(FormPrinter& p, int col, const unsigned char* data, int pos, in
     col = p.line.put(col, kHexPairs.digits[data[pos + i]], 2);
     p.line.end_at(col);
   }
-  return p.line.put_end(col, col + 3 > w ? "]x" : "]x ");
+  const bool blank = col + 3 <= w;
+  col = p.line.put_end(col, "]x");
+  return blank ? put_blank(p, col) : col;
 }
 
 }  // namespace vesk

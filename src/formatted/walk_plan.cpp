@@ -52,6 +52,9 @@ class Recorder final : public ItemVisitor {
 }  // namespace
 
 const WalkPlan* WalkPlans::find_or_make(const FormView& view, int rec, int size, int pos, const WalkRules& rules) {
+  // A walk through the end of the data is the records' own: they walk it
+  // themselves.
+  if (rules.through_end) return nullptr;
   for (const WalkPlan& plan : plans_) {
     if (plan.rec == rec && plan.size == size && plan.pos == pos &&
         plan.eod_at_member_start == rules.eod_at_member_start && plan.skip_hidden == rules.skip_hidden)

@@ -49,7 +49,8 @@ class WalkPlans {
     // Most blocks are of the size of the block before.
     const WalkPlan* last = last_;
     if (last != nullptr && last->rec == rec && last->size == size && last->pos == pos &&
-        last->eod_at_member_start == rules.eod_at_member_start && last->skip_hidden == rules.skip_hidden)
+        last->eod_at_member_start == rules.eod_at_member_start && last->skip_hidden == rules.skip_hidden &&
+        !rules.through_end)
       return last;
     return find_or_make(view, rec, size, pos, rules);
   }

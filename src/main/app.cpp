@@ -20,11 +20,13 @@
 #include "compare/compare_dump.h"
 #include "dump/plain_dump.h"
 #include "formatted/format_dump.h"
+#include "guess/guess_report.h"
 #include "main/help_text.h"
 #include "main/long_options.h"
 #include "main/options.h"
 #include "main/usage_text.h"
 #include "output/report.h"
+#include "records/records_dump.h"
 
 namespace vesk {
 namespace {
@@ -61,12 +63,16 @@ int run_driver(CommandLine& cmd, ReportSink& sink, Outcome& outcome) {
   const Settings& s = cmd.settings;
   Report report(sink, s.page_lines);
   ByteSource in1(cmd.fd1, s.file1_name);
+  if (s.guess) return guess_report(s, in1, report);
   if (s.is_plain_dump()) return plain_dump(s, in1, report);
   if (cmd.defs.blnoinf_cnt == 0) {
     errmsg("%s: no data definition, exit!\n", s.fmt_name);
     return 1;
   }
-  if (s.run_mode == RunMode::formatted) return format_dump(s, cmd.defs, in1, report);
+  if (s.run_mode == RunMode::formatted) {
+    if (s.records != RecordsForm::none) return records_dump(s, cmd.defs, in1, sink, cmd.utf8_messages);
+    return format_dump(s, cmd.defs, in1, report);
+  }
   if (cmd.defs.blnoinf_cnt > 1) {
     errmsg("%s: Multiple data format is not available, exit!\n", s.fmt_name);
     return 1;
@@ -94,6 +100,14 @@ bool writes_utf8(OutputEncoding encoding, bool terminal) {
   return utf8;
 }
 
+// --color=auto (the default) colors the report on a terminal, unless
+// NO_COLOR is set to anything but empty or TERM is dumb; always and never
+// decide alone.
+bool writes_color(ColorChoice choice, bool terminal, const char* no_color, const char* term) {
+  if (choice != ColorChoice::automatic) return choice == ColorChoice::always;
+  return terminal && (no_color == nullptr || *no_color == '\0') && (term == nullptr || std::strcmp(term, "dumb") != 0);
+}
+
 void write_version(ReportSink& sink) {
   const char text[] = "vesk " VESK_VERSION;
   sink.write_line(text, sizeof text - 1);
@@ -108,6 +122,9 @@ int run(int argc, char** argv, CommandLine& cmd, ReportSink& sink, Outcome& outc
       take_encoding_variable(std::getenv("VESK_ENCODING"), cmd.settings) != 0)
     return 1;
   if (writes_utf8(cmd.settings.encoding, sink.is_terminal())) sink.set_encoding(ReportEncoding::utf8);
+  // Records (--json, --csv) are for programs: never colored.
+  sink.set_colored(cmd.settings.records == RecordsForm::none &&
+                   writes_color(cmd.settings.color, sink.is_terminal(), std::getenv("NO_COLOR"), std::getenv("TERM")));
   // The lines quoted from the format file under a message go to standard
   // error, which may be a terminal when the report is not.
   cmd.utf8_messages = writes_utf8(cmd.settings.encoding, isatty(STDERR_FILENO) == 1);

@@ -70,6 +70,8 @@ const char* const kAfterLongOptions[] = {
     "then K, M or G for 1024, 1024^2, 1024^3 (1500M, 0x5968).",
     "VESK_ENCODING=utf8 or sjis sets the report's encoding where neither --utf8",
     "nor --sjis is given; else UTF-8 on a UTF-8 terminal and Shift_JIS elsewhere.",
+    "--color=auto, the default, colors the report on a terminal where NO_COLOR is",
+    "unset or empty and TERM is not dumb; --color alone means always.",
     "Exit status: 0 done, 1 trouble (with --exit-code: 0 same, 1 differ, 2 trouble).",
     "Every option, limit, message and mark: man vesk.",
 };
@@ -82,7 +84,7 @@ void write_help(ReportSink& sink, const char* version) {
   for (const char* line : kBeforeLongOptions) write(sink, line);
   for (const LongOption& o : long_options()) {
     std::string line = std::string("  --") + o.name;
-    if (o.value != nullptr) line += std::string("=") + o.value;
+    if (o.value != nullptr) line += o.value_optional ? std::string("[=") + o.value + "]" : std::string("=") + o.value;
     line.resize(kDescriptionColumn > line.size() + 1 ? kDescriptionColumn : line.size() + 1, ' ');
     write(sink, line + o.help);
   }

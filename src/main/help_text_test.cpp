@@ -30,7 +30,10 @@ TEST(HelpText, FitsAndListsEveryOption) {
     for (unsigned char c : line) EXPECT_TRUE(c >= 0x20 && c < 0x7F) << line;
   }
   for (const LongOption& o : long_options()) {
-    std::string start = std::string("  --") + o.name + (o.value ? std::string("=") + o.value : "") + " ";
+    std::string value = !o.value           ? ""
+                        : o.value_optional ? std::string("[=") + o.value + "]"
+                                           : std::string("=") + o.value;
+    std::string start = std::string("  --") + o.name + value + " ";
     bool found = false;
     for (const std::string& line : lines) found = found || line.rfind(start, 0) == 0;
     EXPECT_TRUE(found) << o.name;

@@ -22,6 +22,32 @@ int set_encoding(const char*, const char*, Settings& s, LongRequests&) {
   return 0;
 }
 
+// --color, --color=WHEN: alone it means always.
+int set_color(const char* arg, const char* value, Settings& s, LongRequests&) {
+  if (value == nullptr || std::strcmp(value, "always") == 0) {
+    s.color = ColorChoice::always;
+  } else if (std::strcmp(value, "auto") == 0) {
+    s.color = ColorChoice::automatic;
+  } else if (std::strcmp(value, "never") == 0) {
+    s.color = ColorChoice::never;
+  } else {
+    errmsg("%s: invalid value (auto, always or never)\n", arg);
+    return -1;
+  }
+  return 0;
+}
+
+// --json, --csv: one of them.
+template <RecordsForm Form>
+int set_records(const char* arg, const char*, Settings& s, LongRequests&) {
+  if (s.records != RecordsForm::none && s.records != Form) {
+    errmsg("%s: not with %s\n", arg, Form == RecordsForm::json ? "--csv" : "--json");
+    return -1;
+  }
+  s.records = Form;
+  return 0;
+}
+
 // --skip-bytes=N, --read-bytes=N: kept as bytes; the option parser turns them
 // into blocks once -h and -d are known.
 int set_skip_bytes(const char* arg, const char* value, Settings& s, LongRequests&) {
@@ -52,10 +78,14 @@ const LongOption kLongOptions[] = {
     {"summary", nullptr, set_flag<&Settings::summary>, "comparison: end with the counts of each kind of block"},
     {"exit-code", nullptr, set_flag<&Settings::exit_code>,
      "0: same blocks byte for byte, 1: they differ, 2: trouble"},
+    {"json", nullptr, set_records<RecordsForm::json>, "records as JSON Lines: one a block (-f) or finding (-F)"},
+    {"csv", nullptr, set_records<RecordsForm::csv>, "records as CSV: a header row, then a row a block (-f)"},
+    {"guess", nullptr, set_flag<&Settings::guess>, "which code reads FILE: a table and a guess, no dump"},
     {"utf8", nullptr, set_encoding<OutputEncoding::utf8>,
      "the report in UTF-8 (the default on a UTF-8 terminal)"},
     {"sjis", nullptr, set_encoding<OutputEncoding::sjis>,
      "the report in Shift_JIS (the default elsewhere)"},
+    {"color", "WHEN", set_color, "color: auto (on a terminal, the default), always, never", true},
     {"help", nullptr, [](const char*, const char*, Settings&, LongRequests& r) { r.help = true; return 0; },
      "write this text and end"},
     {"version", nullptr, [](const char*, const char*, Settings&, LongRequests& r) { r.version = true; return 0; },
@@ -144,7 +174,7 @@ int take_long_options(int argc, char** argv, Settings& settings, LongRequests& r
     if (option == nullptr) {
       if (!failed) unknown = arg;
       failed = true;
-    } else if (option->value != nullptr && equals == nullptr) {
+    } else if (option->value != nullptr && equals == nullptr && !option->value_optional) {
       if (!failed) errmsg("%s: needs a value (--%s=%s)\n", arg, option->name, option->value);
       failed = true;
     } else if (option->value == nullptr && equals != nullptr) {

@@ -25,6 +25,8 @@ struct LongOption {
   // text after "=" (nullptr for an option without a value). -1 after a message.
   int (*apply)(const char* arg, const char* value, Settings& s, LongRequests& r);
   const char* help;   // its line in --help
+  // The value may be left out (--color alone); apply then gets nullptr.
+  bool value_optional = false;
 };
 
 std::span<const LongOption> long_options();

@@ -23,7 +23,7 @@ TEST(LongOptions, NearestName) {
                         Case{"sum", "summary"}, Case{"utf", "utf8"}, Case{"utf-8", "utf8"}, Case{"sjsi", "sjis"},
                         Case{"hlep", "help"}, Case{"Help", "help"}, Case{"exitcode", "exit-code"},
                         Case{"skip-byte", "skip-bytes"}, Case{"read-byte", "read-bytes"}, Case{"alll", "all"},
-                        Case{"x", ""}, Case{"s", ""}, Case{"everything", ""}, Case{"json", ""}, Case{"", ""}}) {
+                        Case{"x", ""}, Case{"s", ""}, Case{"everything", ""}, Case{"xml", ""}, Case{"jsno", "json"}, Case{"cvs", "csv"}, Case{"", ""}}) {
     EXPECT_STREQ(nearest(c.typed), c.meant) << c.typed;
   }
 }
@@ -33,7 +33,8 @@ TEST(LongOptions, TableRows) {
   for (const LongOption& o : long_options()) {
     EXPECT_NE(o.help, nullptr);
     EXPECT_NE(o.apply, nullptr);
-    EXPECT_LT(std::strlen(o.name) + (o.value ? std::strlen(o.value) + 1 : 0), 17u) << o.name;
+    EXPECT_LT(std::strlen(o.name) + (o.value ? std::strlen(o.value) + (o.value_optional ? 3 : 1) : 0), 17u)
+        << o.name;
   }
 }
 
@@ -79,6 +80,18 @@ TEST(LongOptions, Values) {
   t = take({"--summray=1", "--skip-bytes=z"});
   EXPECT_EQ(t.err, "--summray=1: invalid option; did you mean --summary?\n");
   EXPECT_NE(t.rc, 0);
+}
+
+// --color takes auto, always or never, or nothing (always); the later one wins.
+TEST(LongOptions, Color) {
+  EXPECT_EQ(take({}).settings.color, ColorChoice::automatic);
+  EXPECT_EQ(take({"--color"}).settings.color, ColorChoice::always);
+  EXPECT_EQ(take({"--color=never"}).settings.color, ColorChoice::never);
+  EXPECT_EQ(take({"--color=never", "--color=always"}).settings.color, ColorChoice::always);
+  EXPECT_EQ(take({"--color", "--color=auto"}).settings.color, ColorChoice::automatic);
+  EXPECT_EQ(take({"--color=yes"}).err, "--color=yes: invalid value (auto, always or never)\n");
+  EXPECT_EQ(take({"--color="}).err, "--color=: invalid value (auto, always or never)\n");
+  EXPECT_EQ(take({"--colour"}).err, "--colour: invalid option; did you mean --color?\n");
 }
 
 TEST(LongOptions, EncodingVariable) {

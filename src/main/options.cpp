@@ -66,6 +66,8 @@ class Parser {
   int set_file(const char* arg, char bare_before);
   int set_standard_input();
   int set_byte_range();
+  int check_records() const;
+  int check_guess() const;
   int read_format_file();
   bool bare_form_fails(char letter) const;
 
@@ -335,6 +337,37 @@ int Parser::set_byte_range() {
   return 0;
 }
 
+// --json and --csv: records of the formatted dump (both) or of the
+// comparison (--json), in place of the report and its list or map.
+int Parser::check_records() const {
+  const bool json = settings.records == RecordsForm::json;
+  const char* arg = json ? "--json" : "--csv";
+  if (settings.is_plain_dump() || (!json && settings.run_mode == RunMode::compare)) {
+    errmsg(json ? "%s: for the formatted dump (-f) and the comparison (-F) only\n"
+                : "%s: for the formatted dump (-f) only; a comparison writes records with --json\n",
+           arg);
+    return -1;
+  }
+  if (settings.map_disp) {
+    errmsg("%s: not with the map form (-m, -M)\n", arg);
+    return -1;
+  }
+  return 0;
+}
+
+// --guess reads the whole file, in place of the plain dump.
+int Parser::check_guess() const {
+  if (!settings.is_plain_dump()) {
+    errmsg("--guess: not with -f or -F\n");
+    return -1;
+  }
+  if (settings.range_given || settings.byte_option != nullptr) {
+    errmsg("--guess: reads the whole file; not with -n, --skip-bytes or --read-bytes\n");
+    return -1;
+  }
+  return 0;
+}
+
 // The format file of -f or -F, read at once: the options that shape its
 // layout (the letter B) must come before it.
 int Parser::read_format_file() {
@@ -468,6 +501,7 @@ int Parser::parse(int argc, char** argv, bool standard_input_holds_data) {
     if (rc != 0) return rc;
     bare_before = std::strcmp(arg, "-n") == 0 || std::strcmp(arg, "-p") == 0 ? arg[1] : 0;
   }
+  if (settings.guess && check_guess() != 0) return -1;
   if (settings.file1_name == nullptr) {
     if (!standard_input_holds_data) {
       errmsg("filename missing\n");
@@ -480,6 +514,7 @@ int Parser::parse(int argc, char** argv, bool standard_input_holds_data) {
     return -1;
   }
   if (settings.byte_option != nullptr && set_byte_range() != 0) return -1;
+  if (settings.records != RecordsForm::none && check_records() != 0) return -1;
   // --all: without -n, every block to the end of the file.
   if (settings.all_blocks && !settings.range_given) settings.end_blk = kMaxBlockNumber;
   return 0;

@@ -2,6 +2,8 @@
 // line's Shift_JIS form, one byte a column, and the cells whose UTF-8 form is
 // their own (characters decoded from another code, which their Shift_JIS
 // form may not hold): the report writes those through the UTF-8 encoder.
+// When the report is colored it also holds the style of spans of columns,
+// which the report writes as SGR sequences.
 #pragma once
 
 #include <cstddef>
@@ -10,6 +12,7 @@
 
 #include "common/short_copy.h"
 #include "text/cell.h"
+#include "text/color.h"
 
 namespace vesk {
 
@@ -21,9 +24,20 @@ struct LineCell {
   Cell cell;
 };
 
+// Columns [from, to) of a line in a style.
+struct LineStyle {
+  int from;
+  int to;
+  Style style;
+};
+
 struct LineBuffer {
   char data[kLineBufSize];
   std::vector<LineCell> cells;  // by column, none overlapping
+  // Spans in a style, a later one over an earlier one; kept only when styled.
+  std::vector<LineStyle> styles;
+  bool styled = false;      // the report is colored: set once
+  Style pen = Style::none;  // the style of what put() writes (only when styled)
 
   LineBuffer() { fill_blanks(); }
 
@@ -32,7 +46,11 @@ struct LineBuffer {
     std::memset(data, ' ', kLineBufSize - 1);
     data[kLineBufSize - 1] = '\0';
     cells.clear();
+    styles.clear();
   }
+  // Columns [from, to) are in style s (when styled). Out of line: the
+  // uncolored report never calls it.
+  void paint(int from, int to, Style s);
   // Copies n bytes to column col; bytes that would pass the last column are
   // dropped. Returns the column after the last byte written.
   int put(int col, const char* text, int n) {
@@ -42,6 +60,7 @@ struct LineBuffer {
     if (k > 0) {
       if (!cells.empty()) drop_cells(col, col + k);
       copy_short(data + col, text, k);
+      if (pen != Style::none) paint(col, col + k, pen);
     }
     return col + (n > 0 ? n : 0);
   }
@@ -59,6 +78,16 @@ struct LineBuffer {
     int end = put(col, sjis_form, cell.len);
     if (utf8_own && end <= kLineBufSize - 1) cells.push_back(LineCell{col, cell});
     return end;
+  }
+  // A blank at column col, in no style, then the end of the line. Returns
+  // col + 1.
+  int put_blank(int col) {
+    if (col >= 0 && col < kLineBufSize - 1) {
+      if (!cells.empty()) drop_cells(col, col + 1);
+      data[col] = ' ';
+    }
+    end_at(col + 1);
+    return col + 1;
   }
   // n blanks from column col, then the end of the line. Returns col + n.
   int put_blanks(int col, int n) {
@@ -88,6 +117,21 @@ struct LineBuffer {
       if (c.col + c.cell.len <= from || c.col >= to) cells[k++] = c;
     cells.resize(k);
   }
+};
+
+// Sets a line's pen for as long as it lives, then puts the one before back.
+class PenScope {
+ public:
+  PenScope(LineBuffer& line, Style style) : line_(line), before_(line.pen) {
+    if (line.styled) line.pen = style;
+  }
+  ~PenScope() { line_.pen = before_; }
+  PenScope(const PenScope&) = delete;
+  PenScope& operator=(const PenScope&) = delete;
+
+ private:
+  LineBuffer& line_;
+  Style before_;
 };
 
 }  // namespace vesk

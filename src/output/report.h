@@ -9,6 +9,7 @@
 
 #include "output/line_buffer.h"
 #include "output/report_sink.h"
+#include "output/styled_line.h"
 
 namespace vesk {
 
@@ -40,6 +41,7 @@ class ScaleHeadingBase : public PageHeading {
  private:
   std::string text_;
   int built_shift_ = -1;
+  std::size_t ascii_prefix_ = 0;  // the bytes of text_ before its first non-ASCII byte
 };
 
 class Report {
@@ -64,15 +66,21 @@ class Report {
   void put_line(const char* text) { put_line(text, std::strlen(text)); }
   // The same for a line of known length.
   void put_line(const char* text, std::size_t len);
-  // A line in the making, up to its end, with its cells (which it gives up).
+  // A line all in one style, when the report is colored.
+  void put_line(const char* text, Style style);
+  // Every line from now on all in one style (none: each in its own), when
+  // the report is colored; page headings stay as they are.
+  void set_line_style(Style style) { line_style_ = style; }
+  // A line in the making, up to its end, with its cells and styles (which it
+  // gives up).
   void put_line(LineBuffer& line);
   // The same for a line known to end at column len and to hold no newline.
   void put_line(LineBuffer& line, std::size_t len) {
-    if (line.cells.empty()) {
+    if (line.cells.empty() && line.styles.empty() && line_style_ == Style::none) {
       put_line_plain(line.c_str(), len);
       return;
     }
-    put_line_with_cells(line, len, 1);
+    put_line_with_cells(line, len);
   }
   // put_line for a line known to hold no newline: the count needs no scan.
   // Its first ascii_prefix bytes are printable ASCII.
@@ -81,8 +89,19 @@ class Report {
     sink_.write_plain_line(text, len, ascii_prefix);
     count_lines(1);
   }
+  // A line built in place in the report's encoding (see ReportSink::
+  // line_space): the page heading first when a page begins, then room for
+  // max bytes; end_line(n) takes the line and counts it.
+  [[gnu::always_inline]] char* begin_line(std::size_t max) {
+    heading_at_page_start();
+    return sink_.line_space(max);
+  }
+  void end_line(std::size_t n) {
+    sink_.end_line(n);
+    count_lines(1);
+  }
   // A line already in the report's encoding, holding no newline.
-  void put_encoded_line(const char* text, std::size_t len) {
+  [[gnu::always_inline]] void put_encoded_line(const char* text, std::size_t len) {
     heading_at_page_start();
     sink_.write_encoded_line(text, len);
     count_lines(1);
@@ -99,8 +118,9 @@ class Report {
   // Lines already in the report's encoding, each ended by a newline but the
   // last (len bytes in all, `lines` lines), none holding another newline.
   void put_encoded_lines(const char* text, std::size_t len, long long lines);
-  // A heading line: written and counted, without the page check.
-  void put_heading_line(const char* text, std::size_t len);
+  // A heading line: written and counted, without the page check; its first
+  // ascii_prefix bytes are ASCII, the same in both encodings.
+  void put_heading_line(const char* text, std::size_t len, std::size_t ascii_prefix = 0);
 
   long long line_count() const { return line_cnt_; }
   ReportSink& sink() { return sink_; }
@@ -108,8 +128,12 @@ class Report {
   bool failed() const { return sink_.failed(); }
 
  private:
-  // The lines of a line buffer with cells: len bytes, holding lines newlines.
-  void put_line_with_cells(LineBuffer& line, std::size_t len, long long lines);
+  // A line of a line buffer with cells or styles, len bytes, holding no
+  // newline (which it gives up).
+  void put_line_with_cells(LineBuffer& line, std::size_t len);
+  // A line with its cells and styles, or all in one style (whole).
+  void put_styled_line(const char* text, std::size_t len, const LineCell* cells, std::size_t cell_count,
+                       const LineStyle* styles, std::size_t style_count, Style whole);
   void heading_at_page_start() {
     if (heading_ != nullptr && page_pos_ == 0) heading_->write(*this);
   }
@@ -126,6 +150,8 @@ class Report {
   long long line_cnt_ = 0;
   long long page_pos_ = 0;  // line_cnt_ modulo page_lines_: 0 where a page starts
   PageHeading* heading_ = nullptr;
+  Style line_style_ = Style::none;
+  StyledLineMaker styled_;
 };
 
 // Sets a report's page heading for as long as it lives.

@@ -31,6 +31,10 @@ class ReportSink {
   bool utf8() const { return utf8_; }
   // The sink writes to a terminal.
   bool is_terminal() const;
+  // Color, chosen once for the run: the writers of report lines add SGR
+  // sequences (output/styled_line.h).
+  void set_colored(bool colored) { colored_ = colored; }
+  bool colored() const { return colored_; }
 
   // A report line (Shift_JIS, without its newline) and its newline. Newlines
   // inside it stay. ascii_prefix: its first bytes known to be printable ASCII
@@ -61,6 +65,19 @@ class ReportSink {
   // A line already in the report's encoding (without its newline), and its
   // newline.
   void write_encoded_line(const char* p, std::size_t n) { write_line_sjis(p, n); }
+
+  // Room for a line of up to max bytes (and its newline) built in place, in
+  // the report's encoding: the plain dump's lines go out without a copy.
+  // end_line(n) then takes the n bytes written there.
+  char* line_space(std::size_t max) {
+    if (max + 1 > kBufferSize - used_) flush();
+    if (max + 1 > kBufferSize) return nullptr;  // never: a line is a few KiB
+    return buffer_.get() + used_;
+  }
+  void end_line(std::size_t n) {
+    used_ += n;
+    buffer_[used_++] = '\n';
+  }
 
  private:
   void write_line_sjis(const char* p, std::size_t n) {
@@ -95,6 +112,7 @@ class ReportSink {
   std::size_t used_ = 0;
   bool failed_ = false;
   bool utf8_ = false;
+  bool colored_ = false;
   std::string memory_;
 };
 

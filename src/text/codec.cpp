@@ -1,7 +1,9 @@
 #include "text/codec.h"
 
+#include <array>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "text/decoders.h"
 #include "text/text_cells.h"
@@ -11,39 +13,24 @@ namespace vesk {
 namespace {
 
 template <class Decoder>
-constexpr Codec row(CharMode mode, const char* name, char letter, int max_len,
-                    bool (*starts_fresh)(unsigned char, unsigned char)) {
-  return Codec{mode,
-               name,
-               letter,
-               max_len,
-               starts_fresh,
+constexpr Codec row() {
+  return Codec{Decoder::kMode,
+               Decoder::kName,
+               Decoder::kLetter,
+               Decoder::kMaxLen,
+               Decoder::starts_fresh,
                &Decoder::decode,
                &decode_cells<Decoder>,
                &put_text_forms<Decoder, false>,
-               &put_text_forms<Decoder, true>,
-               {&write_columns<Decoder, SjisEncoder>, &write_columns<Decoder, Utf8Encoder>},
-               {&skip_columns<Decoder, SjisEncoder>, &skip_columns<Decoder, Utf8Encoder>}};
+               &put_text_forms<Decoder, true>};
 }
 
-bool always(unsigned char, unsigned char) { return true; }
-// Shift_JIS: after a byte that cannot lead a pair, a cell begins.
-bool after_non_lead(unsigned char before, unsigned char) { return !is_sjis_lead(before); }
-// EUC-JP: after a byte that cannot begin a sequence, a cell begins.
-bool after_non_euc_lead(unsigned char before, unsigned char) {
-  return before != 0x8E && before != 0x8F && !EucDecoder::is_euc_byte(before);
+template <std::size_t... I>
+constexpr auto rows(std::index_sequence<I...>) {
+  return std::array<Codec, sizeof...(I)>{row<std::tuple_element_t<I, Decoders>>()...};
 }
-// UTF-8: every byte but a continuation byte begins a cell.
-bool at_non_continuation(unsigned char, unsigned char at) { return (at & 0xC0) != 0x80; }
 
-const Codec kCodecs[] = {
-    row<AsciiDecoder>(CharMode::ascii, nullptr, 'A', 1, &always),
-    row<KanaDecoder>(CharMode::kana, nullptr, 'K', 1, &always),
-    row<SjisDecoder>(CharMode::sjis, "SJIS", 0, 2, &after_non_lead),
-    row<EucDecoder>(CharMode::euc, "EUC", 'E', 3, &after_non_euc_lead),
-    row<JisDecoder>(CharMode::jis, "JIS", 'J', 2, nullptr),
-    row<Utf8Decoder>(CharMode::utf8, "UTF-8", 'U', 4, &at_non_continuation),
-};
+const auto kCodecs = rows(std::make_index_sequence<std::tuple_size_v<Decoders>>());
 
 }  // namespace
 

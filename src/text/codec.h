@@ -1,15 +1,33 @@
-// The input codes, one row each: the one place that lists them. The plain
-// dump's character column, the text items of the formatted dump and the
-// comparison all decode through this table.
+// The input codes: Decoders is the one place that lists them, each decoder
+// holding its name, letter and rules; the codec table has a row for each. The
+// plain dump's character column, the text items of the formatted dump and the
+// comparison all decode through them.
 #pragma once
 
 #include <cstddef>
+#include <tuple>
 
 #include "common/settings.h"
 #include "text/cell.h"
-#include "text/column_writer.h"
+#include "text/decoders.h"
 
 namespace vesk {
+
+using Decoders = std::tuple<AsciiDecoder, KanaDecoder, SjisDecoder, EucDecoder, JisDecoder, Utf8Decoder>;
+
+// Calls f.template operator()<Decoder>() with the decoder of mode and gives
+// back what it gives: a line builder made for one decoder runs without a call
+// a cell.
+template <class F, std::size_t I = 0>
+decltype(auto) with_decoder(CharMode mode, F&& f) {
+  using D = std::tuple_element_t<I, Decoders>;
+  if constexpr (I + 1 == std::tuple_size_v<Decoders>) {
+    return f.template operator()<D>();
+  } else {
+    if (D::kMode == mode) return f.template operator()<D>();
+    return with_decoder<F, I + 1>(mode, std::forward<F>(f));
+  }
+}
 
 using DecodeFn = Cell (*)(DecoderState& st, const unsigned char* p, int avail);
 // The cells from p on, as many as decode gives one after the other, at most
@@ -22,9 +40,6 @@ using DecodeCellsFn = int (*)(DecoderState& st, const unsigned char* p, int avai
 // n + kMaxCellLength bytes; with starts (room for n bytes), where each cell
 // starts and how long it is (text/text_cells.h). Returns n.
 using TextFormsFn = int (*)(bool show_escapes, const unsigned char* data, int n, char* out, unsigned char* starts);
-using WriteColumnsFn = int (*)(ColumnState& st, const unsigned char* data, int n, int avail, char* out,
-                               int* columns);
-using SkipColumnsFn = void (*)(ColumnState& st, const unsigned char* data, int n, int avail, int line_bytes);
 
 struct Codec {
   CharMode mode;
@@ -39,8 +54,6 @@ struct Codec {
   DecodeCellsFn decode_cells;
   TextFormsFn put_text_forms;
   TextFormsFn put_text_layout;  // the same, with starts
-  WriteColumnsFn write_columns[kReportEncodings];
-  SkipColumnsFn skip_columns[kReportEncodings];
 
   bool resumable() const { return starts_fresh != nullptr; }
 };

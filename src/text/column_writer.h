@@ -10,8 +10,11 @@
 #include <cstring>
 
 #include "common/text_scan.h"
+#include "text/common_cells.h"
 #include "text/decoder_state.h"
 #include "text/encoders.h"
+#include "text/fast_columns.h"
+#include "text/lone_units.h"
 
 namespace vesk {
 
@@ -42,7 +45,7 @@ int put_pending(ColumnState& st, int n, char* out, int* columns, int* taken) {
   if (take > n) take = n;
   // The common case: the rest of a pair shown whole over the blank column.
   if (st.from + take <= st.shown_to) {
-    for (int i = 0; i < take; ++i) out[i] = ' ';
+    std::memcpy(out, "    ", 4);  // take <= 3; out has room
     st.from += take;
     if (st.from >= c.len) st.has_pending = false;
     *columns = take;
@@ -79,34 +82,6 @@ int put_cut_cell(ColumnState& st, const Cell& c, int k, char* out, int* columns)
   return put_pending<Encoder>(st, k, out, columns, &taken);
 }
 
-// What the encoder writes for each byte that the decoder takes alone: up to
-// four bytes, and how many. Built once for each pair of them.
-struct LoneUnits {
-  struct Unit {
-    char text[4];
-    unsigned char len;  // 0: the byte is no cell of its own
-  };
-  Unit unit[256];
-};
-
-template <class Decoder, class Encoder>
-const LoneUnits& lone_units() {
-  static const LoneUnits units = [] {
-    LoneUnits u{};
-    for (int b = 0; b < 256; ++b) {
-      if (!Decoder::kLone.lone[b]) continue;
-      DecoderState st;
-      const auto byte = static_cast<unsigned char>(b);
-      char buf[16];
-      int n = put_cell<Encoder>(Decoder::decode(st, &byte, 1), buf);
-      std::memcpy(u.unit[b].text, buf, 4);
-      u.unit[b].len = static_cast<unsigned char>(n);
-    }
-    return u;
-  }();
-  return units;
-}
-
 // True when the eight bytes at p are all printable ASCII: a byte passes when
 // its top bit is clear, its low seven bits plus 0x60 reach 0x80 (it is at
 // least 0x20) and plus 1 do not (it is not 0x7F).
@@ -121,9 +96,11 @@ inline bool eight_printable(const unsigned char* p) {
 // Writes the character column of the n bytes at data (avail >= n bytes may be
 // read there: the line's, the rest of the block's and the look-ahead).
 // Returns the bytes written; *columns gets the columns taken, n or n + 1.
-// out has room for column_room(n) bytes.
-template <class Decoder, class Encoder>
-int write_columns(ColumnState& st, const unsigned char* data, int n, int avail, char* out, int* columns) {
+// out has room for column_room(n) bytes. With kFast false, cell by cell
+// only: what the fast paths must give. One call a line, with everything it
+// calls in line: the loop of a line is where the dump spends its time.
+template <class Decoder, class Encoder, bool kFast = true>
+[[gnu::noinline, gnu::flatten]] int write_columns(ColumnState& st, const unsigned char* data, int n, int avail, char* out, int* columns) {
   // No byte written aliases the bytes read or the tables: said, so that the
   // loops keep them in registers.
   const unsigned char* __restrict d = data;
@@ -137,6 +114,17 @@ int write_columns(ColumnState& st, const unsigned char* data, int n, int avail, 
   }
   const LoneUnits::Unit* __restrict units = lone_units<Decoder, Encoder>().unit;
   const bool* __restrict lone = Decoder::kLone.lone;
+  if constexpr (kFast) {
+    char* fast_end = o;
+    const int reached = fast_columns<Decoder, Encoder>(st.decoder, d, off, n, avail, out, &fast_end);
+    if (reached > off) {
+      off = reached;
+      o = fast_end;
+      cols = off;
+    }
+  }
+  // The line's columns, unless a cell that its end cuts takes one more.
+  if (off < n) cols = n;
   while (off < n) {
     const unsigned char b = d[off];
     // A byte that is a cell of its own, through the table; in UTF-8, runs
@@ -145,7 +133,7 @@ int write_columns(ColumnState& st, const unsigned char* data, int n, int avail, 
       if constexpr (Encoder::kMaxBytesPerColumn == 1) {
         *o++ = units[b].text[0];
         ++off;
-      } else if (n - off >= 8 && is_printable_ascii(b) && eight_printable(d + off)) {
+      } else if (is_printable_ascii(b) && n - off >= 8 && eight_printable(d + off)) {
         std::memcpy(o, d + off, 8);
         o += 8;
         off += 8;
@@ -154,7 +142,6 @@ int write_columns(ColumnState& st, const unsigned char* data, int n, int avail, 
         o += units[b].len;
         ++off;
       }
-      cols = off;
       continue;
     }
     if constexpr (Decoder::kHasPairs) {
@@ -162,16 +149,22 @@ int write_columns(ColumnState& st, const unsigned char* data, int n, int avail, 
         if (unsigned pair = Decoder::pair_at(d + off)) {
           o += Encoder::put_pair(pair, o);
           off += 2;
-          cols = off;
           continue;
         }
+      }
+    }
+    if constexpr (CommonCell<Decoder, Encoder>::kHas) {
+      int written;
+      if (int len = CommonCell<Decoder, Encoder>::put(d + off, avail - off, n - off, o, &written)) {
+        o += written;
+        off += len;
+        continue;
       }
     }
     Cell c = Decoder::decode(st.decoder, d + off, avail - off);
     if (off + c.len <= n) {
       o += put_cell<Encoder>(c, o);
       off += c.len;
-      cols = off;
       continue;
     }
     int k = n - off;

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "text/codec.h"
+#include "text/decoders.h"
 
 namespace vesk {
 namespace {
@@ -18,8 +21,8 @@ struct Lines {
   std::vector<std::string> utf8;
 };
 
-std::vector<std::string> columns_of(CharMode mode, ReportEncoding e, const std::string& bytes, int line_bytes) {
-  const Codec& codec = codec_of(mode);
+template <class Encoder>
+std::vector<std::string> columns_of(CharMode mode, const std::string& bytes, int line_bytes) {
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   const int total = static_cast<int>(bytes.size());
   ColumnState st;
@@ -28,7 +31,9 @@ std::vector<std::string> columns_of(CharMode mode, ReportEncoding e, const std::
     int n = total - at < line_bytes ? total - at : line_bytes;
     char buf[256];
     int cols = 0;
-    int len = codec.write_columns[static_cast<int>(e)](st, p + at, n, total - at, buf, &cols);
+    int len = with_decoder(mode, [&]<class Decoder>() {
+      return write_columns<Decoder, Encoder>(st, p + at, n, total - at, buf, &cols);
+    });
     std::string line(buf, static_cast<std::size_t>(len));
     EXPECT_TRUE(cols == n || cols == n + 1) << line;
     if (cols == n + 1) line += "+";
@@ -38,8 +43,7 @@ std::vector<std::string> columns_of(CharMode mode, ReportEncoding e, const std::
 }
 
 Lines lines_of(CharMode mode, const std::string& bytes, int line_bytes) {
-  return {columns_of(mode, ReportEncoding::sjis, bytes, line_bytes),
-          columns_of(mode, ReportEncoding::utf8, bytes, line_bytes)};
+  return {columns_of<SjisEncoder>(mode, bytes, line_bytes), columns_of<Utf8Encoder>(mode, bytes, line_bytes)};
 }
 
 using V = std::vector<std::string>;
@@ -93,16 +97,15 @@ TEST(ColumnWriter, SkipAgreesWithWrite) {
   const std::string bytes = "x\xe3\x81\x82y\xe3\x81\x82\xe3\x81\x82" "zz";
   for (int lb = 1; lb <= 5; ++lb) {
     for (int split = 0; split <= static_cast<int>(bytes.size()); split += lb) {
-      const Codec& codec = codec_of(CharMode::utf8);
       const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
       const int total = static_cast<int>(bytes.size());
       ColumnState skipped;
-      codec.skip_columns[0](skipped, p, split, total, lb);
+      skip_columns<Utf8Decoder, SjisEncoder>(skipped, p, split, total, lb);
       ColumnState written;
       char buf[64];
       int cols;
       for (int at = 0; at < split; at += lb)
-        codec.write_columns[0](written, p + at, split - at < lb ? split - at : lb, total - at, buf, &cols);
+        write_columns<Utf8Decoder, SjisEncoder>(written, p + at, split - at < lb ? split - at : lb, total - at, buf, &cols);
       ASSERT_EQ(skipped.has_pending, written.has_pending) << lb << " " << split;
       if (written.has_pending) {
         EXPECT_EQ(skipped.from, written.from);
@@ -110,6 +113,67 @@ TEST(ColumnWriter, SkipAgreesWithWrite) {
       }
     }
   }
+}
+
+// The fast paths write what the cells written one by one give: random bytes
+// and bytes made of the pieces that each code's paths tell apart (pairs of
+// every code, kana, JIS X 0212, UTF-8 sequences whole and cut, escape
+// sequences), every line width, both encodings, escapes shown or not.
+std::vector<unsigned char> piece_text(std::mt19937& rng, int size) {
+  static const char* const kPieces[] = {
+      "ab", " ", "\x7f", "\x01", "\x82\xa0", "\x88\x9f", "\xea\xa4", "\xb1", "\xa4\xa2", "\xb0\xa1",
+      "\x8e\xb1", "\x8f\xb0\xa1", "\xe3\x81\x82", "\xc3\xa9", "\xf0\x9f\x98\x80", "\xc2\x85", "\xe3\x81",
+      "\xef\xbd\xb1", "\xe2\x83\x9d", "\xe4\xb8\x82", "\xe2\x80\x8b", "\x1b$B", "\x1b(B", "\x1b(I", "\x1b$D",
+      "\x1b(J", "\x1b", "!!", "0!", "~~", "\x80", "\xff"};
+  std::vector<unsigned char> out;
+  while (static_cast<int>(out.size()) < size) {
+    const char* piece = kPieces[rng() % (sizeof kPieces / sizeof kPieces[0])];
+    out.insert(out.end(), piece, piece + std::strlen(piece));
+  }
+  out.resize(static_cast<std::size_t>(size));
+  return out;
+}
+
+template <class Decoder, class Encoder>
+void check_fast_paths(const char* name) {
+  std::mt19937 rng(20261210);
+  for (int round = 0; round < 1200; ++round) {
+    const int size = static_cast<int>(rng() % 100) + 1;
+    std::vector<unsigned char> data(static_cast<std::size_t>(size));
+    if (round % 2 == 1) {
+      data = piece_text(rng, size);
+    } else {
+      for (auto& b : data) b = static_cast<unsigned char>(rng());
+    }
+    const int lb = static_cast<int>(rng() % 40) + 1;
+    ColumnState fast, slow;
+    fast.decoder.show_escapes = slow.decoder.show_escapes = round % 4 == 3;
+    for (int at = 0; at < size; at += lb) {
+      const int n = size - at < lb ? size - at : lb;
+      char a[512], b[512];
+      int ca = 0, cb = 0;
+      const int la = write_columns<Decoder, Encoder, true>(fast, data.data() + at, n, size - at, a, &ca);
+      const int lb2 = write_columns<Decoder, Encoder, false>(slow, data.data() + at, n, size - at, b, &cb);
+      ASSERT_EQ(std::string(a, static_cast<std::size_t>(la)), std::string(b, static_cast<std::size_t>(lb2)))
+          << name << " round " << round << " line at " << at;
+      ASSERT_EQ(ca, cb) << name << " round " << round;
+      ASSERT_EQ(fast.has_pending, slow.has_pending) << name << " round " << round;
+    }
+  }
+}
+
+TEST(ColumnWriter, FastPathsAgreeWithCellByCell) {
+  check_fast_paths<AsciiDecoder, SjisEncoder>("ascii");
+  check_fast_paths<KanaDecoder, SjisEncoder>("kana");
+  check_fast_paths<SjisDecoder, SjisEncoder>("sjis");
+  check_fast_paths<EucDecoder, SjisEncoder>("euc");
+  check_fast_paths<Utf8Decoder, SjisEncoder>("utf8");
+  check_fast_paths<JisDecoder, SjisEncoder>("jis");
+  check_fast_paths<AsciiDecoder, Utf8Encoder>("ascii, utf-8");
+  check_fast_paths<SjisDecoder, Utf8Encoder>("sjis, utf-8");
+  check_fast_paths<EucDecoder, Utf8Encoder>("euc, utf-8");
+  check_fast_paths<Utf8Decoder, Utf8Encoder>("utf8, utf-8");
+  check_fast_paths<JisDecoder, Utf8Encoder>("jis, utf-8");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 // line builders decode and encode in one loop.
 #pragma once
 
+#include "common/settings.h"
 #include "text/byte_cells.h"
 #include "text/decoder_state.h"
 
@@ -23,6 +24,11 @@ struct LoneBytes {
 
 // -A: printable ASCII; every other byte is a control or no character.
 struct AsciiDecoder {
+  static constexpr CharMode kMode = CharMode::ascii;
+  static constexpr const char* kName = nullptr;
+  static constexpr char kLetter = 'A';
+  static constexpr int kMaxLen = 1;
+  static bool starts_fresh(unsigned char, unsigned char) { return true; }
   static constexpr LoneBytes kLone{[](unsigned char) { return true; }};
   static constexpr bool kHasPairs = false;
   static unsigned pair_at(const unsigned char*) { return 0; }
@@ -34,6 +40,11 @@ struct AsciiDecoder {
 
 // -K: ASCII and half-width kana (0xA1-0xDF).
 struct KanaDecoder {
+  static constexpr CharMode kMode = CharMode::kana;
+  static constexpr const char* kName = nullptr;
+  static constexpr char kLetter = 'K';
+  static constexpr int kMaxLen = 1;
+  static bool starts_fresh(unsigned char, unsigned char) { return true; }
   static constexpr LoneBytes kLone{[](unsigned char) { return true; }};
   static constexpr bool kHasPairs = false;
   static unsigned pair_at(const unsigned char*) { return 0; }
@@ -47,6 +58,12 @@ struct KanaDecoder {
 // Shift_JIS: ASCII, half-width kana, and pairs of a lead byte (0x81-0x9F,
 // 0xE0-0xFC) and a trail byte (0x40-0x7E, 0x80-0xFC).
 struct SjisDecoder {
+  static constexpr CharMode kMode = CharMode::sjis;
+  static constexpr const char* kName = "SJIS";
+  static constexpr char kLetter = 0;
+  static constexpr int kMaxLen = 2;
+  // After a byte that cannot lead a pair, a cell begins.
+  static bool starts_fresh(unsigned char before, unsigned char) { return !is_sjis_lead(before); }
   static constexpr LoneBytes kLone{[](unsigned char b) { return !is_sjis_lead(b); }};
   // The line builders' shortcut for the commonest cell: a character of two
   // bytes at p (both readable) shown as a Shift_JIS pair at its start; the
@@ -67,6 +84,14 @@ struct SjisDecoder {
 // character. Kana and 0212 characters are shown after a point, in the
 // columns of their last bytes.
 struct EucDecoder {
+  static constexpr CharMode kMode = CharMode::euc;
+  static constexpr const char* kName = "EUC";
+  static constexpr char kLetter = 'E';
+  static constexpr int kMaxLen = 3;
+  // After a byte that cannot begin a sequence, a cell begins.
+  static bool starts_fresh(unsigned char before, unsigned char) {
+    return before != 0x8E && before != 0x8F && !(before >= 0xA1 && before <= 0xFE);
+  }
   static constexpr bool is_euc_byte(unsigned char b) { return b >= 0xA1 && b <= 0xFE; }
   static constexpr LoneBytes kLone{
       [](unsigned char b) { return b != 0x8E && b != 0x8F && !(b >= 0xA1 && b <= 0xFE); }};
@@ -99,6 +124,12 @@ struct EucDecoder {
 // UTF-8 as RFC 3629 writes it: no overlong form, no surrogate, nothing past
 // U+10FFFF. C1 controls (U+0080-U+009F) are controls.
 struct Utf8Decoder {
+  static constexpr CharMode kMode = CharMode::utf8;
+  static constexpr const char* kName = "UTF-8";
+  static constexpr char kLetter = 'U';
+  static constexpr int kMaxLen = 4;
+  // Every byte but a continuation byte begins a cell.
+  static bool starts_fresh(unsigned char, unsigned char at) { return (at & 0xC0) != 0x80; }
   static constexpr LoneBytes kLone{[](unsigned char b) { return b < 0xC2 || b > 0xF4; }};
   static constexpr bool kHasPairs = false;
   static unsigned pair_at(const unsigned char*) { return 0; }
@@ -153,6 +184,13 @@ struct Utf8Decoder {
 // 0x21-0x7E. The switch lasts across lines and blocks. Bytes of 0x80 and
 // above are never characters: the code has seven bits.
 struct JisDecoder {
+  static constexpr CharMode kMode = CharMode::jis;
+  static constexpr const char* kName = "JIS";
+  static constexpr char kLetter = 'J';
+  static constexpr int kMaxLen = 2;
+  // What a byte is depends on escape sequences that may lie far behind:
+  // decoding cannot start afresh.
+  static constexpr bool (*starts_fresh)(unsigned char, unsigned char) = nullptr;
   static constexpr unsigned char kEsc = 0x1B;
   // What a byte is depends on the shift: none is taken alone.
   static constexpr LoneBytes kLone{[](unsigned char) { return false; }};

@@ -57,8 +57,25 @@ constexpr std::uint16_t jis2sjis(unsigned char hi, unsigned char lo) {
 // The Shift_JIS code of a code point, as unicodeTbl gives it (a byte below
 // 0x100, or a pair); -1 when it has none. Binary search of the table.
 int sjis_of_unicode(std::uint32_t code);
-// The same answer through a direct index of the Basic Multilingual Plane.
-int sjis_of_unicode_fast(std::uint32_t code);
+// Shift_JIS codes of the Basic Multilingual Plane through a two-level index,
+// in place of fourteen probes of a binary search per character. Only the
+// pages of 256 code points that hold entries are filled.
+struct BmpIndex {
+  BmpIndex();
+  std::uint16_t page_of[256] = {};     // 0: no entry in the page; else page number + 1
+  std::uint16_t pages[256][256] = {};  // Shift_JIS code + 1; 0: no entry
+  int used = 0;
+};
+extern const BmpIndex kBmpIndex;
+
+// The same answer as sjis_of_unicode through the index.
+inline int sjis_of_unicode_fast(std::uint32_t code) {
+  if (code >= 0x10000) return sjis_of_unicode(code);
+  const unsigned page = kBmpIndex.page_of[code >> 8];
+  if (page == 0) return -1;
+  const unsigned v = kBmpIndex.pages[page - 1][code & 0xFF];
+  return v == 0 ? -1 : static_cast<int>(v - 1);
+}
 
 // The JIS X 0212 character of row/cell bytes 0x21-0x7E: its code point (0:
 // none) and Shift_JIS code (0: none).

@@ -6,7 +6,11 @@
 
 namespace vesk {
 
-const Utf8Unit* sjis_pair_units() {
+namespace detail {
+
+const Utf8Unit* sjis_pair_units_built = nullptr;
+
+const Utf8Unit* build_sjis_pair_units() {
   static const Utf8Unit* const units = [] {
     auto* u = new Utf8Unit[kSjisSlots]();
     for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
@@ -30,7 +34,10 @@ const Utf8Unit* sjis_pair_units() {
     }
     return u;
   }();
+  sjis_pair_units_built = units;
   return units;
 }
+
+}  // namespace detail
 
 }  // namespace vesk

@@ -11,7 +11,16 @@ struct Utf8Unit {
   unsigned char len;  // 0 for a slot that is no pair
 };
 
-// Indexed by sjis_slot.
-const Utf8Unit* sjis_pair_units();
+namespace detail {
+// Null until the first use builds the table.
+extern const Utf8Unit* sjis_pair_units_built;
+const Utf8Unit* build_sjis_pair_units();
+}  // namespace detail
+
+// Indexed by sjis_slot. Every pair of a line looks here: kept inline.
+inline const Utf8Unit* sjis_pair_units() {
+  const Utf8Unit* units = detail::sjis_pair_units_built;
+  return units != nullptr ? units : detail::build_sjis_pair_units();
+}
 
 }  // namespace vesk

@@ -1,4 +1,5 @@
-"""Runs every marked example of README.md and docs/format-language.md.
+"""Runs every marked example of README.md, docs/user-guide.md and
+docs/format-language.md.
 
 In the markdown, an example is marked by a comment line right before its
 command block:
@@ -18,9 +19,10 @@ are a UTF-8 terminal (a pseudo-terminal under LANG=C.UTF-8,
 tests/e2e/on_terminal.py), as for a reader who types the commands, so vesk
 writes its report in UTF-8 there. A build/vesk at the start of a command or
 after a pipe stands for the program under test. When a text block follows
-the command block it is the expected output, as UTF-8. Trailing blanks of
-each line are not compared (editors drop them from markdown); the exact
-lines are checked by the other case files. Without a text block only the
+the command block it is the expected output, as UTF-8. What is not text is
+not compared: the SGR sequences of color (the terminal shows them as color)
+and the trailing blanks of each line (editors drop them from markdown); the
+exact lines are checked by the other case files. Without a text block only the
 exit status is checked.
 
 A file block is marked the same way, <!-- file: NAME --> (text, written as
@@ -45,7 +47,7 @@ from vesk_e2e import PYTHON, Case
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 ON_TERMINAL = shlex.quote(str(ROOT / "tests" / "e2e" / "on_terminal.py"))
-DOCUMENTS = ("README.md", "docs/format-language.md")
+DOCUMENTS = ("README.md", "docs/user-guide.md", "docs/format-language.md")
 # Every command and format file of these is run: each of their sh and c blocks
 # is marked (the README also shows commands that are not examples).
 ALL_MARKED = ("docs/format-language.md",)
@@ -90,9 +92,10 @@ def example_script(commands, program=PROGRAM):
     return ("exec 2>&1\n" + body + "\n").encode("utf-8")
 
 
-# Runs the script on the terminal, keeps the last status, strips trailing blanks.
+# Runs the script on the terminal, keeps the last status, strips the SGR
+# sequences and trailing blanks.
 SHELL = (f"{PYTHON} {ON_TERMINAL} LANG=C.UTF-8 -- sh example.sh {{vesk}} > .out; s=$?; "
-         "sed 's/ *$//' .out; exit $s")
+         "sed 's/\x1b\\[[0-9;]*m//g; s/ *$//' .out; exit $s")
 
 
 def check_all_marked(document, lines):

@@ -4,7 +4,8 @@ terminal and to files and pipes, unless VESK_ENCODING (utf8 or sjis) sets
 it. Either option overrides the choice.
 
 The terminal is a pseudo-terminal (tests/e2e/on_terminal.py), started with
-only the locale variables given here. C.UTF-8 must be installed (`locale -a`
+only the locale variables given here, and NO_COLOR, so that the encoding
+alone is seen (color.py shows color on a terminal). C.UTF-8 must be installed (`locale -a`
 lists it as C.utf8; Debian has it always).
 
 The input is the README's first example: "Hello, World!" CR LF, the
@@ -36,7 +37,7 @@ assert "あ".encode("utf-8") == b"\xe3\x81\x82"
 
 def on_terminal(locale, args):
     """A shell line that runs vesk with args on a terminal of that locale."""
-    return f"{PYTHON} {ON_TERMINAL} {locale} -- {{vesk}} {args}"
+    return f"{PYTHON} {ON_TERMINAL} NO_COLOR=1 {locale} -- {{vesk}} {args}"
 
 
 # The locale is cleared, then set as given, for the runs that are not on a terminal.

@@ -4,9 +4,10 @@ what the terminal received to standard output.
 
 usage: on_terminal.py [--input] [NAME=VALUE ...] -- COMMAND [ARG ...]
 
-The locale variables (LANG, LANGUAGE and every LC_*) are taken out of the
-environment and then the NAME=VALUE settings are put in, so the command sees
-only the locale it is given. The terminal is in raw mode: the bytes pass
+The locale variables (LANG, LANGUAGE and every LC_*) and those that switch
+color (TERM, NO_COLOR) are taken out of the environment and then the
+NAME=VALUE settings are put in, so the command sees only the locale and the
+terminal it is given. The terminal is in raw mode: the bytes pass
 unchanged (no CR before each line end). Standard error stays this script's
 standard error (a command run as `sh -c 'exec 2>&1; ...'` puts it on the
 terminal too); standard input is /dev/null, or the terminal with --input. The
@@ -28,7 +29,7 @@ def main():
     terminal_input = "--input" in settings
     settings = [s for s in settings if s != "--input"]
     env = {k: v for k, v in os.environ.items()
-           if not (k in ("LANG", "LANGUAGE") or k.startswith("LC_"))}
+           if not (k in ("LANG", "LANGUAGE", "TERM", "NO_COLOR") or k.startswith("LC_"))}
     for s in settings:
         name, _, value = s.partition("=")
         env[name] = value

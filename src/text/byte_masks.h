@@ -1,0 +1,47 @@
+// Sixteen bytes at a time: which of them lie in a range of values, as a mask
+// of sixteen bits, and a mask of bits spread back over bytes. The fast paths
+// of the column writer build on these; without SSE2 they are not used.
+#pragma once
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+
+#include <cstdint>
+
+namespace vesk::simd {
+
+using Bytes = __m128i;
+
+inline Bytes load(const unsigned char* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+inline void store(char* p, Bytes x) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), x); }
+
+// Bytes flipped in their top bit, so that signed comparisons order them as
+// unsigned values.
+inline Bytes flipped(Bytes x) { return _mm_xor_si128(x, _mm_set1_epi8(static_cast<char>(0x80))); }
+
+// The bytes of flipped bytes fx that lie in [lo, hi], as 0xFF.
+inline Bytes in_range(Bytes fx, unsigned char lo, unsigned char hi) {
+  const Bytes low = _mm_set1_epi8(static_cast<char>((lo - 1) ^ 0x80));
+  const Bytes high = _mm_set1_epi8(static_cast<char>((hi + 1) ^ 0x80));
+  return _mm_and_si128(_mm_cmpgt_epi8(fx, low), _mm_cmplt_epi8(fx, high));
+}
+
+inline unsigned bits(Bytes m) { return static_cast<unsigned>(_mm_movemask_epi8(m)); }
+
+// The byte mask of a mask of sixteen bits: byte i is 0xFF where bit i is set.
+inline Bytes spread(unsigned mask) {
+  const Bytes low = _mm_set1_epi8(static_cast<char>(mask & 0xFF));
+  const Bytes high = _mm_set1_epi8(static_cast<char>((mask >> 8) & 0xFF));
+  const Bytes both = _mm_unpacklo_epi64(low, high);
+  const Bytes bit = _mm_set_epi8(-128, 64, 32, 16, 8, 4, 2, 1, -128, 64, 32, 16, 8, 4, 2, 1);
+  return _mm_cmpeq_epi8(_mm_and_si128(both, bit), bit);
+}
+
+// x where mask is set, c elsewhere.
+inline Bytes select(Bytes mask, Bytes x, char c) {
+  return _mm_or_si128(_mm_and_si128(mask, x), _mm_andnot_si128(mask, _mm_set1_epi8(c)));
+}
+
+}  // namespace vesk::simd
+
+#endif
