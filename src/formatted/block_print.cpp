@@ -17,9 +17,10 @@ namespace vesk {
 namespace {
 
 // "       block: %d  addr: %04llX" (with -D "%04lld"): written for every block
-// of a list. Printable ASCII, the same in both encodings of the report.
-// Returns its length.
-int make_list_title(char (&t)[80], bool dec, long long block, long long addr) {
+// of a list, at t (room for kListTitleSize bytes). Printable ASCII, the same
+// in both encodings of the report. Returns its length.
+constexpr std::size_t kListTitleSize = 80;
+int make_list_title(char* t, bool dec, long long block, long long addr) {
   std::memcpy(t, "       block: ", 14);
   int n = 14;
   n += put_signed_decimal(t + n, block);
@@ -30,17 +31,15 @@ int make_list_title(char (&t)[80], bool dec, long long block, long long addr) {
 }
 
 void put_list_title(FormPrinter& p, LineBatch& batch, long long block, long long addr) {
-  char t[80];
-  const int n = make_list_title(t, p.view.dec, block, addr);
   if (p.line.styled) {
     // A colored report may color every line: none goes around it.
     batch.flush();
-    p.report.put_line(t, static_cast<std::size_t>(n));
+    char t[kListTitleSize];
+    p.report.put_line(t, static_cast<std::size_t>(make_list_title(t, p.view.dec, block, addr)));
     return;
   }
-  char* out = batch.line_space(sizeof t);
-  std::memcpy(out, t, static_cast<std::size_t>(n));
-  batch.end_line(static_cast<std::size_t>(n));
+  char* out = batch.line_space(kListTitleSize);
+  batch.end_line(static_cast<std::size_t>(make_list_title(out, p.view.dec, block, addr)));
 }
 
 // The comment as the report may show it, in every character mode: printable
@@ -77,10 +76,8 @@ int make_comment_line(FormPrinter& p, const char* comment, char (&text)[kLineBuf
   return 7 + width;
 }
 
-// The line of a range's comment in the report's encoding, made once: every
-// block of the range shows it. Null past the lines kept.
-const std::string* range_comment_line(FormPrinter& p, const char* comment) {
-  if (p.last_range_comment != nullptr && p.last_range_comment->first == comment) return &p.last_range_comment->second;
+// range_comment_line for a comment other than the last one written.
+[[gnu::noinline]] const std::string* other_range_comment_line(FormPrinter& p, const char* comment) {
   auto& lines = p.range_comment_lines;
   for (const auto& kept : lines) {
     if (kept.first == comment) {
@@ -104,6 +101,13 @@ const std::string* range_comment_line(FormPrinter& p, const char* comment) {
   lines.emplace_back(comment, std::move(line));
   p.last_range_comment = &lines.back();
   return &lines.back().second;
+}
+
+// The line of a range's comment in the report's encoding, made once: every
+// block of the range shows it. Null past the lines kept.
+inline const std::string* range_comment_line(FormPrinter& p, const char* comment) {
+  if (p.last_range_comment != nullptr && p.last_range_comment->first == comment) return &p.last_range_comment->second;
+  return other_range_comment_line(p, comment);
 }
 
 }  // namespace

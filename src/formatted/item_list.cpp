@@ -8,6 +8,7 @@
 #include "formatted/item_walk.h"
 #include "formatted/list_plan.h"
 #include "formatted/value_render.h"
+#include "formatted/value_text.h"
 #include "formatted/walk_plan.h"
 #include "output/line_batch.h"
 #include "output/utf8_transcode.h"

@@ -6,6 +6,7 @@
 #include "common/digits.h"
 #include "format/item_types.h"
 #include "formatted/element_value.h"
+#include "formatted/value_text.h"
 #include "text/text_cells.h"
 
 namespace vesk {
@@ -142,47 +143,6 @@ ValueForm form_of(const ItemInf& m) {
 }
 
 }  // namespace
-
-int put_values_text(char* out, const unsigned char* bytes, int len, int count, ValueForm form, const Codec& codec,
-                    bool show_escapes, ByteOrder order) {
-  char* o = out;
-  switch (form) {
-    case ValueForm::text:
-      for (int k = 0; k < count; ++k, bytes += len) {
-        o[0] = '[';
-        // The forms may run two bytes past the element: "] " covers them.
-        codec.put_text_forms(show_escapes, bytes, len, o + 1, nullptr);
-        std::memcpy(o + len + 1, "] ", 2);
-        o += len + 3;
-      }
-      break;
-    case ValueForm::hex:
-      for (int k = 0; k < count; ++k) {
-        *o++ = '[';
-        for (int i = 0; i < len; ++i, o += 2) std::memcpy(o, kHexPairs.digits[*bytes++], 2);
-        std::memcpy(o, "] ", 2);
-        o += 2;
-      }
-      break;
-    case ValueForm::signed_int:
-    case ValueForm::unsigned_int:
-    case ValueForm::pointer:
-    case ValueForm::float32:
-    case ValueForm::float64:
-      for (int k = 0; k < count; ++k, bytes += len) {
-        o[0] = '[';
-        const int n = fixed_number_text(form, len, bytes, order, o + 1);
-        std::memcpy(o + n + 1, "] ", 2);
-        o += n + 3;
-      }
-      break;
-    case ValueForm::packed:
-    case ValueForm::zoned:
-    case ValueForm::structure:
-      return -1;
-  }
-  return static_cast<int>(o - out);
-}
 
 int put_value_straight(FormPrinter& p, int col, const unsigned char* data, int pos, const ItemInf& m, int len,
                        ValueForm form) {

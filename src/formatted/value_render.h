@@ -40,17 +40,6 @@ int put_value(FormPrinter& p, int col, const unsigned char* data, int& pos, cons
 // The same for an item whose type is shown in form.
 int put_value(FormPrinter& p, int col, const unsigned char* data, int& pos, const ItemInf& m, int len,
               ValueForm form);
-// The list form's texts of count elements of len bytes lying one after the
-// other from bytes, "[" value "] " each, written at out with nothing after
-// them: the Shift_JIS forms of the characters of a text element in the code
-// of codec, the hex digits of a hex element, or the number of a type of
-// fixed size (whose size len is) read in order. Returns their length; -1,
-// and nothing written, for a form that has no such text (decimals). out has
-// room for len + 3 bytes an element (text), 2 * len + 3 (hex) or
-// kValueTextSize + 3 (numbers).
-int put_values_text(char* out, const unsigned char* bytes, int len, int count, ValueForm form, const Codec& codec,
-                    bool show_escapes, ByteOrder order);
-
 // put_value's short way: the value of an element that fits on the line
 // whole, written straight into it (text, hex and numbers of a fixed size).
 // Returns the column after it, or -1 when the value does not fit, or takes
