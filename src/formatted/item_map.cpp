@@ -288,7 +288,7 @@ class MapPrinter final : public ItemVisitor {
   }
 
  private:
-  void put_element(const ElementRef& e, const ItemInf& m) {
+  [[gnu::always_inline]] void put_element(const ElementRef& e, const ItemInf& m) {
     const bool shown = m.display != 0;
     switch (e.form) {
       case ValueForm::text:
