@@ -102,6 +102,9 @@ class ReportBlocks : public BlockSink {
   int block(const unsigned char* data, int got, long long number, long long position, const BlockPlace& place,
             bool new_position) override {
     if (p_.view.map) {
+      // The lines gathered go out before the cells move: a page heading
+      // among them stands over the cells as they were.
+      if (map_widens_for(p_, number)) batch_.flush();
       widen_map_for(p_, number);
       if (new_position || place.range_first) {
         batch_.flush();

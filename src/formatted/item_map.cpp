@@ -605,12 +605,17 @@ void put_map_line(FormPrinter& p, long long block, int row_start) {
   p.map_value.start = -1;
 }
 
-void widen_map_for(FormPrinter& p, long long block) {
-  if (!p.view.widen) return;
+bool map_widens_for(const FormPrinter& p, long long block) {
+  if (!p.view.widen) return false;
   // The prefix of the block's first row decides how far the cells move.
   char prefix[64];
-  int need = map_prefix(prefix, p.view.dec, block, 0) - kPrefixWidth;
-  if (need > p.map_shift) p.map_shift = need;
+  return map_prefix(prefix, p.view.dec, block, 0) - kPrefixWidth > p.map_shift;
+}
+
+void widen_map_for(FormPrinter& p, long long block) {
+  if (!map_widens_for(p, block)) return;
+  char prefix[64];
+  p.map_shift = map_prefix(prefix, p.view.dec, block, 0) - kPrefixWidth;
 }
 
 int print_map(FormPrinter& p, int rec, const unsigned char* data, int size, long long block, MapRow& row, int pos,

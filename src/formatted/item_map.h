@@ -43,6 +43,8 @@ void put_map_line(FormPrinter& p, long long block, int row_start);
 // (they never move back). Called before a block's first line, so that the
 // page heading written with that line stands over the cells.
 void widen_map_for(FormPrinter& p, long long block);
+// Whether widen_map_for would move the cells for block.
+bool map_widens_for(const FormPrinter& p, long long block);
 
 // Chooses which elements a map walk places. An element left out takes no cell,
 // no row check and no part in the pending flag (the difference map leaves out
