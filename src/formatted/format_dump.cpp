@@ -104,7 +104,7 @@ class ReportBlocks : public BlockSink {
     if (p_.view.map) {
       // The lines gathered go out before the cells move: a page heading
       // among them stands over the cells as they were.
-      if (map_widens_for(p_, number)) batch_.flush();
+      if (p_.view.widen && map_widens_for(p_, number)) batch_.flush();
       widen_map_for(p_, number);
       if (new_position || place.range_first) {
         batch_.flush();
