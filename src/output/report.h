@@ -128,8 +128,8 @@ class Report {
   bool failed() const { return sink_.failed(); }
 
  private:
-  // A line of a line buffer with cells or styles, len bytes, holding no
-  // newline (which it gives up).
+  // A line of a line buffer with cells or styles (which it gives up), len
+  // bytes, holding no newline.
   void put_line_with_cells(LineBuffer& line, std::size_t len);
   // A line with its cells and styles, or all in one style (whole).
   void put_styled_line(const char* text, std::size_t len, const LineCell* cells, std::size_t cell_count,
