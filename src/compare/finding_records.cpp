@@ -7,6 +7,7 @@
 #include "common/digits.h"
 #include "compare/diff_list.h"
 #include "compare/hidden_diff.h"
+#include "format/item_types.h"
 #include "records/record_items.h"
 
 namespace vesk {
@@ -121,7 +122,9 @@ struct FindingRecords::Parts {
   }
 
   void put_id_value(const unsigned char* block, const char* side) {
-    const ElementRef e{id_item, 0, view.defs.block_id_pos, view.defs.block_id_len, false};
+    const ItemType* t = item_type(view.defs.item_inf[id_item].type);
+    const ElementRef e{id_item, 0, view.defs.block_id_pos, view.defs.block_id_len, false,
+                       t != nullptr ? t->form : ValueForm::structure};
     read_record_value(view, view.defs.item_inf[id_item], block, e, value);
     json.value(value);
     if (value.fault == Fault::none) return;

@@ -4,10 +4,15 @@
 #pragma once
 
 #include <optional>
+#include <string>
+#include <vector>
 
+#include "output/line_batch.h"
 #include "output/line_buffer.h"
 #include "formatted/form_view.h"
 #include "formatted/item_label.h"
+#include "formatted/list_plan.h"
+#include "formatted/walk_plan.h"
 #include "output/report.h"
 
 namespace vesk {
@@ -19,6 +24,13 @@ struct FormPrinter {
   Report& report;
   LineBuffer line;    // the list line, or the map row in the making
   LabelMaker labels;
+  WalkPlans plans;  // the walks over blocks of each size, made once
+  ListPlans list_plans;  // the list's lines for each of those walks
+  // The comment lines of the #BLNO ranges in the report's encoding, made
+  // once: the comment and its line.
+  std::vector<std::pair<const char*, std::string>> range_comment_lines;
+  // The last one written, which the next block's range most often has.
+  const std::pair<const char*, std::string>* last_range_comment = nullptr;
   // One past the last column of the map row written since it was last
   // blanked: a written row is blanked only that far. At first nothing is known.
   int map_written_to = kLineBufSize - 1;
@@ -36,6 +48,9 @@ struct FormPrinter {
   } map_value;
   // A renderer met a condition that ends the run (its message is out).
   bool failed = false;
+  // While set, the map's rows are gathered here (and it is flushed before
+  // any other line). Never in a colored report.
+  LineBatch* batch = nullptr;
   // The style of the values written now, when the comparison chooses it
   // (old, new, or none for the values alike in both files); else each value
   // is in the style of its kind (style_of_value).

@@ -9,6 +9,7 @@
 #include "formatted/form_printer.h"
 #include "formatted/item_map.h"
 #include "formatted/map_scale.h"
+#include "output/line_batch.h"
 
 namespace vesk {
 
@@ -92,17 +93,25 @@ void notice_stopped_after(bool dec, long long stopped, long long last) {
 namespace {
 
 // The report's forms of a block: the list, or the map with its title lines.
+// Their lines are gathered across blocks and written to the report some
+// blocks at a time (and before any line written otherwise).
 class ReportBlocks : public BlockSink {
  public:
-  explicit ReportBlocks(FormPrinter& p) : p_(p) {}
+  explicit ReportBlocks(FormPrinter& p) : p_(p), batch_(p.report) {}
 
   int block(const unsigned char* data, int got, long long number, long long position, const BlockPlace& place,
             bool new_position) override {
     if (p_.view.map) {
+      // The lines gathered go out before the cells move: a page heading
+      // among them stands over the cells as they were.
+      if (p_.view.widen && map_widens_for(p_, number)) batch_.flush();
       widen_map_for(p_, number);
-      if (new_position || place.range_first) put_block_title(p_, 12, position, place.size);
+      if (new_position || place.range_first) {
+        batch_.flush();
+        put_block_title(p_, 12, position, place.size);
+      }
     }
-    print_block(p_, data, got, number, position);
+    print_block(p_, data, got, number, position, place, batch_);
     return p_.failed ? 1 : 0;
   }
 
@@ -110,13 +119,18 @@ class ReportBlocks : public BlockSink {
   void offset_went_back(int offset) override {
     char t[120];
     std::snprintf(t, sizeof t, "Error: offset(%d) ... It has returned from the present position.", offset);
+    batch_.flush();
     p_.report.put_line(t);
   }
 
   bool failed() const override { return p_.report.failed(); }
 
+  // The lines gathered go out.
+  void flush() { batch_.flush(); }
+
  private:
   FormPrinter& p_;
+  LineBatch batch_;
 };
 
 }  // namespace
@@ -127,7 +141,9 @@ int format_dump(const Settings& s, const Definitions& defs, ByteSource& in, Repo
   MapScaleHeading scale(p);
   ScopedHeading heading(report, view.map ? &scale : nullptr);
   ReportBlocks sink(p);
-  return dump_blocks(s, defs, in, sink);
+  const int status = dump_blocks(s, defs, in, sink);
+  sink.flush();
+  return status != 0 || report.failed() ? 1 : 0;
 }
 
 int dump_blocks(const Settings& s, const Definitions& defs, ByteSource& in, BlockSink& sink) {

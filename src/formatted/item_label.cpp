@@ -30,7 +30,7 @@ int LabelMaker::label_width(int index_len) const {
   return index_len + is + cs + (is != 0 && cs != 0 ? 3 : 0);
 }
 
-const LabelMaker::Made& LabelMaker::made(int item) {
+const LabelMaker::Made& LabelMaker::make(int item) {
   std::size_t k = item < 0 ? 0 : static_cast<std::size_t>(item);
   if (made_.size() <= k) made_.resize(k + 1);
   Made& m = made_[k];
@@ -44,6 +44,10 @@ const LabelMaker::Made& LabelMaker::made(int item) {
     m.whole = m.name_column;
     if (is != 0 && cs != 0) m.whole += " : ";
     m.whole += m.comment_column;
+    // A label wider than the line (a -w checked against a wider -l) starts in column 0.
+    m.column = list_label_column();
+    m.empty = (it.name == nullptr || it.name[0] == '\0') && (it.comment == nullptr || it.comment[0] == '\0');
+    if (!m.empty) m.line = std::string(static_cast<std::size_t>(m.column), ' ') + m.whole;
     m.ready = true;
   }
   return m;

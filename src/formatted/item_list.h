@@ -3,6 +3,7 @@
 #pragma once
 
 #include "formatted/form_printer.h"
+#include "output/line_batch.h"
 
 namespace vesk {
 
@@ -11,5 +12,8 @@ namespace vesk {
 // when it stopped (the data ended: " [EOD]" has been written; or an unknown
 // type code).
 int print_items(FormPrinter& p, int rec, const unsigned char* data, int size, int pos);
+// The same, with the lines gathered in batch (and the batch flushed before
+// any line the printer writes itself).
+int print_items(FormPrinter& p, int rec, const unsigned char* data, int size, int pos, LineBatch& batch);
 
 }  // namespace vesk

@@ -34,7 +34,10 @@ TEST(PrintItems, WorkedListLine) {
     Printing printing;
     EXPECT_EQ(print_items(printing.p, d, data, 8, 0), 8);
     EXPECT_EQ(printing.text(), want);
-    EXPECT_EQ(std::string(printing.p.line.c_str()).size(), 79u);
+    // Each line ends in column 78, the width's last.
+    const std::string text = printing.text();
+    for (std::size_t at = 0, nl; (nl = text.find('\n', at)) != std::string::npos; at = nl + 1)
+      EXPECT_EQ(nl - at, 79u);
   }
 
   settings.byte_swap = true;

@@ -20,10 +20,17 @@ struct MapRow {
 // First column of the cell of in-block position pos in the current row.
 int map_cell_column(const FormPrinter& p, const MapRow& row, int pos);
 
+// Writes the current row, clears the pending flag and makes the row holding
+// pos the current one: the rare part of map_line_check.
+void start_map_row(FormPrinter& p, long long block, MapRow& row, int pos);
+
 // When pos lies at or past the end of the current row: writes the row, clears
 // the pending flag and makes the row holding pos the current one (rows in
 // between are not written).
-void map_line_check(FormPrinter& p, long long block, MapRow& row, int pos);
+inline void map_line_check(FormPrinter& p, long long block, MapRow& row, int pos) {
+  const int b = p.view.line_bytes > 0 ? p.view.line_bytes : 1;
+  if (row.start + b <= pos) start_map_row(p, block, row, pos);
+}
 
 // Writes the current map line: the 12-column prefix (" %04X %04X: " with the
 // block number for the row at 0, else "      %04X: " with the row start;
@@ -36,6 +43,8 @@ void put_map_line(FormPrinter& p, long long block, int row_start);
 // (they never move back). Called before a block's first line, so that the
 // page heading written with that line stands over the cells.
 void widen_map_for(FormPrinter& p, long long block);
+// Whether widen_map_for would move the cells for block.
+bool map_widens_for(const FormPrinter& p, long long block);
 
 // Chooses which elements a map walk places. An element left out takes no cell,
 // no row check and no part in the pending flag (the difference map leaves out

@@ -42,6 +42,31 @@ class WorkedRow : public testing::Test {
   const unsigned char data_[12] = {0x00, 0x01, 0x00, 0x00, 0x00, 0x02, 0x41, 0x42, 0x01, 0x43, 0xFF, 0x10};
 };
 
+// Rows of two bytes over EUC-JP text: a character alone in the cell of its
+// first byte, and the bytes of a cell that is no character each in the row
+// of its own cell.
+TEST(PrintMap, TextAcrossRows) {
+  reset();
+  settings.map_disp = true;
+  settings.line_bytes = 2;
+  settings.char_mode = CharMode::euc;
+  const int rec = open_struct('D');
+  item('c', 6, 1, "t");
+  close_struct(rec);
+  // A, then 8F A6 (a JIS X 0212 lead and one byte: no character), B, then
+  // the pair A4 A2.
+  const unsigned char data[] = {0x41, 0x8F, 0xA6, 0x42, 0xA4, 0xA2};
+  const std::string text = capture([&](FormPrinter& p) {
+    MapRow row;
+    EXPECT_EQ(print_map(p, rec, data, 6, 0, row, 0), 6);
+    put_map_line(p, 0, row.start);
+  });
+  EXPECT_EQ(text,
+            " 0000 0000:  A 8f\n"
+            "      0002: a6  B\n"
+            "      0004:  \x82\xa0\n");
+}
+
 TEST_F(WorkedRow, NarrowCells) {
   std::string want = " 0003 0000: ";
   want = at(want, 12, "256");
@@ -128,6 +153,30 @@ TEST(MapMarks, NumbersTooWideForTheirRoom) {
     });
     EXPECT_EQ(out.substr(0, out.find('\n')), c.row);
   }
+}
+
+// A row as wide as the line holds: a number that ends in the row's last
+// kept column is written whole, and the blank after it stays inside the line.
+TEST(MapMarks, NumberAtTheEndOfTheWidestRow) {
+  reset();
+  settings.map_disp = true;
+  settings.line_bytes = 709;  // the cells reach column 2,138; 2,146 kept
+  const int rec = open_struct('D');
+  item('x', 708, 1, "pad");
+  item('l', 0, 1, "n");
+  close_struct(rec);
+  std::vector<unsigned char> data(712, 0);
+  data[711] = 0x80;
+  const std::string out = capture([&](FormPrinter& p) {
+    MapRow row;
+    EXPECT_EQ(print_map(p, rec, data.data(), 712, 0, row, 0), 712);
+    EXPECT_EQ(p.line.data[kLineBufSize - 1], '\0');
+    put_map_line(p, 0, row.start);
+  });
+  std::string want = " 0000 0000: ";
+  for (int i = 0; i < 708; ++i) want += "00 ";
+  want += "-2147483648\n";
+  EXPECT_EQ(out, want);
 }
 
 TEST(MapLineCheck, MovesStraightToTheRowHoldingThePosition) {

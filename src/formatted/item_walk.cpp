@@ -27,7 +27,7 @@ class Walker {
 
  private:
   int illegal_type() {
-    def_error(view_.fmt_name, "illegal data type found", 0);
+    v_.illegal_type(view_);
     return -1;
   }
   int last_member(const ItemInf& r) const { return r.last < defs_.item_cnt ? r.last : defs_.item_cnt - 1; }
@@ -90,6 +90,7 @@ int Walker::member(int j, int pos) {
   bool ended = false;
   int rest = 0;
   const bool chars = is_text_code(m.type);
+  const ValueForm form = item_type(m.type)->form;
   const bool through = rules_.through_end;
   for (int k = 0; k < m.count; ++k) {
     if (chars) {
@@ -98,7 +99,7 @@ int Walker::member(int j, int pos) {
         len = size_ > pos ? size_ - pos : 0;
         ended = true;
       }
-      v_.element(ElementRef{j, k, pos, len, ended});
+      v_.element(ElementRef{j, k, pos, len, ended, form});
       pos = advance(pos, through ? n : len, size_);
       if ((ended && !through) || v_.stopped) break;
     } else {
@@ -108,12 +109,12 @@ int Walker::member(int j, int pos) {
           rest = size_ - pos;
           break;
         }
-        v_.element(ElementRef{j, k, pos, size_ > pos ? size_ - pos : 0, true});
+        v_.element(ElementRef{j, k, pos, size_ > pos ? size_ - pos : 0, true, form});
         pos = advance(pos, n, size_);
         if (v_.stopped) break;
         continue;
       }
-      v_.element(ElementRef{j, k, pos, n, false});
+      v_.element(ElementRef{j, k, pos, n, false, form});
       pos += n;
       if (v_.stopped) break;
     }
@@ -127,6 +128,8 @@ int Walker::member(int j, int pos) {
 
 }  // namespace
 
+void ItemVisitor::illegal_type(const FormView& view) { def_error(view.fmt_name, "illegal data type found", 0); }
+
 int element_size(const ItemInf& m) {
   if (has_item_length(m.type)) return m.length > 0 ? m.length : 0;
   return numeric_size(m.type);
@@ -134,7 +137,7 @@ int element_size(const ItemInf& m) {
 
 int walk_struct(const FormView& view, int rec, int size, int pos, const WalkRules& rules, ItemVisitor& visitor) {
   if (rec < 0 || rec >= view.defs.item_cnt) {
-    def_error(view.fmt_name, "illegal data type found", 0);
+    visitor.illegal_type(view);
     return -1;
   }
   return Walker(view, size, rules, visitor).walk(rec, pos, 0);

@@ -5,6 +5,7 @@
 // to an ItemVisitor.
 #pragma once
 
+#include "format/item_types.h"
 #include "formatted/form_view.h"
 
 namespace vesk {
@@ -33,6 +34,7 @@ struct ElementRef {
   // The end of the data cut the element short: a 'c'/'x' one (the member's
   // last), or with through_end any element, also one wholly past the end.
   bool cut;
+  ValueForm form;  // how the member's type is shown
 };
 
 class ItemVisitor {
@@ -42,6 +44,9 @@ class ItemVisitor {
   bool stopped = false;
   // With eod_at_member_start: the data ended before the member item.
   virtual void data_ended(int item, int pos) { (void)item; (void)pos; }
+  // A member has a type code that is no type: the walk stops. Reports
+  // "illegal data type found" against the format file.
+  virtual void illegal_type(const FormView& view);
   // The walk of a structure record begins (the record walk_struct was given,
   // a nested structure, an item of structure type): its instances follow, one
   // after the other, each between instance_begin and instance_end. A walk

@@ -2,9 +2,11 @@
 
 #include <cstring>
 
+#include "common/decimal_digits.h"
 #include "common/digits.h"
 #include "format/item_types.h"
 #include "formatted/element_value.h"
+#include "formatted/value_text.h"
 #include "text/text_cells.h"
 
 namespace vesk {
@@ -27,11 +29,16 @@ int put_bracketed(FormPrinter& p, int col, const char* text, int len) {
   return put_blank(p, col);
 }
 
+// The values that reach the line's end follow the wrap rules, through these;
+// kept out of line, so that the values that fit, the common case, take the
+// short way.
+
 // The characters of a text element in the item's code, one column a byte,
 // each kept whole on its line: one column, or a pair, wraps as Shift_JIS
 // text does; a wider character goes to the next line when it would pass the
 // width.
-int put_text(FormPrinter& p, int col, const unsigned char* data, int& pos, const ItemInf& m, int n) {
+[[gnu::noinline]] int put_text_wrapping(FormPrinter& p, int col, const unsigned char* data, int& pos,
+                                        const ItemInf& m, int n) {
   const int w = p.view.line_width;
   const Codec& codec = p.view.text_codec(m);
   const bool own_utf8 = codec.mode != CharMode::sjis;
@@ -39,8 +46,8 @@ int put_text(FormPrinter& p, int col, const unsigned char* data, int& pos, const
   col = line.put(col, "[", 1);
   line.end_at(col);
   TextCells cells(codec, p.view.show_ctrl, data + pos, n);
-  Cell c;
-  while (cells.next(c)) {
+  while (const Cell* next = cells.next()) {
+    const Cell& c = *next;
     bool wrap_first = c.len == 1 ? col + 1 >= w : (c.len > 2 && col + c.len > w);
     if (wrap_first) {
       line.end_at(col);
@@ -61,7 +68,7 @@ int put_text(FormPrinter& p, int col, const unsigned char* data, int& pos, const
   return blank ? put_blank(p, col) : col;
 }
 
-int put_hex(FormPrinter& p, int col, const unsigned char* data, int& pos, const ItemInf&, int n) {
+[[gnu::noinline]] int put_hex_wrapping(FormPrinter& p, int col, const unsigned char* data, int& pos, int n) {
   LineBuffer& line = p.line;
   col = line.put(col, "[", 1);
   line.end_at(col);
@@ -77,7 +84,10 @@ int put_hex(FormPrinter& p, int col, const unsigned char* data, int& pos, const 
   return blank ? put_blank(p, col) : col;
 }
 
-int put_number(FormPrinter& p, int col, const unsigned char* data, int& pos, const ItemInf& m, int n) {
+// A number of any type: its text, or, for a decimal whose bytes are no
+// number, the bytes as put_cut_rest shows them.
+[[gnu::noinline]] int put_number_wrapping(FormPrinter& p, int col, const unsigned char* data, int& pos,
+                                          const ItemInf& m, int n) {
   char text[kValueTextSize];
   int len = element_text(m, data + pos, p.view.list_order, text);
   int at = pos;
@@ -88,29 +98,100 @@ int put_number(FormPrinter& p, int col, const unsigned char* data, int& pos, con
   return put_bracketed(p, col, text, len);
 }
 
-// The renderer of each form of value.
-struct Renderer {
-  int (*put)(FormPrinter& p, int col, const unsigned char* data, int& pos, const ItemInf& m, int n);
-  // The columns of a value of n bytes kept by the list form (per_byte * n +
-  // list_extra) and the room the difference listing keeps after a first
-  // value (per_byte * n + room_extra); per_byte 0: none, the value wraps by
-  // itself.
+// The characters of a text element that fits, laid over the line as cells
+// (characters of another code in a UTF-8 report, which writes them in their
+// own form). The line has room past the element for what put_cell may
+// write there.
+int put_text_cells(FormPrinter& p, int col, const unsigned char* bytes, const Codec& codec, int n) {
+  LineBuffer& line = p.line;
+  char* const out = line.data;
+  out[col] = '[';
+  int at = col + 1;
+  TextCells cells(codec, p.view.show_ctrl, bytes, n);
+  while (const Cell* c = cells.next()) {
+    put_cell<SjisEncoder>(*c, out + at);
+    if (c->len > 1 && c->shows_character()) line.cells.push_back(LineCell{at, *c});
+    at += c->len;
+  }
+  std::memcpy(out + at, "] ", 3);
+  return at + 2;
+}
+
+// The columns a form keeps for a value of n bytes: per_byte * n + extra in
+// the list form, per_byte * n + room_extra after a first value in the
+// difference listing; per_byte 0: none, the value wraps by itself.
+struct Columns {
   int per_byte;
   int list_extra;
   int room_extra;
 };
 
-const Renderer& renderer_of(const ItemInf& m) {
-  static constexpr Renderer kText{&put_text, 1, 2, 6};
-  static constexpr Renderer kHex{&put_hex, 2, 3, 5};
-  static constexpr Renderer kNumber{&put_number, 0, 0, 0};
+Columns columns_of(ValueForm form) {
+  switch (form) {
+    case ValueForm::text:
+      return {1, 2, 6};
+    case ValueForm::hex:
+      return {2, 3, 5};
+    default:
+      return {0, 0, 0};
+  }
+}
+
+ValueForm form_of(const ItemInf& m) {
   const ItemType* t = item_type(m.type);
-  if (t != nullptr && t->form == ValueForm::text) return kText;
-  if (t != nullptr && t->form == ValueForm::hex) return kHex;
-  return kNumber;
+  return t != nullptr ? t->form : ValueForm::structure;
 }
 
 }  // namespace
+
+int put_value_straight(FormPrinter& p, int col, const unsigned char* data, int pos, const ItemInf& m, int len,
+                       ValueForm form) {
+  // The columns from col may be written straight when no cell laid over the
+  // line reaches them (cells lie before the column being written; a line
+  // with none is the common case), and the value ends within the width. A
+  // colored line paints each value: it takes the longer way.
+  const std::vector<LineCell>& cells = p.line.cells;
+  if (p.line.styled || col < 0 || (!cells.empty() && cells.back().col + cells.back().cell.len > col)) return -1;
+  const int w = p.view.line_width < kLineBufSize - 1 ? p.view.line_width : kLineBufSize - 1;
+  int most = 0;  // the longest text the value may have
+  switch (form) {
+    case ValueForm::text:
+      // No character wraps and the closing "] " follows whole.
+      if (col + len + 3 > w) return -1;
+      if (p.view.text_codec(m).mode != CharMode::sjis && p.report.sink().utf8())
+        return put_text_cells(p, col, data + pos, p.view.text_codec(m), len);
+      most = len + 3;
+      break;
+    case ValueForm::hex:
+      if (col + 2 * len + 3 > w) return -1;
+      most = 2 * len + 3;
+      break;
+    case ValueForm::signed_int:
+    case ValueForm::unsigned_int:
+    case ValueForm::pointer:
+    case ValueForm::float32:
+    case ValueForm::float64:
+      // A number's length is known once it is written: one that passes the
+      // width takes the wrap rules' way, and is written again there.
+      if (len != numeric_size(m.type)) return -1;
+      most = kValueTextSize + 3;
+      break;
+    case ValueForm::packed:
+    case ValueForm::zoned:
+    case ValueForm::structure:
+      return -1;
+  }
+  if (col + most + 1 > kLineBufSize) return -1;
+  char* out = p.line.data + col;
+  const int n =
+      put_values_text(out, data + pos, len, 1, form, p.view.text_codec(m), p.view.show_ctrl, p.view.list_order);
+  if (col + n > w) {
+    out[0] = '\0';
+    return -1;
+  }
+  out[n] = '\0';
+  return col + n;
+}
 
 int write_line(FormPrinter& p) {
   p.report.put_line(p.line);
@@ -123,34 +204,61 @@ int write_line(FormPrinter& p) {
 int line_wrap(FormPrinter& p, int col, int n) { return col + n > p.view.line_width ? write_line(p) : col; }
 
 int put_offset(FormPrinter& p, int pos) {
-  const unsigned base = p.view.dec ? 10 : 16;
-  char t[kDecimalTextSize + 4];
-  t[0] = ' ';
-  // Four digits, the case of every in-block position; more when it needs them.
-  int n = pos >= 0 && pos <= (p.view.dec ? 9999 : 0xFFFF) ? (put_four_digits(t + 1, static_cast<unsigned>(pos), base), 4)
-                                                         : put_digits(t + 1, static_cast<std::uint64_t>(pos), base, 4);
-  t[n + 1] = ':';
-  t[n + 2] = ' ';
-  int col = p.line.put(0, t, n + 3);
+  char* t = p.line.data;
+  if (pos >= 0 && pos <= (p.view.dec ? 9999 : 0xFFFF) && p.line.cells.empty() && !p.line.styled) {
+    // Four digits, the case of every in-block position, written in place.
+    t[0] = ' ';
+    put_four_digits(t + 1, static_cast<unsigned>(pos), p.view.dec ? 10 : 16);
+    std::memcpy(t + 5, ": ", 3);
+    return 7;
+  }
+  char text[kDecimalTextSize + 4];
+  text[0] = ' ';
+  int n = put_padded_digits(text + 1, static_cast<std::uint64_t>(pos), p.view.dec, 4);
+  text[n + 1] = ':';
+  text[n + 2] = ' ';
+  int col = p.line.put(0, text, n + 3);
   if (p.line.styled) p.line.paint(0, n + 2, Style::position);
   p.line.end_at(col);
   return col;
 }
 
 int put_value(FormPrinter& p, int col, const unsigned char* data, int& pos, const ItemInf& m, int len) {
-  if (item_type(m.type) == nullptr || len < 0) return col;
-  PenScope pen(p.line, p.style_of_value(m));
-  return renderer_of(m).put(p, col, data, pos, m, len);
+  const ItemType* t = item_type(m.type);
+  if (t == nullptr) return col;
+  return put_value(p, col, data, pos, m, len, t->form);
 }
 
-int value_columns(const ItemInf& m, int len) {
-  const Renderer& r = renderer_of(m);
-  return r.per_byte == 0 ? 0 : r.per_byte * len + r.list_extra;
+int put_value(FormPrinter& p, int col, const unsigned char* data, int& pos, const ItemInf& m, int len,
+              ValueForm form) {
+  if (len < 0) return col;
+  const int end = put_value_straight(p, col, data, pos, m, len, form);
+  if (end >= 0) {
+    pos += len;
+    return end;
+  }
+  // In the style of the value's kind, when the report is colored.
+  PenScope pen(p.line, p.line.styled ? p.style_of_value(m) : Style::none);
+  switch (form) {
+    case ValueForm::text:
+      return put_text_wrapping(p, col, data, pos, m, len);
+    case ValueForm::hex:
+      return put_hex_wrapping(p, col, data, pos, len);
+    default:
+      return put_number_wrapping(p, col, data, pos, m, len);
+  }
+}
+
+int value_columns(const ItemInf& m, int len) { return value_columns(form_of(m), len); }
+
+int value_columns(ValueForm form, int len) {
+  const Columns c = columns_of(form);
+  return c.per_byte == 0 ? 0 : c.per_byte * len + c.list_extra;
 }
 
 int value_room(const ItemInf& m, int len) {
-  const Renderer& r = renderer_of(m);
-  return r.per_byte == 0 ? 0 : r.per_byte * len + r.room_extra;
+  const Columns c = columns_of(form_of(m));
+  return c.per_byte == 0 ? 0 : c.per_byte * len + c.room_extra;
 }
 
 int put_cut_rest(FormPrinter& p, int col, const unsigned char* data, int pos, int n) {

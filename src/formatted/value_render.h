@@ -9,7 +9,10 @@
 // the list's byte order.
 #pragma once
 
+#include "format/item_types.h"
+#include "formatted/element_value.h"
 #include "formatted/form_printer.h"
+#include "text/codec.h"
 
 namespace vesk {
 
@@ -31,12 +34,25 @@ int put_offset(FormPrinter& p, int pos);
 // - hex: "[" two lower-case hex digits a byte "] ";
 // - numbers: "[" the value text "] "; a decimal whose bytes are no number
 //   shows them as put_cut_rest does.
+// A value that fits on the line goes straight into it; one that reaches the
+// line's end follows the wrap rules.
 int put_value(FormPrinter& p, int col, const unsigned char* data, int& pos, const ItemInf& m, int len);
+// The same for an item whose type is shown in form.
+int put_value(FormPrinter& p, int col, const unsigned char* data, int& pos, const ItemInf& m, int len,
+              ValueForm form);
+// put_value's short way: the value of an element that fits on the line
+// whole, written straight into it (text, hex and numbers of a fixed size).
+// Returns the column after it, or -1 when the value does not fit, or takes
+// the wrap rules' way, and the line ends at col as before.
+int put_value_straight(FormPrinter& p, int col, const unsigned char* data, int pos, const ItemInf& m, int len,
+                       ValueForm form);
 
 // The columns the list form keeps for a value of len bytes of item m: a
 // value that would pass the line starts a new one first. 0 for the values
 // that wrap by themselves.
 int value_columns(const ItemInf& m, int len);
+// The same for a type shown in form.
+int value_columns(ValueForm form, int len);
 // The room the difference listing keeps after an element's first value for
 // ": " and the second one; 0 where it keeps none.
 int value_room(const ItemInf& m, int len);

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <vector>
 
+#include "common/short_copy.h"
 #include "text/cell.h"
 #include "text/color.h"
 
@@ -58,7 +59,7 @@ struct LineBuffer {
     int k = n < room ? n : room;
     if (k > 0) {
       if (!cells.empty()) drop_cells(col, col + k);
-      std::memcpy(data + col, text, static_cast<std::size_t>(k));
+      copy_short(data + col, text, k);
       if (pen != Style::none) paint(col, col + k, pen);
     }
     return col + (n > 0 ? n : 0);
@@ -94,7 +95,7 @@ struct LineBuffer {
       int k = kLineBufSize - 1 - col < n ? kLineBufSize - 1 - col : n;
       if (k > 0) {
         if (!cells.empty()) drop_cells(col, col + k);
-        std::memset(data + col, ' ', static_cast<std::size_t>(k));
+        fill_blanks_short(data + col, k);
       }
       col += n;
     }

@@ -51,6 +51,35 @@ void Report::put_line(LineBuffer& line) {
   line.styles.clear();
 }
 
+void Report::put_line_with_cells(LineBuffer& line, std::size_t len) {
+  put_styled_line(line.c_str(), len, line.cells.data(), line.cells.size(), line.styles.data(), line.styles.size(),
+                  line_style_);
+  line.cells.clear();
+  line.styles.clear();
+}
+
+void Report::put_encoded_lines(const char* text, std::size_t len, long long lines) {
+  for (;;) {
+    if (heading_ != nullptr && page_pos_ == 0) heading_->write(*this);
+    // The lines that end this page at most go out at once.
+    const long long room = heading_ == nullptr ? lines : page_lines_ - page_pos_;
+    if (lines <= room) {
+      sink_.write_encoded_line(text, len);
+      count_lines(lines);
+      return;
+    }
+    const char* end = text;
+    for (long long k = 0; k < room; ++k)
+      end = static_cast<const char*>(std::memchr(end, '\n', len - static_cast<std::size_t>(end - text))) + 1;
+    const auto part = static_cast<std::size_t>(end - text) - 1;
+    sink_.write_encoded_line(text, part);
+    count_lines(room);
+    text = end;
+    len -= part + 1;
+    lines -= room;
+  }
+}
+
 void Report::put_styled_line(const char* text, std::size_t len, const LineCell* cells, std::size_t cell_count,
                              const LineStyle* styles, std::size_t style_count, Style whole) {
   heading_at_page_start();

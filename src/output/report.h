@@ -74,6 +74,14 @@ class Report {
   // A line in the making, up to its end, with its cells and styles (which it
   // gives up).
   void put_line(LineBuffer& line);
+  // The same for a line known to end at column len and to hold no newline.
+  void put_line(LineBuffer& line, std::size_t len) {
+    if (line.cells.empty() && line.styles.empty() && line_style_ == Style::none) {
+      put_line_plain(line.c_str(), len);
+      return;
+    }
+    put_line_with_cells(line, len);
+  }
   // put_line for a line known to hold no newline: the count needs no scan.
   // Its first ascii_prefix bytes are printable ASCII.
   void put_line_plain(const char* text, std::size_t len, std::size_t ascii_prefix = 0) {
@@ -98,6 +106,18 @@ class Report {
     sink_.write_encoded_line(text, len);
     count_lines(1);
   }
+  // The lines that the page being written still takes before a heading is
+  // due (when a page starts, those after its heading, taken to be one line);
+  // without headings, as many as any.
+  long long page_room() const {
+    if (heading_ == nullptr) return kNoPageEnd;
+    return page_pos_ == 0 ? page_lines_ - 1 : page_lines_ - page_pos_;
+  }
+  static constexpr long long kNoPageEnd = 1LL << 62;
+
+  // Lines already in the report's encoding, each ended by a newline but the
+  // last (len bytes in all, `lines` lines), none holding another newline.
+  void put_encoded_lines(const char* text, std::size_t len, long long lines);
   // A heading line: written and counted, without the page check; its first
   // ascii_prefix bytes are ASCII, the same in both encodings.
   void put_heading_line(const char* text, std::size_t len, std::size_t ascii_prefix = 0);
@@ -108,6 +128,9 @@ class Report {
   bool failed() const { return sink_.failed(); }
 
  private:
+  // A line of a line buffer with cells or styles (which it gives up), len
+  // bytes, holding no newline.
+  void put_line_with_cells(LineBuffer& line, std::size_t len);
   // A line with its cells and styles, or all in one style (whole).
   void put_styled_line(const char* text, std::size_t len, const LineCell* cells, std::size_t cell_count,
                        const LineStyle* styles, std::size_t style_count, Style whole);

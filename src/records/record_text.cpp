@@ -10,8 +10,8 @@ namespace vesk {
 bool decode_text(const Codec& codec, const unsigned char* p, int n, std::u32string& out) {
   bool whole = true;
   TextCells cells(codec, false, p, n);
-  Cell c;
-  while (cells.next(c)) {
+  while (const Cell* next = cells.next()) {
+    const Cell& c = *next;
     switch (c.cls) {
       case CellClass::escape:
         break;

@@ -34,7 +34,7 @@ RecordValue read(const Row& r, ByteOrder order = ByteOrder::msb_first, bool cut 
   FormView view(settings, defs);
   RecordValue v;
   const int n = len >= 0 ? len : static_cast<int>(r.bytes.size());
-  read_record_value(view, m, r.bytes.data(), ElementRef{0, 0, 0, n, cut}, v);
+  read_record_value(view, m, r.bytes.data(), ElementRef{0, 0, 0, n, cut, item_type(r.type)->form}, v);
   return v;
 }
 

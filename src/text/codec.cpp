@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "text/decoders.h"
+#include "text/text_cells.h"
 
 namespace vesk {
 
@@ -13,8 +14,15 @@ namespace {
 
 template <class Decoder>
 constexpr Codec row() {
-  return Codec{Decoder::kMode, Decoder::kName, Decoder::kLetter, Decoder::kMaxLen, Decoder::starts_fresh,
-               &Decoder::decode};
+  return Codec{Decoder::kMode,
+               Decoder::kName,
+               Decoder::kLetter,
+               Decoder::kMaxLen,
+               Decoder::starts_fresh,
+               &Decoder::decode,
+               &decode_cells<Decoder>,
+               &put_text_forms<Decoder, false>,
+               &put_text_forms<Decoder, true>};
 }
 
 template <std::size_t... I>

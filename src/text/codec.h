@@ -30,6 +30,16 @@ decltype(auto) with_decoder(CharMode mode, F&& f) {
 }
 
 using DecodeFn = Cell (*)(DecoderState& st, const unsigned char* p, int avail);
+// The cells from p on, as many as decode gives one after the other, at most
+// max_cells of them, into out; returns how many and sets *bytes to the bytes
+// they cover. One call for a run of cells.
+using DecodeCellsFn = int (*)(DecoderState& st, const unsigned char* p, int avail, Cell* out, int max_cells,
+                              int* bytes);
+// The Shift_JIS forms of the cells of n bytes read on their own (from the
+// code's first state), one column a byte, written to out, which has room for
+// n + kMaxCellLength bytes; with starts (room for n bytes), where each cell
+// starts and how long it is (text/text_cells.h). Returns n.
+using TextFormsFn = int (*)(bool show_escapes, const unsigned char* data, int n, char* out, unsigned char* starts);
 
 struct Codec {
   CharMode mode;
@@ -41,6 +51,9 @@ struct Codec {
   // code whose meaning depends on escape sequences far behind (JIS).
   bool (*starts_fresh)(unsigned char before, unsigned char at);
   DecodeFn decode;
+  DecodeCellsFn decode_cells;
+  TextFormsFn put_text_forms;
+  TextFormsFn put_text_layout;  // the same, with starts
 
   bool resumable() const { return starts_fresh != nullptr; }
 };

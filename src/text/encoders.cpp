@@ -53,7 +53,7 @@ Written Utf8Encoder::put_character(const Cell& c, char* out) {
   return {bytes, width};
 }
 
-CompactCharacter compact_character(const Cell& c) {
+CompactCharacter compact_character_other(const Cell& c) {
   CompactCharacter out{{'.', ' '}, c};
   Cell two = c;
   two.at = 0;

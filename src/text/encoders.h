@@ -166,6 +166,18 @@ struct CompactCharacter {
   char sjis[2];
   Cell cell;
 };
-CompactCharacter compact_character(const Cell& c);
+CompactCharacter compact_character_other(const Cell& c);
+inline CompactCharacter compact_character(const Cell& c) {
+  // The common case: a character whose Shift_JIS form is a pair takes its
+  // two columns, whatever its UTF-8 form takes (never more).
+  const auto hi = static_cast<unsigned char>(c.sjis >> 8), lo = static_cast<unsigned char>(c.sjis & 0xFF);
+  if (c.sjis >= 0x100 && is_sjis_pair(hi, lo)) {
+    CompactCharacter pair{{static_cast<char>(hi), static_cast<char>(lo)}, c};
+    pair.cell.at = 0;
+    pair.cell.len = 2;
+    return pair;
+  }
+  return compact_character_other(c);
+}
 
 }  // namespace vesk

@@ -246,6 +246,17 @@ FORMATTED_WIDE = [
                       map_scale(shift=1),
                       map_row(" 10000 0000: ", "A", "B", shift=1),
                       map_row(" 10001 0000: ", "A", "B", shift=1))),
+    # Pages of three lines: the second starts with block FFFF, so its scale
+    # stands over the cells as they were, and block 10000 below it has moved.
+    Case("map-all-cells-move-within-a-page", ["--all", "-p3", "-m", "-nFFFE,10001", "-f", "m.fmt", "m.bin"],
+         files=AB,
+         stdout=lines(map_scale(), " [001FFFC]  size: 0002",
+                      map_row(" FFFE 0000: ", "A", "B"),
+                      map_scale(),
+                      map_row(" FFFF 0000: ", "A", "B"),
+                      map_row(" 10000 0000: ", "A", "B", shift=1),
+                      map_scale(shift=1),
+                      map_row(" 10001 0000: ", "A", "B", shift=1))),
     # Starting there, the first page's scale already stands over the cells.
     Case("map-all-starting-past-ffff", ["--all", "-m", "-n10000,10001", "-f", "m.fmt", "m.bin"], files=AB,
          stdout=lines(map_scale(shift=1), " [0020000]  size: 0002",
