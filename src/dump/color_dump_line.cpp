@@ -1,9 +1,10 @@
 #include "dump/color_dump_line.h"
 
-#include "text/color_column_writer.h"
-
 #include <cstring>
 #include <tuple>
+
+#include "common/digits.h"
+#include "text/color_column_writer.h"
 
 namespace vesk {
 
@@ -14,11 +15,35 @@ ColorDumpLineBuilder::ColorDumpLineBuilder(DumpLineBuilder& plain) : plain_(plai
   // change around the prefix, the colored hex pairs, the colored character
   // column, its blanks and bar.
   size_ = layout.char_col + DumpLineBuilder::kMaxShift + 4 * kMaxStyleChange + colored_hex_room(lb) +
-          colored_column_room<Utf8Encoder>(lb) + lb + 8;
+          colored_column_room<Utf8Encoder>(lb) + lb + 8 + kCopyStore;
   line_.reset(new char[static_cast<std::size_t>(size_)]);
   start_.reset(new char[static_cast<std::size_t>(plain.max_line())]);
-  chars_.reset(new char[static_cast<std::size_t>(colored_column_room<Utf8Encoder>(lb))]);
+  // Zeroed: put_chars copies whole stores, past the bytes written.
+  chars_.reset(new char[static_cast<std::size_t>(colored_column_room<Utf8Encoder>(lb) + kCopyStore)]());
   hex_.reset(new char[static_cast<std::size_t>(colored_hex_room(lb))]);
+}
+
+void ColorDumpLineBuilder::make_template() {
+  const DumpLayout& layout = plain_.layout();
+  // The plain line's start: six blanks and the offset, then blanks.
+  char plain[DumpLineBuilder::kTemplateCopy + DumpLineBuilder::kMaxShift];
+  std::memset(plain, ' ', sizeof plain);
+  std::memcpy(plain + 6, "0000", 4);
+  char* o = template_;
+  o += put_style_change(Style::none, Style::position, o);
+  template_digits_ = static_cast<int>(o - template_) + 6;
+  std::memcpy(o, plain, kOffsetEnd);
+  o += kOffsetEnd;
+  o += put_style_change(Style::position, Style::none, o);
+  std::memcpy(o, plain + kOffsetEnd, static_cast<std::size_t>(layout.hex_start() - kOffsetEnd));
+  o += layout.hex_start() - kOffsetEnd;
+  template_len_ = static_cast<int>(o - template_);
+  template_shift_ = layout.shift;
+}
+
+char* ColorDumpLineBuilder::put_chars(char* o, int chars_len) const {
+  for (int i = 0; i < chars_len; i += kCopyStore) std::memcpy(o + i, chars_.get() + i, kCopyStore);
+  return o + chars_len;
 }
 
 const char* ColorDumpLineBuilder::marker() { return "\x1b[2m      ....\x1b[0m"; }
@@ -65,8 +90,7 @@ int ColorDumpLineBuilder::put_end(char* line, char* o, int n, int chars_len, int
   const int char_col = layout.char_start();
   std::memcpy(o, plain + col, static_cast<std::size_t>(char_col - col));
   o += char_col - col;
-  std::memcpy(o, chars_.get(), static_cast<std::size_t>(chars_len));
-  o += chars_len;
+  o = put_chars(o, chars_len);
   for (int c = cols; c <= layout.line_bytes; ++c) *o++ = ' ';
   *o++ = '|';
   *o = '\0';
@@ -86,15 +110,39 @@ int ColorDumpLineBuilder::build(char* out, const unsigned char* data, int n, int
   return put_end(out, hex ? o + hex_len : o, n, chars_len, cols);
 }
 
+template <class Decoder, class Encoder>
+int ColorDumpLineBuilder::build16(char* out, const unsigned char* data, int avail, int offset, ColumnState& columns) {
+  const DumpLayout& layout = plain_.layout();
+  if (layout.shift != template_shift_) make_template();
+  for (int i = 0; i < kTemplateRoom; i += 16) std::memcpy(out + i, template_ + i, 16);
+  put_four_digits(out + template_digits_, static_cast<unsigned>(offset), layout.dec ? 10 : 16);
+  char* hex = out + template_len_;
+  int cols = 0, hex_len = 0;
+  const int chars_len =
+      write_colored_columns<Decoder, Encoder>(columns, data, 16, avail, chars_.get(), &cols, hex, &hex_len);
+  char* o = hex + hex_len;
+  std::memcpy(o, "| ", 2);
+  o = put_chars(o + 2, chars_len);
+  // One blank before the bar, none when a character took its column.
+  std::memcpy(o, "  ", 2);
+  o += 17 - cols;
+  *o++ = '|';
+  return static_cast<int>(o - out);
+}
+
 namespace {
 
 using BuildFn = int (ColorDumpLineBuilder::*)(char*, const unsigned char*, int, int, long long, int, ColumnState&);
 
-// build for every decoder, in both encodings.
+using Build16Fn = int (ColorDumpLineBuilder::*)(char*, const unsigned char*, int, int, ColumnState&);
+
+// build and build16 for every decoder, in both encodings.
 template <class... Decoders>
 constexpr auto every_build(std::tuple<Decoders...>*) {
   return std::make_tuple(static_cast<BuildFn>(&ColorDumpLineBuilder::build<Decoders, SjisEncoder>)...,
-                         static_cast<BuildFn>(&ColorDumpLineBuilder::build<Decoders, Utf8Encoder>)...);
+                         static_cast<BuildFn>(&ColorDumpLineBuilder::build<Decoders, Utf8Encoder>)...,
+                         static_cast<Build16Fn>(&ColorDumpLineBuilder::build16<Decoders, SjisEncoder>)...,
+                         static_cast<Build16Fn>(&ColorDumpLineBuilder::build16<Decoders, Utf8Encoder>)...);
 }
 
 }  // namespace

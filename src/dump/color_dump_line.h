@@ -32,11 +32,25 @@ class ColorDumpLineBuilder {
   }
   const char* text() const { return line_.get(); }
   int max_line() const { return size_; }
+  // As DumpLineBuilder::build16: a line of sixteen bytes, not the first of
+  // its block, with the hex part, when builds16(); from a template of the
+  // dim offset and the blanks after it.
+  template <class Decoder, class Encoder>
+  int build16(char* out, const unsigned char* data, int avail, int offset, ColumnState& columns);
+  bool builds16() const { return plain_.layout().line_bytes == 16 && !plain_.layout().chars_only; }
 
   // The marker of repeated lines, dim; in the report's encoding.
   static const char* marker();
 
  private:
+  // The template's room: two style changes, the columns before the hex
+  // part as far as it moves, in whole stores of sixteen bytes.
+  static constexpr int kTemplateRoom = 64;
+  // The columns of the offset's line start: six blanks and four digits.
+  static constexpr int kOffsetEnd = 10;
+  // Bytes copied at a time from the character column.
+  static constexpr int kCopyStore = 16;
+
   // The dim prefix and the blanks before the hex part; returns where the
   // hex pairs go.
   char* put_start(char* out, const unsigned char* data, int n, long long block, int offset);
@@ -44,6 +58,12 @@ class ColorDumpLineBuilder {
   // characters, the characters (chars_len bytes in chars_, taking cols
   // columns), their blanks and bar. Returns the line's length.
   int put_end(char* line, char* o, int n, int chars_len, int cols);
+  // The colored start of a line after the first of its block, as far as
+  // the layout has moved.
+  void make_template();
+  // The colored character column (chars_len bytes) to o, sixteen bytes at a
+  // time: both buffers have room for the last store.
+  char* put_chars(char* o, int chars_len) const;
 
   DumpLineBuilder& plain_;
   int size_;
@@ -52,6 +72,12 @@ class ColorDumpLineBuilder {
   std::unique_ptr<char[]> chars_;  // the colored character column
   std::unique_ptr<char[]> hex_;    // the colored hex pairs of -C, not shown
   int prefix_end_ = 0;             // -C: the column after the dim prefix
+  // The dim offset "      0000" and the blanks up to the hex part, for the
+  // layout moved right by template_shift_ columns; template_len_ bytes.
+  char template_[kTemplateRoom] = {};
+  int template_len_ = 0;
+  int template_digits_ = 0;  // where the offset's digits stand in it
+  int template_shift_ = -1;
 };
 
 }  // namespace vesk

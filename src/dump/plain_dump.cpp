@@ -49,7 +49,7 @@ class BlockPrinter {
     if (length <= 0) return;
     line(data, length < lb ? length : lb, avail, block, 0);
     int o = lb;
-    if (!color_ && builder_.builds16()) {
+    if (color_ ? color_->builds16() : builder_.builds16()) {
       for (; o + 16 <= length; o += 16) line16(data + o, avail - o, block, o);
     }
     for (; o < length; o += lb) {
@@ -125,7 +125,13 @@ class BlockPrinter {
       skip_columns<Decoder, Encoder>(columns_, data, 16, avail, 16);
       return;
     }
-    if (v == RepeatFilter::Verdict::keep_after_marker) report_.put_line(kSameMarker);
+    if (v == RepeatFilter::Verdict::keep_after_marker) put_marker();
+    if (color_) {
+      char* out = report_.begin_line(static_cast<std::size_t>(color_->max_line()));
+      report_.end_line(
+          static_cast<std::size_t>(color_->template build16<Decoder, Encoder>(out, data, avail, offset, columns_)));
+      return;
+    }
     char* out = report_.begin_line(static_cast<std::size_t>(builder_.max_line()));
     report_.end_line(static_cast<std::size_t>(builder_.template build16<Decoder, Encoder>(out, data, avail, offset, columns_)));
   }

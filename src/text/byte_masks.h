@@ -42,6 +42,20 @@ inline Bytes select(Bytes mask, Bytes x, char c) {
   return _mm_or_si128(_mm_and_si128(mask, x), _mm_andnot_si128(mask, _mm_set1_epi8(c)));
 }
 
+// The two lower-case hex digits of each of sixteen bytes, to 32 bytes at
+// out: the nibbles of each byte side by side, turned into digits all at once.
+inline void put_hex_digits(char* out, Bytes x) {
+  const Bytes low4 = _mm_set1_epi8(0x0F);
+  const Bytes hi = _mm_and_si128(_mm_srli_epi16(x, 4), low4);
+  const Bytes lo = _mm_and_si128(x, low4);
+  auto digits = [](Bytes v) {
+    const Bytes letters = _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(9)), _mm_set1_epi8('a' - '0' - 10));
+    return _mm_add_epi8(_mm_add_epi8(v, _mm_set1_epi8('0')), letters);
+  };
+  store(out, digits(_mm_unpacklo_epi8(hi, lo)));        // bytes 0-7
+  store(out + 16, digits(_mm_unpackhi_epi8(hi, lo)));  // bytes 8-15
+}
+
 }  // namespace vesk::simd
 
 #endif

@@ -6,6 +6,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
+#include <type_traits>
 
 #include "common/digits.h"
 #include "text/color.h"
@@ -75,6 +77,162 @@ constexpr bool every_byte_alone() {
   return true;
 }
 
+#if defined(__SSE2__)
+
+// The decoders whose chunks (fast_columns.h) the colored writer reads: in
+// them a byte outside the chunk's pairs, and in UTF-8 outside the sequences
+// its leads begin, is a cell of its own, whose style is its byte's. JIS,
+// whose bytes mean what its shift says, is written cell by cell.
+template <class Decoder>
+constexpr bool colors_chunks() {
+  return ChunkReader<Decoder>::kHas && !std::is_same_v<Decoder, JisDecoder>;
+}
+
+// Whether the decoder takes the half-width kana (0xA1-0xDF) alone.
+template <class Decoder>
+constexpr bool kana_alone() {
+  return std::is_same_v<Decoder, SjisDecoder> || std::is_same_v<Decoder, KanaDecoder>;
+}
+
+// The style of each of sixteen bytes x taken alone by a decoder of colors_chunks
+// (fx: the bytes flipped): below 0x80 ASCII and controls, above it a kana
+// when kKana, else no character.
+template <bool kKana>
+inline simd::Bytes lone_styles(simd::Bytes x, simd::Bytes fx) {
+  auto pick = [](simd::Bytes mask, Style style, simd::Bytes before) {
+    return _mm_or_si128(_mm_and_si128(mask, _mm_set1_epi8(static_cast<char>(style))), _mm_andnot_si128(mask, before));
+  };
+  simd::Bytes s = _mm_set1_epi8(static_cast<char>(Style::invalid));
+  s = pick(_mm_cmpgt_epi8(x, _mm_set1_epi8(-1)), Style::control, s);  // below 0x80
+  s = pick(simd::in_range(fx, 0x21, 0x7E), Style::ascii, s);
+  s = pick(_mm_or_si128(simd::in_range(fx, 0x09, 0x0D), _mm_cmpeq_epi8(x, _mm_set1_epi8(' '))), Style::space, s);
+  s = pick(_mm_cmpeq_epi8(x, _mm_setzero_si128()), Style::zero, s);
+  if constexpr (kKana) s = pick(simd::in_range(fx, 0xA1, 0xDF), Style::multibyte, s);
+  return s;
+}
+
+// The index of each byte's change of style in kStyleChanges (the style
+// before it, times kStyles, plus its own): the style before the first is
+// now.
+inline simd::Bytes change_indexes(simd::Bytes styles, Style now) {
+  static_assert(kStyles * kStyles <= 256, "an index fits a byte");
+  const simd::Bytes before =
+      _mm_or_si128(_mm_slli_si128(styles, 1), _mm_cvtsi32_si128(static_cast<int>(now)));
+  // Styles are below 16: shifted within their own bytes.
+  return _mm_add_epi8(_mm_slli_epi16(before, 4), styles);
+}
+
+// The colored columns in the Shift_JIS report from offset off of a line of n
+// bytes, up to sixteen bytes a step: each step's form from the chunk reader,
+// the styles of its bytes (a pair's, and a UTF-8 sequence's, multibyte or
+// its cell's; every other byte's its own), then each byte's change of style,
+// character and hex digits. o, h and now move on as the cell-by-cell loop
+// moves them. Returns the offset reached; it stops where the chunk stops.
+template <class Decoder>
+inline int put_colored_chunks(DecoderState& st, const unsigned char* d, int off, int n, int avail, char** out,
+                              char** hex, Style* style_now) {
+  using Reader = ChunkReader<Decoder>;
+  const StyleChanges::Change* __restrict changes = &kStyleChanges.change[0][0];
+  char* __restrict o = *out;
+  char* __restrict h = *hex;
+  Style now = *style_now;
+  while (off < n && Reader::ready(st)) {
+    const int r = n - off < 16 ? n - off : 16;
+    const Window w(d + off, avail - off);
+    Chunk c = Reader::read(st, w, r);
+    const simd::Bytes pair_bytes = simd::spread(c.pairs | c.pairs << 1);
+    simd::Bytes styles = lone_styles<kana_alone<Decoder>()>(w.x, simd::flipped(w.x));
+    styles = _mm_or_si128(_mm_andnot_si128(pair_bytes, styles),
+                          _mm_and_si128(pair_bytes, _mm_set1_epi8(static_cast<char>(Style::multibyte))));
+    char form[16];
+    simd::store(form, c.shown);
+    if constexpr (Reader::kLeadsToFix) {
+      // Each lead begins a cell, as in sjis_report_chunks; one that the
+      // line's end cuts stops the step.
+      char style[16];
+      simd::store(style, styles);
+      unsigned leads = Reader::leads(w, r);
+      while (leads != 0) {
+        const int i = __builtin_ctz(leads);
+        int written;
+        if (int len = CommonCell<Decoder, SjisEncoder>::put(d + off + i, avail - off - i, r - i, form + i, &written)) {
+          for (int j = i; j < i + len; ++j) style[j] = static_cast<char>(Style::multibyte);
+          leads &= ~below(i + len);
+          continue;
+        }
+        const Cell cell = Decoder::decode(st, d + off + i, avail - off - i);
+        if (i + cell.len > r) {
+          c.stop = i;
+          break;
+        }
+        char cell_form[16];
+        put_cell<SjisEncoder>(cell, cell_form);
+        const Style cell_style = style_of_cell(cell);
+        for (int j = 0; j < cell.len; ++j) {
+          form[i + j] = cell_form[j];
+          style[i + j] = static_cast<char>(cell_style);
+        }
+        leads &= ~below(i + cell.len);
+      }
+      styles = _mm_loadu_si128(reinterpret_cast<const __m128i*>(style));
+    }
+    if (c.stop == 0) break;
+    unsigned char index[16];
+    simd::store(reinterpret_cast<char*>(index), change_indexes(styles, now));
+    unsigned char style_at[16];
+    simd::store(reinterpret_cast<char*>(style_at), styles);
+    now = static_cast<Style>(style_at[c.stop - 1]);
+    // The hex digits, two a byte.
+    char digits[32];
+    simd::put_hex_digits(digits, w.x);
+    // Every byte's change of style is copied whole, empty when the style
+    // stays: random bytes change style at most bytes. Each load before the
+    // stores, which may not touch what is read.
+    auto put_byte = [changes, &index, &form, &digits](int i, char* __restrict& o, char* __restrict& h) {
+      const StyleChanges::Change* change = changes + index[i];
+      const simd::Bytes sequence = _mm_load_si128(reinterpret_cast<const __m128i*>(change));
+      const int len = change->len;
+      const char shown = form[i];
+      std::uint16_t pair;
+      std::memcpy(&pair, digits + 2 * i, 2);
+      simd::store(o, sequence);
+      simd::store(h, sequence);
+      o[len] = shown;
+      o += len + 1;
+      std::memcpy(h + len, &pair, 2);
+      h += len + 2;
+    };
+    int i = 0;
+    if (c.stop == 16 && !(off & 1)) {
+      // A whole step: every offset known here.
+#pragma GCC unroll 8
+      for (int j = 0; j < 16; j += 2) {
+        put_byte(j, o, h);
+        put_byte(j + 1, o, h);
+        *h++ = ' ';
+      }
+      i = 16;
+    } else if (off & 1) {
+      put_byte(i++, o, h);
+      *h++ = ' ';
+    }
+    for (; i + 1 < c.stop; i += 2) {
+      put_byte(i, o, h);
+      put_byte(i + 1, o, h);
+      *h++ = ' ';
+    }
+    if (i < c.stop) put_byte(i, o, h);
+    off += c.stop;
+    if (c.stop < r) break;
+  }
+  *out = o;
+  *hex = h;
+  *style_now = now;
+  return off;
+}
+
+#endif
+
 // Writes the colored columns of the n bytes at data (avail >= n bytes
 // readable there, as for write_columns): their characters to out, which has
 // room for colored_column_room(n) bytes, and their hex pairs to hex, which
@@ -83,8 +241,9 @@ constexpr bool every_byte_alone() {
 // start and end in the terminal's color. Returns the bytes written to out;
 // *hex_len gets those written to hex, *columns the columns taken, n or n + 1.
 // Every call in it inlined (the decoder's above all), as write_columns has
-// them: one loop decodes, encodes and colors.
-template <class Decoder, class Encoder>
+// them: one loop decodes, encodes and colors. With kFast false, cell by cell
+// only: what the fast path must give.
+template <class Decoder, class Encoder, bool kFast = true>
 [[gnu::flatten]] int write_colored_columns(ColumnState& st, const unsigned char* data, int n, int avail, char* out,
                                            int* columns, char* hex, int* hex_len) {
   const unsigned char* __restrict d = data;
@@ -133,6 +292,16 @@ template <class Decoder, class Encoder>
     h += e.hex_len;
     now = lone_style[b];
   };
+#if defined(__SSE2__)
+  if constexpr (kFast && Encoder::kMaxBytesPerColumn == 1 && colors_chunks<Decoder>()) {
+    char* chunk_o = o;
+    char* chunk_h = h;
+    const int reached = put_colored_chunks<Decoder>(st.decoder, d, off, n, avail, &chunk_o, &chunk_h, &now);
+    o = chunk_o;
+    h = chunk_h;
+    if (reached > off) cols = off = reached;
+  }
+#endif
   if constexpr (every_byte_alone<Decoder>()) {
     // Every byte is a cell of its own: two at a time, the blank after them.
     for (; off + 1 < n; off += 2) {

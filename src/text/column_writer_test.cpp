@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "text/codec.h"
+#include "text/color_column_writer.h"
 #include "text/decoders.h"
 
 namespace vesk {
@@ -174,6 +175,78 @@ TEST(ColumnWriter, FastPathsAgreeWithCellByCell) {
   check_fast_paths<EucDecoder, Utf8Encoder>("euc, utf-8");
   check_fast_paths<Utf8Decoder, Utf8Encoder>("utf8, utf-8");
   check_fast_paths<JisDecoder, Utf8Encoder>("jis, utf-8");
+}
+
+// The colored columns likewise: characters, hex digits and every change of
+// style the same with the fast path as cell by cell, on the same bytes.
+template <class Decoder, class Encoder>
+void check_colored_fast_path(const char* name) {
+  std::mt19937 rng(20261211);
+  for (int round = 0; round < 1200; ++round) {
+    const int size = static_cast<int>(rng() % 100) + 1;
+    std::vector<unsigned char> data(static_cast<std::size_t>(size));
+    if (round % 2 == 1) {
+      data = piece_text(rng, size);
+    } else {
+      for (auto& b : data) b = static_cast<unsigned char>(rng());
+    }
+    const int lb = static_cast<int>(rng() % 40) + 1;
+    ColumnState fast, slow;
+    fast.decoder.show_escapes = slow.decoder.show_escapes = round % 4 == 3;
+    for (int at = 0; at < size; at += lb) {
+      const int n = size - at < lb ? size - at : lb;
+      char a[2048], b[2048], ha[2048], hb[2048];
+      int ca = 0, cb = 0, hla = 0, hlb = 0;
+      const int la =
+          write_colored_columns<Decoder, Encoder, true>(fast, data.data() + at, n, size - at, a, &ca, ha, &hla);
+      const int lb2 =
+          write_colored_columns<Decoder, Encoder, false>(slow, data.data() + at, n, size - at, b, &cb, hb, &hlb);
+      ASSERT_EQ(std::string(a, static_cast<std::size_t>(la)), std::string(b, static_cast<std::size_t>(lb2)))
+          << name << " round " << round << " line at " << at;
+      ASSERT_EQ(std::string(ha, static_cast<std::size_t>(hla)), std::string(hb, static_cast<std::size_t>(hlb)))
+          << name << " round " << round << " line at " << at;
+      ASSERT_EQ(ca, cb) << name << " round " << round;
+      ASSERT_EQ(fast.has_pending, slow.has_pending) << name << " round " << round;
+    }
+  }
+}
+
+TEST(ColoredColumnWriter, FastPathAgreesWithCellByCell) {
+  check_colored_fast_path<AsciiDecoder, SjisEncoder>("ascii");
+  check_colored_fast_path<KanaDecoder, SjisEncoder>("kana");
+  check_colored_fast_path<SjisDecoder, SjisEncoder>("sjis");
+  check_colored_fast_path<EucDecoder, SjisEncoder>("euc");
+  check_colored_fast_path<Utf8Decoder, SjisEncoder>("utf8");
+  check_colored_fast_path<JisDecoder, SjisEncoder>("jis");
+  check_colored_fast_path<SjisDecoder, Utf8Encoder>("sjis, utf-8");
+}
+
+// The styles the fast path gives a byte outside pairs and sequences are
+// those of the byte taken alone: every byte value, every decoder it reads.
+template <class Decoder>
+void check_lone_styles(const char* name) {
+#if defined(__SSE2__)
+  const LoneColoredBytes& table = lone_colored_bytes<Decoder, SjisEncoder>();
+  for (int first = 0; first < 256; first += 16) {
+    unsigned char bytes[16];
+    for (int i = 0; i < 16; ++i) bytes[i] = static_cast<unsigned char>(first + i);
+    const simd::Bytes x = simd::load(bytes);
+    unsigned char styles[16];
+    simd::store(reinterpret_cast<char*>(styles), lone_styles<kana_alone<Decoder>()>(x, simd::flipped(x)));
+    for (int i = 0; i < 16; ++i)
+      EXPECT_EQ(static_cast<int>(styles[i]), static_cast<int>(table.style[first + i])) << name << " byte " << first + i;
+  }
+#else
+  (void)name;
+#endif
+}
+
+TEST(ColoredColumnWriter, LoneStylesAgreeWithTheDecoders) {
+  check_lone_styles<AsciiDecoder>("ascii");
+  check_lone_styles<KanaDecoder>("kana");
+  check_lone_styles<SjisDecoder>("sjis");
+  check_lone_styles<EucDecoder>("euc");
+  check_lone_styles<Utf8Decoder>("utf8");
 }
 
 }  // namespace
