@@ -59,7 +59,8 @@ class DumpLineBuilder {
   // The commonest line, built with every step in line: sixteen bytes, not
   // the first of their block, with the hex part, when builds16().
   template <class Decoder, class Encoder>
-  int build16(char* out, const unsigned char* data, int avail, int offset, ColumnState& columns);
+  [[gnu::always_inline]] int build16(char* out, const unsigned char* data, int avail, int offset,
+                                     ColumnState& columns);
   // Lines of sixteen bytes with the hex part that build16 may build: the
   // template's stores reach their character column.
   bool builds16() const { return layout_.line_bytes == 16 && !layout_.chars_only && layout_.char_start() <= kTemplateCopy; }
@@ -103,8 +104,10 @@ int DumpLineBuilder::build(char* line, const unsigned char* data, int n, int ava
 }
 
 template <class Decoder, class Encoder>
-int DumpLineBuilder::build16(char* line, const unsigned char* data, int avail, int offset, ColumnState& columns) {
-  for (int i = 0; i < kTemplateCopy; i += 16) std::memcpy(line + i, template_.get() + i, 16);
+[[gnu::always_inline]] inline int DumpLineBuilder::build16(char* __restrict line, const unsigned char* data, int avail,
+                                                          int offset, ColumnState& columns) {
+  const char* __restrict line_template = template_.get();
+  for (int i = 0; i < kTemplateCopy; i += 16) std::memcpy(line + i, line_template + i, 16);
   put_four_digits(line + 6, static_cast<unsigned>(offset), layout_.dec ? 10 : 16);
 #if defined(__SSE2__)
   put_hex16(line + layout_.hex_start(), data);
@@ -113,7 +116,7 @@ int DumpLineBuilder::build16(char* line, const unsigned char* data, int avail, i
 #endif
   int cols = 0;
   char* p = line + layout_.char_start();
-  p += write_columns<Decoder, Encoder>(columns, data, 16, avail, p, &cols);
+  p += write_columns16<Decoder, Encoder>(columns, data, avail, p, &cols);
   // One blank before the bar, none when a character took its column.
   std::memcpy(p, "  ", 2);
   p += 17 - cols;

@@ -119,7 +119,7 @@ class BlockPrinter {
   }
 
   // The same for a whole line of sixteen bytes after the first of a block.
-  void line16(const unsigned char* data, int avail, long long block, int offset) {
+  [[gnu::always_inline]] void line16(const unsigned char* data, int avail, long long block, int offset) {
     RepeatFilter::Verdict v = repeats_.take(reinterpret_cast<const char*>(data), 16, block);
     if (v == RepeatFilter::Verdict::suppress) {
       skip_columns<Decoder, Encoder>(columns_, data, 16, avail, 16);

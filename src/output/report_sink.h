@@ -53,7 +53,9 @@ class ReportSink {
       // The common case: room for the longest UTF-8 form in the buffer.
       std::memcpy(buffer_.get() + used_, p, ascii_prefix);
       used_ += ascii_prefix;
-      used_ += sjis2utf8(p + ascii_prefix, n - ascii_prefix, buffer_.get() + used_);
+      // An all-ASCII line (a page heading) needs no transcoder, whose tables
+      // take a while to build.
+      if (n > ascii_prefix) used_ += sjis2utf8(p + ascii_prefix, n - ascii_prefix, buffer_.get() + used_);
       buffer_[used_++] = '\n';
     } else {
       write_line(p, n, ascii_prefix);

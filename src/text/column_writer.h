@@ -177,6 +177,55 @@ template <class Decoder, class Encoder, bool kFast = true>
   return static_cast<int>(o - out);
 }
 
+#if defined(__SSE2__)
+// A whole line of sixteen bytes in the Shift_JIS report in one step, where
+// the masks tell every byte: no cell is pending but the rest of a pair that
+// the line before showed whole (a blank), and the line's end cuts at most a
+// pair, which is shown over the blank column. Returns the bytes written, or
+// 0 when the line needs the cell-by-cell writer (nothing is changed then).
+// avail >= 16 bytes may be read at d; out has room for column_room(16).
+template <class Decoder>
+[[gnu::always_inline]] inline int sjis_line16(ColumnState& st, const unsigned char* d, int avail, char* out,
+                                              int* columns) {
+  using Reader = ChunkReader<Decoder>;
+  if (avail < 17 || !Reader::ready(st.decoder)) return 0;
+  int first = 0;
+  if (st.has_pending) {
+    if (st.pending.len != 2 || st.from != 1 || st.shown_to != 2) return 0;
+    first = 1;
+  }
+  const Window w(d, avail);
+  const Chunk c = Reader::read(st.decoder, w, 16, first);
+  if (c.stop < 16 && !c.cut) return 0;
+  simd::store(out, c.shown);
+  if (first) out[0] = ' ';
+  st.has_pending = false;
+  if (!c.cut) {
+    *columns = 16;
+    return 16;
+  }
+  const Cell cell = Decoder::decode(st.decoder, d + 15, avail - 15);
+  int shown;
+  const int bytes = put_cut_cell<SjisEncoder>(st, cell, 1, out + 15, &shown);
+  *columns = 15 + shown;
+  return 15 + bytes;
+}
+#endif
+
+// write_columns for a whole line of sixteen bytes, the commonest line: kept
+// in line with the line's other steps, it tries the one-step paths first.
+template <class Decoder, class Encoder>
+[[gnu::always_inline]] inline int write_columns16(ColumnState& st, const unsigned char* d, int avail, char* out,
+                                                  int* columns) {
+#if defined(__SSE2__)
+  if constexpr (Encoder::kMaxBytesPerColumn == 1 && ChunkReader<Decoder>::kHas &&
+                !ChunkReader<Decoder>::kLeadsToFix) {
+    if (int bytes = sjis_line16<Decoder>(st, d, avail, out, columns)) return bytes;
+  }
+#endif
+  return write_columns<Decoder, Encoder>(st, d, 16, avail, out, columns);
+}
+
 // The same for the n bytes of a block that is not shown: only the decoder's
 // state and the pending cell move on, as if its lines of line_bytes bytes
 // had been written.

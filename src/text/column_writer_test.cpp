@@ -119,7 +119,8 @@ TEST(ColumnWriter, SkipAgreesWithWrite) {
 // The fast paths write what the cells written one by one give: random bytes
 // and bytes made of the pieces that each code's paths tell apart (pairs of
 // every code, kana, JIS X 0212, UTF-8 sequences whole and cut, escape
-// sequences), every line width, both encodings, escapes shown or not.
+// sequences), every line width, both encodings, escapes shown or not; and
+// lines of sixteen bytes through the one-step path of a whole line.
 std::vector<unsigned char> piece_text(std::mt19937& rng, int size) {
   static const char* const kPieces[] = {
       "ab", " ", "\x7f", "\x01", "\x82\xa0", "\x88\x9f", "\xea\xa4", "\xb1", "\xa4\xa2", "\xb0\xa1",
@@ -136,8 +137,8 @@ std::vector<unsigned char> piece_text(std::mt19937& rng, int size) {
 }
 
 template <class Decoder, class Encoder>
-void check_fast_paths(const char* name) {
-  std::mt19937 rng(20261210);
+void check_fast_paths(const char* name, bool sixteen) {
+  std::mt19937 rng(sixteen ? 20261211 : 20261210);
   for (int round = 0; round < 1200; ++round) {
     const int size = static_cast<int>(rng() % 100) + 1;
     std::vector<unsigned char> data(static_cast<std::size_t>(size));
@@ -146,35 +147,43 @@ void check_fast_paths(const char* name) {
     } else {
       for (auto& b : data) b = static_cast<unsigned char>(rng());
     }
-    const int lb = static_cast<int>(rng() % 40) + 1;
+    const int lb = sixteen ? 16 : static_cast<int>(rng() % 40) + 1;
     ColumnState fast, slow;
     fast.decoder.show_escapes = slow.decoder.show_escapes = round % 4 == 3;
     for (int at = 0; at < size; at += lb) {
       const int n = size - at < lb ? size - at : lb;
       char a[512], b[512];
       int ca = 0, cb = 0;
-      const int la = write_columns<Decoder, Encoder, true>(fast, data.data() + at, n, size - at, a, &ca);
+      const int la = n == 16 && sixteen ? write_columns16<Decoder, Encoder>(fast, data.data() + at, size - at, a, &ca)
+                                        : write_columns<Decoder, Encoder, true>(fast, data.data() + at, n, size - at, a, &ca);
       const int lb2 = write_columns<Decoder, Encoder, false>(slow, data.data() + at, n, size - at, b, &cb);
       ASSERT_EQ(std::string(a, static_cast<std::size_t>(la)), std::string(b, static_cast<std::size_t>(lb2)))
           << name << " round " << round << " line at " << at;
       ASSERT_EQ(ca, cb) << name << " round " << round;
       ASSERT_EQ(fast.has_pending, slow.has_pending) << name << " round " << round;
+      if (fast.has_pending) {
+        ASSERT_EQ(fast.from, slow.from) << name << " round " << round;
+        ASSERT_EQ(fast.shown_to, slow.shown_to) << name << " round " << round;
+        ASSERT_EQ(fast.pending.len, slow.pending.len) << name << " round " << round;
+      }
     }
   }
 }
 
 TEST(ColumnWriter, FastPathsAgreeWithCellByCell) {
-  check_fast_paths<AsciiDecoder, SjisEncoder>("ascii");
-  check_fast_paths<KanaDecoder, SjisEncoder>("kana");
-  check_fast_paths<SjisDecoder, SjisEncoder>("sjis");
-  check_fast_paths<EucDecoder, SjisEncoder>("euc");
-  check_fast_paths<Utf8Decoder, SjisEncoder>("utf8");
-  check_fast_paths<JisDecoder, SjisEncoder>("jis");
-  check_fast_paths<AsciiDecoder, Utf8Encoder>("ascii, utf-8");
-  check_fast_paths<SjisDecoder, Utf8Encoder>("sjis, utf-8");
-  check_fast_paths<EucDecoder, Utf8Encoder>("euc, utf-8");
-  check_fast_paths<Utf8Decoder, Utf8Encoder>("utf8, utf-8");
-  check_fast_paths<JisDecoder, Utf8Encoder>("jis, utf-8");
+  for (bool sixteen : {false, true}) {
+    check_fast_paths<AsciiDecoder, SjisEncoder>("ascii", sixteen);
+    check_fast_paths<KanaDecoder, SjisEncoder>("kana", sixteen);
+    check_fast_paths<SjisDecoder, SjisEncoder>("sjis", sixteen);
+    check_fast_paths<EucDecoder, SjisEncoder>("euc", sixteen);
+    check_fast_paths<Utf8Decoder, SjisEncoder>("utf8", sixteen);
+    check_fast_paths<JisDecoder, SjisEncoder>("jis", sixteen);
+    check_fast_paths<AsciiDecoder, Utf8Encoder>("ascii, utf-8", sixteen);
+    check_fast_paths<SjisDecoder, Utf8Encoder>("sjis, utf-8", sixteen);
+    check_fast_paths<EucDecoder, Utf8Encoder>("euc, utf-8", sixteen);
+    check_fast_paths<Utf8Decoder, Utf8Encoder>("utf8, utf-8", sixteen);
+    check_fast_paths<JisDecoder, Utf8Encoder>("jis, utf-8", sixteen);
+  }
 }
 
 // The colored columns likewise: characters, hex digits and every change of

@@ -79,11 +79,14 @@ struct Chunk {
   simd::Bytes shown;
   int stop;
   unsigned pairs = 0;  // bit i: a pair's first byte stands at i in shown
+  bool cut = false;    // it stops before a pair that the line's end cuts
 };
 
 // A decoder's way to read a window. ready(): whether its masks apply in the
 // decoder's state. kLeadsToFix: bytes that begin longer cells, written
-// afterwards one by one (leads() gives them).
+// afterwards one by one (leads() gives them). read() takes the bytes from
+// `first` (0 or 1) on as cells; a byte before it ends a cell of the line
+// before, and what it shows there is the caller's.
 template <class Decoder>
 struct ChunkReader {
   static constexpr bool kHas = false;
@@ -94,7 +97,7 @@ struct ChunkReader<AsciiDecoder> {
   static constexpr bool kHas = true;
   static constexpr bool kLeadsToFix = false;
   static bool ready(const DecoderState&) { return true; }
-  static Chunk read(const DecoderState&, const Window& w, int r) {
+  static Chunk read(const DecoderState&, const Window& w, int r, int = 0) {
     return {simd::select(simd::in_range(simd::flipped(w.x), 0x20, 0x7E), w.x, '.'), r};
   }
 };
@@ -108,16 +111,17 @@ struct ChunkReader<KanaDecoder> {
   static constexpr bool kHas = true;
   static constexpr bool kLeadsToFix = false;
   static bool ready(const DecoderState&) { return true; }
-  static Chunk read(const DecoderState&, const Window& w, int r) {
+  static Chunk read(const DecoderState&, const Window& w, int r, int = 0) {
     return {simd::select(ascii_or_kana(simd::flipped(w.x)), w.x, '.'), r};
   }
 };
 
 // A pair begun in the last byte of the r is cut by the line's end: the
 // chunk stops before it.
-inline int stop_before_cut_pair(unsigned* starts, int r) {
+inline int stop_before_cut_pair(unsigned* starts, int r, bool* cut) {
   if (*starts & (1u << (r - 1))) {
     *starts &= below(r - 1);
+    *cut = true;
     return r - 1;
   }
   return r;
@@ -128,15 +132,16 @@ struct ChunkReader<SjisDecoder> {
   static constexpr bool kHas = true;
   static constexpr bool kLeadsToFix = false;
   static bool ready(const DecoderState&) { return true; }
-  static Chunk read(const DecoderState&, const Window& w, int r) {
+  static Chunk read(const DecoderState&, const Window& w, int r, int first = 0) {
     const simd::Bytes fx = simd::flipped(w.x), fn = simd::flipped(w.next);
     const unsigned leads = simd::bits(_mm_or_si128(simd::in_range(fx, 0x81, 0x9F), simd::in_range(fx, 0xE0, 0xFC)));
     const unsigned trails_after =
         simd::bits(_mm_or_si128(simd::in_range(fn, 0x40, 0x7E), simd::in_range(fn, 0x80, 0xFC)));
-    unsigned starts = pair_starts(leads & trails_after & below(r));
-    const int stop = stop_before_cut_pair(&starts, r);
+    unsigned starts = pair_starts(leads & trails_after & below(r) & ~below(first));
+    bool cut = false;
+    const int stop = stop_before_cut_pair(&starts, r, &cut);
     const unsigned keep = starts | (starts << 1) | simd::bits(ascii_or_kana(fx));
-    return {simd::select(simd::spread(keep), w.x, '.'), stop, starts};
+    return {simd::select(simd::spread(keep), w.x, '.'), stop, starts, cut};
   }
 };
 
@@ -158,19 +163,20 @@ struct ChunkReader<EucDecoder> {
   static constexpr bool kHas = true;
   static constexpr bool kLeadsToFix = false;
   static bool ready(const DecoderState&) { return true; }
-  static Chunk read(const DecoderState&, const Window& w, int r) {
+  static Chunk read(const DecoderState&, const Window& w, int r, int first = 0) {
     const simd::Bytes fx = simd::flipped(w.x), fn = simd::flipped(w.next);
     const unsigned hard = simd::bits(simd::in_range(fx, 0x8E, 0x8F)) & below(r);
     int stop = hard != 0 ? __builtin_ctz(hard) : r;
     // An 8E or 8F is no trail: no pair crosses it.
     const unsigned euc = simd::bits(simd::in_range(fx, 0xA1, 0xFE));
     const unsigned euc_after = simd::bits(simd::in_range(fn, 0xA1, 0xFE));
-    unsigned starts = pair_starts(euc & euc_after & below(stop));
-    if (stop == r) stop = stop_before_cut_pair(&starts, r);
+    unsigned starts = pair_starts(euc & euc_after & below(stop) & ~below(first));
+    bool cut = false;
+    if (stop == r) stop = stop_before_cut_pair(&starts, r, &cut);
     const simd::Bytes seven = _mm_and_si128(w.x, _mm_set1_epi8(0x7F));
     const simd::Bytes next_seven = _mm_and_si128(w.next, _mm_set1_epi8(0x7F));
     const simd::Bytes lone = simd::select(simd::in_range(fx, 0x20, 0x7E), w.x, '.');
-    return {with_jis_pairs(seven, next_seven, starts, lone), stop, starts};
+    return {with_jis_pairs(seven, next_seven, starts, lone), stop, starts, cut};
   }
 };
 
@@ -184,7 +190,7 @@ struct ChunkReader<Utf8Decoder> {
   static unsigned leads(const Window& w, int r) {
     return simd::bits(simd::in_range(simd::flipped(w.x), 0xC2, 0xF4)) & below(r);
   }
-  static Chunk read(const DecoderState&, const Window& w, int r) {
+  static Chunk read(const DecoderState&, const Window& w, int r, int = 0) {
     return {simd::select(simd::in_range(simd::flipped(w.x), 0x20, 0x7E), w.x, '.'), r};
   }
 };
@@ -198,7 +204,7 @@ struct ChunkReader<JisDecoder> {
   static bool ready(const DecoderState& st) {
     return st.escape_left == 0 && (st.shift == JisShift::ascii || st.shift == JisShift::jisx0208);
   }
-  static Chunk read(const DecoderState& st, const Window& w, int r) {
+  static Chunk read(const DecoderState& st, const Window& w, int r, int first = 0) {
     const simd::Bytes fx = simd::flipped(w.x);
     const unsigned esc = simd::bits(_mm_cmpeq_epi8(w.x, _mm_set1_epi8(JisDecoder::kEsc))) & below(r);
     int stop = esc != 0 ? __builtin_ctz(esc) : r;
@@ -207,10 +213,11 @@ struct ChunkReader<JisDecoder> {
     // byte (and a row byte without its cell) a point.
     const unsigned jis = simd::bits(simd::in_range(fx, 0x21, 0x7E));
     const unsigned jis_after = simd::bits(simd::in_range(simd::flipped(w.next), 0x21, 0x7E));
-    unsigned starts = pair_starts(jis & jis_after & below(stop));
-    if (stop == r) stop = stop_before_cut_pair(&starts, r);
+    unsigned starts = pair_starts(jis & jis_after & below(stop) & ~below(first));
+    bool cut = false;
+    if (stop == r) stop = stop_before_cut_pair(&starts, r, &cut);
     const simd::Bytes lone = simd::select(_mm_cmpeq_epi8(w.x, _mm_set1_epi8(' ')), w.x, '.');
-    return {with_jis_pairs(w.x, w.next, starts, lone), stop, starts};
+    return {with_jis_pairs(w.x, w.next, starts, lone), stop, starts, cut};
   }
 };
 
