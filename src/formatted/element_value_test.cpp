@@ -119,9 +119,9 @@ TEST(ByteOrders, FollowEndianAndV) {
   };
   for (const Row& r : rows) {
     reset();
-    defs.endian = r.endian;
+    formatted_test::defs.endian = r.endian;
     settings.byte_swap = r.v;
-    FormView view(settings, defs);
+    FormView view(settings, formatted_test::defs);
     EXPECT_EQ(view.list_order, r.list) << static_cast<int>(r.endian) << r.v;
     EXPECT_EQ(view.map_order, r.map) << static_cast<int>(r.endian) << r.v;
   }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/memory_file_test_support.h"
+#include "common/pad_test_support.h"
 #include "format/format_reader.h"
 
 namespace vesk {
@@ -19,7 +20,7 @@ const char kFormat[] =
     " short n; /* count */\n"
     "};\n";
 
-std::string pad(const std::string& s, std::size_t col) { return s + std::string(col - s.size(), ' '); }
+using test_support::pad;
 
 struct Dumped {
   std::string out;

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "common/pad_test_support.h"
 #include "formatted/formatted_test_support.h"
 #include "formatted/item_label.h"
 #include "formatted/value_render.h"
@@ -13,7 +14,7 @@ namespace {
 
 using namespace formatted_test;
 
-std::string pad(const std::string& s, std::size_t col) { return s + std::string(col - s.size(), ' '); }
+using test_support::pad;
 
 // The worked line: width 79, name column 8, comment column 12, so the label
 // (23 columns) starts in column 56.
