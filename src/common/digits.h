@@ -10,34 +10,23 @@ namespace vesk {
 inline constexpr char kUpperHexDigits[] = "0123456789ABCDEF";
 inline constexpr char kLowerHexDigits[] = "0123456789abcdef";
 
-// The two lower-case hex digits of every byte value.
+// The two hex digits of every byte value, from a set of sixteen digits.
 struct HexPairTable {
   char digits[256][2];
-  constexpr HexPairTable() : digits() {
+  constexpr explicit HexPairTable(const char* set) : digits() {
     for (int b = 0; b < 256; ++b) {
-      digits[b][0] = kLowerHexDigits[b >> 4];
-      digits[b][1] = kLowerHexDigits[b & 15];
+      digits[b][0] = set[b >> 4];
+      digits[b][1] = set[b & 15];
     }
   }
 };
-inline constexpr HexPairTable kHexPairs;
+inline constexpr HexPairTable kHexPairs{kLowerHexDigits};
+inline constexpr HexPairTable kUpperHexPairs{kUpperHexDigits};
 
 // Writes v in base 10 or 16 (upper-case digits) with at least min_digits
 // digits, leading zeros added; at most 20 digits plus the zeros asked for
 // (min_digits is capped at 24). Returns the number of characters written.
 int put_digits(char* out, std::uint64_t v, unsigned base, int min_digits);
-
-// The two upper-case hex digits of every byte value.
-struct UpperHexPairTable {
-  char digits[256][2];
-  constexpr UpperHexPairTable() : digits() {
-    for (int b = 0; b < 256; ++b) {
-      digits[b][0] = kUpperHexDigits[b >> 4];
-      digits[b][1] = kUpperHexDigits[b & 15];
-    }
-  }
-};
-inline constexpr UpperHexPairTable kUpperHexPairs;
 
 // Exactly four digits of v in base 10 or 16 (upper case), the lowest ones
 // when v has more. Every line of a dump writes one: kept inline.

@@ -64,13 +64,7 @@ int LabelMaker::put(LineBuffer& line, int col, int item, const char* index_text,
   // A label wider than the line (a -w checked against a wider -l) starts in column 0.
   int label_col = view_.line_width - label_width(index_len);
   if (label_col < 0) label_col = 0;
-  if (col <= label_col) {
-    line.put_blanks(col, label_col - col);
-  } else {
-    line.end_at(col);
-    report.put_line(line);
-    line.put_blanks(0, label_col);
-  }
+  move_to_label(line, col, label_col, report);
   const Made& label = made(item);
   PenScope pen(line, Style::label);
   int c = label_col;

@@ -55,13 +55,7 @@ class LabelMaker {
       copy_short(line.data + col, label.line.data() + col, end - col + 1);
       return end;
     }
-    if (col <= label_col) {
-      line.put_blanks(col, label_col - col);
-    } else {
-      line.end_at(col);
-      report.put_line(line);
-      line.put_blanks(0, label_col);
-    }
+    move_to_label(line, col, label_col, report);
     PenScope pen(line, Style::label);
     const int label_end = line.put(label_col, label.whole.data(), static_cast<int>(label.whole.size()));
     line.end_at(label_end);
@@ -69,6 +63,18 @@ class LabelMaker {
   }
 
  private:
+  // Blanks from col up to the label's column; when the values already reach
+  // past it, the line goes out and the label stands alone on the next.
+  static void move_to_label(LineBuffer& line, int col, int label_col, Report& report) {
+    if (col <= label_col) {
+      line.put_blanks(col, label_col - col);
+    } else {
+      line.end_at(col);
+      report.put_line(line);
+      line.put_blanks(0, label_col);
+    }
+  }
+
   // An item's label, made once: every block of a list shows the same labels.
   struct Made {
     std::string name_column;     // item_size bytes

@@ -42,18 +42,6 @@ SGR = re.compile(rb"\x1b\[([0-9;]*)m")
 ALLOWED = {b"0", b"1", b"2", b"31", b"32", b"33", b"34", b"35", b"36"}
 
 
-def utf8_breach(out):
-    """Why out is no well-formed UTF-8 without controls, or None."""
-    try:
-        text = out.decode("utf-8")
-    except UnicodeDecodeError as e:
-        return str(e)
-    for i, c in enumerate(text):
-        if c != "\n" and (ord(c) < 0x20 or 0x7F <= ord(c) <= 0x9F):
-            return f"control U+{ord(c):04X} at {i}"
-    return None
-
-
 def line_fault(line):
     """What is wrong with the sequences of one colored line, or None."""
     found = SGR.findall(line)
@@ -97,7 +85,7 @@ class ColorRunner(runs.RunnerBase):
                                  f"\n    colored  {got[n] if n < len(got) else None!r}")
             self.keep()
             return
-        breach = utf8_breach(stripped) if encoding == "--utf8" else runs.first_breach(stripped)
+        breach = runs.utf8_breach(stripped) if encoding == "--utf8" else runs.first_breach(stripped)
         if breach is not None:
             self.failures.append(f"{where}: outside the sequences: {breach}")
             return
