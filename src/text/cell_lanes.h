@@ -37,7 +37,7 @@ constexpr int back(std::uint64_t step) { return static_cast<int>(step >> kBack &
 
 // The step of the state whose steps begin at byte `at` of the table, for the
 // byte b: one load, its address added up from the two.
-inline std::uint64_t step_at(const std::uint64_t* steps, unsigned at, unsigned b) {
+inline std::uint64_t step_at(const std::uint64_t* steps, std::uint64_t at, unsigned b) {
   std::uint64_t step;
   std::memcpy(&step, reinterpret_cast<const unsigned char*>(steps) + at + b * sizeof(std::uint64_t), sizeof step);
   return step;

@@ -1,7 +1,10 @@
 #include "text/code_guess.h"
 
+#include <algorithm>
+#include <cstring>
 #include <initializer_list>
 
+#include "text/byte_counts.h"
 #include "text/cell_automaton.h"
 #include "text/codec.h"
 
@@ -18,32 +21,6 @@ const GuessRowName kRowNames[kGuessRows] = {
 };
 
 constexpr std::uint64_t kInvalidLane = lanes::kMask << lanes::kInvalid;
-
-// ASCII, whose every byte is a cell, and the bytes' own counts, in one
-// table: the ASCII automaton's step, and the NUL, LF, CR and CR LF (an LF
-// after a CR) of each byte in lanes of 12 bits above its invalid lane,
-// indexed by whether the byte before was a CR.
-constexpr int kNulLane = 16, kLfLane = 28, kCrLane = 40, kCrLfLane = 52;
-constexpr std::uint64_t kLane12 = 0xFFF;
-struct AsciiAndBytes {
-  std::uint64_t of[2 * 256];
-  constexpr AsciiAndBytes() : of() {
-    const unsigned ascii = kCellAutomata.start(CharMode::ascii);
-    for (int after_cr = 0; after_cr < 2; ++after_cr) {
-      for (int b = 0; b < 256; ++b) {
-        std::uint64_t sum = kCellAutomata.steps[ascii / lanes::kStateBytes * 256 + b] & kInvalidLane;
-        if (b == 0) sum += std::uint64_t{1} << kNulLane;
-        if (b == '\n') sum += std::uint64_t{1} << kLfLane;
-        if (b == '\n' && after_cr) sum += std::uint64_t{1} << kCrLfLane;
-        if (b == '\r') sum += std::uint64_t{1} << kCrLane;
-        of[after_cr << 8 | b] = sum;
-      }
-    }
-  }
-};
-constexpr AsciiAndBytes kAsciiAndBytes;
-// The 12-bit lanes hold the counts of a block.
-static_assert(lanes::kLaneBytes < 1 << 12);
 
 // ISO-2022-JP: the byte that begins an escape sequence.
 constexpr unsigned char kEsc = 0x1B;
@@ -86,65 +63,70 @@ void CodeGuess::feed(const unsigned char* data, int n, int avail) {
   offset_ += n;
 }
 
-// Every code takes each byte of a block in turn: their states hang on the
-// bytes before, and side by side the steps of one do not wait for
-// another's. The first cell that is no character is looked for afterwards,
-// in the one block where a code's count of them leaves 0 (but for JIS, whose
-// escape sequences the decoder reads).
+// A block is counted in three passes over its bytes: the bytes' own counts
+// (which are ASCII's), the eight-bit codes, and JIS. The passes that a
+// block's bytes leave nothing to count in are left out: the eight-bit codes
+// at a cell boundary read seven-bit bytes as ASCII does, and so does JIS in
+// its ASCII shift up to the next ESC.
 void CodeGuess::scan_block(const unsigned char* data, int start, int end, int avail) {
+  const ByteCounts counts = count_bytes(data + start, end - start, after_cr_);
+  nul_ += counts.nul;
+  lf_ += counts.lf;
+  cr_ += counts.cr;
+  crlf_ += counts.crlf;
+  after_cr_ = data[end - 1] == '\r';
+  add_high(GuessRow::ascii, data, start, end, counts.high);
+  const bool eight_bit_at_start = sjis_ == kCellAutomata.start(CharMode::sjis) &&
+                                  euc_ == kCellAutomata.start(CharMode::euc) &&
+                                  utf8_ == kCellAutomata.start(CharMode::utf8);
+  if (counts.high > 0 || !eight_bit_at_start) scan_eight_bit(data, start, end);
+  scan_jis(data, start, end, avail, counts.high);
+}
+
+// The bytes from start to end, high of them above 0x7F, in a code that reads
+// those as no character and every other byte as one.
+void CodeGuess::add_high(GuessRow row, const unsigned char* data, int start, int end, int high) {
+  if (high == 0) return;
+  CodeTally& t = tallies_[static_cast<int>(row)];
+  if (t.first_invalid < 0) t.first_invalid = offset_ + start + first_high(data + start, end - start);
+  t.invalid += high;
+}
+
+// Shift_JIS, EUC-JP and UTF-8 take each byte of a block in turn: their
+// states hang on the bytes before, and side by side the steps of one do not
+// wait for another's. The first cell that is no character is looked for
+// afterwards, in the one block where a code's count of them leaves 0.
+void CodeGuess::scan_eight_bit(const unsigned char* data, int start, int end) {
   const std::uint64_t* steps = kCellAutomata.steps;
   const unsigned sjis_at_start = sjis_, euc_at_start = euc_, utf8_at_start = utf8_;
-  unsigned sjis = sjis_, euc = euc_, utf8 = utf8_, jis = jis_;
-  std::uint64_t sjis_sum = 0, euc_sum = 0, utf8_sum = 0, jis_sum = 0, bytes_sum = 0;
-  unsigned after_cr = after_cr_ ? 1 : 0;
-  CodeTally& jis_tally = tallies_[static_cast<int>(GuessRow::jis)];
-  bool jis_unmet = jis_tally.first_invalid < 0;
-  int hold = jis_hold_;
+  // The states in full words: a step's top bits are the next one as they stand.
+  std::uint64_t sjis = sjis_, euc = euc_, utf8 = utf8_;
+  std::uint64_t sjis_sum = 0, euc_sum = 0, utf8_sum = 0;
+  const unsigned char* table = reinterpret_cast<const unsigned char*>(steps);
   for (int i = start; i < end; ++i) {
-    const unsigned b = data[i];
-    const std::uint64_t s1 = step_at(steps, sjis, b);
-    const std::uint64_t s2 = step_at(steps, euc, b);
-    const std::uint64_t s3 = step_at(steps, utf8, b);
+    // The steps of every state for this byte, a state's table apart.
+    const unsigned char* column = table + data[i] * sizeof(std::uint64_t);
+    std::uint64_t s1, s2, s3;
+    std::memcpy(&s1, column + sjis, sizeof s1);
+    std::memcpy(&s2, column + euc, sizeof s2);
+    std::memcpy(&s3, column + utf8, sizeof s3);
     sjis_sum += s1;
     euc_sum += s2;
     utf8_sum += s3;
-    sjis = lanes::next(s1);
-    euc = lanes::next(s2);
-    utf8 = lanes::next(s3);
-    bytes_sum += kAsciiAndBytes.of[after_cr << 8 | b];
-    after_cr = b == '\r' ? 1 : 0;
-    if (b == kEsc || hold != 0) [[unlikely]] {
-      if (hold != 0) {
-        --hold;  // read with its ESC
-        continue;
-      }
-      jis = jis_escape(data, i, avail, jis, &hold);
-      jis_unmet = jis_tally.first_invalid < 0;
-      continue;
-    }
-    const std::uint64_t s4 = step_at(steps, jis, b);
-    jis_sum += s4;
-    jis = lanes::next(s4);
-    if (jis_unmet && (s4 & kInvalidLane) != 0) {
-      jis_tally.first_invalid = offset_ + i - lanes::back(s4);
-      jis_unmet = false;
-    }
+    sjis = s1 >> lanes::kNext;
+    euc = s2 >> lanes::kNext;
+    utf8 = s3 >> lanes::kNext;
   }
-  sjis_ = sjis;
-  euc_ = euc;
-  utf8_ = utf8;
-  jis_ = jis;
-  jis_hold_ = hold;
-  after_cr_ = after_cr != 0;
-  add_lanes(jis_tally, jis_sum);
+  sjis_ = static_cast<unsigned>(sjis);
+  euc_ = static_cast<unsigned>(euc);
+  utf8_ = static_cast<unsigned>(utf8);
 
   struct Done {
     GuessRow row;
     std::uint64_t sum;
     unsigned state_at_start;
   };
-  const Done done[] = {{GuessRow::ascii, bytes_sum & kInvalidLane, kCellAutomata.start(CharMode::ascii)},
-                       {GuessRow::sjis, sjis_sum, sjis_at_start},
+  const Done done[] = {{GuessRow::sjis, sjis_sum, sjis_at_start},
                        {GuessRow::euc, euc_sum, euc_at_start},
                        {GuessRow::utf8, utf8_sum, utf8_at_start}};
   for (const Done& d : done) {
@@ -153,10 +135,46 @@ void CodeGuess::scan_block(const unsigned char* data, int start, int end, int av
       find_first_invalid(d.row, d.state_at_start, data, start, end);
     add_lanes(t, d.sum);
   }
-  nul_ += static_cast<long long>(bytes_sum >> kNulLane & kLane12);
-  lf_ += static_cast<long long>(bytes_sum >> kLfLane & kLane12);
-  cr_ += static_cast<long long>(bytes_sum >> kCrLane & kLane12);
-  crlf_ += static_cast<long long>(bytes_sum >> kCrLfLane & kLane12);
+}
+
+// JIS, from one ESC to the next: the decoder reads the ESC (jis_escape),
+// and the bytes up to the next are counted in the shift it leaves. high:
+// the bytes above 0x7F in the whole block.
+void CodeGuess::scan_jis(const unsigned char* data, int start, int end, int avail, int high) {
+  const unsigned ascii_shift = kCellAutomata.start(CharMode::jis);
+  int i = start + std::min(jis_hold_, end - start);  // the rest of an escape sequence the last block cut
+  jis_hold_ -= i - start;
+  while (i < end) {
+    const void* esc = std::memchr(data + i, kEsc, static_cast<std::size_t>(end - i));
+    const int stop = esc != nullptr ? static_cast<int>(static_cast<const unsigned char*>(esc) - data) : end;
+    if (jis_ == ascii_shift)
+      add_high(GuessRow::jis, data, i, stop, i == start && stop == end ? high : count_high(data + i, stop - i));
+    else
+      jis_ = step_jis(data, i, stop, jis_);
+    if (stop == end) break;
+    int hold = 0;
+    jis_ = jis_escape(data, stop, avail, jis_, &hold);
+    i = stop + 1 + std::min(hold, end - stop - 1);
+    jis_hold_ = hold - (i - stop - 1);
+  }
+}
+
+// JIS's automaton in a shift beyond ASCII over bytes with no ESC; returns
+// its state after them.
+unsigned CodeGuess::step_jis(const unsigned char* data, int start, int end, unsigned state) {
+  const unsigned char* table = reinterpret_cast<const unsigned char*>(kCellAutomata.steps);
+  std::uint64_t at = state;  // in a full word, as the steps hold it
+  std::uint64_t sum = 0;
+  for (int i = start; i < end; ++i) {
+    std::uint64_t e;
+    std::memcpy(&e, table + data[i] * sizeof(std::uint64_t) + at, sizeof e);
+    sum += e;
+    at = e >> lanes::kNext;
+  }
+  if (tallies_[static_cast<int>(GuessRow::jis)].first_invalid < 0 && lanes::count(sum, lanes::kInvalid) > 0)
+    find_first_invalid(GuessRow::jis, state, data, start, end);
+  add_lanes(tallies_[static_cast<int>(GuessRow::jis)], sum);
+  return static_cast<unsigned>(at);
 }
 
 void CodeGuess::find_first_invalid(GuessRow row, unsigned state, const unsigned char* data, int start, int end) {

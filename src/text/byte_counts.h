@@ -1,0 +1,118 @@
+// The counts the guess takes of the bytes themselves, whatever the code:
+// NUL bytes, line ends, and bytes above 0x7F (which ASCII, and JIS in its
+// ASCII shift, read as no character). Sixteen bytes at a time with SSE2, in
+// byte counters summed at the end; a byte at a time without it.
+#pragma once
+
+#include <algorithm>
+#include <bit>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace vesk {
+
+struct ByteCounts {
+  int nul = 0;
+  int lf = 0;    // every LF
+  int cr = 0;    // every CR
+  int crlf = 0;  // LF after a CR
+  int high = 0;  // bytes above 0x7F
+};
+
+#if defined(__SSE2__)
+namespace byte_counts_detail {
+// Byte counters overflow after 255 rounds.
+constexpr int kMaxRounds = 255;
+inline int sum_bytes(__m128i counters) {
+  const __m128i sums = _mm_sad_epu8(counters, _mm_setzero_si128());
+  return _mm_cvtsi128_si32(sums) + _mm_cvtsi128_si32(_mm_srli_si128(sums, 8));
+}
+}  // namespace byte_counts_detail
+#endif
+
+// The counts of the n bytes at p; after_cr: the byte before them was a CR.
+inline ByteCounts count_bytes(const unsigned char* p, int n, bool after_cr) {
+  ByteCounts c;
+  int i = 0;
+#if defined(__SSE2__)
+  using byte_counts_detail::kMaxRounds;
+  using byte_counts_detail::sum_bytes;
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i lf_byte = _mm_set1_epi8('\n');
+  const __m128i cr_byte = _mm_set1_epi8('\r');
+  while (n - i >= 16) {
+    const int rounds = std::min((n - i) / 16, kMaxRounds);
+    __m128i nul = zero, lf = zero, cr = zero, crlf = zero, high = zero;
+    // The CRs of the sixteen bytes before, for an LF at the first byte.
+    __m128i last_cr = _mm_slli_si128(_mm_cvtsi32_si128(after_cr ? 0xFF : 0), 15);
+    for (int r = 0; r < rounds; ++r, i += 16) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+      const __m128i is_lf = _mm_cmpeq_epi8(v, lf_byte);
+      const __m128i is_cr = _mm_cmpeq_epi8(v, cr_byte);
+      const __m128i cr_before = _mm_or_si128(_mm_slli_si128(is_cr, 1), _mm_srli_si128(last_cr, 15));
+      // Each compare gives -1 where it holds.
+      nul = _mm_sub_epi8(nul, _mm_cmpeq_epi8(v, zero));
+      lf = _mm_sub_epi8(lf, is_lf);
+      cr = _mm_sub_epi8(cr, is_cr);
+      crlf = _mm_sub_epi8(crlf, _mm_and_si128(is_lf, cr_before));
+      high = _mm_sub_epi8(high, _mm_cmplt_epi8(v, zero));
+      last_cr = is_cr;
+    }
+    c.nul += sum_bytes(nul);
+    c.lf += sum_bytes(lf);
+    c.cr += sum_bytes(cr);
+    c.crlf += sum_bytes(crlf);
+    c.high += sum_bytes(high);
+    after_cr = p[i - 1] == '\r';
+  }
+#endif
+  for (; i < n; ++i) {
+    const unsigned char b = p[i];
+    c.nul += b == 0;
+    c.lf += b == '\n';
+    c.cr += b == '\r';
+    c.crlf += b == '\n' && after_cr;
+    c.high += b >= 0x80;
+    after_cr = b == '\r';
+  }
+  return c;
+}
+
+// The bytes above 0x7F among the n bytes at p.
+inline int count_high(const unsigned char* p, int n) {
+  int high = 0;
+  int i = 0;
+#if defined(__SSE2__)
+  using byte_counts_detail::kMaxRounds;
+  using byte_counts_detail::sum_bytes;
+  const __m128i zero = _mm_setzero_si128();
+  while (n - i >= 16) {
+    const int rounds = std::min((n - i) / 16, kMaxRounds);
+    __m128i counters = zero;
+    for (int r = 0; r < rounds; ++r, i += 16)
+      counters = _mm_sub_epi8(counters, _mm_cmplt_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i)), zero));
+    high += sum_bytes(counters);
+  }
+#endif
+  for (; i < n; ++i) high += p[i] >= 0x80;
+  return high;
+}
+
+// Where the first byte above 0x7F lies among the n bytes at p; -1 for none.
+inline int first_high(const unsigned char* p, int n) {
+  int i = 0;
+#if defined(__SSE2__)
+  for (; n - i >= 16; i += 16) {
+    const unsigned mask =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i))));
+    if (mask != 0) return i + std::countr_zero(mask);
+  }
+#endif
+  for (; i < n; ++i)
+    if (p[i] >= 0x80) return i;
+  return -1;
+}
+
+}  // namespace vesk
