@@ -92,34 +92,86 @@ void CodeGuess::add_high(GuessRow row, const unsigned char* data, int start, int
   t.invalid += high;
 }
 
-// Shift_JIS, EUC-JP and UTF-8 take each byte of a block in turn: their
-// states hang on the bytes before, and side by side the steps of one do not
-// wait for another's. The first cell that is no character is looked for
-// afterwards, in the one block where a code's count of them leaves 0.
-void CodeGuess::scan_eight_bit(const unsigned char* data, int start, int end) {
-  const std::uint64_t* steps = kCellAutomata.steps;
-  const unsigned sjis_at_start = sjis_, euc_at_start = euc_, utf8_at_start = utf8_;
-  // The states in full words: a step's top bits are the next one as they stand.
-  std::uint64_t sjis = sjis_, euc = euc_, utf8 = utf8_;
-  std::uint64_t sjis_sum = 0, euc_sum = 0, utf8_sum = 0;
-  const unsigned char* table = reinterpret_cast<const unsigned char*>(steps);
-  for (int i = start; i < end; ++i) {
+namespace {
+
+// The bytes after which each of Shift_JIS, EUC-JP and UTF-8 is at a cell
+// boundary, whatever state it was in: there a block may be cut in two, and
+// the halves stepped side by side.
+struct EightBitResync {
+  bool at[256];
+  constexpr EightBitResync() : at() {
+    for (int b = 0; b < 256; ++b) {
+      at[b] = true;
+      for (CharMode mode : {CharMode::sjis, CharMode::euc, CharMode::utf8}) {
+        const unsigned start = kCellAutomata.start(mode);
+        for (unsigned s = start; s < kCellAutomata.kMaxStates * lanes::kStateBytes &&
+                                 (s == start || kCellAutomata.open_at(s) > 0);
+             s += lanes::kStateBytes)
+          if (lanes::next(kCellAutomata.steps[s / sizeof(std::uint64_t) + static_cast<unsigned>(b)]) != start)
+            at[b] = false;
+      }
+    }
+  }
+};
+constexpr EightBitResync kEightBitResync;
+
+// The sums of the steps of Shift_JIS, EUC-JP and UTF-8.
+struct EightBitSums {
+  std::uint64_t sjis = 0, euc = 0, utf8 = 0;
+};
+
+// The states of Shift_JIS, EUC-JP and UTF-8, in full words: a step's top
+// bits are the next one as they stand.
+struct EightBitStates {
+  std::uint64_t sjis, euc, utf8;
+
+  void step(const unsigned char* table, unsigned b, EightBitSums& sums) {
     // The steps of every state for this byte, a state's table apart.
-    const unsigned char* column = table + data[i] * sizeof(std::uint64_t);
+    const unsigned char* column = table + b * sizeof(std::uint64_t);
     std::uint64_t s1, s2, s3;
     std::memcpy(&s1, column + sjis, sizeof s1);
     std::memcpy(&s2, column + euc, sizeof s2);
     std::memcpy(&s3, column + utf8, sizeof s3);
-    sjis_sum += s1;
-    euc_sum += s2;
-    utf8_sum += s3;
+    sums.sjis += s1;
+    sums.euc += s2;
+    sums.utf8 += s3;
     sjis = s1 >> lanes::kNext;
     euc = s2 >> lanes::kNext;
     utf8 = s3 >> lanes::kNext;
   }
-  sjis_ = static_cast<unsigned>(sjis);
-  euc_ = static_cast<unsigned>(euc);
-  utf8_ = static_cast<unsigned>(utf8);
+};
+
+}  // namespace
+
+// Shift_JIS, EUC-JP and UTF-8 take each byte of a block in turn. A step
+// waits for the one before of its code; to keep more of them under way, the
+// block is cut in two where every code is at a cell boundary, and the halves
+// are stepped side by side. The first cell that is no character is looked
+// for afterwards, in the one block where a code's count of them leaves 0.
+void CodeGuess::scan_eight_bit(const unsigned char* data, int start, int end) {
+  const unsigned char* table = reinterpret_cast<const unsigned char*>(kCellAutomata.steps);
+  const unsigned sjis_at_start = sjis_, euc_at_start = euc_, utf8_at_start = utf8_;
+  int cut = start + (end - start) / 2;
+  while (cut < end && !kEightBitResync.at[data[cut]]) ++cut;
+  cut = cut < end ? cut + 1 : end;  // the second half begins after that byte
+  EightBitStates first{sjis_, euc_, utf8_};
+  EightBitStates second{kCellAutomata.start(CharMode::sjis), kCellAutomata.start(CharMode::euc),
+                        kCellAutomata.start(CharMode::utf8)};
+  // Both halves add to the same sums.
+  EightBitSums sums;
+  const int both = std::min(cut - start, end - cut);
+  const std::ptrdiff_t apart = cut - start;
+  for (const unsigned char *p = data + start, *stop = p + both; p != stop; ++p) {
+    first.step(table, p[0], sums);
+    second.step(table, p[apart], sums);
+  }
+  for (int i = start + both; i < cut; ++i) first.step(table, data[i], sums);
+  for (int i = cut + both; i < end; ++i) second.step(table, data[i], sums);
+  const EightBitStates& last = cut < end ? second : first;
+  sjis_ = static_cast<unsigned>(last.sjis);
+  euc_ = static_cast<unsigned>(last.euc);
+  utf8_ = static_cast<unsigned>(last.utf8);
+  const std::uint64_t sjis_sum = sums.sjis, euc_sum = sums.euc, utf8_sum = sums.utf8;
 
   struct Done {
     GuessRow row;
