@@ -7,6 +7,7 @@
 #include "text/byte_counts.h"
 #include "text/cell_automaton.h"
 #include "text/codec.h"
+#include "text/eight_bit_automaton.h"
 
 namespace vesk {
 
@@ -43,9 +44,8 @@ constexpr unsigned char kUtf8Bom[3] = {0xEF, 0xBB, 0xBF};
 const GuessRowName& guess_row_name(GuessRow row) { return kRowNames[static_cast<int>(row)]; }
 
 CodeGuess::CodeGuess()
-    : sjis_(kCellAutomata.start(CharMode::sjis)),
-      euc_(kCellAutomata.start(CharMode::euc)),
-      utf8_(kCellAutomata.start(CharMode::utf8)),
+    : pair_(kEightBitAutomata.pair_start()),
+      utf8_(EightBitAutomata::utf8_start()),
       jis_(kCellAutomata.start(CharMode::jis)) {}
 
 void CodeGuess::feed(const unsigned char* data, int n, int avail) {
@@ -76,9 +76,7 @@ void CodeGuess::scan_block(const unsigned char* data, int start, int end, int av
   crlf_ += counts.crlf;
   after_cr_ = data[end - 1] == '\r';
   add_high(GuessRow::ascii, data, start, end, counts.high);
-  const bool eight_bit_at_start = sjis_ == kCellAutomata.start(CharMode::sjis) &&
-                                  euc_ == kCellAutomata.start(CharMode::euc) &&
-                                  utf8_ == kCellAutomata.start(CharMode::utf8);
+  const bool eight_bit_at_start = pair_ == kEightBitAutomata.pair_start() && utf8_ == EightBitAutomata::utf8_start();
   if (counts.high > 0 || !eight_bit_at_start) scan_eight_bit(data, start, end);
   scan_jis(data, start, end, avail, counts.high);
 }
@@ -115,31 +113,58 @@ struct EightBitResync {
 };
 constexpr EightBitResync kEightBitResync;
 
-// The sums of the steps of Shift_JIS, EUC-JP and UTF-8.
+// The sums of the steps of the pair, in 16-bit lanes (pair_lanes), and of
+// UTF-8.
 struct EightBitSums {
-  std::uint64_t sjis = 0, euc = 0, utf8 = 0;
+  std::uint64_t pair_even = 0, pair_odd = 0, utf8 = 0;
 };
 
-// The states of Shift_JIS, EUC-JP and UTF-8, in full words: a step's top
-// bits are the next one as they stand.
+// The states of the pair and of UTF-8, in full words: a step's top bits are
+// the next one as they stand.
 struct EightBitStates {
-  std::uint64_t sjis, euc, utf8;
+  std::uint64_t pair, utf8;
 
-  void step(const unsigned char* table, unsigned b, EightBitSums& sums) {
+  // One byte's steps; returns the pair's step, to be summed.
+  std::uint64_t step(const unsigned char* table, unsigned b, EightBitSums& sums) {
     // The steps of every state for this byte, a state's table apart.
     const unsigned char* column = table + b * sizeof(std::uint64_t);
-    std::uint64_t s1, s2, s3;
-    std::memcpy(&s1, column + sjis, sizeof s1);
-    std::memcpy(&s2, column + euc, sizeof s2);
-    std::memcpy(&s3, column + utf8, sizeof s3);
-    sums.sjis += s1;
-    sums.euc += s2;
-    sums.utf8 += s3;
-    sjis = s1 >> lanes::kNext;
-    euc = s2 >> lanes::kNext;
-    utf8 = s3 >> lanes::kNext;
+    std::uint64_t p, u;
+    std::memcpy(&p, column + pair, sizeof p);
+    std::memcpy(&u, column + utf8, sizeof u);
+    sums.utf8 += u;
+    pair = p >> lanes::kNext;
+    utf8 = u >> lanes::kNext;
+    return p;
+  }
+
+  // The n bytes at p.
+  void run(const unsigned char* table, const unsigned char* p, int n, EightBitSums& sums) {
+    while (n > 0) {
+      const int steps = std::min(n, pair_lanes::kMaxPairSteps);
+      std::uint64_t pair_sum = 0;
+      for (int i = 0; i < steps; ++i) pair_sum += step(table, p[i], sums);
+      pair_lanes::spread_pair(pair_sum, &sums.pair_even, &sums.pair_odd);
+      p += steps;
+      n -= steps;
+    }
   }
 };
+
+// Two runs side by side: the n bytes at p, and the n bytes `apart` bytes on.
+void run_both(const unsigned char* table, const unsigned char* p, std::ptrdiff_t apart, int n, EightBitStates& a,
+              EightBitStates& b, EightBitSums& sums) {
+  while (n > 0) {
+    // Both runs add to one sum.
+    const int steps = std::min(n, pair_lanes::kMaxPairSteps / 2);
+    std::uint64_t pair_sum = 0;
+    for (const unsigned char* stop = p + steps; p != stop; ++p) {
+      pair_sum += a.step(table, p[0], sums);
+      pair_sum += b.step(table, p[apart], sums);
+    }
+    pair_lanes::spread_pair(pair_sum, &sums.pair_even, &sums.pair_odd);
+    n -= steps;
+  }
+}
 
 }  // namespace
 
@@ -149,38 +174,39 @@ struct EightBitStates {
 // are stepped side by side. The first cell that is no character is looked
 // for afterwards, in the one block where a code's count of them leaves 0.
 void CodeGuess::scan_eight_bit(const unsigned char* data, int start, int end) {
-  const unsigned char* table = reinterpret_cast<const unsigned char*>(kCellAutomata.steps);
-  const unsigned sjis_at_start = sjis_, euc_at_start = euc_, utf8_at_start = utf8_;
+  const unsigned char* table = reinterpret_cast<const unsigned char*>(kEightBitAutomata.steps);
+  const unsigned pair_at_start = pair_, utf8_at_start = utf8_;
   int cut = start + (end - start) / 2;
   while (cut < end && !kEightBitResync.at[data[cut]]) ++cut;
   cut = cut < end ? cut + 1 : end;  // the second half begins after that byte
-  EightBitStates first{sjis_, euc_, utf8_};
-  EightBitStates second{kCellAutomata.start(CharMode::sjis), kCellAutomata.start(CharMode::euc),
-                        kCellAutomata.start(CharMode::utf8)};
-  // Both halves add to the same sums.
+  EightBitStates first{pair_, utf8_};
+  EightBitStates second{kEightBitAutomata.pair_start(), EightBitAutomata::utf8_start()};
   EightBitSums sums;
   const int both = std::min(cut - start, end - cut);
-  const std::ptrdiff_t apart = cut - start;
-  for (const unsigned char *p = data + start, *stop = p + both; p != stop; ++p) {
-    first.step(table, p[0], sums);
-    second.step(table, p[apart], sums);
-  }
-  for (int i = start + both; i < cut; ++i) first.step(table, data[i], sums);
-  for (int i = cut + both; i < end; ++i) second.step(table, data[i], sums);
+  run_both(table, data + start, cut - start, both, first, second, sums);
+  first.run(table, data + start + both, cut - start - both, sums);
+  second.run(table, data + cut + both, end - cut - both, sums);
   const EightBitStates& last = cut < end ? second : first;
-  sjis_ = static_cast<unsigned>(last.sjis);
-  euc_ = static_cast<unsigned>(last.euc);
+  pair_ = static_cast<unsigned>(last.pair);
   utf8_ = static_cast<unsigned>(last.utf8);
-  const std::uint64_t sjis_sum = sums.sjis, euc_sum = sums.euc, utf8_sum = sums.utf8;
+
+  // The sums in the lanes of cell_lanes.h.
+  auto lane16 = [](std::uint64_t sum, int at) { return sum >> at & 0xFFFF; };
+  const std::uint64_t sjis_sum = lane16(sums.pair_even, 0) << lanes::kInvalid |
+                                 lane16(sums.pair_odd, 0) << lanes::kMultibyte |
+                                 lane16(sums.pair_even, 16) << lanes::kBeyondAscii;
+  const std::uint64_t euc_sum = lane16(sums.pair_odd, 16) << lanes::kInvalid |
+                                lane16(sums.pair_even, 32) << lanes::kMultibyte |
+                                lane16(sums.pair_odd, 32) << lanes::kBeyondAscii;
 
   struct Done {
     GuessRow row;
     std::uint64_t sum;
-    unsigned state_at_start;
+    unsigned state_at_start;  // as kCellAutomata numbers them
   };
-  const Done done[] = {{GuessRow::sjis, sjis_sum, sjis_at_start},
-                       {GuessRow::euc, euc_sum, euc_at_start},
-                       {GuessRow::utf8, utf8_sum, utf8_at_start}};
+  const Done done[] = {{GuessRow::sjis, sjis_sum, kEightBitAutomata.sjis_there(pair_at_start)},
+                       {GuessRow::euc, euc_sum, kEightBitAutomata.euc_there(pair_at_start)},
+                       {GuessRow::utf8, sums.utf8, EightBitAutomata::utf8_there(utf8_at_start)}};
   for (const Done& d : done) {
     CodeTally& t = tallies_[static_cast<int>(d.row)];
     if (t.first_invalid < 0 && lanes::count(d.sum, lanes::kInvalid) > 0)
@@ -189,9 +215,6 @@ void CodeGuess::scan_eight_bit(const unsigned char* data, int start, int end) {
   }
 }
 
-// JIS, from one ESC to the next: the decoder reads the ESC (jis_escape),
-// and the bytes up to the next are counted in the shift it leaves. high:
-// the bytes above 0x7F in the whole block.
 void CodeGuess::scan_jis(const unsigned char* data, int start, int end, int avail, int high) {
   const unsigned ascii_shift = kCellAutomata.start(CharMode::jis);
   int i = start + std::min(jis_hold_, end - start);  // the rest of an escape sequence the last block cut
@@ -273,9 +296,9 @@ void CodeGuess::close_open(GuessRow row, DecoderState state, int open) {
 }
 
 void CodeGuess::finish() {
-  close_open(GuessRow::sjis, DecoderState{}, kCellAutomata.open_at(sjis_));
-  close_open(GuessRow::euc, DecoderState{}, kCellAutomata.open_at(euc_));
-  close_open(GuessRow::utf8, DecoderState{}, kCellAutomata.open_at(utf8_));
+  close_open(GuessRow::sjis, DecoderState{}, kCellAutomata.open_at(kEightBitAutomata.sjis_there(pair_)));
+  close_open(GuessRow::euc, DecoderState{}, kCellAutomata.open_at(kEightBitAutomata.euc_there(pair_)));
+  close_open(GuessRow::utf8, DecoderState{}, kCellAutomata.open_at(EightBitAutomata::utf8_there(utf8_)));
   close_open(GuessRow::jis, jis_state_, kCellAutomata.open_at(jis_));
 }
 

@@ -85,9 +85,10 @@ class CodeGuess {
   void close_open(GuessRow row, DecoderState state, int open);
 
   CodeTally tallies_[kGuessRows];
-  // The automata's states: Shift_JIS, EUC-JP, UTF-8 (ASCII has one), and
-  // JIS's in its shift.
-  unsigned sjis_, euc_, utf8_, jis_;
+  // The automata's states: Shift_JIS and EUC-JP as a pair, and UTF-8, as
+  // kEightBitAutomata numbers them (eight_bit_automaton.h); JIS's in its
+  // shift (ASCII has one).
+  unsigned pair_, utf8_, jis_;
   DecoderState jis_state_;
   int jis_hold_ = 0;  // bytes of an escape sequence still to pass over
   long long offset_ = 0;  // of the next chunk's first byte
