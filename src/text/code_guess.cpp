@@ -92,26 +92,52 @@ void CodeGuess::add_high(GuessRow row, const unsigned char* data, int start, int
 
 namespace {
 
-// The bytes after which each of Shift_JIS, EUC-JP and UTF-8 is at a cell
-// boundary, whatever state it was in: there a block may be cut in two, and
-// the halves stepped side by side.
-struct EightBitResync {
-  bool at[256];
-  constexpr EightBitResync() : at() {
-    for (int b = 0; b < 256; ++b) {
-      at[b] = true;
-      for (CharMode mode : {CharMode::sjis, CharMode::euc, CharMode::utf8}) {
-        const unsigned start = kCellAutomata.start(mode);
-        for (unsigned s = start; s < kCellAutomata.kMaxStates * lanes::kStateBytes &&
-                                 (s == start || kCellAutomata.open_at(s) > 0);
-             s += lanes::kStateBytes)
-          if (lanes::next(kCellAutomata.steps[s / sizeof(std::uint64_t) + static_cast<unsigned>(b)]) != start)
-            at[b] = false;
+// For each automaton of kCellAutomata, the bytes after which it is at its
+// cell boundary whatever state it was in: there a run of bytes may be cut in
+// two, and the halves stepped side by side.
+struct Resync {
+  bool after[CellAutomata::kTables][256];
+  bool eight_bit[256];  // Shift_JIS, EUC-JP and UTF-8 all
+
+  constexpr Resync() : after(), eight_bit() {
+    for (int t = 0; t < CellAutomata::kTables; ++t) {
+      const unsigned start = kCellAutomata.starts[t];
+      const unsigned states = static_cast<unsigned>(kAutomatonTables[t].open_bytes.size());
+      for (int b = 0; b < 256; ++b) {
+        after[t][b] = true;
+        for (unsigned s = start; s < start + states; ++s)
+          if (lanes::next(kCellAutomata.steps[s * 256 + static_cast<unsigned>(b)]) != start * lanes::kStateBytes)
+            after[t][b] = false;
       }
     }
+    for (int b = 0; b < 256; ++b)
+      eight_bit[b] = of(kCellAutomata.start(CharMode::sjis))[b] && of(kCellAutomata.start(CharMode::euc))[b] &&
+                     of(kCellAutomata.start(CharMode::utf8))[b];
+  }
+
+  // The bytes of the automaton whose cell boundary is the state `start`.
+  constexpr const bool* of(unsigned start) const {
+    for (int t = 0; t < CellAutomata::kTables; ++t)
+      if (kCellAutomata.starts[t] * lanes::kStateBytes == start) return after[t];
+    return nullptr;
   }
 };
-constexpr EightBitResync kEightBitResync;
+constexpr Resync kResync;
+
+// Where to cut the bytes from start to end in two: the first byte of the
+// second half, which follows a byte a little past the middle after which an
+// automaton is at its cell boundary (resync); end for none, or for too few
+// bytes to pay.
+constexpr int kFewestToCut = 32;
+int cut_at(const unsigned char* data, int start, int end, const bool* resync) {
+  constexpr int kLookFor = 16;
+  if (end - start < kFewestToCut) return end;
+  const int middle = start + (end - start) / 2;
+  const int last = std::min(end - 1, middle + kLookFor);
+  for (int at = middle; at < last; ++at)
+    if (resync[data[at]]) return at + 1;
+  return end;
+}
 
 // The sums of the steps of the pair, in 16-bit lanes (pair_lanes), and of
 // UTF-8.
@@ -176,9 +202,7 @@ void run_both(const unsigned char* table, const unsigned char* p, std::ptrdiff_t
 void CodeGuess::scan_eight_bit(const unsigned char* data, int start, int end) {
   const unsigned char* table = reinterpret_cast<const unsigned char*>(kEightBitAutomata.steps);
   const unsigned pair_at_start = pair_, utf8_at_start = utf8_;
-  int cut = start + (end - start) / 2;
-  while (cut < end && !kEightBitResync.at[data[cut]]) ++cut;
-  cut = cut < end ? cut + 1 : end;  // the second half begins after that byte
+  const int cut = cut_at(data, start, end, kResync.eight_bit);
   EightBitStates first{pair_, utf8_};
   EightBitStates second{kEightBitAutomata.pair_start(), EightBitAutomata::utf8_start()};
   EightBitSums sums;
@@ -238,18 +262,30 @@ void CodeGuess::scan_jis(const unsigned char* data, int start, int end, int avai
 // its state after them.
 unsigned CodeGuess::step_jis(const unsigned char* data, int start, int end, unsigned state) {
   const unsigned char* table = reinterpret_cast<const unsigned char*>(kCellAutomata.steps);
-  std::uint64_t at = state;  // in a full word, as the steps hold it
+  // As in scan_eight_bit, two halves side by side, cut where the shift's
+  // automaton is at its cell boundary.
+  const unsigned shift_start = end - start < kFewestToCut ? 0 : kCellAutomata.start(CharMode::jis, jis_state_.shift);
+  const int cut = end - start < kFewestToCut ? end : cut_at(data, start, end, kResync.of(shift_start));
+  std::uint64_t first = state, second = shift_start;  // in full words, as the steps hold them
   std::uint64_t sum = 0;
-  for (int i = start; i < end; ++i) {
+  auto step = [&](std::uint64_t& at, unsigned b) {
     std::uint64_t e;
-    std::memcpy(&e, table + data[i] * sizeof(std::uint64_t) + at, sizeof e);
+    std::memcpy(&e, table + b * sizeof(std::uint64_t) + at, sizeof e);
     sum += e;
     at = e >> lanes::kNext;
+  };
+  const int both = std::min(cut - start, end - cut);
+  const std::ptrdiff_t apart = cut - start;
+  for (const unsigned char *p = data + start, *stop = p + both; p != stop; ++p) {
+    step(first, p[0]);
+    step(second, p[apart]);
   }
+  for (int i = start + both; i < cut; ++i) step(first, data[i]);
+  for (int i = cut + both; i < end; ++i) step(second, data[i]);
   if (tallies_[static_cast<int>(GuessRow::jis)].first_invalid < 0 && lanes::count(sum, lanes::kInvalid) > 0)
     find_first_invalid(GuessRow::jis, state, data, start, end);
   add_lanes(tallies_[static_cast<int>(GuessRow::jis)], sum);
-  return static_cast<unsigned>(at);
+  return static_cast<unsigned>(cut < end ? second : first);
 }
 
 void CodeGuess::find_first_invalid(GuessRow row, unsigned state, const unsigned char* data, int start, int end) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -138,6 +139,74 @@ TEST(CodeGuess, CountsAsTheDecodersOnRandomBytesAcrossBlocks) {
   for (int i = 0; i < 20000; ++i) jis += bytes(pieces[rng() % std::size(pieces)]);
   EXPECT_TRUE(same_as_decoders(jis, 1 << 16));
   EXPECT_TRUE(same_as_decoders(jis, 4001));
+}
+
+// Long inputs that mix the kinds of run the scan takes its short cuts over
+// (blocks of ASCII alone, text in each code, JIS in a shift for many blocks,
+// random bytes, line ends), fed in pieces of random sizes: the counts are
+// those of the decoders, and the bytes' own counts those of the bytes.
+TEST(CodeGuess, CountsAsTheDecodersOnLongMixedInputsInRandomPieces) {
+  const std::string texts[] = {
+      "\x93\xfa\x96\x7b\x8c\xea\x82\xcc\x95\xb6\x8f\xcd\xb1\xb2 ",  // Shift_JIS
+      "\xc6\xfc\xcb\xdc\xb8\xec\xa4\xce\x8e\xb1 ",                 // EUC-JP
+      "\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e\xc3\xa9 ",             // UTF-8
+      "\x1b$BF|K\\8l$N\x1b(B ",                                  // ISO-2022-JP
+      "\x1b$BF|K\\8l$NJ8>O",                                      // left in the JIS X 0208 shift
+      "\r\n",
+      "\r",
+  };
+  std::mt19937 rng(2025);
+  for (int round = 0; round < 16; ++round) {
+    Bytes in;
+    while (in.size() < 40000) {
+      switch (rng() % 4) {
+        case 0:  // ASCII, often more than a block
+          for (int n = static_cast<int>(rng() % 9000); n > 0; --n) in += static_cast<unsigned char>(' ' + rng() % 95);
+          break;
+        case 1: {
+          const std::string& text = texts[rng() % std::size(texts)];
+          for (int n = static_cast<int>(rng() % 300); n >= 0; --n) in += bytes(text);
+          break;
+        }
+        case 2:
+          for (int n = static_cast<int>(rng() % 600); n > 0; --n) in += static_cast<unsigned char>(rng());
+          break;
+        default:
+          in += kEdges[rng() % std::size(kEdges)];
+      }
+    }
+    CodeGuess g;
+    const int n = static_cast<int>(in.size());
+    for (int at = 0; at < n;) {
+      const int len = std::min(n - at, 1 + static_cast<int>(rng() % 9000));
+      g.feed(in.data() + at, len, std::min(n - at, len + 3));
+      at += len;
+    }
+    g.finish();
+    for (int r = 0; r < kGuessRows; ++r) {
+      const GuessRow row = static_cast<GuessRow>(r);
+      const CodeTally want = decoded(row, in);
+      const CodeTally got = g.tally(row);
+      EXPECT_EQ(got.invalid, want.invalid) << guess_row_name(row).name << " round " << round;
+      EXPECT_EQ(got.first_invalid, want.first_invalid) << guess_row_name(row).name << " round " << round;
+      EXPECT_EQ(got.multibyte, want.multibyte) << guess_row_name(row).name << " round " << round;
+      EXPECT_EQ(got.beyond_ascii, want.beyond_ascii) << guess_row_name(row).name << " round " << round;
+    }
+    ByteTally want;
+    for (int i = 0; i < n; ++i) {
+      want.nul += in[i] == 0;
+      const bool after_cr = i > 0 && in[i - 1] == '\r';
+      const bool before_lf = i + 1 < n && in[i + 1] == '\n';
+      want.lf += in[i] == '\n' && !after_cr;
+      want.crlf += in[i] == '\n' && after_cr;
+      want.cr += in[i] == '\r' && !before_lf;
+    }
+    const ByteTally got = g.bytes();
+    EXPECT_EQ(got.nul, want.nul) << round;
+    EXPECT_EQ(got.lf, want.lf) << round;
+    EXPECT_EQ(got.crlf, want.crlf) << round;
+    EXPECT_EQ(got.cr, want.cr) << round;
+  }
 }
 
 TEST(CodeGuess, LineEndsAndNulBytesAcrossChunks) {
