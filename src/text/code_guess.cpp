@@ -1,6 +1,7 @@
 #include "text/code_guess.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <initializer_list>
 
@@ -145,6 +146,11 @@ struct EightBitSums {
   std::uint64_t pair_even = 0, pair_odd = 0, utf8 = 0;
 };
 
+// Where a step's next state lies in its bytes.
+static_assert(std::endian::native == std::endian::little || std::endian::native == std::endian::big);
+constexpr int kNextByte = std::endian::native == std::endian::little ? lanes::kNext / 8 : 0;
+static_assert(lanes::kNext == 48);
+
 // The states of the pair and of UTF-8, in full words: a step's top bits are
 // the next one as they stand.
 struct EightBitStates {
@@ -158,8 +164,14 @@ struct EightBitStates {
     std::memcpy(&p, column + pair, sizeof p);
     std::memcpy(&u, column + utf8, sizeof u);
     sums.utf8 += u;
-    pair = p >> lanes::kNext;
-    utf8 = u >> lanes::kNext;
+    // The next states read on their own, from the steps' top bytes: a load
+    // waits no longer than a shift of the step would, and leaves the step
+    // whole for its sum.
+    std::uint16_t next_pair, next_utf8;
+    std::memcpy(&next_pair, column + pair + kNextByte, sizeof next_pair);
+    std::memcpy(&next_utf8, column + utf8 + kNextByte, sizeof next_utf8);
+    pair = next_pair;
+    utf8 = next_utf8;
     return p;
   }
 
@@ -269,10 +281,13 @@ unsigned CodeGuess::step_jis(const unsigned char* data, int start, int end, unsi
   std::uint64_t first = state, second = shift_start;  // in full words, as the steps hold them
   std::uint64_t sum = 0;
   auto step = [&](std::uint64_t& at, unsigned b) {
-    std::uint64_t e;
-    std::memcpy(&e, table + b * sizeof(std::uint64_t) + at, sizeof e);
-    sum += e;
-    at = e >> lanes::kNext;
+    const unsigned char* e = table + b * sizeof(std::uint64_t) + at;
+    std::uint64_t whole;
+    std::uint16_t next;
+    std::memcpy(&whole, e, sizeof whole);
+    std::memcpy(&next, e + kNextByte, sizeof next);  // as in EightBitStates::step
+    sum += whole;
+    at = next;
   };
   const int both = std::min(cut - start, end - cut);
   const std::ptrdiff_t apart = cut - start;
