@@ -252,22 +252,31 @@ void CodeGuess::scan_eight_bit(const unsigned char* data, int start, int end) {
 }
 
 void CodeGuess::scan_jis(const unsigned char* data, int start, int end, int avail, int high) {
+  CodeTally& t = tallies_[static_cast<int>(GuessRow::jis)];
   const unsigned ascii_shift = kCellAutomata.start(CharMode::jis);
+  // In its ASCII shift JIS reads the bytes above 0x7F as no character, and
+  // escape sequences hold none: those of the block, but for the ones read in
+  // another shift.
+  int high_in_other_shifts = 0;
   int i = start + std::min(jis_hold_, end - start);  // the rest of an escape sequence the last block cut
   jis_hold_ -= i - start;
   while (i < end) {
     const void* esc = std::memchr(data + i, kEsc, static_cast<std::size_t>(end - i));
     const int stop = esc != nullptr ? static_cast<int>(static_cast<const unsigned char*>(esc) - data) : end;
-    if (jis_ == ascii_shift)
-      add_high(GuessRow::jis, data, i, stop, i == start && stop == end ? high : count_high(data + i, stop - i));
-    else
+    if (jis_ != ascii_shift) {
       jis_ = step_jis(data, i, stop, jis_);
+      if (high > 0) high_in_other_shifts += count_high(data + i, stop - i);
+    } else if (high > 0 && t.first_invalid < 0) {
+      const int first = first_high(data + i, stop - i);
+      if (first >= 0) t.first_invalid = offset_ + i + first;
+    }
     if (stop == end) break;
     int hold = 0;
     jis_ = jis_escape(data, stop, avail, jis_, &hold);
     i = stop + 1 + std::min(hold, end - stop - 1);
     jis_hold_ = hold - (i - stop - 1);
   }
+  t.invalid += high - high_in_other_shifts;
 }
 
 // JIS's automaton in a shift beyond ASCII over bytes with no ESC; returns
