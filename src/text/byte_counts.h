@@ -45,28 +45,30 @@ inline ByteCounts count_bytes(const unsigned char* p, int n, bool after_cr) {
   while (n - i >= 16) {
     const int rounds = std::min((n - i) / 16, kMaxRounds);
     __m128i nul = zero, lf = zero, cr = zero, crlf = zero, high = zero;
-    // The CRs of the sixteen bytes before, for an LF at the first byte.
-    __m128i last_cr = _mm_slli_si128(_mm_cvtsi32_si128(after_cr ? 0xFF : 0), 15);
     for (int r = 0; r < rounds; ++r, i += 16) {
       const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+      // Each compare gives -1 where it holds.
+      high = _mm_sub_epi8(high, _mm_cmplt_epi8(v, zero));
+      const __m128i is_nul = _mm_cmpeq_epi8(v, zero);
       const __m128i is_lf = _mm_cmpeq_epi8(v, lf_byte);
       const __m128i is_cr = _mm_cmpeq_epi8(v, cr_byte);
-      const __m128i cr_before = _mm_or_si128(_mm_slli_si128(is_cr, 1), _mm_srli_si128(last_cr, 15));
-      // Each compare gives -1 where it holds.
-      nul = _mm_sub_epi8(nul, _mm_cmpeq_epi8(v, zero));
+      // Most rounds of sixteen hold none of the three.
+      if (_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(is_nul, is_lf), is_cr)) == 0) continue;
+      const bool cr_before = i > 0 ? p[i - 1] == '\r' : after_cr;
+      const __m128i cr_before_each =
+          _mm_or_si128(_mm_slli_si128(is_cr, 1), _mm_cvtsi32_si128(cr_before ? 0xFF : 0));
+      nul = _mm_sub_epi8(nul, is_nul);
       lf = _mm_sub_epi8(lf, is_lf);
       cr = _mm_sub_epi8(cr, is_cr);
-      crlf = _mm_sub_epi8(crlf, _mm_and_si128(is_lf, cr_before));
-      high = _mm_sub_epi8(high, _mm_cmplt_epi8(v, zero));
-      last_cr = is_cr;
+      crlf = _mm_sub_epi8(crlf, _mm_and_si128(is_lf, cr_before_each));
     }
     c.nul += sum_bytes(nul);
     c.lf += sum_bytes(lf);
     c.cr += sum_bytes(cr);
     c.crlf += sum_bytes(crlf);
     c.high += sum_bytes(high);
-    after_cr = p[i - 1] == '\r';
   }
+  if (i > 0) after_cr = p[i - 1] == '\r';
 #endif
   for (; i < n; ++i) {
     const unsigned char b = p[i];

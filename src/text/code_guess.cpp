@@ -251,6 +251,10 @@ void CodeGuess::scan_eight_bit(const unsigned char* data, int start, int end) {
   }
 }
 
+// JIS, from one ESC to the next: the decoder reads the ESC (jis_escape),
+// and the bytes up to the next are counted in the shift it leaves; the
+// automaton steps over them only in a shift beyond ASCII. high: the bytes
+// above 0x7F in the whole block.
 void CodeGuess::scan_jis(const unsigned char* data, int start, int end, int avail, int high) {
   CodeTally& t = tallies_[static_cast<int>(GuessRow::jis)];
   const unsigned ascii_shift = kCellAutomata.start(CharMode::jis);
