@@ -125,20 +125,19 @@ struct Resync {
 };
 constexpr Resync kResync;
 
-// Where to cut the bytes from start to end in two: the first byte of the
-// second half, which follows a byte a little past the middle after which an
-// automaton is at its cell boundary (resync); end for none, or for too few
-// bytes to pay.
-constexpr int kFewestToCut = 32;
-int cut_at(const unsigned char* data, int start, int end, const bool* resync) {
+// Where to cut a run of bytes that ends at end, near `near`: the byte after
+// the first byte from there on, a few at most, after which an automaton is
+// at its cell boundary (resync); end for none.
+int cut_near(const unsigned char* data, int near, int end, const bool* resync) {
   constexpr int kLookFor = 16;
-  if (end - start < kFewestToCut) return end;
-  const int middle = start + (end - start) / 2;
-  const int last = std::min(end - 1, middle + kLookFor);
-  for (int at = middle; at < last; ++at)
+  const int last = std::min(end - 1, near + kLookFor);
+  for (int at = near; at < last; ++at)
     if (resync[data[at]]) return at + 1;
   return end;
 }
+
+// Runs shorter than this are not cut: the cut would not pay.
+constexpr int kFewestToCut = 32;
 
 // The sums of the steps of the pair, in 16-bit lanes (pair_lanes), and of
 // UTF-8.
@@ -214,7 +213,7 @@ void run_both(const unsigned char* table, const unsigned char* p, std::ptrdiff_t
 void CodeGuess::scan_eight_bit(const unsigned char* data, int start, int end) {
   const unsigned char* table = reinterpret_cast<const unsigned char*>(kEightBitAutomata.steps);
   const unsigned pair_at_start = pair_, utf8_at_start = utf8_;
-  const int cut = cut_at(data, start, end, kResync.eight_bit);
+  const int cut = end - start < kFewestToCut ? end : cut_near(data, start + (end - start) / 2, end, kResync.eight_bit);
   EightBitStates first{pair_, utf8_};
   EightBitStates second{kEightBitAutomata.pair_start(), EightBitAutomata::utf8_start()};
   EightBitSums sums;
@@ -283,37 +282,69 @@ void CodeGuess::scan_jis(const unsigned char* data, int start, int end, int avai
   t.invalid += high - high_in_other_shifts;
 }
 
-// JIS's automaton in a shift beyond ASCII over bytes with no ESC; returns
-// its state after them.
-unsigned CodeGuess::step_jis(const unsigned char* data, int start, int end, unsigned state) {
+namespace {
+
+// One automaton of kCellAutomata over kPieces runs of bytes side by side, the
+// runs from bounds[k] to bounds[k + 1] of data, from the states at[k]; the
+// steps added to *sum.
+template <int kPieces>
+void step_pieces(const unsigned char* data, const int* bounds, std::uint64_t* at, std::uint64_t* sum) {
   const unsigned char* table = reinterpret_cast<const unsigned char*>(kCellAutomata.steps);
-  // As in scan_eight_bit, two halves side by side, cut where the shift's
-  // automaton is at its cell boundary.
-  const unsigned shift_start = end - start < kFewestToCut ? 0 : kCellAutomata.start(CharMode::jis, jis_state_.shift);
-  const int cut = end - start < kFewestToCut ? end : cut_at(data, start, end, kResync.of(shift_start));
-  std::uint64_t first = state, second = shift_start;  // in full words, as the steps hold them
-  std::uint64_t sum = 0;
-  auto step = [&](std::uint64_t& at, unsigned b) {
-    const unsigned char* e = table + b * sizeof(std::uint64_t) + at;
+  auto step = [&](std::uint64_t& state, unsigned b) {
+    const unsigned char* e = table + b * sizeof(std::uint64_t) + state;
     std::uint64_t whole;
     std::uint16_t next;
     std::memcpy(&whole, e, sizeof whole);
     std::memcpy(&next, e + kNextByte, sizeof next);  // as in EightBitStates::step
-    sum += whole;
-    at = next;
+    *sum += whole;
+    state = next;
   };
-  const int both = std::min(cut - start, end - cut);
-  const std::ptrdiff_t apart = cut - start;
-  for (const unsigned char *p = data + start, *stop = p + both; p != stop; ++p) {
-    step(first, p[0]);
-    step(second, p[apart]);
+  int all = bounds[1] - bounds[0];
+  for (int k = 1; k < kPieces; ++k) all = std::min(all, bounds[k + 1] - bounds[k]);
+  std::ptrdiff_t apart[kPieces];
+  for (int k = 0; k < kPieces; ++k) apart[k] = bounds[k] - bounds[0];
+  for (const unsigned char *p = data + bounds[0], *stop = p + all; p != stop; ++p)
+    for (int k = 0; k < kPieces; ++k) step(at[k], p[apart[k]]);
+  for (int k = 0; k < kPieces; ++k)
+    for (int i = bounds[k] + all; i < bounds[k + 1]; ++i) step(at[k], data[i]);
+}
+
+}  // namespace
+
+// JIS's automaton in a shift beyond ASCII over bytes with no ESC; returns
+// its state after them. As in scan_eight_bit, the run is cut where the
+// shift's automaton is at its cell boundary, here in up to four pieces,
+// stepped side by side.
+unsigned CodeGuess::step_jis(const unsigned char* data, int start, int end, unsigned state) {
+  constexpr int kPieces = 4;
+  int bounds[kPieces + 1] = {start};
+  int pieces = 1;
+  if (end - start >= kFewestToCut) {
+    const unsigned shift_start = kCellAutomata.start(CharMode::jis, jis_state_.shift);
+    const bool* resync = kResync.of(shift_start);
+    // Four pieces where the run is long enough for the cuts' searches not to
+    // meet, else two.
+    const int parts = end - start >= kPieces * kFewestToCut ? kPieces : 2;
+    for (int k = 1; k < parts; ++k) {
+      const int cut = cut_near(data, start + (end - start) * k / parts, end, resync);
+      if (cut < end) bounds[pieces++] = cut;
+    }
   }
-  for (int i = start + both; i < cut; ++i) step(first, data[i]);
-  for (int i = cut + both; i < end; ++i) step(second, data[i]);
+  bounds[pieces] = end;
+  std::uint64_t at[kPieces];  // in full words, as the steps hold them
+  at[0] = state;
+  for (int k = 1; k < pieces; ++k) at[k] = kCellAutomata.start(CharMode::jis, jis_state_.shift);
+  std::uint64_t sum = 0;
+  switch (pieces) {
+    case 1: step_pieces<1>(data, bounds, at, &sum); break;
+    case 2: step_pieces<2>(data, bounds, at, &sum); break;
+    case 3: step_pieces<3>(data, bounds, at, &sum); break;
+    default: step_pieces<4>(data, bounds, at, &sum);
+  }
   if (tallies_[static_cast<int>(GuessRow::jis)].first_invalid < 0 && lanes::count(sum, lanes::kInvalid) > 0)
     find_first_invalid(GuessRow::jis, state, data, start, end);
   add_lanes(tallies_[static_cast<int>(GuessRow::jis)], sum);
-  return static_cast<unsigned>(cut < end ? second : first);
+  return static_cast<unsigned>(at[pieces - 1]);
 }
 
 void CodeGuess::find_first_invalid(GuessRow row, unsigned state, const unsigned char* data, int start, int end) {
