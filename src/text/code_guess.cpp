@@ -99,11 +99,13 @@ namespace {
 struct Resync {
   bool after[CellAutomata::kTables][256];
   bool eight_bit[256];  // Shift_JIS, EUC-JP and UTF-8 all
+  bool one_state[CellAutomata::kTables];  // the automaton's state never changes
 
-  constexpr Resync() : after(), eight_bit() {
+  constexpr Resync() : after(), eight_bit(), one_state() {
     for (int t = 0; t < CellAutomata::kTables; ++t) {
       const unsigned start = kCellAutomata.starts[t];
       const unsigned states = static_cast<unsigned>(kAutomatonTables[t].open_bytes.size());
+      one_state[t] = states == 1;
       for (int b = 0; b < 256; ++b) {
         after[t][b] = true;
         for (unsigned s = start; s < start + states; ++s)
@@ -117,10 +119,13 @@ struct Resync {
   }
 
   // The bytes of the automaton whose cell boundary is the state `start`.
-  constexpr const bool* of(unsigned start) const {
+  constexpr const bool* of(unsigned start) const { return after[table_of(start)]; }
+  constexpr bool has_one_state(unsigned start) const { return one_state[table_of(start)]; }
+
+  static constexpr int table_of(unsigned start) {
     for (int t = 0; t < CellAutomata::kTables; ++t)
-      if (kCellAutomata.starts[t] * lanes::kStateBytes == start) return after[t];
-    return nullptr;
+      if (kCellAutomata.starts[t] * lanes::kStateBytes == start) return t;
+    return 0;
   }
 };
 constexpr Resync kResync;
@@ -316,11 +321,21 @@ void step_pieces(const unsigned char* data, const int* bounds, std::uint64_t* at
 // shift's automaton is at its cell boundary, here in up to four pieces,
 // stepped side by side.
 unsigned CodeGuess::step_jis(const unsigned char* data, int start, int end, unsigned state) {
+  const unsigned shift_start = kCellAutomata.start(CharMode::jis, jis_state_.shift);
+  CodeTally& t = tallies_[static_cast<int>(GuessRow::jis)];
+  if (kResync.has_one_state(shift_start)) {
+    // No step waits for another.
+    std::uint64_t sum = 0;
+    for (int i = start; i < end; ++i) sum += step_at(kCellAutomata.steps, shift_start, data[i]);
+    if (t.first_invalid < 0 && lanes::count(sum, lanes::kInvalid) > 0)
+      find_first_invalid(GuessRow::jis, state, data, start, end);
+    add_lanes(t, sum);
+    return state;
+  }
   constexpr int kPieces = 4;
   int bounds[kPieces + 1] = {start};
   int pieces = 1;
   if (end - start >= kFewestToCut) {
-    const unsigned shift_start = kCellAutomata.start(CharMode::jis, jis_state_.shift);
     const bool* resync = kResync.of(shift_start);
     // Four pieces where the run is long enough for the cuts' searches not to
     // meet, else two.
@@ -333,7 +348,7 @@ unsigned CodeGuess::step_jis(const unsigned char* data, int start, int end, unsi
   bounds[pieces] = end;
   std::uint64_t at[kPieces];  // in full words, as the steps hold them
   at[0] = state;
-  for (int k = 1; k < pieces; ++k) at[k] = kCellAutomata.start(CharMode::jis, jis_state_.shift);
+  for (int k = 1; k < pieces; ++k) at[k] = shift_start;
   std::uint64_t sum = 0;
   switch (pieces) {
     case 1: step_pieces<1>(data, bounds, at, &sum); break;
@@ -341,9 +356,9 @@ unsigned CodeGuess::step_jis(const unsigned char* data, int start, int end, unsi
     case 3: step_pieces<3>(data, bounds, at, &sum); break;
     default: step_pieces<4>(data, bounds, at, &sum);
   }
-  if (tallies_[static_cast<int>(GuessRow::jis)].first_invalid < 0 && lanes::count(sum, lanes::kInvalid) > 0)
+  if (t.first_invalid < 0 && lanes::count(sum, lanes::kInvalid) > 0)
     find_first_invalid(GuessRow::jis, state, data, start, end);
-  add_lanes(tallies_[static_cast<int>(GuessRow::jis)], sum);
+  add_lanes(t, sum);
   return static_cast<unsigned>(at[pieces - 1]);
 }
 
