@@ -192,17 +192,17 @@ struct EightBitStates {
   }
 };
 
-// Two runs side by side: the n bytes at p, and the n bytes `apart` bytes on.
-void run_both(const unsigned char* table, const unsigned char* p, std::ptrdiff_t apart, int n, EightBitStates& a,
-              EightBitStates& b, EightBitSums& sums) {
+// kPieces runs side by side: the n bytes at p, and the n bytes apart[k]
+// bytes on for each other piece k.
+template <int kPieces>
+void run_side_by_side(const unsigned char* table, const unsigned char* p, const std::ptrdiff_t* apart, int n,
+                      EightBitStates* states, EightBitSums& sums) {
   while (n > 0) {
-    // Both runs add to one sum.
-    const int steps = std::min(n, pair_lanes::kMaxPairSteps / 2);
+    // The runs add to one sum.
+    const int steps = std::min(n, pair_lanes::kMaxPairSteps / kPieces);
     std::uint64_t pair_sum = 0;
-    for (const unsigned char* stop = p + steps; p != stop; ++p) {
-      pair_sum += a.step(table, p[0], sums);
-      pair_sum += b.step(table, p[apart], sums);
-    }
+    for (const unsigned char* stop = p + steps; p != stop; ++p)
+      for (int k = 0; k < kPieces; ++k) pair_sum += states[k].step(table, p[apart[k]], sums);
     pair_lanes::spread_pair(pair_sum, &sums.pair_even, &sums.pair_odd);
     n -= steps;
   }
@@ -218,15 +218,34 @@ void run_both(const unsigned char* table, const unsigned char* p, std::ptrdiff_t
 void CodeGuess::scan_eight_bit(const unsigned char* data, int start, int end) {
   const unsigned char* table = reinterpret_cast<const unsigned char*>(kEightBitAutomata.steps);
   const unsigned pair_at_start = pair_, utf8_at_start = utf8_;
-  const int cut = end - start < kFewestToCut ? end : cut_near(data, start + (end - start) / 2, end, kResync.eight_bit);
-  EightBitStates first{pair_, utf8_};
-  EightBitStates second{kEightBitAutomata.pair_start(), EightBitAutomata::utf8_start()};
+  // Up to three pieces; the first from the states the block begins in,
+  // the others from a cell boundary.
+  constexpr int kPieces = 3;
+  int bounds[kPieces + 1] = {start};
+  int pieces = 1;
+  if (end - start >= kPieces * kFewestToCut) {
+    for (int k = 1; k < kPieces; ++k) {
+      const int cut = cut_near(data, start + (end - start) * k / kPieces, end, kResync.eight_bit);
+      if (cut < end) bounds[pieces++] = cut;
+    }
+  }
+  bounds[pieces] = end;
+  EightBitStates states[kPieces];
+  states[0] = EightBitStates{pair_, utf8_};
+  for (int k = 1; k < pieces; ++k) states[k] = EightBitStates{kEightBitAutomata.pair_start(), EightBitAutomata::utf8_start()};
   EightBitSums sums;
-  const int both = std::min(cut - start, end - cut);
-  run_both(table, data + start, cut - start, both, first, second, sums);
-  first.run(table, data + start + both, cut - start - both, sums);
-  second.run(table, data + cut + both, end - cut - both, sums);
-  const EightBitStates& last = cut < end ? second : first;
+  int all = bounds[1] - bounds[0];
+  for (int k = 1; k < pieces; ++k) all = std::min(all, bounds[k + 1] - bounds[k]);
+  std::ptrdiff_t apart[kPieces];
+  for (int k = 0; k < pieces; ++k) apart[k] = bounds[k] - start;
+  switch (pieces) {
+    case 1: break;
+    case 2: run_side_by_side<2>(table, data + start, apart, all, states, sums); break;
+    default: run_side_by_side<3>(table, data + start, apart, all, states, sums);
+  }
+  if (pieces == 1) all = 0;
+  for (int k = 0; k < pieces; ++k) states[k].run(table, data + bounds[k] + all, bounds[k + 1] - bounds[k] - all, sums);
+  const EightBitStates& last = states[pieces - 1];
   pair_ = static_cast<unsigned>(last.pair);
   utf8_ = static_cast<unsigned>(last.utf8);
 
