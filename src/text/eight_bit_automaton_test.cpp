@@ -5,7 +5,9 @@
 namespace vesk {
 namespace {
 
-std::uint64_t eight_bit_step(unsigned state, int b) { return kEightBitAutomata.steps[state / lanes::kStateBytes * 256 + b]; }
+std::uint64_t eight_bit_step(unsigned state, int b) {
+  return kEightBitAutomata.steps[state / lanes::kStateBytes * 256 + b];
+}
 std::uint64_t cell_step(unsigned state, int b) { return kCellAutomata.steps[state / lanes::kStateBytes * 256 + b]; }
 long long pair_lane(std::uint64_t step, int lane) { return static_cast<long long>(step >> lane & 0xFF); }
 
