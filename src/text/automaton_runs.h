@@ -53,6 +53,46 @@ struct Resync {
 };
 inline constexpr Resync kResync;
 
+// For each automaton of kCellAutomata with two states that reads runs of
+// bytes from lo to hi as pairs (JIS in a shift of two-byte characters): the
+// range, empty for the others. A run of those bytes from its cell boundary
+// is then counted without a step: one character of two bytes a pair.
+struct PairRuns {
+  struct Range {
+    int lo = 1, hi = 0;  // empty
+  };
+  Range of_table[CellAutomata::kTables];
+
+  constexpr PairRuns() : of_table() {
+    for (int t = 0; t < CellAutomata::kTables; ++t) {
+      if (kAutomatonTables[t].open_bytes.size() != 2) continue;
+      const unsigned lead = kCellAutomata.starts[t], open = lead + 1;
+      auto opens = [&](int b) {
+        const std::uint64_t e = kCellAutomata.steps[lead * 256 + static_cast<unsigned>(b)];
+        return lanes::next(e) == open * lanes::kStateBytes && (e & kCountsMask) == 0;
+      };
+      auto closes = [&](int b) {
+        const std::uint64_t e = kCellAutomata.steps[open * 256 + static_cast<unsigned>(b)];
+        return lanes::next(e) == lead * lanes::kStateBytes &&
+               (e & kCountsMask) == (std::uint64_t{1} << lanes::kMultibyte | std::uint64_t{1} << lanes::kBeyondAscii);
+      };
+      Range r;
+      for (int b = 0; b < 256; ++b) {
+        if (!opens(b) || !closes(b)) continue;
+        if (r.lo > r.hi) r.lo = b;
+        if (r.hi == b - 1 || r.lo == b) r.hi = b;  // the first range of them
+      }
+      of_table[t] = r;
+    }
+  }
+
+  constexpr Range of(unsigned start) const { return of_table[Resync::table_of(start)]; }
+
+ private:
+  static constexpr std::uint64_t kCountsMask = (std::uint64_t{1} << lanes::kBack) - 1;
+};
+inline constexpr PairRuns kPairRuns;
+
 // Where to cut a run of bytes that ends at end, near `near`: the byte after
 // the first byte from there on, a few at most, after which an automaton is
 // at its cell boundary (resync); end for none.

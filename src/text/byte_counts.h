@@ -117,4 +117,23 @@ inline int first_high(const unsigned char* p, int n) {
   return -1;
 }
 
+// Whether each of the n bytes at p lies in [lo, hi].
+inline bool all_in_range(const unsigned char* p, int n, unsigned char lo, unsigned char hi) {
+  int i = 0;
+#if defined(__SSE2__)
+  // Bytes flipped in their top bit, so that signed compares order them as
+  // unsigned values.
+  const __m128i flip = _mm_set1_epi8(static_cast<char>(0x80));
+  const __m128i below = _mm_set1_epi8(static_cast<char>(lo ^ 0x80));
+  const __m128i above = _mm_set1_epi8(static_cast<char>(hi ^ 0x80));
+  for (; n - i >= 16; i += 16) {
+    const __m128i fx = _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i)), flip);
+    if (_mm_movemask_epi8(_mm_or_si128(_mm_cmplt_epi8(fx, below), _mm_cmpgt_epi8(fx, above))) != 0) return false;
+  }
+#endif
+  for (; i < n; ++i)
+    if (p[i] < lo || p[i] > hi) return false;
+  return true;
+}
+
 }  // namespace vesk

@@ -206,6 +206,15 @@ unsigned CodeGuess::step_jis(const unsigned char* data, int start, int end, unsi
     add_lanes(t, sum);
     return state;
   }
+  const PairRuns::Range pairs = kPairRuns.of(shift_start);
+  if (state == shift_start && pairs.lo <= pairs.hi &&
+      all_in_range(data + start, end - start, static_cast<unsigned char>(pairs.lo),
+                   static_cast<unsigned char>(pairs.hi))) {
+    // Two-byte characters alone, but for a lead the end leaves open.
+    t.multibyte += (end - start) / 2;
+    t.beyond_ascii += (end - start) / 2;
+    return (end - start) % 2 == 0 ? shift_start : shift_start + lanes::kStateBytes;
+  }
   constexpr int kPieces = 4;
   int bounds[kPieces + 1] = {start};
   int pieces = 1;

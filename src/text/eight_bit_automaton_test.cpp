@@ -1,5 +1,7 @@
 #include "text/eight_bit_automaton.h"
 
+#include "text/automaton_runs.h"
+
 #include <gtest/gtest.h>
 
 namespace vesk {
@@ -43,6 +45,21 @@ TEST(EightBitAutomata, PairStepsAreTheTwoCodesSteps) {
   }
   EXPECT_EQ(kEightBitAutomata.sjis_there(kEightBitAutomata.pair_start()), kCellAutomata.start(CharMode::sjis));
   EXPECT_EQ(kEightBitAutomata.euc_there(kEightBitAutomata.pair_start()), kCellAutomata.start(CharMode::euc));
+}
+
+// JIS's shifts of two-byte characters read the bytes 0x21 to 0x7E as pairs;
+// the automata of one state have no such run.
+TEST(PairRuns, AreJisTwoByteShifts) {
+  for (JisShift shift : {JisShift::jisx0208, JisShift::jisx0212}) {
+    const PairRuns::Range r = kPairRuns.of(kCellAutomata.start(CharMode::jis, shift));
+    EXPECT_EQ(r.lo, 0x21);
+    EXPECT_EQ(r.hi, 0x7E);
+  }
+  for (unsigned start : {kCellAutomata.start(CharMode::jis), kCellAutomata.start(CharMode::jis, JisShift::kana),
+                         kCellAutomata.start(CharMode::ascii)}) {
+    const PairRuns::Range r = kPairRuns.of(start);
+    EXPECT_GT(r.lo, r.hi);
+  }
 }
 
 }  // namespace
