@@ -210,6 +210,35 @@ template <class Decoder>
   *columns = 15 + shown;
   return 15 + bytes;
 }
+
+// The same in the UTF-8 report: the chunk's Shift_JIS form written as UTF-8
+// (put_utf8_chunk), a blank for the rest of a pair shown on the line before.
+template <class Decoder>
+[[gnu::always_inline]] inline int utf8_line16(ColumnState& st, const unsigned char* d, int avail, char* out,
+                                              int* columns) {
+  using Reader = ChunkReader<Decoder>;
+  if (avail < 17 || !Reader::ready(st.decoder)) return 0;
+  int first = 0;
+  if (st.has_pending) {
+    if (st.pending.len != 2 || st.from != 1 || st.shown_to != 2) return 0;
+    first = 1;
+  }
+  const Window w(d, avail);
+  const Chunk c = Reader::read(st.decoder, w, 16, first);
+  if (c.stop < 16 && !c.cut) return 0;
+  out[0] = ' ';
+  char* p = put_utf8_chunk(c, first, sjis_pair_units(), out + first);
+  st.has_pending = false;
+  if (!c.cut) {
+    *columns = 16;
+    return static_cast<int>(p - out);
+  }
+  const Cell cell = Decoder::decode(st.decoder, d + 15, avail - 15);
+  int shown;
+  p += put_cut_cell<Utf8Encoder>(st, cell, 1, p, &shown);
+  *columns = 15 + shown;
+  return static_cast<int>(p - out);
+}
 #endif
 
 // write_columns for a whole line of sixteen bytes, the commonest line: kept
@@ -221,6 +250,9 @@ template <class Decoder, class Encoder>
   if constexpr (Encoder::kMaxBytesPerColumn == 1 && ChunkReader<Decoder>::kHas &&
                 !ChunkReader<Decoder>::kLeadsToFix) {
     if (int bytes = sjis_line16<Decoder>(st, d, avail, out, columns)) return bytes;
+  }
+  if constexpr (Encoder::kMaxBytesPerColumn > 1 && ChunkReader<Decoder>::kHas && !ChunkReader<Decoder>::kLeadsToFix) {
+    if (int bytes = utf8_line16<Decoder>(st, d, avail, out, columns)) return bytes;
   }
 #endif
   return write_columns<Decoder, Encoder>(st, d, 16, avail, out, columns);

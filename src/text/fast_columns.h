@@ -4,6 +4,7 @@
 // stops there and leaves the rest to the cell-by-cell loop.
 #pragma once
 
+#include <cstdint>
 #include <cstring>
 #include <type_traits>
 
@@ -267,34 +268,67 @@ inline int sjis_report_chunks(DecoderState& st, const unsigned char* d, int off,
   return off;
 }
 
-// The UTF-8 report from the Shift_JIS form of a chunk: each pair's unit, and
-// each other byte's (printable ASCII itself, a kana its character, a point),
-// which is what the encoder writes for the cells the chunk holds. o has room
-// for the longest units of the line's bytes. Returns the offset reached.
+// The UTF-8 form of a half-width kana byte 0xA1-0xDF (U+FF61-U+FF9F), three
+// bytes in a word whose fourth byte is written past them.
+struct KanaUtf8 {
+  std::uint32_t bytes[256];
+  constexpr KanaUtf8() : bytes() {
+    for (unsigned b = 0xA1; b <= 0xDF; ++b) {
+      const unsigned cp = 0xFEC0 + b;
+      bytes[b] = 0xEFu | (0x80u | ((cp >> 6) & 0x3F)) << 8 | (0x80u | (cp & 0x3F)) << 16;
+    }
+  }
+};
+inline constexpr KanaUtf8 kKanaUtf8;
+
+// Writes the UTF-8 report of a chunk's Shift_JIS form from byte `from` to
+// its stop at p, and returns the end: printable ASCII and points are
+// themselves, copied sixteen bytes at a time up to the next byte of another
+// kind; a pair is its unit (one store of eight bytes), a kana its three
+// bytes. p has room for sixteen bytes past the longest form of the bytes.
+[[gnu::always_inline]] inline char* put_utf8_chunk(const Chunk& c, int from, const Utf8Unit* __restrict pair_units,
+                                                   char* __restrict p) {
+  alignas(16) unsigned char form[32];
+  simd::store(reinterpret_cast<char*>(form), c.shown);
+  // Pairs and kana: the bytes with their top bit set that are no pair's
+  // second byte (which may be ASCII or not).
+  unsigned others = simd::bits(c.shown) & ~(c.pairs << 1) & below(c.stop) & ~below(from);
+  int pos = from;
+  while (others != 0) {
+    const int i = __builtin_ctz(others);
+    others &= others - 1;
+    if (i != pos) {
+      std::memcpy(p, form + pos, 16);
+      p += i - pos;
+    }
+    if (c.pairs & (1u << i)) {
+      const Utf8Unit& u = pair_units[kSjisRowStarts.start[form[i]] + form[i + 1]];
+      std::memcpy(p, u.text, 8);
+      p += u.len;
+      pos = i + 2;
+    } else {
+      std::memcpy(p, &kKanaUtf8.bytes[form[i]], 4);
+      p += 3;
+      pos = i + 1;
+    }
+  }
+  std::memcpy(p, form + pos, 16);
+  return p + (c.stop - pos);
+}
+
+// The UTF-8 report from the Shift_JIS form of chunks, which is what the
+// encoder writes for the cells they hold. o has room for the longest form
+// of the line's bytes and sixteen bytes past it. Returns the offset reached.
 template <class Decoder>
 inline int utf8_report_chunks(DecoderState& st, const unsigned char* d, int off, int n, int avail, char** o) {
   using Reader = ChunkReader<Decoder>;
-  const LoneUnits::Unit* bytes = lone_units<KanaDecoder, Utf8Encoder>().unit;
   const Utf8Unit* pair_units = sjis_pair_units();
   char* p = *o;
   while (off < n && Reader::ready(st)) {
     const int r = n - off < 16 ? n - off : 16;
     const Window w(d + off, avail - off);
     const Chunk c = Reader::read(st, w, r);
-    unsigned char form[16];
-    simd::store(reinterpret_cast<char*>(form), c.shown);
-    for (int i = 0; i < c.stop;) {
-      if (c.pairs & (1u << i)) {
-        const Utf8Unit& u = pair_units[sjis_slot(form[i], form[i + 1])];
-        std::memcpy(p, u.text, 8);
-        p += u.len;
-        i += 2;
-      } else {
-        std::memcpy(p, bytes[form[i]].text, 4);
-        p += bytes[form[i]].len;
-        i += 1;
-      }
-    }
+    p = put_utf8_chunk(c, 0, pair_units, p);
     off += c.stop;
     if (c.stop < r) break;
   }

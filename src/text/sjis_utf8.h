@@ -4,7 +4,21 @@
 // circle. Built once, at the first use.
 #pragma once
 
+#include "common/text_scan.h"
+#include "text/tables/sjis_unicode.h"
+
 namespace vesk {
+
+// The slot of every pair of a lead byte, less 0x40, so that a pair's slot
+// is start[lead] + trail: one look-up in place of sjis_slot's arithmetic.
+struct SjisRowStarts {
+  int start[256];
+  constexpr SjisRowStarts() : start() {
+    for (unsigned b = 0; b < 256; ++b)
+      if (is_sjis_lead(static_cast<unsigned char>(b))) start[b] = sjis_slot(b, 0x40) - 0x40;
+  }
+};
+inline constexpr SjisRowStarts kSjisRowStarts;
 
 struct Utf8Unit {
   char text[8];
