@@ -227,7 +227,7 @@ template <class Decoder>
   const Chunk c = Reader::read(st.decoder, w, 16, first);
   if (c.stop < 16 && !c.cut) return 0;
   out[0] = ' ';
-  char* p = put_utf8_chunk(c, first, sjis_pair_units(), out + first);
+  char* p = put_utf8_chunk(c, first, out + first);
   st.has_pending = false;
   if (!c.cut) {
     *columns = 16;
