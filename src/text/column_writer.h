@@ -258,6 +258,17 @@ template <class Decoder, class Encoder>
   return write_columns<Decoder, Encoder>(st, d, 16, avail, out, columns);
 }
 
+// The UTF-8 report of the n bytes of a text read on their own (a cell that
+// their end cuts is no character): out has room for column_room(n) bytes.
+// Returns the bytes written.
+template <class Decoder>
+int put_text_utf8(bool show_escapes, const unsigned char* data, int n, char* out) {
+  ColumnState st;
+  st.decoder.show_escapes = show_escapes;
+  int columns;
+  return write_columns<Decoder, Utf8Encoder>(st, data, n, n, out, &columns);
+}
+
 // The same for the n bytes of a block that is not shown: only the decoder's
 // state and the pending cell move on, as if its lines of line_bytes bytes
 // had been written.

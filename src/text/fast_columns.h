@@ -32,6 +32,11 @@ struct Window {
       next = simd::load(p + 1);
       return;
     }
+    if (avail == 16) {  // a text of sixteen bytes, say: no copy
+      x = simd::load(p);
+      next = _mm_srli_si128(x, 1);
+      return;
+    }
     unsigned char copy[32] = {};
     std::memcpy(copy, p, static_cast<std::size_t>(avail > 0 ? avail : 0));
     x = simd::load(copy);
