@@ -234,6 +234,16 @@ template <class Decoder>
     return static_cast<int>(p - out);
   }
   const Cell cell = Decoder::decode(st.decoder, d + 15, avail - 15);
+  // The pair that the line's end cuts, over the blank column: what
+  // put_cut_cell does for it, in line.
+  if (cell.len == 2 && cell.cls == CellClass::multibyte && cell.at == 0 && cell.sjis >= 0x100) {
+    st.pending = cell;
+    st.has_pending = true;
+    st.from = 1;
+    st.shown_to = 2;
+    *columns = 17;
+    return static_cast<int>(p - out) + put_cell<Utf8Encoder>(cell, p);
+  }
   int shown;
   p += put_cut_cell<Utf8Encoder>(st, cell, 1, p, &shown);
   *columns = 15 + shown;
