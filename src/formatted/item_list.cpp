@@ -153,7 +153,8 @@ void print_lines(FormPrinter& p, const ListPlan& plan, const unsigned char* data
 
 // The same in a UTF-8 report: a loop of its own, which leaves the Shift_JIS
 // one as it was.
-[[gnu::noinline]] void print_utf8_lines(FormPrinter& p, const ListPlan& plan, const unsigned char* data, LineBatch& batch) {
+[[gnu::noinline]] void print_utf8_lines(FormPrinter& p, const ListPlan& plan, const unsigned char* data,
+                                        LineBatch& batch) {
   for (const ListLine& l : plan.lines) {
     if (!l.framed) {
       print_line(p, plan, l, data, batch);

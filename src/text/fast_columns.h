@@ -296,7 +296,8 @@ inline simd::Bytes even_pair_slots(simd::Bytes x) {
   const simd::Bytes slot = _mm_sub_epi16(_mm_add_epi16(_mm_mullo_epi16(lead, _mm_set1_epi16(kSjisTrailSlots)), trail),
                                          _mm_set1_epi16(0x81 * kSjisTrailSlots + 0x40));
   // The leads from 0xE0 on follow 0x9F: 0x40 rows fewer.
-  const simd::Bytes far = _mm_and_si128(_mm_cmpgt_epi16(lead, _mm_set1_epi16(0x9F)), _mm_set1_epi16(0x40 * kSjisTrailSlots));
+  const simd::Bytes far =
+      _mm_and_si128(_mm_cmpgt_epi16(lead, _mm_set1_epi16(0x9F)), _mm_set1_epi16(0x40 * kSjisTrailSlots));
   return _mm_sub_epi16(slot, far);
 }
 

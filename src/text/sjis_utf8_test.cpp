@@ -43,12 +43,17 @@ TEST(SjisPairUtf8, EveryPairIsWhatTheEncoderWrites) {
   EXPECT_EQ(pairs, 60 * 188);
 }
 
-TEST(SjisPairUtf8, SpotForms) {
+std::string form_of(unsigned lead, unsigned trail) {
   char out[8];
-  EXPECT_EQ(std::string(out, static_cast<std::size_t>(put_sjis_pair_utf8(0x82, 0xA0, out))), "\xe3\x81\x82");  // あ
-  EXPECT_EQ(std::string(out, static_cast<std::size_t>(put_sjis_pair_utf8(0x87, 0x40, out))), "\xe2\x91\xa0 ");  // ①, narrow
-  EXPECT_EQ(std::string(out, static_cast<std::size_t>(put_sjis_pair_utf8(0xF0, 0x40, out))), "\xe3\x80\x93");  // private use
-  EXPECT_EQ(std::string(out, static_cast<std::size_t>(put_sjis_pair_utf8(0x84, 0xDD, out))), "\xe3\x80\x93");  // none
+  return std::string(out, static_cast<std::size_t>(put_sjis_pair_utf8(lead, trail, out)));
+}
+
+TEST(SjisPairUtf8, SpotForms) {
+  EXPECT_EQ(form_of(0x82, 0xA0), "\xe3\x81\x82");   // hiragana a, wide
+  EXPECT_EQ(form_of(0x87, 0x40), "\xe2\x91\xa0 ");  // circled one, narrow: a blank after it
+  EXPECT_EQ(form_of(0x86, 0x79), "\xe2\x97\x8c\xcc\x81 ");  // a mark on its dotted circle
+  EXPECT_EQ(form_of(0xF0, 0x40), "\xe3\x80\x93");   // private use: the geta mark
+  EXPECT_EQ(form_of(0x84, 0xDD), "\xe3\x80\x93");   // no character
 }
 
 }  // namespace
