@@ -32,16 +32,23 @@ struct Window {
       next = simd::load(p + 1);
       return;
     }
-    if (avail == 16) {  // a text of sixteen bytes, say: no copy
-      x = simd::load(p);
-      next = _mm_srli_si128(x, 1);
-      return;
-    }
     unsigned char copy[32] = {};
     std::memcpy(copy, p, static_cast<std::size_t>(avail > 0 ? avail : 0));
     x = simd::load(copy);
     next = simd::load(copy + 1);
   }
+  // The same, without a copy, where up to avail bytes may be read and a
+  // text of sixteen bytes read on its own is common.
+  static Window sixteen_or_more(const unsigned char* p, int avail) {
+    if (avail != 16) return Window(p, avail);
+    Window w;
+    w.x = simd::load(p);
+    w.next = _mm_srli_si128(w.x, 1);
+    return w;
+  }
+
+ private:
+  Window() = default;
 };
 
 // Bits 0..k-1 (k <= 16).
@@ -363,7 +370,7 @@ inline int utf8_report_chunks(DecoderState& st, const unsigned char* d, int off,
   char* p = *o;
   while (off < n && Reader::ready(st)) {
     const int r = n - off < 16 ? n - off : 16;
-    const Window w(d + off, avail - off);
+    const Window w = Window::sixteen_or_more(d + off, avail - off);
     const Chunk c = Reader::read(st, w, r);
     p = put_utf8_chunk(c, 0, p);
     off += c.stop;
