@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "common/ascii.h"
 #include "common/digits.h"
 #include "common/short_copy.h"
 #include "formatted/item_walk.h"
@@ -103,19 +102,31 @@ int put_framed_line(char* out, const ListLine& l, const unsigned char* data, con
   return l.end.empty() ? 7 + values : static_cast<int>(l.frame.size());
 }
 
-// A framed line in a UTF-8 report: its offset field, its values (those of
-// a text item made UTF-8 in place, through scratch, when they are not
-// ASCII), then the UTF-8 form of the line's end from their end column on.
-// Returns its length in bytes.
-int put_framed_utf8_line(char* out, const ListLine& l, const unsigned char* data, const FormView& view,
-                         char* scratch) {
+// Room a framed line of a UTF-8 report takes past its longest form: the
+// stores of the last text element's characters may reach past their end.
+constexpr std::size_t kUtf8LineSlack = 32;
+
+// A framed line in a UTF-8 report: its offset field, its values (the
+// characters of a text item written in UTF-8 from its bytes), then the UTF-8
+// form of the line's end from their end column on. Returns its length in
+// bytes.
+int put_framed_utf8_line(char* out, const ListLine& l, const unsigned char* data, const FormView& view) {
   std::memcpy(out, l.offset, 7);
-  const int values =
-      put_values_text(out + 7, data + l.pos, l.size, l.count, l.form, *l.codec, view.show_ctrl, view.list_order);
-  int bytes = 7 + values;
-  if (l.form == ValueForm::text && !all_ascii(out + 7, static_cast<std::size_t>(values))) {
-    std::memcpy(scratch, out + 7, static_cast<std::size_t>(values));
-    bytes = 7 + static_cast<int>(sjis2utf8(scratch, static_cast<std::size_t>(values), out + 7));
+  int values, bytes;
+  if (l.form == ValueForm::text) {
+    char* o = out + 7;
+    const unsigned char* element = data + l.pos;
+    for (int k = 0; k < l.count; ++k, element += l.size) {
+      *o++ = '[';
+      o += l.codec->put_text_utf8(view.show_ctrl, element, l.size, o);
+      std::memcpy(o, "] ", 2);
+      o += 2;
+    }
+    values = l.count * (l.size + 3);
+    bytes = static_cast<int>(o - out);
+  } else {
+    values = put_values_text(out + 7, data + l.pos, l.size, l.count, l.form, *l.codec, view.show_ctrl, view.list_order);
+    bytes = 7 + values;
   }
   const int col = 7 + values;
   const int end = static_cast<int>(l.end_utf8.size());
@@ -133,14 +144,32 @@ void print_lines(FormPrinter& p, const ListPlan& plan, const unsigned char* data
   for (const ListLine& l : plan.lines) {
     if (!l.framed) {
       print_line(p, plan, l, data, batch);
-    } else if (batch.utf8()) {
-      char* out = batch.line_space(kUtf8PerSjisByte * static_cast<std::size_t>(l.longest));
-      batch.end_line(static_cast<std::size_t>(put_framed_utf8_line(out, l, data, p.view, p.line.data)));
-    } else {
-      char* out = batch.line_space(static_cast<std::size_t>(l.longest));
-      batch.end_line(static_cast<std::size_t>(put_framed_line(out, l, data, p.view)));
+      continue;
     }
+    char* out = batch.line_space(static_cast<std::size_t>(l.longest));
+    batch.end_line(static_cast<std::size_t>(put_framed_line(out, l, data, p.view)));
   }
+}
+
+// The same in a UTF-8 report: a loop of its own, which leaves the Shift_JIS
+// one as it was.
+[[gnu::noinline]] void print_utf8_lines(FormPrinter& p, const ListPlan& plan, const unsigned char* data,
+                                        LineBatch& batch) {
+  for (const ListLine& l : plan.lines) {
+    if (!l.framed) {
+      print_line(p, plan, l, data, batch);
+      continue;
+    }
+    char* out = batch.line_space(kUtf8PerSjisByte * static_cast<std::size_t>(l.longest) + kUtf8LineSlack);
+    batch.end_line(static_cast<std::size_t>(put_framed_utf8_line(out, l, data, p.view)));
+  }
+}
+
+void print_plan(FormPrinter& p, const ListPlan& plan, const unsigned char* data, LineBatch& batch) {
+  if (batch.utf8())
+    print_utf8_lines(p, plan, data, batch);
+  else
+    print_lines(p, plan, data, batch);
 }
 
 }  // namespace
@@ -155,14 +184,14 @@ int print_items(FormPrinter& p, int rec, const unsigned char* data, int size, in
   // as it is made, by the printer.
   const bool plain = p.line.cells.empty() && !p.line.styled;
   if (const ListPlan* lines = plain ? p.list_plans.recent(rec, size, pos) : nullptr) {
-    print_lines(p, *lines, data, batch);
+    print_plan(p, *lines, data, batch);
     return lines->walk->end;
   }
   const WalkRules rules{true, true};
   const WalkPlan* walk = p.plans.find(p.view, rec, size, pos, rules);
   if (walk != nullptr && plain) {
     if (const ListPlan* lines = p.list_plans.find(*walk, p.view, p.labels, p.report.sink().utf8())) {
-      print_lines(p, *lines, data, batch);
+      print_plan(p, *lines, data, batch);
       return walk->end;
     }
   }

@@ -9,6 +9,7 @@
 #include "common/text_scan.h"
 #include "text/decoders.h"
 #include "text/encoders.h"
+#include "text/sjis_utf8.h"
 
 namespace vesk {
 
@@ -41,33 +42,20 @@ Unit unit_of(const Cell& c) {
   return u;
 }
 
-// The units of every lead byte's row laid out over all 256 trail bytes, so
-// that a pair needs one look-up (a unit of length 0 is no pair), and the
-// class of every byte. Built once, from the Shift_JIS decoder's cells.
+// The unit of every byte on its own and its class. Built once, from the
+// Shift_JIS decoder's cells; a pair's unit is the generated table's.
 struct UnitTables {
-  static constexpr int kRowSize = 256;
   enum Kind : unsigned char { kPrintable, kLead, kOther };
-  Unit pairs[kSjisLeads * kRowSize];
   Unit single[256];
   unsigned char kind[256];
-  const Unit* row[256];  // the row of each lead byte; null for other bytes
 
-  UnitTables() : pairs(), single(), kind(), row() {
+  UnitTables() : single(), kind() {
     DecoderState st;
-    int r = 0;
     for (int b = 0; b < 256; ++b) {
       const auto c8 = static_cast<unsigned char>(b);
       // A lone byte: what the decoder makes of it when no trail follows.
       single[b] = unit_of(SjisDecoder::decode(st, &c8, 1));
       kind[b] = is_printable_ascii(c8) ? kPrintable : is_sjis_lead(c8) ? kLead : kOther;
-      if (kind[b] != kLead) continue;
-      row[b] = &pairs[r * kRowSize];
-      for (int trail = 0; trail < 256; ++trail) {
-        const unsigned char two[2] = {c8, static_cast<unsigned char>(trail)};
-        Cell c = SjisDecoder::decode(st, two, 2);
-        if (c.len == 2) pairs[r * kRowSize + trail] = unit_of(c);
-      }
-      ++r;
     }
   }
 };
@@ -114,7 +102,6 @@ std::size_t sjis2utf8(const char* in, std::size_t n, char* out) {
   const auto* p = reinterpret_cast<const unsigned char*>(in);
   auto* o = reinterpret_cast<unsigned char*>(out);
   const UnitTables& t = unit_tables();
-  const Unit* const* rows = t.row;
   std::size_t i = 0;
   while (n - i >= 2) {
     const unsigned b = p[i];
@@ -147,20 +134,16 @@ std::size_t sjis2utf8(const char* in, std::size_t n, char* out) {
     }
     if (kind == UnitTables::kLead) {
       // Pairs, one after the other, the bulk of a line of Japanese text.
-      const Unit* row = rows[b];
       bool lone = false;  // a lead byte without its trail
       for (;;) {
-        const Unit& u = row[p[i + 1]];
-        if (u.len == 0) {
+        const unsigned trail = p[i + 1];
+        if (!is_sjis_trail(static_cast<unsigned char>(trail))) {
           lone = true;
           break;
         }
-        std::memcpy(o, u.text, 8);
-        o += u.len;
+        o += put_sjis_pair_utf8(p[i], trail, reinterpret_cast<char*>(o));
         i += 2;
-        if (n - i < 2) break;
-        row = rows[p[i]];
-        if (row == nullptr) break;
+        if (n - i < 2 || t.kind[p[i]] != UnitTables::kLead) break;
       }
       if (!lone) continue;
     }

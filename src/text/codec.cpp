@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "text/column_writer.h"
 #include "text/decoders.h"
 #include "text/text_cells.h"
 
@@ -22,7 +23,8 @@ constexpr Codec row() {
                &Decoder::decode,
                &decode_cells<Decoder>,
                &put_text_forms<Decoder, false>,
-               &put_text_forms<Decoder, true>};
+               &put_text_forms<Decoder, true>,
+               &put_text_utf8<Decoder>};
 }
 
 template <std::size_t... I>

@@ -40,6 +40,10 @@ using DecodeCellsFn = int (*)(DecoderState& st, const unsigned char* p, int avai
 // n + kMaxCellLength bytes; with starts (room for n bytes), where each cell
 // starts and how long it is (text/text_cells.h). Returns n.
 using TextFormsFn = int (*)(bool show_escapes, const unsigned char* data, int n, char* out, unsigned char* starts);
+// The UTF-8 report of the cells of n bytes read on their own, one column a
+// byte, written to out, which has room for column_room<Utf8Encoder>(n)
+// bytes (text/column_writer.h). Returns the bytes written.
+using TextUtf8Fn = int (*)(bool show_escapes, const unsigned char* data, int n, char* out);
 
 struct Codec {
   CharMode mode;
@@ -54,6 +58,7 @@ struct Codec {
   DecodeCellsFn decode_cells;
   TextFormsFn put_text_forms;
   TextFormsFn put_text_layout;  // the same, with starts
+  TextUtf8Fn put_text_utf8;
 
   bool resumable() const { return starts_fresh != nullptr; }
 };

@@ -210,6 +210,45 @@ template <class Decoder>
   *columns = 15 + shown;
   return 15 + bytes;
 }
+
+// The same in the UTF-8 report: the chunk's Shift_JIS form written as UTF-8
+// (put_utf8_chunk), a blank for the rest of a pair shown on the line before.
+template <class Decoder>
+[[gnu::always_inline]] inline int utf8_line16(ColumnState& st, const unsigned char* d, int avail, char* out,
+                                              int* columns) {
+  using Reader = ChunkReader<Decoder>;
+  if (avail < 17 || !Reader::ready(st.decoder)) return 0;
+  int first = 0;
+  if (st.has_pending) {
+    if (st.pending.len != 2 || st.from != 1 || st.shown_to != 2) return 0;
+    first = 1;
+  }
+  const Window w(d, avail);
+  const Chunk c = Reader::read(st.decoder, w, 16, first);
+  if (c.stop < 16 && !c.cut) return 0;
+  out[0] = ' ';
+  char* p = put_utf8_chunk(c, first, out + first);
+  st.has_pending = false;
+  if (!c.cut) {
+    *columns = 16;
+    return static_cast<int>(p - out);
+  }
+  const Cell cell = Decoder::decode(st.decoder, d + 15, avail - 15);
+  // The pair that the line's end cuts, over the blank column: what
+  // put_cut_cell does for it, in line.
+  if (cell.len == 2 && cell.cls == CellClass::multibyte && cell.at == 0 && cell.sjis >= 0x100) {
+    st.pending = cell;
+    st.has_pending = true;
+    st.from = 1;
+    st.shown_to = 2;
+    *columns = 17;
+    return static_cast<int>(p - out) + put_cell<Utf8Encoder>(cell, p);
+  }
+  int shown;
+  p += put_cut_cell<Utf8Encoder>(st, cell, 1, p, &shown);
+  *columns = 15 + shown;
+  return static_cast<int>(p - out);
+}
 #endif
 
 // write_columns for a whole line of sixteen bytes, the commonest line: kept
@@ -222,8 +261,22 @@ template <class Decoder, class Encoder>
                 !ChunkReader<Decoder>::kLeadsToFix) {
     if (int bytes = sjis_line16<Decoder>(st, d, avail, out, columns)) return bytes;
   }
+  if constexpr (Encoder::kMaxBytesPerColumn > 1 && ChunkReader<Decoder>::kHas && !ChunkReader<Decoder>::kLeadsToFix) {
+    if (int bytes = utf8_line16<Decoder>(st, d, avail, out, columns)) return bytes;
+  }
 #endif
   return write_columns<Decoder, Encoder>(st, d, 16, avail, out, columns);
+}
+
+// The UTF-8 report of the n bytes of a text read on their own (a cell that
+// their end cuts is no character): out has room for column_room(n) bytes.
+// Returns the bytes written.
+template <class Decoder>
+int put_text_utf8(bool show_escapes, const unsigned char* data, int n, char* out) {
+  ColumnState st;
+  st.decoder.show_escapes = show_escapes;
+  int columns;
+  return write_columns<Decoder, Utf8Encoder>(st, data, n, n, out, &columns);
 }
 
 // The same for the n bytes of a block that is not shown: only the decoder's

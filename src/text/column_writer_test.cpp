@@ -136,13 +136,33 @@ std::vector<unsigned char> piece_text(std::mt19937& rng, int size) {
   return out;
 }
 
+// Text that is mostly pairs (Shift_JIS and EUC-JP, narrow and wide ones,
+// a mark on its circle), in runs that fill whole lines, with a few ASCII
+// bytes and kana between them: lines of pairs only, and pairs that a line's
+// end cuts, in both alignments.
+std::vector<unsigned char> pair_text(std::mt19937& rng, int size) {
+  static const char* const kPairs[] = {"\x82\xa0", "\x88\x9f", "\x87\x40", "\x86\x79", "\xf0\x40", "\xfc\xfc",
+                                       "\xa4\xa2", "\xb0\xa1", "\xad\xa1", "!!", "0!"};
+  static const char* const kBetween[] = {"a", "\r\n", "\xb1", " ", "\x80"};
+  std::vector<unsigned char> out;
+  while (static_cast<int>(out.size()) < size) {
+    const char* piece = rng() % 12 != 0 ? kPairs[rng() % (sizeof kPairs / sizeof kPairs[0])]
+                                        : kBetween[rng() % (sizeof kBetween / sizeof kBetween[0])];
+    out.insert(out.end(), piece, piece + std::strlen(piece));
+  }
+  out.resize(static_cast<std::size_t>(size));
+  return out;
+}
+
 template <class Decoder, class Encoder>
 void check_fast_paths(const char* name, bool sixteen) {
   std::mt19937 rng(sixteen ? 20261211 : 20261210);
-  for (int round = 0; round < 1200; ++round) {
+  for (int round = 0; round < 1800; ++round) {
     const int size = static_cast<int>(rng() % 100) + 1;
     std::vector<unsigned char> data(static_cast<std::size_t>(size));
-    if (round % 2 == 1) {
+    if (round >= 1200) {
+      data = pair_text(rng, size);
+    } else if (round % 2 == 1) {
       data = piece_text(rng, size);
     } else {
       for (auto& b : data) b = static_cast<unsigned char>(rng());
@@ -179,11 +199,47 @@ TEST(ColumnWriter, FastPathsAgreeWithCellByCell) {
     check_fast_paths<Utf8Decoder, SjisEncoder>("utf8", sixteen);
     check_fast_paths<JisDecoder, SjisEncoder>("jis", sixteen);
     check_fast_paths<AsciiDecoder, Utf8Encoder>("ascii, utf-8", sixteen);
+    check_fast_paths<KanaDecoder, Utf8Encoder>("kana, utf-8", sixteen);
     check_fast_paths<SjisDecoder, Utf8Encoder>("sjis, utf-8", sixteen);
     check_fast_paths<EucDecoder, Utf8Encoder>("euc, utf-8", sixteen);
     check_fast_paths<Utf8Decoder, Utf8Encoder>("utf8, utf-8", sixteen);
     check_fast_paths<JisDecoder, Utf8Encoder>("jis, utf-8", sixteen);
   }
+}
+
+// A text read on its own in UTF-8 (the list's text items): what its cells
+// written one by one give, for texts of every length up to 40 bytes, sixteen
+// among them, cut anywhere.
+template <class Decoder>
+void check_text_utf8(const char* name) {
+  std::mt19937 rng(20261212);
+  for (int round = 0; round < 600; ++round) {
+    const int size = static_cast<int>(rng() % 40) + 1;
+    std::vector<unsigned char> data(static_cast<std::size_t>(size));
+    if (round % 3 == 0) {
+      data = piece_text(rng, size);
+    } else if (round % 3 == 1) {
+      data = pair_text(rng, size);
+    } else {
+      for (auto& b : data) b = static_cast<unsigned char>(rng());
+    }
+    char a[512], b[512];
+    const int la = put_text_utf8<Decoder>(false, data.data(), size, a);
+    ColumnState slow;
+    int cols = 0;
+    const int lb = write_columns<Decoder, Utf8Encoder, false>(slow, data.data(), size, size, b, &cols);
+    ASSERT_EQ(std::string(a, static_cast<std::size_t>(la)), std::string(b, static_cast<std::size_t>(lb)))
+        << name << " round " << round;
+    ASSERT_EQ(cols, size) << name << " round " << round;
+  }
+}
+
+TEST(ColumnWriter, TextInUtf8AgreesWithCellByCell) {
+  check_text_utf8<SjisDecoder>("sjis");
+  check_text_utf8<EucDecoder>("euc");
+  check_text_utf8<Utf8Decoder>("utf8");
+  check_text_utf8<JisDecoder>("jis");
+  check_text_utf8<KanaDecoder>("kana");
 }
 
 // The colored columns likewise: characters, hex digits and every change of

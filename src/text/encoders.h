@@ -83,20 +83,15 @@ struct Utf8Encoder {
 
   static Written put_character(const Cell& c, char* out);
 
-  static int put_pair(unsigned pair, char* out) {
-    const Utf8Unit& u = sjis_pair_units()[sjis_slot(pair >> 8, pair & 0xFF)];
-    std::memcpy(out, u.text, 8);
-    return u.len;
-  }
+  static int put_pair(unsigned pair, char* out) { return put_sjis_pair_utf8(pair >> 8, pair & 0xFF, out); }
 
   static int put_whole(const Cell& c, char* out) {
     // A pair of a Shift_JIS code read at the cell's start, the common case:
     // its unit, then a point for each further byte.
     if (c.cp == kCpOfSjis && c.at == 0) {
-      const Utf8Unit& u = sjis_pair_units()[sjis_slot(c.sjis >> 8, c.sjis & 0xFF)];
-      std::memcpy(out, u.text, 8);
-      std::memcpy(out + u.len, "..", 2);
-      return u.len + c.len - 2;
+      const int len = put_sjis_pair_utf8(c.sjis >> 8, c.sjis & 0xFF, out);
+      std::memcpy(out + len, "..", 2);
+      return len + c.len - 2;
     }
     int columns;
     return put_cell_columns<Utf8Encoder>(c, 0, c.len, 0, out, &columns);

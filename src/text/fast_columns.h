@@ -4,6 +4,7 @@
 // stops there and leaves the rest to the cell-by-cell loop.
 #pragma once
 
+#include <cstdint>
 #include <cstring>
 #include <type_traits>
 
@@ -36,6 +37,18 @@ struct Window {
     x = simd::load(copy);
     next = simd::load(copy + 1);
   }
+  // The same, without a copy, where up to avail bytes may be read and a
+  // text of sixteen bytes read on its own is common.
+  static Window sixteen_or_more(const unsigned char* p, int avail) {
+    if (avail != 16) return Window(p, avail);
+    Window w;
+    w.x = simd::load(p);
+    w.next = _mm_srli_si128(w.x, 1);
+    return w;
+  }
+
+ private:
+  Window() = default;
 };
 
 // Bits 0..k-1 (k <= 16).
@@ -267,34 +280,99 @@ inline int sjis_report_chunks(DecoderState& st, const unsigned char* d, int off,
   return off;
 }
 
-// The UTF-8 report from the Shift_JIS form of a chunk: each pair's unit, and
-// each other byte's (printable ASCII itself, a kana its character, a point),
-// which is what the encoder writes for the cells the chunk holds. o has room
-// for the longest units of the line's bytes. Returns the offset reached.
+// The UTF-8 form of a half-width kana byte 0xA1-0xDF (U+FF61-U+FF9F), three
+// bytes in a word whose fourth byte is written past them.
+struct KanaUtf8 {
+  std::uint32_t bytes[256];
+  constexpr KanaUtf8() : bytes() {
+    for (unsigned b = 0xA1; b <= 0xDF; ++b) {
+      const unsigned cp = 0xFEC0 + b;
+      bytes[b] = 0xEFu | (0x80u | ((cp >> 6) & 0x3F)) << 8 | (0x80u | (cp & 0x3F)) << 16;
+    }
+  }
+};
+inline constexpr KanaUtf8 kKanaUtf8;
+
+// The slots (sjis_slot) of the pairs that begin at the even bytes of x:
+// lane k holds the slot of bytes 2k and 2k + 1 as a pair, which means
+// nothing where they are none. In 16 bits, whose wrap-around a slot (below
+// kSjisSlots) does not see.
+inline simd::Bytes even_pair_slots(simd::Bytes x) {
+  const simd::Bytes lead = _mm_and_si128(x, _mm_set1_epi16(0xFF));
+  const simd::Bytes trail = _mm_srli_epi16(x, 8);
+  const simd::Bytes slot = _mm_sub_epi16(_mm_add_epi16(_mm_mullo_epi16(lead, _mm_set1_epi16(kSjisTrailSlots)), trail),
+                                         _mm_set1_epi16(0x81 * kSjisTrailSlots + 0x40));
+  // The leads from 0xE0 on follow 0x9F: 0x40 rows fewer.
+  const simd::Bytes far =
+      _mm_and_si128(_mm_cmpgt_epi16(lead, _mm_set1_epi16(0x9F)), _mm_set1_epi16(0x40 * kSjisTrailSlots));
+  return _mm_sub_epi16(slot, far);
+}
+
+// Seven or eight pairs from byte `from` (0 or 1) on, nothing else: their
+// forms one after the other, without a branch but the eighth.
+[[gnu::always_inline]] inline char* put_pair_run(simd::Bytes shown, int from, int pairs, char* __restrict p) {
+  const simd::Bytes slots = even_pair_slots(from != 0 ? _mm_srli_si128(shown, 1) : shown);
+  const std::uint64_t* __restrict forms = kSjisPairUtf8;
+  p += put_pair_form(forms[_mm_extract_epi16(slots, 0)], p);
+  p += put_pair_form(forms[_mm_extract_epi16(slots, 1)], p);
+  p += put_pair_form(forms[_mm_extract_epi16(slots, 2)], p);
+  p += put_pair_form(forms[_mm_extract_epi16(slots, 3)], p);
+  p += put_pair_form(forms[_mm_extract_epi16(slots, 4)], p);
+  p += put_pair_form(forms[_mm_extract_epi16(slots, 5)], p);
+  p += put_pair_form(forms[_mm_extract_epi16(slots, 6)], p);
+  if (pairs == 8) p += put_pair_form(forms[_mm_extract_epi16(slots, 7)], p);
+  return p;
+}
+
+// Writes the UTF-8 report of a chunk's Shift_JIS form from byte `from` to
+// its stop at p, and returns the end: printable ASCII and points are
+// themselves, copied sixteen bytes at a time up to the next byte of another
+// kind; a pair is its form (one store of eight bytes), a kana its three
+// bytes. A chunk of pairs only, the bulk of Japanese text, goes straight
+// through them. p has room for sixteen bytes past the longest form of the
+// bytes.
+[[gnu::always_inline]] inline char* put_utf8_chunk(const Chunk& c, int from, char* __restrict p) {
+  const int pair_bytes = c.stop - from;
+  if (pair_bytes >= 14 && (c.pairs | c.pairs << 1) == (below(c.stop) & ~below(from)))
+    return put_pair_run(c.shown, from, pair_bytes / 2, p);
+  alignas(16) unsigned char form[32];
+  simd::store(reinterpret_cast<char*>(form), c.shown);
+  // Pairs and kana: the bytes with their top bit set that are no pair's
+  // second byte (which may be ASCII or not).
+  unsigned others = simd::bits(c.shown) & ~(c.pairs << 1) & below(c.stop) & ~below(from);
+  int pos = from;
+  while (others != 0) {
+    const int i = __builtin_ctz(others);
+    others &= others - 1;
+    if (i != pos) {
+      std::memcpy(p, form + pos, 16);
+      p += i - pos;
+    }
+    if (c.pairs & (1u << i)) {
+      p += put_sjis_pair_utf8(form[i], form[i + 1], p);
+      pos = i + 2;
+    } else {
+      std::memcpy(p, &kKanaUtf8.bytes[form[i]], 4);
+      p += 3;
+      pos = i + 1;
+    }
+  }
+  std::memcpy(p, form + pos, 16);
+  return p + (c.stop - pos);
+}
+
+// The UTF-8 report from the Shift_JIS form of chunks, which is what the
+// encoder writes for the cells they hold. o has room for the longest form
+// of the line's bytes and sixteen bytes past it. Returns the offset reached.
 template <class Decoder>
 inline int utf8_report_chunks(DecoderState& st, const unsigned char* d, int off, int n, int avail, char** o) {
   using Reader = ChunkReader<Decoder>;
-  const LoneUnits::Unit* bytes = lone_units<KanaDecoder, Utf8Encoder>().unit;
-  const Utf8Unit* pair_units = sjis_pair_units();
   char* p = *o;
   while (off < n && Reader::ready(st)) {
     const int r = n - off < 16 ? n - off : 16;
-    const Window w(d + off, avail - off);
+    const Window w = Window::sixteen_or_more(d + off, avail - off);
     const Chunk c = Reader::read(st, w, r);
-    unsigned char form[16];
-    simd::store(reinterpret_cast<char*>(form), c.shown);
-    for (int i = 0; i < c.stop;) {
-      if (c.pairs & (1u << i)) {
-        const Utf8Unit& u = pair_units[sjis_slot(form[i], form[i + 1])];
-        std::memcpy(p, u.text, 8);
-        p += u.len;
-        i += 2;
-      } else {
-        std::memcpy(p, bytes[form[i]].text, 4);
-        p += bytes[form[i]].len;
-        i += 1;
-      }
-    }
+    p = put_utf8_chunk(c, 0, p);
     off += c.stop;
     if (c.stop < r) break;
   }
