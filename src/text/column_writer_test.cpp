@@ -188,18 +188,33 @@ TEST(ColumnWriter, FastPathsAgreeWithCellByCell) {
 
 // The colored columns likewise: characters, hex digits and every change of
 // style the same with the fast path as cell by cell, on the same bytes.
+// Long runs of one style, which the fast path copies run by run: each piece
+// repeated up to eight times.
+std::vector<unsigned char> run_text(std::mt19937& rng, int size) {
+  std::vector<unsigned char> out;
+  while (static_cast<int>(out.size()) < size) {
+    const std::vector<unsigned char> piece = piece_text(rng, 1 + static_cast<int>(rng() % 3));
+    for (int k = static_cast<int>(rng() % 8); k >= 0; --k) out.insert(out.end(), piece.begin(), piece.end());
+  }
+  out.resize(static_cast<std::size_t>(size));
+  return out;
+}
+
 template <class Decoder, class Encoder>
 void check_colored_fast_path(const char* name) {
   std::mt19937 rng(20261211);
-  for (int round = 0; round < 1200; ++round) {
+  for (int round = 0; round < 1800; ++round) {
     const int size = static_cast<int>(rng() % 100) + 1;
     std::vector<unsigned char> data(static_cast<std::size_t>(size));
-    if (round % 2 == 1) {
+    if (round % 3 == 1) {
       data = piece_text(rng, size);
+    } else if (round % 3 == 2) {
+      data = run_text(rng, size);
     } else {
       for (auto& b : data) b = static_cast<unsigned char>(rng());
     }
-    const int lb = static_cast<int>(rng() % 40) + 1;
+    // Lines of sixteen bytes, the commonest, in every other round.
+    const int lb = round % 2 == 0 ? 16 : static_cast<int>(rng() % 40) + 1;
     ColumnState fast, slow;
     fast.decoder.show_escapes = slow.decoder.show_escapes = round % 4 == 3;
     for (int at = 0; at < size; at += lb) {
