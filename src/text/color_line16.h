@@ -1,0 +1,119 @@
+// A whole colored line of sixteen bytes in the Shift_JIS report in one step,
+// where the masks tell every byte (as sjis_line16 in column_writer.h): the
+// styles of the sixteen bytes at once, then their changes of style, hex
+// digits and characters written run by run, or byte by byte when the style
+// changes often (random bytes). What write_colored_columns writes for the
+// same line (a unit test compares both).
+#pragma once
+
+#include <cstring>
+
+#include "text/color_column_writer.h"
+
+namespace vesk {
+
+#if defined(__SSE2__)
+
+// The decoders whose lines colored_line16 writes: those whose chunks tell
+// every byte, with no lead decoded afterwards.
+template <class Decoder>
+constexpr bool colors_line16() {
+  if constexpr (ChunkReader<Decoder>::kHas) {
+    return colors_chunks<Decoder>() && !ChunkReader<Decoder>::kLeadsToFix;
+  } else {
+    return false;
+  }
+}
+
+// The most bytes colored_line16 writes to chars: seventeen columns, a
+// change of style before each and at the end.
+constexpr int kColoredLine16Chars = 17 + 18 * kMaxStyleChange;
+
+// The colored hex part of the sixteen bytes at d into hex, and their
+// colored character column into chars (*chars_len bytes, *columns columns).
+// Returns the hex part's length, or 0 when the line needs
+// write_colored_columns (nothing is changed then). avail >= 16 bytes may be
+// read at d; hex and chars have room for kColoredLine16Chars bytes and a
+// whole store more.
+template <class Decoder>
+[[gnu::always_inline]] inline int colored_line16(ColumnState& st, const unsigned char* d, int avail, char* hex,
+                                                 char* chars, int* chars_len, int* columns) {
+  using Reader = ChunkReader<Decoder>;
+  if (avail < 17 || !Reader::ready(st.decoder)) return 0;
+  int first = 0;
+  if (st.has_pending) {
+    if (st.pending.len != 2 || st.from != 1 || st.shown_to != 2) return 0;
+    first = 1;
+  }
+  const Window w(d, avail);
+  const Chunk c = Reader::read(st.decoder, w, 16, first);
+  if (c.stop < 16 && !c.cut) return 0;
+  // Each byte's style: a pair's multibyte, every other byte's its own.
+  const simd::Bytes pair_bytes = simd::spread(c.pairs | c.pairs << 1);
+  simd::Bytes styles = lone_styles<kana_alone<Decoder>()>(w.x, simd::flipped(w.x));
+  styles = _mm_or_si128(_mm_andnot_si128(pair_bytes, styles),
+                        _mm_and_si128(pair_bytes, _mm_set1_epi8(static_cast<char>(Style::multibyte))));
+  char form[32] = {};
+  simd::store(form, c.shown);
+  int form_len = 16;
+  int cols = 16;
+  if (first != 0 || c.cut) {
+    // The rest of the pair the line before showed whole, a blank in its
+    // style; the pair the line's end cuts, shown over the blank column.
+    alignas(16) unsigned char style[16];
+    simd::store(reinterpret_cast<char*>(style), styles);
+    if (first != 0) {
+      style[0] = static_cast<unsigned char>(style_of_cell(st.pending));
+      form[0] = ' ';
+    }
+    st.has_pending = false;
+    if (c.cut) {
+      const Cell cell = Decoder::decode(st.decoder, d + 15, avail - 15);
+      style[15] = static_cast<unsigned char>(style_of_cell(cell));
+      int shown;
+      form_len = 15 + put_cut_cell<SjisEncoder>(st, cell, 1, form + 15, &shown);
+      cols = 15 + shown;
+    }
+    styles = simd::load(style);
+  }
+  alignas(16) unsigned char index[16];
+  simd::store(reinterpret_cast<char*>(index), change_indexes(styles, Style::none));
+  char digits[32];
+  simd::put_hex_digits(digits, w.x);
+  const unsigned starts = style_changes(styles, Style::none);
+  char* h = hex;
+  char* o = chars;
+  if (count_bits16(starts) <= kMostRunChanges) {
+    put_colored_runs(starts, 16, 0, index, form, digits, &o, &h);
+  } else {
+    const StyleChanges::Change* changes = &kStyleChanges.change[0][0];
+    // Each byte's change of style (empty when it stays), to both parts.
+#pragma GCC unroll 16
+    for (int i = 0; i < 16; ++i) {
+      const StyleChanges::Change* change = changes + index[i];
+      const simd::Bytes sequence = _mm_load_si128(reinterpret_cast<const __m128i*>(change));
+      const int len = change->len;
+      simd::store(h, sequence);
+      simd::store(o, sequence);
+      h += len;
+      o += len;
+      std::memcpy(h, digits + 2 * i, 2);
+      h[2] = ' ';
+      h += 2 + (i & 1);
+      *o++ = form[i];
+    }
+  }
+  // The rest of a cut pair's form; back to the terminal's color.
+  for (int i = 16; i < form_len; ++i) *o++ = form[i];
+  const auto last = static_cast<Style>(_mm_extract_epi16(styles, 7) >> 8);
+  const StyleChanges::Change& to_none = kStyleChanges.change[static_cast<int>(last)][0];
+  std::memcpy(h, &to_none, kMaxStyleChange);
+  std::memcpy(o, &to_none, kMaxStyleChange);
+  *chars_len = static_cast<int>(o + to_none.len - chars);
+  *columns = cols;
+  return static_cast<int>(h + to_none.len - hex);
+}
+
+#endif
+
+}  // namespace vesk
