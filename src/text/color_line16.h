@@ -6,7 +6,9 @@
 // same line (a unit test compares both).
 #pragma once
 
+#include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "text/color_column_writer.h"
 
@@ -23,6 +25,51 @@ constexpr bool colors_line16() {
   } else {
     return false;
   }
+}
+
+// The two lower-case hex digits of each of sixteen bytes, as words: bytes
+// 0-7 in pairs[0], 8-15 in pairs[1] (as simd::put_hex_digits stores them).
+inline void hex_digit_pairs(simd::Bytes x, simd::Bytes* pairs) {
+  const simd::Bytes low4 = _mm_set1_epi8(0x0F);
+  const simd::Bytes hi = _mm_and_si128(_mm_srli_epi16(x, 4), low4);
+  const simd::Bytes lo = _mm_and_si128(x, low4);
+  auto digits = [](simd::Bytes v) {
+    const simd::Bytes letters = _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(9)), _mm_set1_epi8('a' - '0' - 10));
+    return _mm_add_epi8(_mm_add_epi8(v, _mm_set1_epi8('0')), letters);
+  };
+  pairs[0] = digits(_mm_unpacklo_epi8(hi, lo));
+  pairs[1] = digits(_mm_unpackhi_epi8(hi, lo));
+}
+
+// Byte I of sixteen in color: its change of style (its slot's offset in
+// kStyleChanges the Ith word of slots) to both parts, then its hex digits
+// (and the blank after an odd byte) and its character.
+template <int I>
+[[gnu::always_inline]] inline void put_colored_byte(const char* changes, const simd::Bytes* slots,
+                                                    const simd::Bytes* digit_pairs, const char* form, char** hex,
+                                                    char** chars) {
+  const char* change = changes + _mm_extract_epi16(slots[I >> 3], I & 7);
+  const simd::Bytes sequence = _mm_load_si128(reinterpret_cast<const __m128i*>(change));
+  const int len = static_cast<unsigned char>(change[kMaxStyleChange - 1]);
+  char* h = *hex;
+  char* o = *chars;
+  simd::store(h, sequence);
+  simd::store(o, sequence);
+  h += len;
+  o += len;
+  const auto pair = static_cast<std::uint16_t>(_mm_extract_epi16(digit_pairs[I >> 3], I & 7));
+  std::memcpy(h, &pair, 2);
+  if constexpr ((I & 1) != 0) h[2] = ' ';
+  *hex = h + 2 + (I & 1);
+  *o = form[I];
+  *chars = o + 1;
+}
+
+template <int... I>
+[[gnu::always_inline]] inline void put_colored_bytes(const char* changes, const simd::Bytes* slots,
+                                                     const simd::Bytes* digit_pairs, const char* form, char** hex,
+                                                     char** chars, std::integer_sequence<int, I...>) {
+  (put_colored_byte<I>(changes, slots, digit_pairs, form, hex, chars), ...);
 }
 
 // The most bytes colored_line16 writes to chars: seventeen columns, a
@@ -76,32 +123,27 @@ template <class Decoder>
     }
     styles = simd::load(style);
   }
-  alignas(16) unsigned char index[16];
-  simd::store(reinterpret_cast<char*>(index), change_indexes(styles, Style::none));
-  char digits[32];
-  simd::put_hex_digits(digits, w.x);
+  const simd::Bytes indexes = change_indexes(styles, Style::none);
   const unsigned starts = style_changes(styles, Style::none);
   char* h = hex;
   char* o = chars;
   if (count_bits16(starts) <= kMostRunChanges) {
+    alignas(16) unsigned char index[16];
+    simd::store(reinterpret_cast<char*>(index), indexes);
+    char digits[32];
+    simd::put_hex_digits(digits, w.x);
     put_colored_runs(starts, 16, 0, index, form, digits, &o, &h);
   } else {
-    const StyleChanges::Change* changes = &kStyleChanges.change[0][0];
+    const char* changes = reinterpret_cast<const char*>(&kStyleChanges.change[0][0]);
+    // Each change's place in the table, a word a byte (a slot is sixteen
+    // bytes), taken from the registers with the hex digits.
+    const simd::Bytes zero = _mm_setzero_si128();
+    const simd::Bytes slots[2] = {_mm_slli_epi16(_mm_unpacklo_epi8(indexes, zero), 4),
+                                  _mm_slli_epi16(_mm_unpackhi_epi8(indexes, zero), 4)};
+    simd::Bytes digit_pairs[2];
+    hex_digit_pairs(w.x, digit_pairs);
     // Each byte's change of style (empty when it stays), to both parts.
-#pragma GCC unroll 16
-    for (int i = 0; i < 16; ++i) {
-      const StyleChanges::Change* change = changes + index[i];
-      const simd::Bytes sequence = _mm_load_si128(reinterpret_cast<const __m128i*>(change));
-      const int len = change->len;
-      simd::store(h, sequence);
-      simd::store(o, sequence);
-      h += len;
-      o += len;
-      std::memcpy(h, digits + 2 * i, 2);
-      h[2] = ' ';
-      h += 2 + (i & 1);
-      *o++ = form[i];
-    }
+    put_colored_bytes(changes, slots, digit_pairs, form, &h, &o, std::make_integer_sequence<int, 16>());
   }
   // The rest of a cut pair's form; back to the terminal's color.
   for (int i = 16; i < form_len; ++i) *o++ = form[i];
