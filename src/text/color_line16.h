@@ -72,6 +72,38 @@ template <int... I>
   (put_colored_byte<I>(changes, slots, digit_pairs, form, hex, chars), ...);
 }
 
+// The same for a decoder that takes every byte alone (-A, -K): each byte's
+// change of style and character, change and hex digits from its entry in
+// the table of lone bytes, as write_colored_columns takes them.
+template <class Decoder>
+[[gnu::always_inline]] inline int colored_lone_line16(const unsigned char* d, char* hex, char* chars,
+                                                      int* chars_len, int* columns) {
+  const LoneColoredBytes& table = lone_colored_bytes<Decoder, SjisEncoder>();
+  const LoneColoredBytes::Entry* entries = table.entry;
+  const Style* style = table.style;
+  char* h = hex;
+  char* o = chars;
+  int row = 0;  // the style before the byte, times 256
+#pragma GCC unroll 16
+  for (int i = 0; i < 16; ++i) {
+    const unsigned char b = d[i];
+    const LoneColoredBytes::Entry& e = entries[row + b];
+    const char* slots = reinterpret_cast<const char*>(&e);
+    std::memcpy(o, slots, 16);
+    std::memcpy(h, slots + 16, 16);
+    o += e.chars_len;
+    h += e.hex_len;
+    if (i & 1) *h++ = ' ';
+    row = static_cast<int>(style[b]) * 256;
+  }
+  const StyleChanges::Change& to_none = kStyleChanges.change[row / 256][0];
+  std::memcpy(h, &to_none, kMaxStyleChange);
+  std::memcpy(o, &to_none, kMaxStyleChange);
+  *chars_len = static_cast<int>(o + to_none.len - chars);
+  *columns = 16;
+  return static_cast<int>(h + to_none.len - hex);
+}
+
 // The most bytes colored_line16 writes to chars: seventeen columns, a
 // change of style before each and at the end.
 constexpr int kColoredLine16Chars = 17 + 18 * kMaxStyleChange;
@@ -85,6 +117,9 @@ constexpr int kColoredLine16Chars = 17 + 18 * kMaxStyleChange;
 template <class Decoder>
 [[gnu::always_inline]] inline int colored_line16(ColumnState& st, const unsigned char* d, int avail, char* hex,
                                                  char* chars, int* chars_len, int* columns) {
+  if constexpr (every_byte_alone<Decoder>()) {
+    if (!st.has_pending) return colored_lone_line16<Decoder>(d, hex, chars, chars_len, columns);
+  }
   using Reader = ChunkReader<Decoder>;
   if (avail < 17 || !Reader::ready(st.decoder)) return 0;
   int first = 0;
@@ -96,10 +131,12 @@ template <class Decoder>
   const Chunk c = Reader::read(st.decoder, w, 16, first);
   if (c.stop < 16 && !c.cut) return 0;
   // Each byte's style: a pair's multibyte, every other byte's its own.
-  const simd::Bytes pair_bytes = simd::spread(c.pairs | c.pairs << 1);
   simd::Bytes styles = lone_styles<kana_alone<Decoder>()>(w.x, simd::flipped(w.x));
-  styles = _mm_or_si128(_mm_andnot_si128(pair_bytes, styles),
-                        _mm_and_si128(pair_bytes, _mm_set1_epi8(static_cast<char>(Style::multibyte))));
+  if constexpr (Decoder::kHasPairs) {
+    const simd::Bytes pair_bytes = simd::spread(c.pairs | c.pairs << 1);
+    styles = _mm_or_si128(_mm_andnot_si128(pair_bytes, styles),
+                          _mm_and_si128(pair_bytes, _mm_set1_epi8(static_cast<char>(Style::multibyte))));
+  }
   char form[32] = {};
   simd::store(form, c.shown);
   int form_len = 16;
