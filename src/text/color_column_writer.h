@@ -156,16 +156,21 @@ inline void put_colored_runs(unsigned changes, int stop, int off, const unsigned
   const StyleChanges::Change* changes_table = &kStyleChanges.change[0][0];
   // The step's hex part as the line lays it out: a blank after each byte at
   // an odd offset of the line; whole stores may be copied from any point.
+  // digits holds 32: from an odd offset, a byte alone, seven groups of two
+  // and a byte alone.
   char text[48 + 48] = {};
   char* t = text;
   const char* g = digits;
+  int groups = 8;
   if (off & 1) {
     std::memcpy(t, g, 2);
     t[2] = ' ';
+    std::memcpy(t + 3 + 35, g + 30, 2);
     t += 3;
     g += 2;
+    groups = 7;
   }
-  for (int k = 0; k < 8; ++k) {
+  for (int k = 0; k < groups; ++k) {
     std::memcpy(t + 5 * k, g + 4 * k, 4);
     t[5 * k + 4] = ' ';
   }
