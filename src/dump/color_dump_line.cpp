@@ -2,9 +2,11 @@
 
 #include <cstring>
 #include <tuple>
+#include <type_traits>
 
 #include "common/digits.h"
 #include "text/color_column_writer.h"
+#include "text/color_line16.h"
 
 namespace vesk {
 
@@ -117,9 +119,13 @@ int ColorDumpLineBuilder::build16(char* out, const unsigned char* data, int avai
   for (int i = 0; i < kTemplateRoom; i += 16) std::memcpy(out + i, template_ + i, 16);
   put_four_digits(out + template_digits_, static_cast<unsigned>(offset), layout.dec ? 10 : 16);
   char* hex = out + template_len_;
-  int cols = 0, hex_len = 0;
-  const int chars_len =
-      write_colored_columns<Decoder, Encoder>(columns, data, 16, avail, chars_.get(), &cols, hex, &hex_len);
+  int cols = 0, hex_len = 0, chars_len = 0;
+#if defined(__SSE2__)
+  if constexpr (std::is_same_v<Encoder, SjisEncoder> && colors_line16<Decoder>())
+    hex_len = colored_line16<Decoder>(columns, data, avail, hex, chars_.get(), &chars_len, &cols);
+#endif
+  if (hex_len == 0)
+    chars_len = write_colored_columns<Decoder, Encoder>(columns, data, 16, avail, chars_.get(), &cols, hex, &hex_len);
   char* o = hex + hex_len;
   std::memcpy(o, "| ", 2);
   o = put_chars(o + 2, chars_len);

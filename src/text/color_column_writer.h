@@ -122,6 +122,86 @@ inline simd::Bytes change_indexes(simd::Bytes styles, Style now) {
   return _mm_add_epi8(_mm_slli_epi16(before, 4), styles);
 }
 
+// The bytes of sixteen whose style differs from the one before them (the
+// style before the first is now).
+inline unsigned style_changes(simd::Bytes styles, Style now) {
+  const simd::Bytes before =
+      _mm_or_si128(_mm_slli_si128(styles, 1), _mm_cvtsi32_si128(static_cast<int>(now)));
+  return simd::bits(_mm_cmpeq_epi8(before, styles)) ^ 0xFFFFu;
+}
+
+// How many bits of a mask of sixteen are set, from a table of bytes (SSE2
+// has no instruction for it).
+struct ByteBitCounts {
+  unsigned char count[256] = {};
+  constexpr ByteBitCounts() {
+    for (int b = 1; b < 256; ++b) count[b] = static_cast<unsigned char>(count[b >> 1] + (b & 1));
+  }
+};
+inline constexpr ByteBitCounts kByteBitCounts;
+inline int count_bits16(unsigned mask) {
+  return kByteBitCounts.count[mask & 0xFF] + kByteBitCounts.count[(mask >> 8) & 0xFF];
+}
+
+// A step with at most this many changes of style is written run by run,
+// one with more byte by byte.
+constexpr int kMostRunChanges = 4;
+
+// The colored columns of a step of stop bytes from offset off, run by run:
+// each run of one style copied whole from the step's character form and
+// hex digits, after the change of style that begins it (changes: bit i,
+// byte i begins a run; index as from change_indexes).
+inline void put_colored_runs(unsigned changes, int stop, int off, const unsigned char* index, const char* form,
+                             const char* digits, char** out, char** hex) {
+  const StyleChanges::Change* changes_table = &kStyleChanges.change[0][0];
+  // The step's hex part as the line lays it out: a blank after each byte at
+  // an odd offset of the line; whole stores may be copied from any point.
+  // digits holds 32: from an odd offset, a byte alone, seven groups of two
+  // and a byte alone.
+  char text[48 + 48] = {};
+  char* t = text;
+  const char* g = digits;
+  int groups = 8;
+  if (off & 1) {
+    std::memcpy(t, g, 2);
+    t[2] = ' ';
+    std::memcpy(t + 3 + 35, g + 30, 2);
+    t += 3;
+    g += 2;
+    groups = 7;
+  }
+  for (int k = 0; k < groups; ++k) {
+    std::memcpy(t + 5 * k, g + 4 * k, 4);
+    t[5 * k + 4] = ' ';
+  }
+  char chars[32] = {};
+  std::memcpy(chars, form, 16);
+  // Where byte i's digits stand in text.
+  auto at = [off](int i) { return 2 * i + (off + i) / 2 - off / 2; };
+  char* o = *out;
+  char* h = *hex;
+  int i = 0;
+  for (;;) {
+    const int j = changes != 0 ? __builtin_ctz(changes) : stop;
+    // The run [i, j): its digits and blanks, its characters.
+    const int from = at(i);
+    for (int k = 0; k < 48; k += 16) std::memcpy(h + k, text + from + k, 16);
+    h += at(j) - from;
+    std::memcpy(o, chars + i, 16);
+    o += j - i;
+    if (changes == 0) break;
+    const StyleChanges::Change* change = changes_table + index[j];
+    std::memcpy(o, change, kMaxStyleChange);
+    std::memcpy(h, change, kMaxStyleChange);
+    o += change->len;
+    h += change->len;
+    changes &= changes - 1;
+    i = j;
+  }
+  *out = o;
+  *hex = h;
+}
+
 // The colored columns in the Shift_JIS report from offset off of a line of n
 // bytes, up to sixteen bytes a step: each step's form from the chunk reader,
 // the styles of its bytes (a pair's, and a UTF-8 sequence's, multibyte or
@@ -179,12 +259,25 @@ inline int put_colored_chunks(DecoderState& st, const unsigned char* d, int off,
     if (c.stop == 0) break;
     unsigned char index[16];
     simd::store(reinterpret_cast<char*>(index), change_indexes(styles, now));
+    // The bytes whose style differs from the one before them.
+    const unsigned run_starts = style_changes(styles, now) & below(c.stop);
     unsigned char style_at[16];
     simd::store(reinterpret_cast<char*>(style_at), styles);
     now = static_cast<Style>(style_at[c.stop - 1]);
     // The hex digits, two a byte.
     char digits[32];
     simd::put_hex_digits(digits, w.x);
+    // Lines of sixteen bytes or more have room for the runs' whole stores.
+    if (n >= 16 && count_bits16(run_starts) <= kMostRunChanges) {
+      char* run_o = o;
+      char* run_h = h;
+      put_colored_runs(run_starts, c.stop, off, index, form, digits, &run_o, &run_h);
+      o = run_o;
+      h = run_h;
+      off += c.stop;
+      if (c.stop < r) break;
+      continue;
+    }
     // Every byte's change of style is copied whole, empty when the style
     // stays: random bytes change style at most bytes. Each load before the
     // stores, which may not touch what is read.
@@ -293,7 +386,9 @@ template <class Decoder, class Encoder, bool kFast = true>
     now = lone_style[b];
   };
 #if defined(__SSE2__)
-  if constexpr (kFast && Encoder::kMaxBytesPerColumn == 1 && colors_chunks<Decoder>()) {
+  // Bytes that are each a cell are quicker from the table, one by one.
+  if constexpr (kFast && Encoder::kMaxBytesPerColumn == 1 && colors_chunks<Decoder>() &&
+                !every_byte_alone<Decoder>()) {
     char* chunk_o = o;
     char* chunk_h = h;
     const int reached = put_colored_chunks<Decoder>(st.decoder, d, off, n, avail, &chunk_o, &chunk_h, &now);

@@ -9,6 +9,7 @@
 
 #include "text/codec.h"
 #include "text/color_column_writer.h"
+#include "text/color_line16.h"
 #include "text/decoders.h"
 
 namespace vesk {
@@ -244,26 +245,52 @@ TEST(ColumnWriter, TextInUtf8AgreesWithCellByCell) {
 
 // The colored columns likewise: characters, hex digits and every change of
 // style the same with the fast path as cell by cell, on the same bytes.
+// Long runs of one style, which the fast path copies run by run: each piece
+// repeated up to eight times.
+std::vector<unsigned char> run_text(std::mt19937& rng, int size) {
+  std::vector<unsigned char> out;
+  while (static_cast<int>(out.size()) < size) {
+    const std::vector<unsigned char> piece = piece_text(rng, 1 + static_cast<int>(rng() % 3));
+    for (int k = static_cast<int>(rng() % 8); k >= 0; --k) out.insert(out.end(), piece.begin(), piece.end());
+  }
+  out.resize(static_cast<std::size_t>(size));
+  return out;
+}
+
 template <class Decoder, class Encoder>
 void check_colored_fast_path(const char* name) {
   std::mt19937 rng(20261211);
-  for (int round = 0; round < 1200; ++round) {
+  int whole_lines = 0;  // lines written in one step
+  for (int round = 0; round < 1800; ++round) {
     const int size = static_cast<int>(rng() % 100) + 1;
     std::vector<unsigned char> data(static_cast<std::size_t>(size));
-    if (round % 2 == 1) {
+    if (round % 3 == 1) {
       data = piece_text(rng, size);
+    } else if (round % 3 == 2) {
+      data = run_text(rng, size);
     } else {
       for (auto& b : data) b = static_cast<unsigned char>(rng());
     }
-    const int lb = static_cast<int>(rng() % 40) + 1;
+    // Lines of sixteen bytes, the commonest, in every other round.
+    const int lb = round % 2 == 0 ? 16 : static_cast<int>(rng() % 40) + 1;
     ColumnState fast, slow;
     fast.decoder.show_escapes = slow.decoder.show_escapes = round % 4 == 3;
     for (int at = 0; at < size; at += lb) {
       const int n = size - at < lb ? size - at : lb;
       char a[2048], b[2048], ha[2048], hb[2048];
       int ca = 0, cb = 0, hla = 0, hlb = 0;
-      const int la =
-          write_colored_columns<Decoder, Encoder, true>(fast, data.data() + at, n, size - at, a, &ca, ha, &hla);
+      int la = 0;
+#if defined(__SSE2__)
+      // A whole line of sixteen bytes in one step, where it may be.
+      if constexpr (std::is_same_v<Encoder, SjisEncoder> && colors_line16<Decoder>()) {
+        if (n == 16 && lb == 16) {
+          hla = colored_line16<Decoder>(fast, data.data() + at, size - at, ha, a, &la, &ca);
+          if (hla != 0) ++whole_lines;
+        }
+      }
+#endif
+      if (hla == 0)
+        la = write_colored_columns<Decoder, Encoder, true>(fast, data.data() + at, n, size - at, a, &ca, ha, &hla);
       const int lb2 =
           write_colored_columns<Decoder, Encoder, false>(slow, data.data() + at, n, size - at, b, &cb, hb, &hlb);
       ASSERT_EQ(std::string(a, static_cast<std::size_t>(la)), std::string(b, static_cast<std::size_t>(lb2)))
@@ -274,6 +301,12 @@ void check_colored_fast_path(const char* name) {
       ASSERT_EQ(fast.has_pending, slow.has_pending) << name << " round " << round;
     }
   }
+#if defined(__SSE2__)
+  if constexpr (std::is_same_v<Encoder, SjisEncoder> && colors_line16<Decoder>()) {
+    EXPECT_GT(whole_lines, 100) << name;
+  }
+#endif
+  (void)whole_lines;
 }
 
 TEST(ColoredColumnWriter, FastPathAgreesWithCellByCell) {
