@@ -10,6 +10,7 @@
 #include "text/codec.h"
 #include "text/automaton_runs.h"
 #include "text/eight_bit_automaton.h"
+#include "text/pair_shift_counts.h"
 
 namespace vesk {
 
@@ -175,8 +176,9 @@ void CodeGuess::scan_jis(const unsigned char* data, int start, int end, int avai
     const void* esc = std::memchr(data + i, kEsc, static_cast<std::size_t>(end - i));
     const int stop = esc != nullptr ? static_cast<int>(static_cast<const unsigned char*>(esc) - data) : end;
     if (jis_ != ascii_shift) {
-      jis_ = step_jis(data, i, stop, jis_);
-      if (high > 0) high_in_other_shifts += count_high(data + i, stop - i);
+      int high_here = 0;
+      jis_ = step_jis(data, i, stop, jis_, high > 0, &high_here);
+      high_in_other_shifts += high_here;
     } else if (high > 0 && t.first_invalid < 0) {
       const int first = first_high(data + i, stop - i);
       if (first >= 0) t.first_invalid = offset_ + i + first;
@@ -191,12 +193,28 @@ void CodeGuess::scan_jis(const unsigned char* data, int start, int end, int avai
 }
 
 // JIS's automaton in a shift beyond ASCII over bytes with no ESC; returns
-// its state after them. As in scan_eight_bit, the run is cut where the
-// shift's automaton is at its cell boundary, here in up to four pieces,
-// stepped side by side.
-unsigned CodeGuess::step_jis(const unsigned char* data, int start, int end, unsigned state) {
+// its state after them, and *high the bytes above 0x7F among them when
+// count_high. As in scan_eight_bit, the run is cut where the shift's
+// automaton is at its cell boundary, here in up to four pieces, stepped
+// side by side; a shift of two-byte characters is counted from bit masks
+// instead (pair_shift_counts.h).
+unsigned CodeGuess::step_jis(const unsigned char* data, int start, int end, unsigned state, bool count_high,
+                             int* high) {
   const unsigned shift_start = kCellAutomata.start(CharMode::jis, jis_state_.shift);
   CodeTally& t = tallies_[static_cast<int>(GuessRow::jis)];
+  const PairRuns::Range pairs = kPairRuns.of(shift_start);
+  if (kPairShift.fits(shift_start)) {
+    PairShiftCounts counts;
+    const bool open = count_pair_shift(data + start, end - start, static_cast<unsigned char>(pairs.lo),
+                                       static_cast<unsigned char>(pairs.hi), state != shift_start, &counts);
+    if (t.first_invalid < 0 && counts.invalid > 0) find_first_invalid(GuessRow::jis, state, data, start, end);
+    t.invalid += counts.invalid;
+    t.multibyte += counts.pairs;
+    t.beyond_ascii += counts.pairs;
+    *high = static_cast<int>(counts.high);
+    return open ? shift_start + lanes::kStateBytes : shift_start;
+  }
+  if (count_high) *high = vesk::count_high(data + start, end - start);
   if (kResync.has_one_state(shift_start)) {
     // No step waits for another.
     std::uint64_t sum = 0;
@@ -206,7 +224,6 @@ unsigned CodeGuess::step_jis(const unsigned char* data, int start, int end, unsi
     add_lanes(t, sum);
     return state;
   }
-  const PairRuns::Range pairs = kPairRuns.of(shift_start);
   if (state == shift_start && pairs.lo <= pairs.hi &&
       all_in_range(data + start, end - start, static_cast<unsigned char>(pairs.lo),
                    static_cast<unsigned char>(pairs.hi))) {
