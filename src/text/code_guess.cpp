@@ -8,6 +8,7 @@
 #include "text/byte_counts.h"
 #include "text/cell_automaton.h"
 #include "text/codec.h"
+#include "text/decoders.h"
 #include "text/automaton_runs.h"
 #include "text/eight_bit_automaton.h"
 #include "text/pair_shift_counts.h"
@@ -41,6 +42,26 @@ void count_cell(CodeTally& t, const Cell& c, long long at) {
 }
 
 constexpr unsigned char kUtf8Bom[3] = {0xEF, 0xBB, 0xBF};
+
+// What the steps of JIS in each shift need, worked out once rather than
+// looked up at each run.
+struct JisShiftSteps {
+  unsigned start;  // the shift's automaton at its cell boundary
+  PairRuns::Range pairs;
+  bool pair_shift;  // counted from bit masks
+  bool one_state;
+  const bool* resync;
+};
+constexpr JisShiftSteps jis_shift_steps(JisShift shift) {
+  const unsigned start = kCellAutomata.start(CharMode::jis, shift);
+  return JisShiftSteps{start, kPairRuns.of(start), kPairShift.fits(start), kResync.has_one_state(start),
+                       kResync.of(start)};
+}
+constexpr JisShiftSteps kJisShiftSteps[] = {jis_shift_steps(JisShift::ascii), jis_shift_steps(JisShift::kana),
+                                            jis_shift_steps(JisShift::jisx0208), jis_shift_steps(JisShift::jisx0212)};
+// A run of pair bytes alone holds no byte above 0x7F.
+static_assert(kJisShiftSteps[2].pairs.hi < 0x80 && kJisShiftSteps[3].pairs.hi < 0x80);
+static_assert(kJisShiftSteps[2].pair_shift, "JIS X 0208 is counted from bit masks");
 
 }  // namespace
 
@@ -165,7 +186,7 @@ void CodeGuess::scan_eight_bit(const unsigned char* data, int start, int end) {
 // above 0x7F in the whole block.
 void CodeGuess::scan_jis(const unsigned char* data, int start, int end, int avail, int high) {
   CodeTally& t = tallies_[static_cast<int>(GuessRow::jis)];
-  const unsigned ascii_shift = kCellAutomata.start(CharMode::jis);
+  const unsigned ascii_shift = kJisShiftSteps[static_cast<int>(JisShift::ascii)].start;
   // In its ASCII shift JIS reads the bytes above 0x7F as no character, and
   // escape sequences hold none: those of the block, but for the ones read in
   // another shift.
@@ -196,14 +217,25 @@ void CodeGuess::scan_jis(const unsigned char* data, int start, int end, int avai
 // its state after them, and *high the bytes above 0x7F among them when
 // count_high. As in scan_eight_bit, the run is cut where the shift's
 // automaton is at its cell boundary, here in up to four pieces, stepped
-// side by side; a shift of two-byte characters is counted from bit masks
-// instead (pair_shift_counts.h).
+// side by side. A shift of two-byte characters is counted without steps:
+// a run of pair bytes alone by its length, others from bit masks
+// (pair_shift_counts.h).
 unsigned CodeGuess::step_jis(const unsigned char* data, int start, int end, unsigned state, bool count_high,
                              int* high) {
-  const unsigned shift_start = kCellAutomata.start(CharMode::jis, jis_state_.shift);
+  const JisShiftSteps& shift = kJisShiftSteps[static_cast<int>(jis_state_.shift)];
+  const unsigned shift_start = shift.start;
+  const PairRuns::Range pairs = shift.pairs;
   CodeTally& t = tallies_[static_cast<int>(GuessRow::jis)];
-  const PairRuns::Range pairs = kPairRuns.of(shift_start);
-  if (kPairShift.fits(shift_start)) {
+  if (state == shift_start && pairs.lo <= pairs.hi &&
+      all_in_range(data + start, end - start, static_cast<unsigned char>(pairs.lo),
+                   static_cast<unsigned char>(pairs.hi))) {
+    // Two-byte characters alone, but for a lead the end leaves open.
+    *high = 0;
+    t.multibyte += (end - start) / 2;
+    t.beyond_ascii += (end - start) / 2;
+    return (end - start) % 2 == 0 ? shift_start : shift_start + lanes::kStateBytes;
+  }
+  if (shift.pair_shift) {
     PairShiftCounts counts;
     const bool open = count_pair_shift(data + start, end - start, static_cast<unsigned char>(pairs.lo),
                                        static_cast<unsigned char>(pairs.hi), state != shift_start, &counts);
@@ -215,7 +247,7 @@ unsigned CodeGuess::step_jis(const unsigned char* data, int start, int end, unsi
     return open ? shift_start + lanes::kStateBytes : shift_start;
   }
   if (count_high) *high = vesk::count_high(data + start, end - start);
-  if (kResync.has_one_state(shift_start)) {
+  if (shift.one_state) {
     // No step waits for another.
     std::uint64_t sum = 0;
     for (int i = start; i < end; ++i) sum += step_at(kCellAutomata.steps, shift_start, data[i]);
@@ -224,19 +256,11 @@ unsigned CodeGuess::step_jis(const unsigned char* data, int start, int end, unsi
     add_lanes(t, sum);
     return state;
   }
-  if (state == shift_start && pairs.lo <= pairs.hi &&
-      all_in_range(data + start, end - start, static_cast<unsigned char>(pairs.lo),
-                   static_cast<unsigned char>(pairs.hi))) {
-    // Two-byte characters alone, but for a lead the end leaves open.
-    t.multibyte += (end - start) / 2;
-    t.beyond_ascii += (end - start) / 2;
-    return (end - start) % 2 == 0 ? shift_start : shift_start + lanes::kStateBytes;
-  }
   constexpr int kPieces = 4;
   int bounds[kPieces + 1] = {start};
   int pieces = 1;
   if (end - start >= kFewestToCut) {
-    const bool* resync = kResync.of(shift_start);
+    const bool* resync = shift.resync;
     // Four pieces where the run is long enough for the cuts' searches not to
     // meet, else two.
     const int parts = end - start >= kPieces * kFewestToCut ? kPieces : 2;
@@ -285,11 +309,13 @@ unsigned CodeGuess::jis_escape(const unsigned char* data, int at, int avail, uns
     if (t.first_invalid < 0 && (e & kInvalidLane) != 0) t.first_invalid = offset_ + at - lanes::back(e);
     add_lanes(t, e);
   }
-  const Cell c = codec_of(CharMode::jis).decode(jis_state_, data + at, avail - at);
+  // The decoder itself, not through the codec table: an ESC comes every
+  // 256 bytes in random bytes.
+  const Cell c = JisDecoder::decode(jis_state_, data + at, avail - at);
   count_cell(t, c, offset_ + at);
   *hold = jis_state_.escape_left;
   jis_state_.escape_left = 0;
-  return kCellAutomata.start(CharMode::jis, jis_state_.shift);
+  return kJisShiftSteps[static_cast<int>(jis_state_.shift)].start;
 }
 
 // The open bytes are the last ones of the input: they decode with nothing
