@@ -7,7 +7,6 @@
 #pragma once
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -59,6 +58,15 @@ struct WordMasks {
   std::uint64_t pair = 0, high = 0;
 };
 
+// The bits set in x. std::popcount calls a library function where the
+// build does not assume the processor's instruction; this is inlined.
+inline int bits_set(std::uint64_t x) {
+  x -= x >> 1 & 0x5555555555555555;
+  x = (x & 0x3333333333333333) + (x >> 2 & 0x3333333333333333);
+  x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0F;
+  return static_cast<int>(x * 0x0101010101010101 >> 56);
+}
+
 // The masks of the 64 bytes at p.
 inline WordMasks masks_of(const unsigned char* p, unsigned char lo, unsigned char hi) {
   WordMasks m;
@@ -106,9 +114,9 @@ inline bool count_pair_shift(const unsigned char* p, int n, unsigned char lo, un
     const std::uint64_t even_runs = m.pair & ~(m.pair + even_starts);
     const std::uint64_t leads = (even_runs & kEvenBits) | (m.pair & ~even_runs & ~kEvenBits);
     const std::uint64_t after_lead = (leads << 1 | std::uint64_t{open}) & in_word;
-    counts->pairs += std::popcount(m.pair & after_lead);
-    counts->invalid += std::popcount(~m.pair & after_lead) + std::popcount(m.high);
-    counts->high += std::popcount(m.high);
+    counts->pairs += pair_shift_detail::bits_set(m.pair & after_lead);
+    counts->invalid += pair_shift_detail::bits_set(~m.pair & after_lead) + pair_shift_detail::bits_set(m.high);
+    counts->high += pair_shift_detail::bits_set(m.high);
     open = (leads >> (len - 1) & 1) != 0;
   }
   return open;
