@@ -1,6 +1,7 @@
 #include "guess/guess_report.h"
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -97,8 +98,9 @@ int guess_report(const Settings& s, ByteSource& in, Report& report) {
   CodeGuess guess;
   // The last bytes of each full read are the look-ahead of the others, and
   // handed on with the next read, after which they are kept.
-  std::vector<unsigned char> buffer(kLookAhead + kChunk);
-  unsigned char* bytes = buffer.data();
+  // Not cleared: the reads fill what is fed.
+  const std::unique_ptr<unsigned char[]> buffer(new unsigned char[kLookAhead + kChunk]);
+  unsigned char* bytes = buffer.get();
   int kept = 0;
   while (true) {
     const int got = static_cast<int>(in.read(bytes + kept, kChunk));

@@ -198,7 +198,7 @@ void CodeGuess::scan_jis(const unsigned char* data, int start, int end, int avai
     const int stop = esc != nullptr ? static_cast<int>(static_cast<const unsigned char*>(esc) - data) : end;
     if (jis_ != ascii_shift) {
       int high_here = 0;
-      jis_ = step_jis(data, i, stop, jis_, high > 0, &high_here);
+      jis_ = step_jis(data, i, stop, avail, jis_, high > 0, &high_here);
       high_in_other_shifts += high_here;
     } else if (high > 0 && t.first_invalid < 0) {
       const int first = first_high(data + i, stop - i);
@@ -213,15 +213,16 @@ void CodeGuess::scan_jis(const unsigned char* data, int start, int end, int avai
   t.invalid += high - high_in_other_shifts;
 }
 
-// JIS's automaton in a shift beyond ASCII over bytes with no ESC; returns
+// JIS's automaton in a shift beyond ASCII over bytes with no ESC (avail
+// bytes may be read at data); returns
 // its state after them, and *high the bytes above 0x7F among them when
 // count_high. As in scan_eight_bit, the run is cut where the shift's
 // automaton is at its cell boundary, here in up to four pieces, stepped
 // side by side. A shift of two-byte characters is counted without steps:
 // a run of pair bytes alone by its length, others from bit masks
 // (pair_shift_counts.h).
-unsigned CodeGuess::step_jis(const unsigned char* data, int start, int end, unsigned state, bool count_high,
-                             int* high) {
+unsigned CodeGuess::step_jis(const unsigned char* data, int start, int end, int avail, unsigned state,
+                             bool count_high, int* high) {
   const JisShiftSteps& shift = kJisShiftSteps[static_cast<int>(jis_state_.shift)];
   const unsigned shift_start = shift.start;
   const PairRuns::Range pairs = shift.pairs;
@@ -237,7 +238,7 @@ unsigned CodeGuess::step_jis(const unsigned char* data, int start, int end, unsi
   }
   if (shift.pair_shift) {
     PairShiftCounts counts;
-    const bool open = count_pair_shift(data + start, end - start, static_cast<unsigned char>(pairs.lo),
+    const bool open = count_pair_shift(data + start, end - start, avail - start, static_cast<unsigned char>(pairs.lo),
                                        static_cast<unsigned char>(pairs.hi), state != shift_start, &counts);
     if (t.first_invalid < 0 && counts.invalid > 0) find_first_invalid(GuessRow::jis, state, data, start, end);
     t.invalid += counts.invalid;

@@ -27,7 +27,7 @@ struct PairShift {
     constexpr std::uint64_t kOneInvalid = std::uint64_t{1} << lanes::kInvalid;
     for (int t = 0; t < CellAutomata::kTables; ++t) {
       const PairRuns::Range r = kPairRuns.of_table[t];
-      if (r.lo > r.hi || r.lo == 0) continue;  // a zero byte pads the last word
+      if (r.lo > r.hi) continue;
       const unsigned lead = kCellAutomata.starts[t], open = lead + 1;
       bool fits = true;
       for (int b = 0; b < 256; ++b) {
@@ -88,22 +88,26 @@ inline WordMasks masks_of(const unsigned char* p, unsigned char lo, unsigned cha
 }  // namespace pair_shift_detail
 
 // The n bytes at p, with no ESC among them, in a shift whose pair bytes are
-// lo to hi; open: a lead is open before them. Adds their counts to *counts
-// and returns whether a lead is open after them.
-inline bool count_pair_shift(const unsigned char* p, int n, unsigned char lo, unsigned char hi, bool open,
-                             PairShiftCounts* counts) {
+// lo to hi; open: a lead is open before them. readable >= n bytes may be
+// read at p. Adds their counts to *counts and returns whether a lead is
+// open after them.
+inline bool count_pair_shift(const unsigned char* p, int n, int readable, unsigned char lo, unsigned char hi,
+                             bool open, PairShiftCounts* counts) {
   constexpr std::uint64_t kEvenBits = 0x5555555555555555;
   for (int i = 0; i < n; i += 64) {
     const int len = std::min(64, n - i);
     pair_shift_detail::WordMasks m;
-    if (len == 64) {
+    if (i + 64 <= readable) {
       m = pair_shift_detail::masks_of(p + i, lo, hi);
     } else {
-      unsigned char word[64] = {};  // zero bytes: neither pair bytes nor high
+      unsigned char word[64] = {};
       std::memcpy(word, p + i, static_cast<std::size_t>(len));
       m = pair_shift_detail::masks_of(word, lo, hi);
     }
+    // Of the bytes past n, if any, nothing is counted.
     const std::uint64_t in_word = len == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << len) - 1;
+    m.pair &= in_word;
+    m.high &= in_word;
     // A run of pair bytes that begins on an even bit has its leads on the
     // even bits, one that begins on an odd bit on the odd ones; so has a run
     // at bit 0 that closes the pair open before the word. Adding a run's
