@@ -11,6 +11,7 @@
 #include "text/decoders.h"
 #include "text/automaton_runs.h"
 #include "text/eight_bit_automaton.h"
+#include "text/one_state_counts.h"
 #include "text/pair_shift_counts.h"
 
 namespace vesk {
@@ -49,19 +50,21 @@ struct JisShiftSteps {
   unsigned start;  // the shift's automaton at its cell boundary
   PairRuns::Range pairs;
   bool pair_shift;  // counted from bit masks
+  OneStateRanges::Ranges one_state_ranges;  // counted from ranges of bytes where they fit
   bool one_state;
   const bool* resync;
 };
 constexpr JisShiftSteps jis_shift_steps(JisShift shift) {
   const unsigned start = kCellAutomata.start(CharMode::jis, shift);
-  return JisShiftSteps{start, kPairRuns.of(start), kPairShift.fits(start), kResync.has_one_state(start),
-                       kResync.of(start)};
+  return JisShiftSteps{start, kPairRuns.of(start), kPairShift.fits(start), kOneStateRanges.of(start),
+                       kResync.has_one_state(start), kResync.of(start)};
 }
 constexpr JisShiftSteps kJisShiftSteps[] = {jis_shift_steps(JisShift::ascii), jis_shift_steps(JisShift::kana),
                                             jis_shift_steps(JisShift::jisx0208), jis_shift_steps(JisShift::jisx0212)};
 // A run of pair bytes alone holds no byte above 0x7F.
 static_assert(kJisShiftSteps[2].pairs.hi < 0x80 && kJisShiftSteps[3].pairs.hi < 0x80);
 static_assert(kJisShiftSteps[2].pair_shift, "JIS X 0208 is counted from bit masks");
+static_assert(kJisShiftSteps[1].one_state_ranges.fits, "kana are counted from ranges of bytes");
 
 }  // namespace
 
@@ -220,7 +223,8 @@ void CodeGuess::scan_jis(const unsigned char* data, int start, int end, int avai
 // automaton is at its cell boundary, here in up to four pieces, stepped
 // side by side. A shift of two-byte characters is counted without steps:
 // a run of pair bytes alone by its length, others from bit masks
-// (pair_shift_counts.h).
+// (pair_shift_counts.h); so is a shift of one state, from ranges of bytes
+// (one_state_counts.h).
 unsigned CodeGuess::step_jis(const unsigned char* data, int start, int end, int avail, unsigned state,
                              bool count_high, int* high) {
   const JisShiftSteps& shift = kJisShiftSteps[static_cast<int>(jis_state_.shift)];
@@ -246,6 +250,14 @@ unsigned CodeGuess::step_jis(const unsigned char* data, int start, int end, int 
     t.beyond_ascii += counts.pairs;
     *high = static_cast<int>(counts.high);
     return open ? shift_start + lanes::kStateBytes : shift_start;
+  }
+  if (shift.one_state_ranges.fits) {
+    const OneStateCounts counts = count_one_state(data + start, end - start, shift.one_state_ranges);
+    if (t.first_invalid < 0 && counts.invalid > 0) find_first_invalid(GuessRow::jis, state, data, start, end);
+    t.invalid += counts.invalid;
+    t.beyond_ascii += counts.beyond_ascii;
+    *high = static_cast<int>(counts.high);
+    return state;
   }
   if (count_high) *high = vesk::count_high(data + start, end - start);
   if (shift.one_state) {

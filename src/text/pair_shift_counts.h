@@ -73,7 +73,7 @@ inline WordMasks masks_of(const unsigned char* p, unsigned char lo, unsigned cha
 #if defined(__SSE2__)
   for (int k = 0; k < 4; ++k) {
     const simd::Bytes x = simd::load(p + 16 * k);
-    m.pair |= std::uint64_t{simd::bits(simd::in_range(simd::flipped(x), lo, hi))} << 16 * k;
+    m.pair |= std::uint64_t{simd::bits(simd::in_range_of(x, lo, hi))} << 16 * k;
     m.high |= std::uint64_t{simd::bits(x)} << 16 * k;
   }
 #else
