@@ -3,7 +3,6 @@
 #include <cstring>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "common/digits.h"
 #include "text/codec.h"
@@ -96,9 +95,9 @@ std::string guess_table(const CodeGuess& guess, bool decimal_offsets) {
 
 int guess_report(const Settings& s, ByteSource& in, Report& report) {
   CodeGuess guess;
-  // The last bytes of each full read are the look-ahead of the others, and
-  // handed on with the next read, after which they are kept.
-  // Not cleared: the reads fill what is fed.
+  // The last bytes of a full read are the look-ahead of the others; they
+  // are fed with the next read, which lands after them. Not cleared: the
+  // reads fill what is fed.
   const std::unique_ptr<unsigned char[]> buffer(new unsigned char[kLookAhead + kChunk]);
   unsigned char* bytes = buffer.get();
   int kept = 0;

@@ -59,12 +59,21 @@ constexpr JisShiftSteps jis_shift_steps(JisShift shift) {
   return JisShiftSteps{start, kPairRuns.of(start), kPairShift.fits(start), kOneStateRanges.of(start),
                        kResync.has_one_state(start), kResync.of(start)};
 }
-constexpr JisShiftSteps kJisShiftSteps[] = {jis_shift_steps(JisShift::ascii), jis_shift_steps(JisShift::kana),
-                                            jis_shift_steps(JisShift::jisx0208), jis_shift_steps(JisShift::jisx0212)};
+constexpr JisShift kJisShifts[] = {JisShift::ascii, JisShift::kana, JisShift::jisx0208, JisShift::jisx0212};
+constexpr JisShiftSteps kJisShiftSteps[] = {jis_shift_steps(kJisShifts[0]), jis_shift_steps(kJisShifts[1]),
+                                            jis_shift_steps(kJisShifts[2]), jis_shift_steps(kJisShifts[3])};
+constexpr const JisShiftSteps& steps_of(JisShift shift) { return kJisShiftSteps[static_cast<int>(shift)]; }
+static_assert(
+    [] {
+      for (int k = 0; k < 4; ++k)
+        if (static_cast<int>(kJisShifts[k]) != k) return false;
+      return true;
+    }(),
+    "kJisShiftSteps is indexed by the shift");
 // A run of pair bytes alone holds no byte above 0x7F.
-static_assert(kJisShiftSteps[2].pairs.hi < 0x80 && kJisShiftSteps[3].pairs.hi < 0x80);
-static_assert(kJisShiftSteps[2].pair_shift, "JIS X 0208 is counted from bit masks");
-static_assert(kJisShiftSteps[1].one_state_ranges.fits, "kana are counted from ranges of bytes");
+static_assert(steps_of(JisShift::jisx0208).pairs.hi < 0x80 && steps_of(JisShift::jisx0212).pairs.hi < 0x80);
+static_assert(steps_of(JisShift::jisx0208).pair_shift, "JIS X 0208 is counted from bit masks");
+static_assert(steps_of(JisShift::kana).one_state_ranges.fits, "kana are counted from ranges of bytes");
 
 }  // namespace
 
@@ -189,7 +198,7 @@ void CodeGuess::scan_eight_bit(const unsigned char* data, int start, int end) {
 // above 0x7F in the whole block.
 void CodeGuess::scan_jis(const unsigned char* data, int start, int end, int avail, int high) {
   CodeTally& t = tallies_[static_cast<int>(GuessRow::jis)];
-  const unsigned ascii_shift = kJisShiftSteps[static_cast<int>(JisShift::ascii)].start;
+  const unsigned ascii_shift = steps_of(JisShift::ascii).start;
   // In its ASCII shift JIS reads the bytes above 0x7F as no character, and
   // escape sequences hold none: those of the block, but for the ones read in
   // another shift.
@@ -217,17 +226,16 @@ void CodeGuess::scan_jis(const unsigned char* data, int start, int end, int avai
 }
 
 // JIS's automaton in a shift beyond ASCII over bytes with no ESC (avail
-// bytes may be read at data); returns
-// its state after them, and *high the bytes above 0x7F among them when
-// count_high. As in scan_eight_bit, the run is cut where the shift's
-// automaton is at its cell boundary, here in up to four pieces, stepped
-// side by side. A shift of two-byte characters is counted without steps:
+// bytes may be read at data); returns its state after them, and *high the
+// bytes above 0x7F among them when count_high. As in scan_eight_bit, the
+// run is cut where the shift's automaton is at its cell boundary, here in
+// up to four pieces, stepped side by side. A shift of two-byte characters is counted without steps:
 // a run of pair bytes alone by its length, others from bit masks
 // (pair_shift_counts.h); so is a shift of one state, from ranges of bytes
 // (one_state_counts.h).
 unsigned CodeGuess::step_jis(const unsigned char* data, int start, int end, int avail, unsigned state,
                              bool count_high, int* high) {
-  const JisShiftSteps& shift = kJisShiftSteps[static_cast<int>(jis_state_.shift)];
+  const JisShiftSteps& shift = steps_of(jis_state_.shift);
   const unsigned shift_start = shift.start;
   const PairRuns::Range pairs = shift.pairs;
   CodeTally& t = tallies_[static_cast<int>(GuessRow::jis)];
@@ -328,7 +336,7 @@ unsigned CodeGuess::jis_escape(const unsigned char* data, int at, int avail, uns
   count_cell(t, c, offset_ + at);
   *hold = jis_state_.escape_left;
   jis_state_.escape_left = 0;
-  return kJisShiftSteps[static_cast<int>(jis_state_.shift)].start;
+  return steps_of(jis_state_.shift).start;
 }
 
 // The open bytes are the last ones of the input: they decode with nothing
