@@ -1,8 +1,8 @@
 #include "guess/guess_report.h"
 
 #include <cstring>
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "common/digits.h"
 #include "text/codec.h"
@@ -11,9 +11,10 @@ namespace vesk {
 
 namespace {
 
-// Bytes handed to the decoders at a time, and the look-ahead after them for
-// a character that the chunk's end cuts (the longest is four bytes).
-constexpr int kChunk = 1 << 16;
+// Bytes read at a time, and the look-ahead after those handed to the
+// decoders for a character that their end cuts (the longest is four bytes).
+// A read as large as the byte source's own buffer goes straight to ours.
+constexpr int kChunk = 1 << 18;
 constexpr int kLookAhead = 3;
 
 std::string decimal(long long v) {
@@ -94,14 +95,24 @@ std::string guess_table(const CodeGuess& guess, bool decimal_offsets) {
 
 int guess_report(const Settings& s, ByteSource& in, Report& report) {
   CodeGuess guess;
-  std::vector<unsigned char> buffer(kChunk + kLookAhead);
-  unsigned char* chunk = buffer.data();
+  // The last bytes of a full read are the look-ahead of the others; they
+  // are fed with the next read, which lands after them. Not cleared: the
+  // reads fill what is fed.
+  const std::unique_ptr<unsigned char[]> buffer(new unsigned char[kLookAhead + kChunk]);
+  unsigned char* bytes = buffer.get();
+  int kept = 0;
   while (true) {
-    const int got = static_cast<int>(in.read(chunk, kChunk));
+    const int got = static_cast<int>(in.read(bytes + kept, kChunk));
     if (in.failed()) return 1;
-    const int ahead = got == kChunk ? static_cast<int>(in.peek(chunk + got, kLookAhead)) : 0;
-    guess.feed(chunk, got, got + ahead);
-    if (got < kChunk) break;
+    const int have = kept + got;
+    if (got < kChunk) {
+      guess.feed(bytes, have, have);
+      break;
+    }
+    const int fed = have - kLookAhead;
+    guess.feed(bytes, fed, have);
+    std::memmove(bytes, bytes + fed, kLookAhead);
+    kept = kLookAhead;
   }
   guess.finish();
   const std::string table = guess_table(guess, s.dec_mode);

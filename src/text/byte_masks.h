@@ -26,6 +26,15 @@ inline Bytes in_range(Bytes fx, unsigned char lo, unsigned char hi) {
   return _mm_and_si128(_mm_cmpgt_epi8(fx, low), _mm_cmplt_epi8(fx, high));
 }
 
+// The bytes of x itself that lie in [lo, hi] (fewer than 256 values, or
+// none when lo = hi + 1), as 0xFF: x - lo, flipped in its top bit, is below
+// hi - lo + 1 there; one add and one compare.
+inline Bytes in_range_of(Bytes x, unsigned char lo, unsigned char hi) {
+  const Bytes shift = _mm_set1_epi8(static_cast<char>(0x80 - lo));
+  const Bytes limit = _mm_set1_epi8(static_cast<char>(hi - lo + 1 - 0x80));
+  return _mm_cmplt_epi8(_mm_add_epi8(x, shift), limit);
+}
+
 inline unsigned bits(Bytes m) { return static_cast<unsigned>(_mm_movemask_epi8(m)); }
 
 // The byte mask of a mask of sixteen bits: byte i is 0xFF where bit i is set.

@@ -8,8 +8,11 @@
 #include "text/byte_counts.h"
 #include "text/cell_automaton.h"
 #include "text/codec.h"
+#include "text/decoders.h"
 #include "text/automaton_runs.h"
 #include "text/eight_bit_automaton.h"
+#include "text/one_state_counts.h"
+#include "text/pair_shift_counts.h"
 
 namespace vesk {
 
@@ -40,6 +43,37 @@ void count_cell(CodeTally& t, const Cell& c, long long at) {
 }
 
 constexpr unsigned char kUtf8Bom[3] = {0xEF, 0xBB, 0xBF};
+
+// What the steps of JIS in each shift need, worked out once rather than
+// looked up at each run.
+struct JisShiftSteps {
+  unsigned start;  // the shift's automaton at its cell boundary
+  PairRuns::Range pairs;
+  bool pair_shift;  // counted from bit masks
+  OneStateRanges::Ranges one_state_ranges;  // counted from ranges of bytes where they fit
+  bool one_state;
+  const bool* resync;
+};
+constexpr JisShiftSteps jis_shift_steps(JisShift shift) {
+  const unsigned start = kCellAutomata.start(CharMode::jis, shift);
+  return JisShiftSteps{start, kPairRuns.of(start), kPairShift.fits(start), kOneStateRanges.of(start),
+                       kResync.has_one_state(start), kResync.of(start)};
+}
+constexpr JisShift kJisShifts[] = {JisShift::ascii, JisShift::kana, JisShift::jisx0208, JisShift::jisx0212};
+constexpr JisShiftSteps kJisShiftSteps[] = {jis_shift_steps(kJisShifts[0]), jis_shift_steps(kJisShifts[1]),
+                                            jis_shift_steps(kJisShifts[2]), jis_shift_steps(kJisShifts[3])};
+constexpr const JisShiftSteps& steps_of(JisShift shift) { return kJisShiftSteps[static_cast<int>(shift)]; }
+static_assert(
+    [] {
+      for (int k = 0; k < 4; ++k)
+        if (static_cast<int>(kJisShifts[k]) != k) return false;
+      return true;
+    }(),
+    "kJisShiftSteps is indexed by the shift");
+// A run of pair bytes alone holds no byte above 0x7F.
+static_assert(steps_of(JisShift::jisx0208).pairs.hi < 0x80 && steps_of(JisShift::jisx0212).pairs.hi < 0x80);
+static_assert(steps_of(JisShift::jisx0208).pair_shift, "JIS X 0208 is counted from bit masks");
+static_assert(steps_of(JisShift::kana).one_state_ranges.fits, "kana are counted from ranges of bytes");
 
 }  // namespace
 
@@ -164,7 +198,7 @@ void CodeGuess::scan_eight_bit(const unsigned char* data, int start, int end) {
 // above 0x7F in the whole block.
 void CodeGuess::scan_jis(const unsigned char* data, int start, int end, int avail, int high) {
   CodeTally& t = tallies_[static_cast<int>(GuessRow::jis)];
-  const unsigned ascii_shift = kCellAutomata.start(CharMode::jis);
+  const unsigned ascii_shift = steps_of(JisShift::ascii).start;
   // In its ASCII shift JIS reads the bytes above 0x7F as no character, and
   // escape sequences hold none: those of the block, but for the ones read in
   // another shift.
@@ -175,8 +209,9 @@ void CodeGuess::scan_jis(const unsigned char* data, int start, int end, int avai
     const void* esc = std::memchr(data + i, kEsc, static_cast<std::size_t>(end - i));
     const int stop = esc != nullptr ? static_cast<int>(static_cast<const unsigned char*>(esc) - data) : end;
     if (jis_ != ascii_shift) {
-      jis_ = step_jis(data, i, stop, jis_);
-      if (high > 0) high_in_other_shifts += count_high(data + i, stop - i);
+      int high_here = 0;
+      jis_ = step_jis(data, i, stop, avail, jis_, high > 0, &high_here);
+      high_in_other_shifts += high_here;
     } else if (high > 0 && t.first_invalid < 0) {
       const int first = first_high(data + i, stop - i);
       if (first >= 0) t.first_invalid = offset_ + i + first;
@@ -190,14 +225,50 @@ void CodeGuess::scan_jis(const unsigned char* data, int start, int end, int avai
   t.invalid += high - high_in_other_shifts;
 }
 
-// JIS's automaton in a shift beyond ASCII over bytes with no ESC; returns
-// its state after them. As in scan_eight_bit, the run is cut where the
-// shift's automaton is at its cell boundary, here in up to four pieces,
-// stepped side by side.
-unsigned CodeGuess::step_jis(const unsigned char* data, int start, int end, unsigned state) {
-  const unsigned shift_start = kCellAutomata.start(CharMode::jis, jis_state_.shift);
+// JIS's automaton in a shift beyond ASCII over bytes with no ESC (avail
+// bytes may be read at data); returns its state after them, and *high the
+// bytes above 0x7F among them when count_high. As in scan_eight_bit, the
+// run is cut where the shift's automaton is at its cell boundary, here in
+// up to four pieces, stepped side by side. A shift of two-byte characters is counted without steps:
+// a run of pair bytes alone by its length, others from bit masks
+// (pair_shift_counts.h); so is a shift of one state, from ranges of bytes
+// (one_state_counts.h).
+unsigned CodeGuess::step_jis(const unsigned char* data, int start, int end, int avail, unsigned state,
+                             bool count_high, int* high) {
+  const JisShiftSteps& shift = steps_of(jis_state_.shift);
+  const unsigned shift_start = shift.start;
+  const PairRuns::Range pairs = shift.pairs;
   CodeTally& t = tallies_[static_cast<int>(GuessRow::jis)];
-  if (kResync.has_one_state(shift_start)) {
+  if (state == shift_start && pairs.lo <= pairs.hi &&
+      all_in_range(data + start, end - start, static_cast<unsigned char>(pairs.lo),
+                   static_cast<unsigned char>(pairs.hi))) {
+    // Two-byte characters alone, but for a lead the end leaves open.
+    *high = 0;
+    t.multibyte += (end - start) / 2;
+    t.beyond_ascii += (end - start) / 2;
+    return (end - start) % 2 == 0 ? shift_start : shift_start + lanes::kStateBytes;
+  }
+  if (shift.pair_shift) {
+    PairShiftCounts counts;
+    const bool open = count_pair_shift(data + start, end - start, avail - start, static_cast<unsigned char>(pairs.lo),
+                                       static_cast<unsigned char>(pairs.hi), state != shift_start, &counts);
+    if (t.first_invalid < 0 && counts.invalid > 0) find_first_invalid(GuessRow::jis, state, data, start, end);
+    t.invalid += counts.invalid;
+    t.multibyte += counts.pairs;
+    t.beyond_ascii += counts.pairs;
+    *high = static_cast<int>(counts.high);
+    return open ? shift_start + lanes::kStateBytes : shift_start;
+  }
+  if (shift.one_state_ranges.fits) {
+    const OneStateCounts counts = count_one_state(data + start, end - start, shift.one_state_ranges);
+    if (t.first_invalid < 0 && counts.invalid > 0) find_first_invalid(GuessRow::jis, state, data, start, end);
+    t.invalid += counts.invalid;
+    t.beyond_ascii += counts.beyond_ascii;
+    *high = static_cast<int>(counts.high);
+    return state;
+  }
+  if (count_high) *high = vesk::count_high(data + start, end - start);
+  if (shift.one_state) {
     // No step waits for another.
     std::uint64_t sum = 0;
     for (int i = start; i < end; ++i) sum += step_at(kCellAutomata.steps, shift_start, data[i]);
@@ -206,20 +277,11 @@ unsigned CodeGuess::step_jis(const unsigned char* data, int start, int end, unsi
     add_lanes(t, sum);
     return state;
   }
-  const PairRuns::Range pairs = kPairRuns.of(shift_start);
-  if (state == shift_start && pairs.lo <= pairs.hi &&
-      all_in_range(data + start, end - start, static_cast<unsigned char>(pairs.lo),
-                   static_cast<unsigned char>(pairs.hi))) {
-    // Two-byte characters alone, but for a lead the end leaves open.
-    t.multibyte += (end - start) / 2;
-    t.beyond_ascii += (end - start) / 2;
-    return (end - start) % 2 == 0 ? shift_start : shift_start + lanes::kStateBytes;
-  }
   constexpr int kPieces = 4;
   int bounds[kPieces + 1] = {start};
   int pieces = 1;
   if (end - start >= kFewestToCut) {
-    const bool* resync = kResync.of(shift_start);
+    const bool* resync = shift.resync;
     // Four pieces where the run is long enough for the cuts' searches not to
     // meet, else two.
     const int parts = end - start >= kPieces * kFewestToCut ? kPieces : 2;
@@ -268,11 +330,13 @@ unsigned CodeGuess::jis_escape(const unsigned char* data, int at, int avail, uns
     if (t.first_invalid < 0 && (e & kInvalidLane) != 0) t.first_invalid = offset_ + at - lanes::back(e);
     add_lanes(t, e);
   }
-  const Cell c = codec_of(CharMode::jis).decode(jis_state_, data + at, avail - at);
+  // The decoder itself, not through the codec table: an ESC comes every
+  // 256 bytes in random bytes.
+  const Cell c = JisDecoder::decode(jis_state_, data + at, avail - at);
   count_cell(t, c, offset_ + at);
   *hold = jis_state_.escape_left;
   jis_state_.escape_left = 0;
-  return kCellAutomata.start(CharMode::jis, jis_state_.shift);
+  return steps_of(jis_state_.shift).start;
 }
 
 // The open bytes are the last ones of the input: they decode with nothing

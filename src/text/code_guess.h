@@ -79,7 +79,8 @@ class CodeGuess {
   void add_high(GuessRow row, const unsigned char* data, int start, int end, int high);
   void scan_eight_bit(const unsigned char* data, int start, int end);
   void scan_jis(const unsigned char* data, int start, int end, int avail, int high);
-  unsigned step_jis(const unsigned char* data, int start, int end, unsigned state);
+  unsigned step_jis(const unsigned char* data, int start, int end, int avail, unsigned state, bool count_high,
+                    int* high);
   unsigned jis_escape(const unsigned char* data, int at, int avail, unsigned open, int* hold);
   void find_first_invalid(GuessRow row, unsigned state, const unsigned char* data, int start, int end);
   void close_open(GuessRow row, DecoderState state, int open);

@@ -69,6 +69,13 @@ CASES = [
         row("UTF-8", 0, "-", 0),
     ], "LF 1, CRLF 0, CR 0", "ISO-2022-JP, letter -J"),
     # An escape sequence to ASCII alone shifts to nothing beyond it.
+    # Escape sequences that the file's reads cut: ESC $ B at 65535 (64 KiB
+    # minus one), 98302 pairs "F|" from 65538, ESC ( B at 262142 (256 KiB
+    # minus two), LF. Every byte is seven-bit; JIS reads the pairs.
+    guess("escapes-across-reads", b"a" * 65535 + b"\x1b$B" + b"F|" * 98302 + b"\x1b(B\n", [
+        row("ASCII", 0, "-", 0), row("Shift_JIS", 0, "-", 0), row("EUC-JP", 0, "-", 0),
+        row("ISO-2022-JP", 0, "-", 98302), row("UTF-8", 0, "-", 0),
+    ], "LF 1, CRLF 0, CR 0", "ISO-2022-JP, letter -J"),
     guess("escape-to-ascii-only", b"\x1b(Bab\n", ALL_READ, "LF 1, CRLF 0, CR 0", "ASCII, no letter needed"),
     guess("utf-8", UTF8, UTF8_ROWS, "LF 1, CRLF 0, CR 0", "UTF-8, letter -U"),
     # The letters and the layout options change nothing.
