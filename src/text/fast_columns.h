@@ -379,6 +379,23 @@ inline simd::Bytes even_pair_slots(simd::Bytes x) {
   // second byte (which may be ASCII or not).
   unsigned others = simd::bits(c.shown) & ~(c.pairs << 1) & below(c.stop) & ~below(from);
   int pos = from;
+  if (others == c.pairs) {
+    // Pairs between runs of bytes that are themselves, the run before each
+    // copied whole (sixteen bytes, of which the next writes overwrite the
+    // rest).
+    while (others != 0) {
+      const int i = __builtin_ctz(others);
+      others &= others - 1;
+      if (i != pos) {
+        std::memcpy(p, form + pos, 16);
+        p += i - pos;
+      }
+      p += put_sjis_pair_utf8(form[i], form[i + 1], p);
+      pos = i + 2;
+    }
+    std::memcpy(p, form + pos, 16);
+    return p + (c.stop - pos);
+  }
   while (others != 0) {
     const int i = __builtin_ctz(others);
     others &= others - 1;
