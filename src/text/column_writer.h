@@ -224,7 +224,7 @@ template <class Decoder>
     first = 1;
   }
   const Window w(d, avail);
-  const Chunk c = Reader::read(st.decoder, w, 16, first);
+  const Chunk c = read_for_utf8<Decoder>(st.decoder, w, 16, first);
   if (c.stop < 16 && !c.cut) return 0;
   out[0] = ' ';
   char* p = put_utf8_chunk(c, first, out + first);

@@ -155,13 +155,31 @@ std::vector<unsigned char> pair_text(std::mt19937& rng, int size) {
   return out;
 }
 
+// Pairs with half-width kana among them, in EUC-JP (8E and the kana byte)
+// and alone: the kana after a lone 8E, an 8E before a byte that is no kana
+// (a pair's, a lone one's, another 8E), an 8E in a line's last byte.
+std::vector<unsigned char> kana_text(std::mt19937& rng, int size) {
+  static const char* const kPieces[] = {"\xa4\xa2", "\xb0\xa1", "\x82\xa0", "\x8e\xb1", "\x8e\xdf", "\x8e\xa1",
+                                        "\x8e",     "\x8e\xa0", "\x8e\xe0", "\x8e\x8e\xb1", "\x8e\xb1\xa4",
+                                        "\xb1",     "a",        "\r\n",    "\x8f\xb0\xa1"};
+  std::vector<unsigned char> out;
+  while (static_cast<int>(out.size()) < size) {
+    const char* piece = kPieces[rng() % (sizeof kPieces / sizeof kPieces[0])];
+    out.insert(out.end(), piece, piece + std::strlen(piece));
+  }
+  out.resize(static_cast<std::size_t>(size));
+  return out;
+}
+
 template <class Decoder, class Encoder>
 void check_fast_paths(const char* name, bool sixteen) {
   std::mt19937 rng(sixteen ? 20261211 : 20261210);
-  for (int round = 0; round < 1800; ++round) {
+  for (int round = 0; round < 2400; ++round) {
     const int size = static_cast<int>(rng() % 100) + 1;
     std::vector<unsigned char> data(static_cast<std::size_t>(size));
-    if (round >= 1200) {
+    if (round >= 1800) {
+      data = kana_text(rng, size);
+    } else if (round >= 1200) {
       data = pair_text(rng, size);
     } else if (round % 2 == 1) {
       data = piece_text(rng, size);
@@ -214,10 +232,12 @@ TEST(ColumnWriter, FastPathsAgreeWithCellByCell) {
 template <class Decoder>
 void check_text_utf8(const char* name) {
   std::mt19937 rng(20261212);
-  for (int round = 0; round < 600; ++round) {
+  for (int round = 0; round < 800; ++round) {
     const int size = static_cast<int>(rng() % 40) + 1;
     std::vector<unsigned char> data(static_cast<std::size_t>(size));
-    if (round % 3 == 0) {
+    if (round >= 600) {
+      data = kana_text(rng, size);
+    } else if (round % 3 == 0) {
       data = piece_text(rng, size);
     } else if (round % 3 == 1) {
       data = pair_text(rng, size);

@@ -170,28 +170,66 @@ inline simd::Bytes with_jis_pairs(simd::Bytes seven_bits, simd::Bytes next_seven
 }
 
 // EUC-JP: pairs of 0xA1-0xFE bytes by the row/cell arithmetic; a kana or a
-// JIS X 0212 character (8E, 8F) stops the chunk.
+// JIS X 0212 character (8E, 8F) stops the chunk. read_with_kana() reads 8E
+// and a kana byte as the point and the kana that the encoders show for them,
+// a lone 8E as a point; there an 8F, or an 8E in the last byte (its kana may
+// lie past it), stops the chunk. The colored writer, which styles every
+// byte outside the pairs as a cell of its own, reads with read().
 template <>
 struct ChunkReader<EucDecoder> {
   static constexpr bool kHas = true;
   static constexpr bool kLeadsToFix = false;
   static bool ready(const DecoderState&) { return true; }
   static Chunk read(const DecoderState&, const Window& w, int r, int first = 0) {
+    return read_bytes<false>(w, r, first);
+  }
+  static Chunk read_with_kana(const DecoderState&, const Window& w, int r, int first = 0) {
+    return read_bytes<true>(w, r, first);
+  }
+
+ private:
+  template <bool kKana>
+  static Chunk read_bytes(const Window& w, int r, int first) {
     const simd::Bytes fx = simd::flipped(w.x), fn = simd::flipped(w.next);
-    const unsigned hard = simd::bits(simd::in_range(fx, 0x8E, 0x8F)) & below(r);
-    int stop = hard != 0 ? __builtin_ctz(hard) : r;
+    unsigned kana = 0;
+    int stop;
+    if constexpr (kKana) {
+      const unsigned marks = simd::bits(_mm_cmpeq_epi8(w.x, _mm_set1_epi8(static_cast<char>(0x8E))));
+      const unsigned hard =
+          (simd::bits(_mm_cmpeq_epi8(w.x, _mm_set1_epi8(static_cast<char>(0x8F)))) | (marks & (1u << (r - 1)))) &
+          below(r);
+      stop = hard != 0 ? __builtin_ctz(hard) : r;
+      // Every 8E begins a cell (it is no trail); the kana byte after it is
+      // no lead.
+      kana = (marks & simd::bits(simd::in_range(fn, 0xA1, 0xDF)) & below(stop) & ~below(first)) << 1;
+    } else {
+      const unsigned hard = simd::bits(simd::in_range(fx, 0x8E, 0x8F)) & below(r);
+      stop = hard != 0 ? __builtin_ctz(hard) : r;
+    }
     // An 8E or 8F is no trail: no pair crosses it.
-    const unsigned euc = simd::bits(simd::in_range(fx, 0xA1, 0xFE));
+    const unsigned euc = simd::bits(simd::in_range(fx, 0xA1, 0xFE)) & ~kana;
     const unsigned euc_after = simd::bits(simd::in_range(fn, 0xA1, 0xFE));
     unsigned starts = pair_starts(euc & euc_after & below(stop) & ~below(first));
     bool cut = false;
     if (stop == r) stop = stop_before_cut_pair(&starts, r, &cut);
     const simd::Bytes seven = _mm_and_si128(w.x, _mm_set1_epi8(0x7F));
     const simd::Bytes next_seven = _mm_and_si128(w.next, _mm_set1_epi8(0x7F));
-    const simd::Bytes lone = simd::select(simd::in_range(fx, 0x20, 0x7E), w.x, '.');
+    simd::Bytes shown_alone = simd::in_range(fx, 0x20, 0x7E);
+    if constexpr (kKana) shown_alone = _mm_or_si128(shown_alone, simd::spread(kana));
+    const simd::Bytes lone = simd::select(shown_alone, w.x, '.');
     return {with_jis_pairs(seven, next_seven, starts, lone), stop, starts, cut};
   }
 };
+
+// The chunk that the UTF-8 report reads: with EUC-JP's kana where the
+// reader takes them.
+template <class Decoder>
+[[gnu::always_inline]] inline Chunk read_for_utf8(const DecoderState& st, const Window& w, int r, int first = 0) {
+  if constexpr (std::is_same_v<Decoder, EucDecoder>)
+    return ChunkReader<Decoder>::read_with_kana(st, w, r, first);
+  else
+    return ChunkReader<Decoder>::read(st, w, r, first);
+}
 
 // UTF-8: printable ASCII is itself, every byte that leads no sequence a
 // point; the leads are decoded afterwards.
@@ -341,6 +379,23 @@ inline simd::Bytes even_pair_slots(simd::Bytes x) {
   // second byte (which may be ASCII or not).
   unsigned others = simd::bits(c.shown) & ~(c.pairs << 1) & below(c.stop) & ~below(from);
   int pos = from;
+  if (others == c.pairs) {
+    // Pairs between runs of bytes that are themselves, the run before each
+    // copied whole (sixteen bytes, of which the next writes overwrite the
+    // rest).
+    while (others != 0) {
+      const int i = __builtin_ctz(others);
+      others &= others - 1;
+      if (i != pos) {
+        std::memcpy(p, form + pos, 16);
+        p += i - pos;
+      }
+      p += put_sjis_pair_utf8(form[i], form[i + 1], p);
+      pos = i + 2;
+    }
+    std::memcpy(p, form + pos, 16);
+    return p + (c.stop - pos);
+  }
   while (others != 0) {
     const int i = __builtin_ctz(others);
     others &= others - 1;
@@ -371,7 +426,7 @@ inline int utf8_report_chunks(DecoderState& st, const unsigned char* d, int off,
   while (off < n && Reader::ready(st)) {
     const int r = n - off < 16 ? n - off : 16;
     const Window w = Window::sixteen_or_more(d + off, avail - off);
-    const Chunk c = Reader::read(st, w, r);
+    const Chunk c = read_for_utf8<Decoder>(st, w, r);
     p = put_utf8_chunk(c, 0, p);
     off += c.stop;
     if (c.stop < r) break;
