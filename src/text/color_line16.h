@@ -121,12 +121,8 @@ template <class Decoder>
     if (!st.has_pending) return colored_lone_line16<Decoder>(d, hex, chars, chars_len, columns);
   }
   using Reader = ChunkReader<Decoder>;
-  if (avail < 17 || !Reader::ready(st.decoder)) return 0;
-  int first = 0;
-  if (st.has_pending) {
-    if (st.pending.len != 2 || st.from != 1 || st.shown_to != 2) return 0;
-    first = 1;
-  }
+  int first;
+  if (!line16_ready<Decoder>(st, avail, &first)) return 0;
   const Window w(d, avail);
   const Chunk c = Reader::read(st.decoder, w, 16, first);
   if (c.stop < 16 && !c.cut) return 0;

@@ -178,6 +178,21 @@ template <class Decoder, class Encoder, bool kFast = true>
 }
 
 #if defined(__SSE2__)
+// Whether a whole line of sixteen bytes can be written in one step: the
+// reader is between cells, and no cell is pending but the rest of a pair
+// that the line before showed whole. Sets *first to the line's bytes that
+// rest covers (0 or 1).
+template <class Decoder>
+[[gnu::always_inline]] inline bool line16_ready(const ColumnState& st, int avail, int* first) {
+  if (avail < 17 || !ChunkReader<Decoder>::ready(st.decoder)) return false;
+  *first = 0;
+  if (st.has_pending) {
+    if (st.pending.len != 2 || st.from != 1 || st.shown_to != 2) return false;
+    *first = 1;
+  }
+  return true;
+}
+
 // A whole line of sixteen bytes in the Shift_JIS report in one step, where
 // the masks tell every byte: no cell is pending but the rest of a pair that
 // the line before showed whole (a blank), and the line's end cuts at most a
@@ -187,15 +202,10 @@ template <class Decoder, class Encoder, bool kFast = true>
 template <class Decoder>
 [[gnu::always_inline]] inline int sjis_line16(ColumnState& st, const unsigned char* d, int avail, char* out,
                                               int* columns) {
-  using Reader = ChunkReader<Decoder>;
-  if (avail < 17 || !Reader::ready(st.decoder)) return 0;
-  int first = 0;
-  if (st.has_pending) {
-    if (st.pending.len != 2 || st.from != 1 || st.shown_to != 2) return 0;
-    first = 1;
-  }
+  int first;
+  if (!line16_ready<Decoder>(st, avail, &first)) return 0;
   const Window w(d, avail);
-  const Chunk c = Reader::read(st.decoder, w, 16, first);
+  const Chunk c = ChunkReader<Decoder>::read(st.decoder, w, 16, first);
   if (c.stop < 16 && !c.cut) return 0;
   simd::store(out, c.shown);
   if (first) out[0] = ' ';
@@ -216,13 +226,8 @@ template <class Decoder>
 template <class Decoder>
 [[gnu::always_inline]] inline int utf8_line16(ColumnState& st, const unsigned char* d, int avail, char* out,
                                               int* columns) {
-  using Reader = ChunkReader<Decoder>;
-  if (avail < 17 || !Reader::ready(st.decoder)) return 0;
-  int first = 0;
-  if (st.has_pending) {
-    if (st.pending.len != 2 || st.from != 1 || st.shown_to != 2) return 0;
-    first = 1;
-  }
+  int first;
+  if (!line16_ready<Decoder>(st, avail, &first)) return 0;
   const Window w(d, avail);
   const Chunk c = read_for_utf8<Decoder>(st.decoder, w, 16, first);
   if (c.stop < 16 && !c.cut) return 0;
