@@ -117,6 +117,23 @@ TEST(ColumnWriter, SkipAgreesWithWrite) {
   }
 }
 
+// The pieces pick() gives, one after another, cut to size bytes.
+template <class Pick>
+std::vector<unsigned char> joined_pieces(int size, Pick pick) {
+  std::vector<unsigned char> out;
+  while (static_cast<int>(out.size()) < size) {
+    const char* piece = pick();
+    out.insert(out.end(), piece, piece + std::strlen(piece));
+  }
+  out.resize(static_cast<std::size_t>(size));
+  return out;
+}
+
+template <std::size_t N>
+const char* any_piece(std::mt19937& rng, const char* const (&pieces)[N]) {
+  return pieces[rng() % N];
+}
+
 // The fast paths write what the cells written one by one give: random bytes
 // and bytes made of the pieces that each code's paths tell apart (pairs of
 // every code, kana, JIS X 0212, UTF-8 sequences whole and cut, escape
@@ -128,13 +145,7 @@ std::vector<unsigned char> piece_text(std::mt19937& rng, int size) {
       "\x8e\xb1", "\x8f\xb0\xa1", "\xe3\x81\x82", "\xc3\xa9", "\xf0\x9f\x98\x80", "\xc2\x85", "\xe3\x81",
       "\xef\xbd\xb1", "\xe2\x83\x9d", "\xe4\xb8\x82", "\xe2\x80\x8b", "\x1b$B", "\x1b(B", "\x1b(I", "\x1b$D",
       "\x1b(J", "\x1b", "!!", "0!", "~~", "\x80", "\xff"};
-  std::vector<unsigned char> out;
-  while (static_cast<int>(out.size()) < size) {
-    const char* piece = kPieces[rng() % (sizeof kPieces / sizeof kPieces[0])];
-    out.insert(out.end(), piece, piece + std::strlen(piece));
-  }
-  out.resize(static_cast<std::size_t>(size));
-  return out;
+  return joined_pieces(size, [&] { return any_piece(rng, kPieces); });
 }
 
 // Text that is mostly pairs (Shift_JIS and EUC-JP, narrow and wide ones,
@@ -145,14 +156,7 @@ std::vector<unsigned char> pair_text(std::mt19937& rng, int size) {
   static const char* const kPairs[] = {"\x82\xa0", "\x88\x9f", "\x87\x40", "\x86\x79", "\xf0\x40", "\xfc\xfc",
                                        "\xa4\xa2", "\xb0\xa1", "\xad\xa1", "!!", "0!"};
   static const char* const kBetween[] = {"a", "\r\n", "\xb1", " ", "\x80"};
-  std::vector<unsigned char> out;
-  while (static_cast<int>(out.size()) < size) {
-    const char* piece = rng() % 12 != 0 ? kPairs[rng() % (sizeof kPairs / sizeof kPairs[0])]
-                                        : kBetween[rng() % (sizeof kBetween / sizeof kBetween[0])];
-    out.insert(out.end(), piece, piece + std::strlen(piece));
-  }
-  out.resize(static_cast<std::size_t>(size));
-  return out;
+  return joined_pieces(size, [&] { return rng() % 12 != 0 ? any_piece(rng, kPairs) : any_piece(rng, kBetween); });
 }
 
 // Pairs with half-width kana among them, in EUC-JP (8E and the kana byte)
@@ -162,13 +166,7 @@ std::vector<unsigned char> kana_text(std::mt19937& rng, int size) {
   static const char* const kPieces[] = {"\xa4\xa2", "\xb0\xa1", "\x82\xa0", "\x8e\xb1", "\x8e\xdf", "\x8e\xa1",
                                         "\x8e",     "\x8e\xa0", "\x8e\xe0", "\x8e\x8e\xb1", "\x8e\xb1\xa4",
                                         "\xb1",     "a",        "\r\n",    "\x8f\xb0\xa1"};
-  std::vector<unsigned char> out;
-  while (static_cast<int>(out.size()) < size) {
-    const char* piece = kPieces[rng() % (sizeof kPieces / sizeof kPieces[0])];
-    out.insert(out.end(), piece, piece + std::strlen(piece));
-  }
-  out.resize(static_cast<std::size_t>(size));
-  return out;
+  return joined_pieces(size, [&] { return any_piece(rng, kPieces); });
 }
 
 template <class Decoder, class Encoder>
