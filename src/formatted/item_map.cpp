@@ -250,13 +250,19 @@ class MapPrinter final : public ItemVisitor {
         row_bytes_(p.view.line_bytes > 0 ? p.view.line_bytes : 1),
         last_column_(row_last_column(p)),
         straight_rows_(!p.line.styled && first_column_ >= 0 &&
-                       first_column_ + (row_bytes_ + 1) * cell_ + 4 <= kLineBufSize - 1) {}
+                       first_column_ + (row_bytes_ + 1) * cell_ + 4 <= kLineBufSize - 1),
+        items_(p.view.defs.item_inf),
+        unfiltered_plain_(filter == nullptr && !p.line.styled) {}
 
   // The renderer of the type's form of value: characters, hex digits, or the
   // text of a number.
   void element(const ElementRef& e) override {
+    if (unfiltered_plain_) {
+      put_element(e, items_[e.item]);
+      return;
+    }
     if (filter_ != nullptr && !filter_->placed(e)) return;
-    const ItemInf& m = p_.view.defs.item_inf[e.item];
+    const ItemInf& m = items_[e.item];
     if (p_.line.styled) {
       // In the style the filter chooses, else in that of the value's kind.
       ChosenStyle chosen(p_, filter_, e);
@@ -342,6 +348,10 @@ class MapPrinter final : public ItemVisitor {
   }
 
   void put_number(const ElementRef& e, const ItemInf& m, bool shown) {
+    if (shown && (e.form == ValueForm::signed_int || e.form == ValueForm::unsigned_int) && straight()) {
+      check_row(e.pos);
+      if (put_integer_straight(e)) return;
+    }
     char text[kValueTextSize + 1];
     const int n = number_text(m, e.form, e.pos, e.len, text);
     if (n == kNoValue) {
@@ -377,6 +387,26 @@ class MapPrinter final : public ItemVisitor {
       }
     }
     row_.pending = true;
+  }
+
+  // An integer shown, its row current, written straight into the row: its
+  // digits and the blank after them. False, and nothing done, when its
+  // longest text might not fit the row (the mark's case).
+  bool put_integer_straight(const ElementRef& e) {
+    const int col = column(e.pos);
+    // "-128", "-32768", "-2147483648", "-9223372036854775808".
+    const int longest = e.len == 1 ? 4 : e.len == 2 ? 6 : e.len == 4 ? 11 : 20;
+    if (col + longest - 1 > last_column_ || col + longest + 1 > kLineBufSize - 1) return false;
+    settle_before(p_, col);
+    char* const out = p_.line.data + col;
+    const int n = fixed_number_text(e.form, e.len, data_ + e.pos, p_.view.map_order, out);
+    out[n] = ' ';
+    if (col + n + 1 > p_.map_written_to) p_.map_written_to = col + n + 1;
+    int cells = p_.view.line_bytes - (e.pos - row_.start);
+    if (cells > e.len) cells = e.len;
+    p_.map_value = FormPrinter::MapValue{col, col + n, col + cells * cell_ - 1};
+    row_.pending = true;
+    return true;
   }
 
   // The text of a number in the map's order: that of a type of fixed size
@@ -531,6 +561,9 @@ class MapPrinter final : public ItemVisitor {
   const int last_column_;  // of a row, as put_map_line keeps it
   // Every cell of a row lies in the line's buffer, and none is painted.
   const bool straight_rows_;
+  const ItemInf* const items_;
+  // Every element is placed, none is painted: the common case.
+  const bool unfiltered_plain_;
 };
 
 }  // namespace
