@@ -1,6 +1,7 @@
 #include "formatted/item_map.h"
 
 #include <bit>
+#include <cstdint>
 #include <cstring>
 
 #include "common/decimal_digits.h"
@@ -41,6 +42,18 @@ inline void put_cell_text(FormPrinter& p, int col, const char* text, int n) {
 int row_last_column(const FormPrinter& p) {
   int last = p.view.line_bytes * p.view.map_cell + 24 + p.map_shift;
   return last > kLineBufSize - 2 ? kLineBufSize - 2 : last;
+}
+
+// The longest text of an integer: "-9223372036854775808".
+constexpr int kLongestInteger = 20;
+
+// The last column from which an integer's longest text ends within the row
+// (last_column being the row's last) and, with the blank after it, within
+// the line's buffer.
+int integer_room_end(int last_column) {
+  const int end = last_column - (kLongestInteger - 1);
+  const int buffer_end = kLineBufSize - 2 - kLongestInteger;
+  return end < buffer_end ? end : buffer_end;
 }
 
 // Sets the columns from `from` up to `to` of the row to c, within the line.
@@ -252,6 +265,7 @@ class MapPrinter final : public ItemVisitor {
         straight_rows_(!p.line.styled && first_column_ >= 0 &&
                        first_column_ + (row_bytes_ + 1) * cell_ + 4 <= kLineBufSize - 1),
         items_(p.view.defs.item_inf),
+        integer_room_end_(integer_room_end(last_column_)),
         unfiltered_plain_(filter == nullptr && !p.line.styled) {}
 
   // The renderer of the type's form of value: characters, hex digits, or the
@@ -391,15 +405,13 @@ class MapPrinter final : public ItemVisitor {
 
   // An integer shown, its row current, written straight into the row: its
   // digits and the blank after them. False, and nothing done, when its
-  // longest text might not fit the row (the mark's case).
+  // longest text might not reach the row's end (the mark's case).
   bool put_integer_straight(const ElementRef& e) {
     const int col = column(e.pos);
-    // "-128", "-32768", "-2147483648", "-9223372036854775808".
-    const int longest = e.len == 1 ? 4 : e.len == 2 ? 6 : e.len == 4 ? 11 : 20;
-    if (col + longest - 1 > last_column_ || col + longest + 1 > kLineBufSize - 1) return false;
+    if (col > integer_room_end_) return false;
     settle_before(p_, col);
     char* const out = p_.line.data + col;
-    const int n = fixed_number_text(e.form, e.len, data_ + e.pos, p_.view.map_order, out);
+    const int n = integer_text(e, out);
     out[n] = ' ';
     if (col + n + 1 > p_.map_written_to) p_.map_written_to = col + n + 1;
     int cells = p_.view.line_bytes - (e.pos - row_.start);
@@ -407,6 +419,20 @@ class MapPrinter final : public ItemVisitor {
     p_.map_value = FormPrinter::MapValue{col, col + n, col + cells * cell_ - 1};
     row_.pending = true;
     return true;
+  }
+
+  // The digits of an integer element at out; one of up to four bytes in
+  // 32 bits.
+  int integer_text(const ElementRef& e, char* out) const {
+    const int len = e.len;
+    if (len < 1 || len > 4) return fixed_number_text(e.form, len, data_ + e.pos, p_.view.map_order, out);
+    const auto raw = static_cast<std::uint32_t>(read_element(data_ + e.pos, len, p_.view.map_order));
+    if (e.form == ValueForm::unsigned_int) return put_decimal32(out, raw);
+    const int unused_bits = 32 - 8 * len;
+    const std::int32_t v = static_cast<std::int32_t>(raw << unused_bits) >> unused_bits;
+    if (v >= 0) return put_decimal32(out, static_cast<std::uint32_t>(v));
+    out[0] = '-';
+    return 1 + put_decimal32(out + 1, 0u - static_cast<std::uint32_t>(v));
   }
 
   // The text of a number in the map's order: that of a type of fixed size
@@ -562,6 +588,9 @@ class MapPrinter final : public ItemVisitor {
   // Every cell of a row lies in the line's buffer, and none is painted.
   const bool straight_rows_;
   const ItemInf* const items_;
+  // The last column where an integer's longest text, and the blank after
+  // it, fit the row as put_map_line keeps it.
+  const int integer_room_end_;
   // Every element is placed, none is painted: the common case.
   const bool unfiltered_plain_;
 };

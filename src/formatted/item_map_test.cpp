@@ -101,6 +101,52 @@ TEST_F(WorkedRow, VHasNoEffect) {
   EXPECT_EQ(run().substr(0, want.size()), want);
 }
 
+// Integers of every size at the ends of their range, read in either byte
+// order, each alone at the start of a row.
+TEST(PrintMap, IntegersOfEverySize) {
+  struct Case {
+    char type;
+    std::vector<unsigned char> data;  // least significant byte first
+    const char* text;
+  };
+  const Case cases[] = {
+      {'b', {0x7F}, "127"},
+      {'b', {0x80}, "-128"},
+      {'B', {0xFF}, "255"},
+      {'s', {0xFF, 0x7F}, "32767"},
+      {'s', {0x00, 0x80}, "-32768"},
+      {'s', {0xFF, 0xFF}, "-1"},
+      {'S', {0xFF, 0xFF}, "65535"},
+      {'l', {0x00, 0x00, 0x00, 0x00}, "0"},
+      {'l', {0xFF, 0xFF, 0xFF, 0x7F}, "2147483647"},
+      {'l', {0x00, 0x00, 0x00, 0x80}, "-2147483648"},
+      {'L', {0xFF, 0xFF, 0xFF, 0xFF}, "4294967295"},
+      {'L', {0x40, 0x42, 0x0F, 0x00}, "1000000"},
+      {'q', {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x80}, "-9223372036854775808"},
+      {'Q', {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, "18446744073709551615"},
+  };
+  for (const bool big_endian : {false, true}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(1, c.type) + " " + c.text + (big_endian ? " big-endian" : ""));
+      reset();
+      settings.map_disp = true;
+      if (big_endian) formatted_test::defs.endian = Endian::big;
+      const int rec = open_struct('D');
+      item(c.type, 0, 1, "n");
+      close_struct(rec);
+      std::vector<unsigned char> data = c.data;
+      if (big_endian) data.assign(c.data.rbegin(), c.data.rend());
+      const int size = static_cast<int>(data.size());
+      const std::string out = capture([&](FormPrinter& p) {
+        MapRow row;
+        EXPECT_EQ(print_map(p, rec, data.data(), size, 0, row, 0), size);
+        put_map_line(p, 0, row.start);
+      });
+      EXPECT_EQ(out, std::string(" 0000 0000: ") + c.text + "\n");
+    }
+  }
+}
+
 // Numbers wider than their room: the mark "#" over the number's cells in the
 // row but their last column, where a later text would leave no blank after
 // the number or the row's end would cut it; run-on text kept otherwise.
