@@ -161,6 +161,21 @@ struct TextRun {
     int written;  // one past the last column written
   };
 
+  // Whether the eight bytes from starts and forms are each a cell of one
+  // byte shown as itself (a form that is no point): the common run of text.
+  static bool eight_shown_as_themselves(const unsigned char* start, const char* form) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+    constexpr std::uint64_t kPoints = 0x2E2E2E2E2E2E2E2Eu;
+    std::uint64_t starts8;
+    std::uint64_t forms8;
+    std::memcpy(&starts8, start, 8);
+    std::memcpy(&forms8, form, 8);
+    // A zero byte in forms ^ points marks a point.
+    const std::uint64_t x = forms8 ^ kPoints;
+    return starts8 == kOnes && ((x - kOnes) & ~x & kHighBits) == 0;
+  }
+
   // A byte of a cell that is no character, shown as form (its form when it
   // is a cell of its own).
   bool shows_itself(int i, char form) const { return form != '.' || bytes[i] == '.'; }
@@ -184,6 +199,14 @@ struct TextRun {
     const int step = cell;
     int written = 0;
     while (i < stop) {
+      if (stop - i >= 8 && eight_shown_as_themselves(start_of + i, form_of + i)) {
+        // Eight bytes, each its own character: their forms a cell apart.
+        for (int k = 0; k < 8; ++k) out[col + 1 + k * step] = form_of[i + k];
+        written = col + 7 * step + 2;
+        i += 8;
+        col += 8 * step;
+        continue;
+      }
       const unsigned start = start_of[i];
       if (start == 1) {
         // A byte shown as itself (a point for a point), else as its hex digits.

@@ -67,6 +67,28 @@ TEST(PrintMap, TextAcrossRows) {
             "      0004:  \x82\xa0\n");
 }
 
+// Runs of bytes that are each their own character, broken by a point, which
+// shows itself, and a control byte, which shows its hex digits, across rows.
+TEST(PrintMap, RunsOfSingleBytes) {
+  reset();
+  settings.map_disp = true;
+  const int rec = open_struct('D');
+  item('c', 20, 1, "t");
+  close_struct(rec);
+  const std::string bytes = std::string("ABCDEFGHIJ.KLMN") + '\x01' + "OPQR";
+  const std::string text = capture([&](FormPrinter& p) {
+    MapRow row;
+    EXPECT_EQ(print_map(p, rec, reinterpret_cast<const unsigned char*>(bytes.data()), 20, 0, row, 0), 20);
+    put_map_line(p, 0, row.start);
+  });
+  std::string first = " 0000 0000: ";
+  for (int k = 0; k < 15; ++k) first = at(first, 13 + 3 * k, bytes.substr(k, 1));
+  first = at(first, 57, "01");
+  std::string second = "      0010: ";
+  for (int k = 0; k < 4; ++k) second = at(second, 13 + 3 * k, bytes.substr(16 + k, 1));
+  EXPECT_EQ(text, first + "\n" + second + "\n");
+}
+
 TEST_F(WorkedRow, NarrowCells) {
   std::string want = " 0003 0000: ";
   want = at(want, 12, "256");
