@@ -431,7 +431,8 @@ class MapPrinter final : public ItemVisitor {
   // longest text might not reach the row's end (the mark's case).
   bool put_integer_straight(const ElementRef& e) {
     const int col = column(e.pos);
-    if (col > integer_room_end_) return false;
+    // (A position before the row's start is left to the careful way.)
+    if (col < first_column_ || col > integer_room_end_) return false;
     settle_before(p_, col);
     char* const out = p_.line.data + col;
     const int n = integer_text(e, out);
