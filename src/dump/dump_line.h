@@ -4,6 +4,8 @@
 // input code, in the report's encoding.
 #pragma once
 
+#include <cstdint>
+#include <cstring>
 #include <memory>
 
 #include "common/digits.h"
@@ -64,6 +66,11 @@ class DumpLineBuilder {
   // Lines of sixteen bytes with the hex part that build16 may build: the
   // template's stores reach their character column.
   bool builds16() const { return layout_.line_bytes == 16 && !layout_.chars_only && layout_.char_start() <= kTemplateCopy; }
+  // The first line of the block from here on: moves the parts right when
+  // its number needs more columns (--all).
+  void start_block(long long block);
+  // The prefix of a block's first line over a line built as another one.
+  void put_first_prefix(char* line, long long block);
   // The most bytes a line takes, and some room past it for whole stores.
   int max_line() const { return buf_size_; }
   // Where the parts stand now (they move right once a block number needs it).
@@ -77,7 +84,6 @@ class DumpLineBuilder {
  private:
   // Blanks after the characters up to the closing bar, and the bar.
   int put_end(char* line, char* p, int cols) const;
-  void put_first_prefix(char* line, long long block);
   void put_offset(char* line, int offset);
   void make_template();
   // The columns a block number's prefix needs beyond the usual ones.
@@ -87,6 +93,9 @@ class DumpLineBuilder {
   int buf_size_;
   std::unique_ptr<char[]> line_;
   std::unique_ptr<char[]> template_;  // blanks, bars and offset digits: the start of every line
+  // The four digits of the offsets of lines of sixteen bytes, by offset / 16
+  // (a block holds at most 4096 bytes).
+  std::uint32_t line16_offsets_[256];
 };
 
 // Writes b1 and b2 as four lower-case hex digits and a blank; with b2 < 0, b1's
@@ -112,7 +121,7 @@ template <class Decoder, class Encoder>
                                                           int offset, ColumnState& columns) {
   const char* __restrict line_template = template_.get();
   for (int i = 0; i < kTemplateCopy; i += 16) std::memcpy(line + i, line_template + i, 16);
-  put_four_digits(line + 6, static_cast<unsigned>(offset), layout_.dec ? 10 : 16);
+  std::memcpy(line + 6, &line16_offsets_[(offset >> 4) & 0xFF], 4);
 #if defined(__SSE2__)
   put_hex16(line + layout_.hex_start(), data);
 #else

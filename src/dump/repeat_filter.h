@@ -42,6 +42,16 @@ class RepeatFilter {
     return v;
   }
 
+  // Whether lines are compared at all (false with -L).
+  bool enabled() const { return enabled_; }
+  // A line that follows a kept line of the same block and differs from it:
+  // kept with no verdict asked for (none can be a marker), and the one the
+  // next lines are compared with.
+  void keep_next(const char* columns, int n) {
+    copy(kept_.get(), columns, static_cast<std::size_t>(n));
+    kept_len_ = n;
+  }
+
   // Lines are being suppressed and no marker has been written for them.
   bool marker_pending() const { return suppressing_; }
 
