@@ -146,14 +146,16 @@ struct ChunkReader<SjisDecoder> {
   static constexpr bool kLeadsToFix = false;
   static bool ready(const DecoderState&) { return true; }
   static Chunk read(const DecoderState&, const Window& w, int r, int first = 0) {
-    const simd::Bytes fx = simd::flipped(w.x), fn = simd::flipped(w.next);
-    const unsigned leads = simd::bits(_mm_or_si128(simd::in_range(fx, 0x81, 0x9F), simd::in_range(fx, 0xE0, 0xFC)));
-    const unsigned trails_after =
-        simd::bits(_mm_or_si128(simd::in_range(fn, 0x40, 0x7E), simd::in_range(fn, 0x80, 0xFC)));
+    // The leads 0x81-0x9F and 0xE0-0xFC, their bit 5 flipped, are the one
+    // range 0xA1-0xDC; the trails are 0x40-0xFC but 0x7F.
+    const unsigned leads = simd::bits(simd::in_range_of(_mm_xor_si128(w.x, _mm_set1_epi8(0x20)), 0xA1, 0xDC));
+    const unsigned trails_after = simd::bits(_mm_andnot_si128(_mm_cmpeq_epi8(w.next, _mm_set1_epi8(0x7F)),
+                                                              simd::in_range_of(w.next, 0x40, 0xFC)));
     unsigned starts = pair_starts(leads & trails_after & below(r) & ~below(first));
     bool cut = false;
     const int stop = stop_before_cut_pair(&starts, r, &cut);
-    const unsigned keep = starts | (starts << 1) | simd::bits(ascii_or_kana(fx));
+    const simd::Bytes shown_alone = _mm_or_si128(simd::in_range_of(w.x, 0x20, 0x7E), simd::in_range_of(w.x, 0xA1, 0xDF));
+    const unsigned keep = starts | (starts << 1) | simd::bits(shown_alone);
     return {simd::select(simd::spread(keep), w.x, '.'), stop, starts, cut};
   }
 };
@@ -221,10 +223,10 @@ struct ChunkReader<EucDecoder> {
   }
 };
 
-// The chunk that the UTF-8 report reads: with EUC-JP's kana where the
-// reader takes them.
+// The chunk that the reports without color read: with EUC-JP's kana where
+// the reader takes them.
 template <class Decoder>
-[[gnu::always_inline]] inline Chunk read_for_utf8(const DecoderState& st, const Window& w, int r, int first = 0) {
+[[gnu::always_inline]] inline Chunk read_uncolored(const DecoderState& st, const Window& w, int r, int first = 0) {
   if constexpr (std::is_same_v<Decoder, EucDecoder>)
     return ChunkReader<Decoder>::read_with_kana(st, w, r, first);
   else
@@ -282,7 +284,7 @@ inline int sjis_report_chunks(DecoderState& st, const unsigned char* d, int off,
   while (off < n && Reader::ready(st)) {
     const int r = n - off < 16 ? n - off : 16;
     const Window w(d + off, avail - off);
-    Chunk c = Reader::read(st, w, r);
+    Chunk c = read_uncolored<Decoder>(st, w, r);
     simd::store(out + off, c.shown);
     if constexpr (Reader::kLeadsToFix) {
       // Each lead, in turn, begins a cell; a cell of one byte is the point
@@ -426,7 +428,7 @@ inline int utf8_report_chunks(DecoderState& st, const unsigned char* d, int off,
   while (off < n && Reader::ready(st)) {
     const int r = n - off < 16 ? n - off : 16;
     const Window w = Window::sixteen_or_more(d + off, avail - off);
-    const Chunk c = read_for_utf8<Decoder>(st, w, r);
+    const Chunk c = read_uncolored<Decoder>(st, w, r);
     p = put_utf8_chunk(c, 0, p);
     off += c.stop;
     if (c.stop < r) break;
