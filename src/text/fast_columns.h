@@ -166,7 +166,8 @@ inline simd::Bytes with_jis_pairs(simd::Bytes seven_bits, simd::Bytes next_seven
                                   simd::Bytes lone_form) {
   simd::Bytes first, second;
   jis_pairs_to_sjis(seven_bits, next_seven_bits, &first, &second);
-  const simd::Bytes at_first = simd::spread(starts), at_second = simd::spread(starts << 1);
+  // A pair's second byte follows its first: the same mask a byte later.
+  const simd::Bytes at_first = simd::spread(starts), at_second = _mm_slli_si128(at_first, 1);
   const simd::Bytes pairs = _mm_or_si128(_mm_and_si128(at_first, first), _mm_and_si128(at_second, second));
   return _mm_or_si128(pairs, _mm_andnot_si128(_mm_or_si128(at_first, at_second), lone_form));
 }
@@ -192,7 +193,6 @@ struct ChunkReader<EucDecoder> {
  private:
   template <bool kKana>
   static Chunk read_bytes(const Window& w, int r, int first) {
-    const simd::Bytes fx = simd::flipped(w.x), fn = simd::flipped(w.next);
     unsigned kana = 0;
     int stop;
     if constexpr (kKana) {
@@ -203,21 +203,22 @@ struct ChunkReader<EucDecoder> {
       stop = hard != 0 ? __builtin_ctz(hard) : r;
       // Every 8E begins a cell (it is no trail); the kana byte after it is
       // no lead.
-      kana = (marks & simd::bits(simd::in_range(fn, 0xA1, 0xDF)) & below(stop) & ~below(first)) << 1;
+      kana = (marks & simd::bits(simd::in_range_of(w.next, 0xA1, 0xDF)) & below(stop) & ~below(first)) << 1;
     } else {
-      const unsigned hard = simd::bits(simd::in_range(fx, 0x8E, 0x8F)) & below(r);
+      const unsigned hard = simd::bits(simd::in_range_of(w.x, 0x8E, 0x8F)) & below(r);
       stop = hard != 0 ? __builtin_ctz(hard) : r;
     }
     // An 8E or 8F is no trail: no pair crosses it.
-    const unsigned euc = simd::bits(simd::in_range(fx, 0xA1, 0xFE)) & ~kana;
-    const unsigned euc_after = simd::bits(simd::in_range(fn, 0xA1, 0xFE));
+    const unsigned euc = simd::bits(simd::in_range_of(w.x, 0xA1, 0xFE)) & ~kana;
+    const unsigned euc_after = simd::bits(simd::in_range_of(w.next, 0xA1, 0xFE));
     unsigned starts = pair_starts(euc & euc_after & below(stop) & ~below(first));
     bool cut = false;
     if (stop == r) stop = stop_before_cut_pair(&starts, r, &cut);
     const simd::Bytes seven = _mm_and_si128(w.x, _mm_set1_epi8(0x7F));
     const simd::Bytes next_seven = _mm_and_si128(w.next, _mm_set1_epi8(0x7F));
-    simd::Bytes shown_alone = simd::in_range(fx, 0x20, 0x7E);
-    if constexpr (kKana) shown_alone = _mm_or_si128(shown_alone, simd::spread(kana));
+    simd::Bytes shown_alone = simd::in_range_of(w.x, 0x20, 0x7E);
+    if constexpr (kKana)
+      if (kana != 0) shown_alone = _mm_or_si128(shown_alone, simd::spread(kana));
     const simd::Bytes lone = simd::select(shown_alone, w.x, '.');
     return {with_jis_pairs(seven, next_seven, starts, lone), stop, starts, cut};
   }
