@@ -316,7 +316,20 @@ inline int sjis_report_chunks(DecoderState& st, const unsigned char* d, int off,
       }
     }
     off += c.stop;
-    if (c.stop < r) break;
+    if (c.stop == r) continue;
+    if constexpr (std::is_same_v<Decoder, JisDecoder>) {
+      // An escape sequence within the line: its three cells, then on in the
+      // shift it selects.
+      if (!c.cut && n - off >= 3 && JisDecoder::escape_at(d + off, avail - off, st.shift)) {
+        for (int k = 0; k < 3; ++k) {
+          const unsigned char b = d[off + k];
+          out[off + k] = st.show_escapes && is_printable_ascii(b) ? static_cast<char>(b) : '.';
+        }
+        off += 3;
+        continue;
+      }
+    }
+    break;
   }
   return off;
 }
