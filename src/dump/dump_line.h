@@ -35,6 +35,21 @@ struct DumpLayout {
   static DumpLayout of(const Settings& s);
 };
 
+// What every line of sixteen bytes that build16 builds takes from the
+// builder, copied once for a run of them: the compiler keeps it in
+// registers, where the builder's members would be read again for each line
+// (the line's stores might change them, as far as it can tell).
+struct Line16Frame {
+  char start[80];                  // the template's first bytes
+  const std::uint32_t* offsets;    // the offsets' digits, by offset / 16
+  int hex_at;                      // the hex part's first column
+  int char_at;                     // the character column's first column
+
+  template <class Decoder, class Encoder>
+  [[gnu::always_inline]] int build(char* line, const unsigned char* data, int avail, int offset,
+                                   ColumnState& columns) const;
+};
+
 class DumpLineBuilder {
  public:
   explicit DumpLineBuilder(const DumpLayout& layout);
@@ -63,6 +78,15 @@ class DumpLineBuilder {
   template <class Decoder, class Encoder>
   [[gnu::always_inline]] int build16(char* out, const unsigned char* data, int avail, int offset,
                                      ColumnState& columns);
+  // build16's frame for the lines of a run, while the layout stays.
+  Line16Frame frame16() const {
+    Line16Frame f;
+    std::memcpy(f.start, template_.get(), kTemplateCopy);
+    f.offsets = line16_offsets_;
+    f.hex_at = layout_.hex_start();
+    f.char_at = layout_.char_start();
+    return f;
+  }
   // Lines of sixteen bytes with the hex part that build16 may build: the
   // template's stores reach their character column.
   bool builds16() const { return layout_.line_bytes == 16 && !layout_.chars_only && layout_.char_start() <= kTemplateCopy; }
@@ -117,18 +141,24 @@ int DumpLineBuilder::build(char* line, const unsigned char* data, int n, int ava
 }
 
 template <class Decoder, class Encoder>
-[[gnu::always_inline]] inline int DumpLineBuilder::build16(char* __restrict line, const unsigned char* data, int avail,
-                                                          int offset, ColumnState& columns) {
-  const char* __restrict line_template = template_.get();
-  for (int i = 0; i < kTemplateCopy; i += 16) std::memcpy(line + i, line_template + i, 16);
-  std::memcpy(line + 6, &line16_offsets_[(offset >> 4) & 0xFF], 4);
+[[gnu::always_inline]] inline int DumpLineBuilder::build16(char* line, const unsigned char* data, int avail, int offset,
+                                                          ColumnState& columns) {
+  return frame16().template build<Decoder, Encoder>(line, data, avail, offset, columns);
+}
+
+template <class Decoder, class Encoder>
+[[gnu::always_inline]] inline int Line16Frame::build(char* __restrict line, const unsigned char* data, int avail,
+                                                     int offset, ColumnState& columns) const {
+  static_assert(sizeof start == DumpLineBuilder::kTemplateCopy);
+  std::memcpy(line, start, sizeof start);
+  std::memcpy(line + 6, &offsets[(offset >> 4) & 0xFF], 4);
 #if defined(__SSE2__)
-  put_hex16(line + layout_.hex_start(), data);
+  put_hex16(line + hex_at, data);
 #else
-  put_hex_groups(line + layout_.hex_start(), data, 16);
+  put_hex_groups(line + hex_at, data, 16);
 #endif
   int cols = 0;
-  char* p = line + layout_.char_start();
+  char* p = line + char_at;
   p += write_columns16<Decoder, Encoder>(columns, data, avail, p, &cols);
   // One blank before the bar, none when a character took its column.
   std::memcpy(p, "  ", 2);

@@ -159,6 +159,7 @@ class BlockPrinter {
   // compared with the line before. Returns end.
   int lines16(const unsigned char* data, int end, int avail, long long block) {
     const int max = builder_.max_line() + 1;
+    const Line16Frame frame = builder_.frame16();
     int o = 0;
     while (o < end) {
       RepeatFilter::Verdict v = repeats_.take(reinterpret_cast<const char*>(data + o), 16, block);
@@ -174,7 +175,7 @@ class BlockPrinter {
       const int run_start = o;
       const int run_end = o + static_cast<int>(lines) * 16;
       if (o == 0) {
-        const int len = builder_.template build16<Decoder, Encoder>(p, data, avail, 0, columns_);
+        const int len = frame.template build<Decoder, Encoder>(p, data, avail, 0, columns_);
         builder_.put_first_prefix(p, block);
         p[len] = '\n';
         p += len + 1;
@@ -182,7 +183,7 @@ class BlockPrinter {
       }
       const bool compare = repeats_.enabled();
       while (o < run_end && !(compare && same16(data + o, data + o - 16))) {
-        const int len = builder_.template build16<Decoder, Encoder>(p, data + o, avail - o, o, columns_);
+        const int len = frame.template build<Decoder, Encoder>(p, data + o, avail - o, o, columns_);
         p[len] = '\n';
         p += len + 1;
         o += 16;
