@@ -132,8 +132,8 @@ int DumpLineBuilder::build(char* line, const unsigned char* data, int n, int ava
   const int char_col = put_start(line, data, n, block, offset);
   int cols = 0;
   char* p = line + char_col;
-  // In UTF-8 a block's first line of sixteen bytes, too, in one step.
-  if (Encoder::kMaxBytesPerColumn > 1 && n == 16)
+  // A whole line of sixteen bytes (as -C writes them), too, in one step.
+  if (n == 16)
     p += write_columns16<Decoder, Encoder>(columns, data, avail, p, &cols);
   else
     p += write_columns<Decoder, Encoder>(columns, data, n, avail, p, &cols);
