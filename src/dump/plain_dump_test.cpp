@@ -88,12 +88,13 @@ TEST(PlainDump, RunsOfLinesBrokenByRepeatsAndPages) {
   Settings s;
   s.page_lines = 4;
   s.blk_size = 96;
-  // The third line repeats the second; the page ends after the marker.
-  Dumped d = dump(s, std::string(16, 'a') + std::string(32, 'b') + std::string(16, 'c') + std::string(16, 'd') +
-                         std::string(16, 'e'));
+  // The page ends after the third line; the last line repeats the fifth,
+  // the second of a run of lines.
+  Dumped d = dump(s, std::string(16, 'a') + std::string(16, 'b') + std::string(16, 'c') + std::string(16, 'd') +
+                         std::string(32, 'e'));
   EXPECT_EQ(d.out, kScale + " 0000 0000   " + letter_line('a', '1') + "      0010   " + letter_line('b', '2') +
-                       "      ....\n" + kScale + "      0030   " + letter_line('c', '3') + "      0040   " +
-                       letter_line('d', '4') + "      0050   " + letter_line('e', '5'));
+                       "      0020   " + letter_line('c', '3') + kScale + "      0030   " + letter_line('d', '4') +
+                       "      0040   " + letter_line('e', '5') + "      ....\n");
 }
 
 TEST(PlainDump, APageForEachBlockUnderPb) {
