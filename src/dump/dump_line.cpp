@@ -38,6 +38,11 @@ DumpLineBuilder::DumpLineBuilder(const DumpLayout& layout) : layout_(layout) {
   line_.reset(new char[buf_size_]);
   template_.reset(new char[buf_size_]);
   make_template();
+  for (unsigned i = 0; i < 256; ++i) {
+    char digits[4];
+    put_four_digits(digits, 16 * i, layout_.dec ? 10 : 16);
+    std::memcpy(&line16_offsets_[i], digits, 4);
+  }
 }
 
 void DumpLineBuilder::make_template() {
@@ -115,15 +120,18 @@ void DumpLineBuilder::put_offset(char* line, int offset) {
   put_four_digits(line + 6, static_cast<unsigned>(offset), layout_.dec ? 10 : 16);
 }
 
+void DumpLineBuilder::start_block(long long block) {
+  if (!layout_.widen) return;
+  int shift = shift_for(block);
+  if (shift > layout_.shift) {
+    layout_.shift = shift;
+    make_template();
+  }
+}
+
 int DumpLineBuilder::put_start(char* line, const unsigned char* data, int n, long long block, int offset,
                                bool hex) {
-  if (offset == 0 && layout_.widen) {
-    int shift = shift_for(block);
-    if (shift > layout_.shift) {
-      layout_.shift = shift;
-      make_template();
-    }
-  }
+  if (offset == 0) start_block(block);
   const int char_col = layout_.char_start();
   // The template sixteen bytes at a time: fixed-size copies, no call.
   if (char_col <= kTemplateCopy) {

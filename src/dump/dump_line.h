@@ -4,6 +4,8 @@
 // input code, in the report's encoding.
 #pragma once
 
+#include <cstdint>
+#include <cstring>
 #include <memory>
 
 #include "common/digits.h"
@@ -31,6 +33,21 @@ struct DumpLayout {
   int char_start() const { return char_col + shift; }
 
   static DumpLayout of(const Settings& s);
+};
+
+// What every line of sixteen bytes that build16 builds takes from the
+// builder, copied once for a run of them: the compiler keeps it in
+// registers, where the builder's members would be read again for each line
+// (the line's stores might change them, as far as it can tell).
+struct Line16Frame {
+  char start[80];                  // the template's first bytes
+  const std::uint32_t* offsets;    // the offsets' digits, by offset / 16
+  int hex_at;                      // the hex part's first column
+  int char_at;                     // the character column's first column
+
+  template <class Decoder, class Encoder>
+  [[gnu::always_inline]] int build(char* line, const unsigned char* data, int avail, int offset,
+                                   ColumnState& columns) const;
 };
 
 class DumpLineBuilder {
@@ -61,9 +78,23 @@ class DumpLineBuilder {
   template <class Decoder, class Encoder>
   [[gnu::always_inline]] int build16(char* out, const unsigned char* data, int avail, int offset,
                                      ColumnState& columns);
+  // build16's frame for the lines of a run, while the layout stays.
+  Line16Frame frame16() const {
+    Line16Frame f;
+    std::memcpy(f.start, template_.get(), kTemplateCopy);
+    f.offsets = line16_offsets_;
+    f.hex_at = layout_.hex_start();
+    f.char_at = layout_.char_start();
+    return f;
+  }
   // Lines of sixteen bytes with the hex part that build16 may build: the
   // template's stores reach their character column.
   bool builds16() const { return layout_.line_bytes == 16 && !layout_.chars_only && layout_.char_start() <= kTemplateCopy; }
+  // The first line of the block from here on: moves the parts right when
+  // its number needs more columns (--all).
+  void start_block(long long block);
+  // The prefix of a block's first line over a line built as another one.
+  void put_first_prefix(char* line, long long block);
   // The most bytes a line takes, and some room past it for whole stores.
   int max_line() const { return buf_size_; }
   // Where the parts stand now (they move right once a block number needs it).
@@ -77,7 +108,6 @@ class DumpLineBuilder {
  private:
   // Blanks after the characters up to the closing bar, and the bar.
   int put_end(char* line, char* p, int cols) const;
-  void put_first_prefix(char* line, long long block);
   void put_offset(char* line, int offset);
   void make_template();
   // The columns a block number's prefix needs beyond the usual ones.
@@ -87,6 +117,9 @@ class DumpLineBuilder {
   int buf_size_;
   std::unique_ptr<char[]> line_;
   std::unique_ptr<char[]> template_;  // blanks, bars and offset digits: the start of every line
+  // The four digits of the offsets of lines of sixteen bytes, by offset / 16
+  // (a block holds at most 4096 bytes).
+  std::uint32_t line16_offsets_[256];
 };
 
 // Writes b1 and b2 as four lower-case hex digits and a blank; with b2 < 0, b1's
@@ -99,8 +132,8 @@ int DumpLineBuilder::build(char* line, const unsigned char* data, int n, int ava
   const int char_col = put_start(line, data, n, block, offset);
   int cols = 0;
   char* p = line + char_col;
-  // In UTF-8 a block's first line of sixteen bytes, too, in one step.
-  if (Encoder::kMaxBytesPerColumn > 1 && n == 16)
+  // A whole line of sixteen bytes (as -C writes them), too, in one step.
+  if (n == 16)
     p += write_columns16<Decoder, Encoder>(columns, data, avail, p, &cols);
   else
     p += write_columns<Decoder, Encoder>(columns, data, n, avail, p, &cols);
@@ -108,18 +141,24 @@ int DumpLineBuilder::build(char* line, const unsigned char* data, int n, int ava
 }
 
 template <class Decoder, class Encoder>
-[[gnu::always_inline]] inline int DumpLineBuilder::build16(char* __restrict line, const unsigned char* data, int avail,
-                                                          int offset, ColumnState& columns) {
-  const char* __restrict line_template = template_.get();
-  for (int i = 0; i < kTemplateCopy; i += 16) std::memcpy(line + i, line_template + i, 16);
-  put_four_digits(line + 6, static_cast<unsigned>(offset), layout_.dec ? 10 : 16);
+[[gnu::always_inline]] inline int DumpLineBuilder::build16(char* line, const unsigned char* data, int avail, int offset,
+                                                          ColumnState& columns) {
+  return frame16().template build<Decoder, Encoder>(line, data, avail, offset, columns);
+}
+
+template <class Decoder, class Encoder>
+[[gnu::always_inline]] inline int Line16Frame::build(char* __restrict line, const unsigned char* data, int avail,
+                                                     int offset, ColumnState& columns) const {
+  static_assert(sizeof start == DumpLineBuilder::kTemplateCopy);
+  std::memcpy(line, start, sizeof start);
+  std::memcpy(line + 6, &offsets[(offset >> 4) & 0xFF], 4);
 #if defined(__SSE2__)
-  put_hex16(line + layout_.hex_start(), data);
+  put_hex16(line + hex_at, data);
 #else
-  put_hex_groups(line + layout_.hex_start(), data, 16);
+  put_hex_groups(line + hex_at, data, 16);
 #endif
   int cols = 0;
-  char* p = line + layout_.char_start();
+  char* p = line + char_at;
   p += write_columns16<Decoder, Encoder>(columns, data, avail, p, &cols);
   // One blank before the bar, none when a character took its column.
   std::memcpy(p, "  ", 2);

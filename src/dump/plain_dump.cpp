@@ -1,5 +1,6 @@
 #include "dump/plain_dump.h"
 
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -21,6 +22,14 @@ namespace {
 constexpr int kLookAhead = kMaxCellLength - 1;
 // A block and its look-ahead.
 constexpr int kBlockBufSize = kMaxBlockSize + kLookAhead;
+
+// The sixteen bytes at a and at b are the same.
+inline bool same16(const unsigned char* a, const unsigned char* b) {
+  std::uint64_t x[2], y[2];
+  std::memcpy(x, a, 16);
+  std::memcpy(y, b, 16);
+  return ((x[0] ^ y[0]) | (x[1] ^ y[1])) == 0;
+}
 
 // The lines of the blocks: built, filtered for repeats and written, the
 // characters being Decoder's cells written by Encoder.
@@ -47,8 +56,15 @@ class BlockPrinter {
     if (per_block_pages_) report_.new_page();
     const int lb = layout_.line_bytes;
     if (length <= 0) return;
-    line(data, length < lb ? length : lb, avail, block, 0);
-    int o = lb;
+    int o = 0;
+    if (!color_ && length >= 16) {
+      builder_.start_block(block);
+      if (builder_.builds16()) o = lines16(data, length - length % 16, avail, block);
+    }
+    if (o == 0) {
+      line(data, length < lb ? length : lb, avail, block, 0);
+      o = lb;
+    }
     if (color_ ? color_->builds16() : builder_.builds16()) {
       for (; o + 16 <= length; o += 16) line16(data + o, avail - o, block, o);
     }
@@ -134,6 +150,48 @@ class BlockPrinter {
     }
     char* out = report_.begin_line(static_cast<std::size_t>(builder_.max_line()));
     report_.end_line(static_cast<std::size_t>(builder_.template build16<Decoder, Encoder>(out, data, avail, offset, columns_)));
+  }
+
+  // The lines of sixteen bytes of a block up to end (a multiple of sixteen),
+  // without color: in runs that go into the report one after the other,
+  // each up to a page's heading, a repeat or the end of the report's buffer.
+  // The first line of a run goes through the repeat filter; the others are
+  // compared with the line before. Returns end.
+  int lines16(const unsigned char* data, int end, int avail, long long block) {
+    const int max = builder_.max_line() + 1;
+    const Line16Frame frame = builder_.frame16();
+    int o = 0;
+    while (o < end) {
+      RepeatFilter::Verdict v = repeats_.take(reinterpret_cast<const char*>(data + o), 16, block);
+      if (v == RepeatFilter::Verdict::suppress) {
+        skip_columns<Decoder, Encoder>(columns_, data + o, 16, avail - o, 16);
+        o += 16;
+        continue;
+      }
+      if (v == RepeatFilter::Verdict::keep_after_marker) put_marker();
+      long long lines = (end - o) / 16;
+      char* const out = report_.begin_lines(static_cast<std::size_t>(max), &lines);
+      char* p = out;
+      const int run_start = o;
+      const int run_end = o + static_cast<int>(lines) * 16;
+      if (o == 0) {
+        const int len = frame.template build<Decoder, Encoder>(p, data, avail, 0, columns_);
+        builder_.put_first_prefix(p, block);
+        p[len] = '\n';
+        p += len + 1;
+        o = 16;
+      }
+      const bool compare = repeats_.enabled();
+      while (o < run_end && !(compare && same16(data + o, data + o - 16))) {
+        const int len = frame.template build<Decoder, Encoder>(p, data + o, avail - o, o, columns_);
+        p[len] = '\n';
+        p += len + 1;
+        o += 16;
+      }
+      if (compare) repeats_.keep_next(reinterpret_cast<const char*>(data + o - 16), 16);
+      report_.end_lines(static_cast<std::size_t>(p - out), (o - run_start) / 16);
+    }
+    return end;
   }
 
   // Without it, a line repeats the last when it shows the same: the same

@@ -76,6 +76,27 @@ TEST(PlainDump, RepeatsAndPages) {
                        " 0001 0000   62                                      | b                |\n");
 }
 
+// A line of sixteen bytes of one letter whose code is 0x6N: its hex part
+// and characters.
+std::string letter_line(char letter, char n) {
+  std::string hex;
+  for (int g = 0; g < 8; ++g) hex += std::string("6") + n + "6" + n + " ";
+  return hex + "| " + std::string(16, letter) + " |\n";
+}
+
+TEST(PlainDump, RunsOfLinesBrokenByRepeatsAndPages) {
+  Settings s;
+  s.page_lines = 4;
+  s.blk_size = 96;
+  // The page ends after the third line; the last line repeats the fifth,
+  // the second of a run of lines.
+  Dumped d = dump(s, std::string(16, 'a') + std::string(16, 'b') + std::string(16, 'c') + std::string(16, 'd') +
+                         std::string(32, 'e'));
+  EXPECT_EQ(d.out, kScale + " 0000 0000   " + letter_line('a', '1') + "      0010   " + letter_line('b', '2') +
+                       "      0020   " + letter_line('c', '3') + kScale + "      0030   " + letter_line('d', '4') +
+                       "      0040   " + letter_line('e', '5') + "      ....\n");
+}
+
 TEST(PlainDump, APageForEachBlockUnderPb) {
   Settings s;
   s.page_lines = kPerBlockPageLines;

@@ -42,6 +42,16 @@ class RepeatFilter {
     return v;
   }
 
+  // Whether lines are compared at all (false with -L).
+  bool enabled() const { return enabled_; }
+  // A line that follows a kept line of the same block and differs from it:
+  // kept with no verdict asked for (none can be a marker), and the one the
+  // next lines are compared with.
+  void keep_next(const char* columns, int n) {
+    copy(kept_.get(), columns, static_cast<std::size_t>(n));
+    kept_len_ = n;
+  }
+
   // Lines are being suppressed and no marker has been written for them.
   bool marker_pending() const { return suppressing_; }
 
@@ -56,6 +66,12 @@ class RepeatFilter {
       return ((x[0] ^ y[0]) | (x[1] ^ y[1])) == 0;
     }
     std::size_t i = 0;
+    for (; i + 16 <= n; i += 16) {
+      std::uint64_t x[2], y[2];
+      std::memcpy(x, a + i, 16);
+      std::memcpy(y, b + i, 16);
+      if (((x[0] ^ y[0]) | (x[1] ^ y[1])) != 0) return false;
+    }
     for (; i + 8 <= n; i += 8) {
       std::uint64_t x, y;
       std::memcpy(&x, a + i, 8);
@@ -75,6 +91,7 @@ class RepeatFilter {
       return;
     }
     std::size_t i = 0;
+    for (; i + 16 <= n; i += 16) std::memcpy(to + i, from + i, 16);
     for (; i + 8 <= n; i += 8) std::memcpy(to + i, from + i, 8);
     for (; i < n; ++i) to[i] = from[i];
   }

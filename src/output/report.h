@@ -100,6 +100,22 @@ class Report {
     sink_.end_line(n);
     count_lines(1);
   }
+  // Up to *lines lines built in place one after the other, each of at most
+  // max bytes and its newline: the page heading first when a page begins;
+  // *lines becomes how many fit (at least one) before the next heading is
+  // due and in the sink's buffer. end_lines(n, lines) takes the n bytes of
+  // the lines written.
+  [[gnu::always_inline]] char* begin_lines(std::size_t max, long long* lines) {
+    char* out = begin_line(max);
+    const auto fit = static_cast<long long>(sink_.lines_of_room(max));
+    if (fit < *lines) *lines = fit;
+    if (heading_ != nullptr && page_lines_ - page_pos_ < *lines) *lines = page_lines_ - page_pos_;
+    return out;
+  }
+  void end_lines(std::size_t n, long long lines) {
+    sink_.end_lines(n);
+    count_lines(lines);
+  }
   // A line already in the report's encoding, holding no newline.
   [[gnu::always_inline]] void put_encoded_line(const char* text, std::size_t len) {
     heading_at_page_start();

@@ -80,6 +80,14 @@ class ReportSink {
     used_ += n;
     buffer_[used_++] = '\n';
   }
+  // Lines of up to max bytes each (and their newlines) built in place one
+  // after the other from line_space(max): how many fit, at least one.
+  std::size_t lines_of_room(std::size_t max) const {
+    const std::size_t fit = (kBufferSize - used_) / (max + 1);
+    return fit > 0 ? fit : 1;
+  }
+  // Takes the n bytes of such lines, newlines included.
+  void end_lines(std::size_t n) { used_ += n; }
 
  private:
   void write_line_sjis(const char* p, std::size_t n) {

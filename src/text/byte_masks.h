@@ -37,13 +37,21 @@ inline Bytes in_range_of(Bytes x, unsigned char lo, unsigned char hi) {
 
 inline unsigned bits(Bytes m) { return static_cast<unsigned>(_mm_movemask_epi8(m)); }
 
+// Each mask of eight bits as eight bytes, 0xFF where its bit is set.
+struct SpreadBytes {
+  std::uint64_t bytes[256];
+  constexpr SpreadBytes() : bytes() {
+    for (unsigned m = 0; m < 256; ++m)
+      for (unsigned i = 0; i < 8; ++i)
+        if (m >> i & 1) bytes[m] |= std::uint64_t{0xFF} << (8 * i);
+  }
+};
+inline constexpr SpreadBytes kSpreadBytes;
+
 // The byte mask of a mask of sixteen bits: byte i is 0xFF where bit i is set.
 inline Bytes spread(unsigned mask) {
-  const Bytes low = _mm_set1_epi8(static_cast<char>(mask & 0xFF));
-  const Bytes high = _mm_set1_epi8(static_cast<char>((mask >> 8) & 0xFF));
-  const Bytes both = _mm_unpacklo_epi64(low, high);
-  const Bytes bit = _mm_set_epi8(-128, 64, 32, 16, 8, 4, 2, 1, -128, 64, 32, 16, 8, 4, 2, 1);
-  return _mm_cmpeq_epi8(_mm_and_si128(both, bit), bit);
+  return _mm_set_epi64x(static_cast<long long>(kSpreadBytes.bytes[(mask >> 8) & 0xFF]),
+                        static_cast<long long>(kSpreadBytes.bytes[mask & 0xFF]));
 }
 
 // x where mask is set, c elsewhere.

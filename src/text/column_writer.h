@@ -205,7 +205,7 @@ template <class Decoder>
   int first;
   if (!line16_ready<Decoder>(st, avail, &first)) return 0;
   const Window w(d, avail);
-  const Chunk c = ChunkReader<Decoder>::read(st.decoder, w, 16, first);
+  const Chunk c = read_uncolored<Decoder>(st.decoder, w, 16, first);
   if (c.stop < 16 && !c.cut) return 0;
   simd::store(out, c.shown);
   if (first) out[0] = ' ';
@@ -215,6 +215,16 @@ template <class Decoder>
     return 16;
   }
   const Cell cell = Decoder::decode(st.decoder, d + 15, avail - 15);
+  // The pair that the line's end cuts, over the blank column: what
+  // put_cut_cell does for it, in line.
+  if (cell.len == 2 && cell.cls == CellClass::multibyte && cell.at == 0 && cell.sjis >= 0x100) {
+    st.pending = cell;
+    st.has_pending = true;
+    st.from = 1;
+    st.shown_to = 2;
+    *columns = 17;
+    return 15 + put_cell<SjisEncoder>(cell, out + 15);
+  }
   int shown;
   const int bytes = put_cut_cell<SjisEncoder>(st, cell, 1, out + 15, &shown);
   *columns = 15 + shown;
@@ -229,7 +239,7 @@ template <class Decoder>
   int first;
   if (!line16_ready<Decoder>(st, avail, &first)) return 0;
   const Window w(d, avail);
-  const Chunk c = read_for_utf8<Decoder>(st.decoder, w, 16, first);
+  const Chunk c = read_uncolored<Decoder>(st.decoder, w, 16, first);
   if (c.stop < 16 && !c.cut) return 0;
   out[0] = ' ';
   char* p = put_utf8_chunk(c, first, out + first);

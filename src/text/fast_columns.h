@@ -146,14 +146,16 @@ struct ChunkReader<SjisDecoder> {
   static constexpr bool kLeadsToFix = false;
   static bool ready(const DecoderState&) { return true; }
   static Chunk read(const DecoderState&, const Window& w, int r, int first = 0) {
-    const simd::Bytes fx = simd::flipped(w.x), fn = simd::flipped(w.next);
-    const unsigned leads = simd::bits(_mm_or_si128(simd::in_range(fx, 0x81, 0x9F), simd::in_range(fx, 0xE0, 0xFC)));
-    const unsigned trails_after =
-        simd::bits(_mm_or_si128(simd::in_range(fn, 0x40, 0x7E), simd::in_range(fn, 0x80, 0xFC)));
+    // The leads 0x81-0x9F and 0xE0-0xFC, their bit 5 flipped, are the one
+    // range 0xA1-0xDC; the trails are 0x40-0xFC but 0x7F.
+    const unsigned leads = simd::bits(simd::in_range_of(_mm_xor_si128(w.x, _mm_set1_epi8(0x20)), 0xA1, 0xDC));
+    const unsigned trails_after = simd::bits(_mm_andnot_si128(_mm_cmpeq_epi8(w.next, _mm_set1_epi8(0x7F)),
+                                                              simd::in_range_of(w.next, 0x40, 0xFC)));
     unsigned starts = pair_starts(leads & trails_after & below(r) & ~below(first));
     bool cut = false;
     const int stop = stop_before_cut_pair(&starts, r, &cut);
-    const unsigned keep = starts | (starts << 1) | simd::bits(ascii_or_kana(fx));
+    const simd::Bytes shown_alone = _mm_or_si128(simd::in_range_of(w.x, 0x20, 0x7E), simd::in_range_of(w.x, 0xA1, 0xDF));
+    const unsigned keep = starts | (starts << 1) | simd::bits(shown_alone);
     return {simd::select(simd::spread(keep), w.x, '.'), stop, starts, cut};
   }
 };
@@ -164,7 +166,8 @@ inline simd::Bytes with_jis_pairs(simd::Bytes seven_bits, simd::Bytes next_seven
                                   simd::Bytes lone_form) {
   simd::Bytes first, second;
   jis_pairs_to_sjis(seven_bits, next_seven_bits, &first, &second);
-  const simd::Bytes at_first = simd::spread(starts), at_second = simd::spread(starts << 1);
+  // A pair's second byte follows its first: the same mask a byte later.
+  const simd::Bytes at_first = simd::spread(starts), at_second = _mm_slli_si128(at_first, 1);
   const simd::Bytes pairs = _mm_or_si128(_mm_and_si128(at_first, first), _mm_and_si128(at_second, second));
   return _mm_or_si128(pairs, _mm_andnot_si128(_mm_or_si128(at_first, at_second), lone_form));
 }
@@ -190,7 +193,6 @@ struct ChunkReader<EucDecoder> {
  private:
   template <bool kKana>
   static Chunk read_bytes(const Window& w, int r, int first) {
-    const simd::Bytes fx = simd::flipped(w.x), fn = simd::flipped(w.next);
     unsigned kana = 0;
     int stop;
     if constexpr (kKana) {
@@ -201,30 +203,31 @@ struct ChunkReader<EucDecoder> {
       stop = hard != 0 ? __builtin_ctz(hard) : r;
       // Every 8E begins a cell (it is no trail); the kana byte after it is
       // no lead.
-      kana = (marks & simd::bits(simd::in_range(fn, 0xA1, 0xDF)) & below(stop) & ~below(first)) << 1;
+      kana = (marks & simd::bits(simd::in_range_of(w.next, 0xA1, 0xDF)) & below(stop) & ~below(first)) << 1;
     } else {
-      const unsigned hard = simd::bits(simd::in_range(fx, 0x8E, 0x8F)) & below(r);
+      const unsigned hard = simd::bits(simd::in_range_of(w.x, 0x8E, 0x8F)) & below(r);
       stop = hard != 0 ? __builtin_ctz(hard) : r;
     }
     // An 8E or 8F is no trail: no pair crosses it.
-    const unsigned euc = simd::bits(simd::in_range(fx, 0xA1, 0xFE)) & ~kana;
-    const unsigned euc_after = simd::bits(simd::in_range(fn, 0xA1, 0xFE));
+    const unsigned euc = simd::bits(simd::in_range_of(w.x, 0xA1, 0xFE)) & ~kana;
+    const unsigned euc_after = simd::bits(simd::in_range_of(w.next, 0xA1, 0xFE));
     unsigned starts = pair_starts(euc & euc_after & below(stop) & ~below(first));
     bool cut = false;
     if (stop == r) stop = stop_before_cut_pair(&starts, r, &cut);
     const simd::Bytes seven = _mm_and_si128(w.x, _mm_set1_epi8(0x7F));
     const simd::Bytes next_seven = _mm_and_si128(w.next, _mm_set1_epi8(0x7F));
-    simd::Bytes shown_alone = simd::in_range(fx, 0x20, 0x7E);
-    if constexpr (kKana) shown_alone = _mm_or_si128(shown_alone, simd::spread(kana));
+    simd::Bytes shown_alone = simd::in_range_of(w.x, 0x20, 0x7E);
+    if constexpr (kKana)
+      if (kana != 0) shown_alone = _mm_or_si128(shown_alone, simd::spread(kana));
     const simd::Bytes lone = simd::select(shown_alone, w.x, '.');
     return {with_jis_pairs(seven, next_seven, starts, lone), stop, starts, cut};
   }
 };
 
-// The chunk that the UTF-8 report reads: with EUC-JP's kana where the
-// reader takes them.
+// The chunk that the reports without color read: with EUC-JP's kana where
+// the reader takes them.
 template <class Decoder>
-[[gnu::always_inline]] inline Chunk read_for_utf8(const DecoderState& st, const Window& w, int r, int first = 0) {
+[[gnu::always_inline]] inline Chunk read_uncolored(const DecoderState& st, const Window& w, int r, int first = 0) {
   if constexpr (std::is_same_v<Decoder, EucDecoder>)
     return ChunkReader<Decoder>::read_with_kana(st, w, r, first);
   else
@@ -282,7 +285,7 @@ inline int sjis_report_chunks(DecoderState& st, const unsigned char* d, int off,
   while (off < n && Reader::ready(st)) {
     const int r = n - off < 16 ? n - off : 16;
     const Window w(d + off, avail - off);
-    Chunk c = Reader::read(st, w, r);
+    Chunk c = read_uncolored<Decoder>(st, w, r);
     simd::store(out + off, c.shown);
     if constexpr (Reader::kLeadsToFix) {
       // Each lead, in turn, begins a cell; a cell of one byte is the point
@@ -313,7 +316,20 @@ inline int sjis_report_chunks(DecoderState& st, const unsigned char* d, int off,
       }
     }
     off += c.stop;
-    if (c.stop < r) break;
+    if (c.stop == r) continue;
+    if constexpr (std::is_same_v<Decoder, JisDecoder>) {
+      // An escape sequence within the line: its three cells, then on in the
+      // shift it selects.
+      if (!c.cut && n - off >= 3 && JisDecoder::escape_at(d + off, avail - off, st.shift)) {
+        for (int k = 0; k < 3; ++k) {
+          const unsigned char b = d[off + k];
+          out[off + k] = st.show_escapes && is_printable_ascii(b) ? static_cast<char>(b) : '.';
+        }
+        off += 3;
+        continue;
+      }
+    }
+    break;
   }
   return off;
 }
@@ -426,7 +442,7 @@ inline int utf8_report_chunks(DecoderState& st, const unsigned char* d, int off,
   while (off < n && Reader::ready(st)) {
     const int r = n - off < 16 ? n - off : 16;
     const Window w = Window::sixteen_or_more(d + off, avail - off);
-    const Chunk c = read_for_utf8<Decoder>(st, w, r);
+    const Chunk c = read_uncolored<Decoder>(st, w, r);
     p = put_utf8_chunk(c, 0, p);
     off += c.stop;
     if (c.stop < r) break;

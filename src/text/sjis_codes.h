@@ -60,11 +60,13 @@ int sjis_of_unicode(std::uint32_t code);
 // Shift_JIS codes of the Basic Multilingual Plane through a two-level index,
 // in place of fourteen probes of a binary search per character. Only the
 // pages of 256 code points that hold entries are filled.
+// Its one object has static storage, which starts as zeros: the members
+// have no initializers, so that no run clears its 128 KiB again at start.
 struct BmpIndex {
   BmpIndex();
-  std::uint16_t page_of[256] = {};     // 0: no entry in the page; else page number + 1
-  std::uint16_t pages[256][256] = {};  // Shift_JIS code + 1; 0: no entry
-  int used = 0;
+  std::uint16_t page_of[256];     // 0: no entry in the page; else page number + 1
+  std::uint16_t pages[256][256];  // Shift_JIS code + 1; 0: no entry
+  int used;
 };
 extern const BmpIndex kBmpIndex;
 
