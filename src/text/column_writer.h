@@ -15,6 +15,7 @@
 #include "text/encoders.h"
 #include "text/fast_columns.h"
 #include "text/lone_units.h"
+#include "text/utf8_chunks.h"
 
 namespace vesk {
 

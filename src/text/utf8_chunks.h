@@ -1,0 +1,192 @@
+// The column writer's fast path for UTF-8 input, in both reports: sixteen
+// bytes a step, their lead bytes found by masks, and each sequence of two or
+// three bytes written from its code point's entry in a generated table. A
+// lead byte always begins a cell (a cell's later bytes are continuation
+// bytes), so the sequences of a step are written in any order; the rarer
+// ones (four bytes, E0, a sequence cut by the step's end) are decoded.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+
+#include "text/fast_columns.h"
+#include "text/tables/utf8_forms.h"
+
+namespace vesk {
+
+#if defined(__SSE2__)
+
+// Where the sequences of a window's first r bytes begin.
+struct Utf8Starts {
+  unsigned three = 0;   // E1-EF and two continuation bytes, all within the r
+  unsigned others = 0;  // every other lead byte followed by a continuation byte
+};
+
+inline Utf8Starts utf8_starts(const Window& w, int r) {
+  const simd::Bytes fx = simd::flipped(w.x);
+  const unsigned cont = simd::bits(simd::in_range(fx, 0x80, 0xBF));
+  const unsigned cont_after = simd::bits(simd::in_range(simd::flipped(w.next), 0x80, 0xBF));
+  const unsigned starts = simd::bits(simd::in_range(fx, 0xC2, 0xF4)) & cont_after & below(r);
+  Utf8Starts s;
+  if (r >= 3) s.three = simd::bits(simd::in_range(fx, 0xE1, 0xEF)) & cont_after & (cont >> 2) & below(r - 2);
+  s.others = starts & ~s.three;
+  return s;
+}
+
+// The code point of a three-byte sequence at each of bytes 0-13 of the
+// window (meaningless where none begins).
+inline void three_byte_points(const Window& w, std::uint16_t* cps) {
+  const simd::Bytes second = w.next, third = _mm_srli_si128(w.next, 1);
+  const simd::Bytes low = _mm_or_si128(_mm_and_si128(_mm_slli_epi16(second, 6), _mm_set1_epi8(static_cast<char>(0xC0))),
+                                       _mm_and_si128(third, _mm_set1_epi8(0x3F)));
+  const simd::Bytes high = _mm_or_si128(_mm_slli_epi16(_mm_and_si128(w.x, _mm_set1_epi8(0x0F)), 4),
+                                        _mm_and_si128(_mm_srli_epi16(second, 2), _mm_set1_epi8(0x0F)));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(cps), _mm_unpacklo_epi8(low, high));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(cps + 8), _mm_unpackhi_epi8(low, high));
+}
+
+// The code point of a two-byte sequence (lead C2-DF).
+inline unsigned two_byte_point(const unsigned char* p) { return (p[0] & 0x1Fu) << 6 | (p[1] & 0x3Fu); }
+
+// The Shift_JIS report, one byte a column, from offset off of a line of n
+// bytes: what sjis_report_chunks does, with the sequences from the tables.
+inline int utf8_input_sjis_chunks(DecoderState& st, const unsigned char* d, int off, int n, int avail,
+                                  char* __restrict out) {
+  const std::uint16_t* __restrict forms = kUtf8SjisForm;
+  while (off < n) {
+    const int r = n - off < 16 ? n - off : 16;
+    const Window w(d + off, avail - off);
+    char* at = out + off;
+    simd::store(at, simd::select(simd::in_range(simd::flipped(w.x), 0x20, 0x7E), w.x, '.'));
+    const Utf8Starts s = utf8_starts(w, r);
+    if (s.three != 0) {
+      // Two columns from the table; the third is the point already there.
+      std::uint16_t cps[16];
+      three_byte_points(w, cps);
+      for (unsigned three = s.three; three != 0; three &= three - 1)
+        std::memcpy(at + __builtin_ctz(three), &forms[cps[__builtin_ctz(three)]], 2);
+    }
+    int stop = r;
+    for (unsigned others = s.others; others != 0;) {
+      const int i = __builtin_ctz(others);
+      const unsigned char* p = d + off + i;
+      if (p[0] < 0xE0 && i + 1 < r) {
+        std::memcpy(at + i, &forms[two_byte_point(p)], 2);
+        others &= others - 1;
+        continue;
+      }
+      const Cell cell = Utf8Decoder::decode(st, p, avail - off - i);
+      if (i + cell.len > r) {
+        stop = i;
+        break;
+      }
+      if (cell.len > 1) {
+        // Its own columns only: the sequences after it are written already.
+        char form[16];
+        put_cell<SjisEncoder>(cell, form);
+        std::memcpy(at + i, form, 2);
+        if (cell.len > 2) at[i + 2] = form[2];
+        if (cell.len > 3) at[i + 3] = form[3];
+      }
+      others &= ~below(i + cell.len);
+    }
+    // A step that stops early leaves bytes past its stop that the next
+    // one, or the cell-by-cell loop, writes again.
+    off += stop;
+    if (stop < r) break;
+  }
+  return off;
+}
+
+// Writes a sequence's entry of kUtf8Utf8Form at p: own holds its len bytes
+// (and one more that may be read). Returns the end.
+[[gnu::always_inline]] inline char* put_utf8_form(unsigned form, const unsigned char* own, int len, char* p) {
+  if (form & (utf8_form::kDotted | utf8_form::kGeta)) {
+    std::memcpy(p, form & utf8_form::kDotted ? "\xE2\x97\x8C" : "\xE3\x80\x93", 3);
+    p += 3;
+  }
+  if (form & utf8_form::kOwn) {
+    std::memcpy(p, own, 4);
+    p += len;
+  }
+  std::memcpy(p, form & utf8_form::kBlank ? " .." : "...", 3);
+  return p + (form & utf8_form::kTailLength);
+}
+
+// The UTF-8 report from offset off of a line of n bytes: printable ASCII
+// and points copied a step at a time, each sequence its own bytes (it is
+// valid UTF-8 already) with the blanks and points of its columns. o has
+// room for the longest form of the line's bytes and sixteen bytes past it.
+inline int utf8_input_utf8_chunks(DecoderState& st, const unsigned char* d, int off, int n, int avail, char** o) {
+  const std::uint8_t* __restrict forms = kUtf8Utf8Form;
+  char* __restrict p = *o;
+  while (off < n) {
+    const int r = n - off < 16 ? n - off : 16;
+    const Window w(d + off, avail - off);
+    const simd::Bytes shown = simd::select(simd::in_range(simd::flipped(w.x), 0x20, 0x7E), w.x, '.');
+    const Utf8Starts s = utf8_starts(w, r);
+    unsigned starts = s.three | s.others;
+    if (starts == 0) {
+      simd::store(p, shown);
+      p += r;
+      off += r;
+      continue;
+    }
+    alignas(16) char text[32];
+    simd::store(text, shown);
+    unsigned char raw[32];
+    simd::store(reinterpret_cast<char*>(raw + 16), _mm_setzero_si128());
+    simd::store(reinterpret_cast<char*>(raw), w.x);
+    simd::store(reinterpret_cast<char*>(raw + 1), w.next);
+    std::uint16_t cps[16];
+    if (s.three != 0) three_byte_points(w, cps);
+    int pos = 0, stop = r;
+    while (starts != 0) {
+      const int i = __builtin_ctz(starts);
+      // The bytes before it are themselves or points: sixteen copied, of
+      // which what follows overwrites the rest.
+      std::memcpy(p, text + pos, 16);
+      p += i - pos;
+      if (s.three & (1u << i)) {
+        p = put_utf8_form(forms[cps[i]], raw + i, 3, p);
+        pos = i + 3;
+      } else if (raw[i] < 0xE0 && i + 1 < r) {
+        p = put_utf8_form(forms[two_byte_point(raw + i)], raw + i, 2, p);
+        pos = i + 2;
+      } else {
+        const Cell cell = Utf8Decoder::decode(st, d + off + i, avail - off - i);
+        pos = i;
+        if (i + cell.len > r) {
+          stop = i;
+          break;
+        }
+        p += put_cell<Utf8Encoder>(cell, p);
+        pos = i + cell.len;
+      }
+      starts &= ~below(pos);
+    }
+    std::memcpy(p, text + pos, 16);
+    p += stop - pos;
+    off += stop;
+    if (stop < r) break;
+  }
+  *o = p;
+  return off;
+}
+
+template <class Encoder>
+inline int utf8_input_columns(DecoderState& st, const unsigned char* d, int off, int n, int avail, char* out,
+                              char** o) {
+  if constexpr (Encoder::kMaxBytesPerColumn == 1) {
+    const int reached = utf8_input_sjis_chunks(st, d, off, n, avail, out);
+    *o = out + reached;
+    return reached;
+  } else {
+    (void)out;
+    return utf8_input_utf8_chunks(st, d, off, n, avail, o);
+  }
+}
+
+#endif
+
+}  // namespace vesk
