@@ -75,11 +75,13 @@ inline int utf8_input_sjis_chunks(DecoderState& st, const unsigned char* d, int 
         others &= others - 1;
         continue;
       }
-      const Cell cell = Utf8Decoder::decode(st, p, avail - off - i);
-      if (i + cell.len > r) {
+      if (i + kMaxCellLength > r) {
+        // It may run past the step: the next step begins with it, or, at
+        // the line's end, the caller.
         stop = i;
         break;
       }
+      const Cell cell = Utf8Decoder::decode(st, p, avail - off - i);
       if (cell.len > 1) {
         // Its own columns only: the sequences after it are written already.
         char form[16];
@@ -93,7 +95,7 @@ inline int utf8_input_sjis_chunks(DecoderState& st, const unsigned char* d, int 
     // A step that stops early leaves bytes past its stop that the next
     // one, or the cell-by-cell loop, writes again.
     off += stop;
-    if (stop < r) break;
+    if (stop < r && off + (r - stop) >= n) break;
   }
   return off;
 }
@@ -154,12 +156,12 @@ inline int utf8_input_utf8_chunks(DecoderState& st, const unsigned char* d, int 
         p = put_utf8_form(forms[two_byte_point(raw + i)], raw + i, 2, p);
         pos = i + 2;
       } else {
-        const Cell cell = Utf8Decoder::decode(st, d + off + i, avail - off - i);
         pos = i;
-        if (i + cell.len > r) {
-          stop = i;
+        if (i + kMaxCellLength > r) {
+          stop = i;  // as in the Shift_JIS report
           break;
         }
+        const Cell cell = Utf8Decoder::decode(st, d + off + i, avail - off - i);
         p += put_cell<Utf8Encoder>(cell, p);
         pos = i + cell.len;
       }
@@ -168,7 +170,7 @@ inline int utf8_input_utf8_chunks(DecoderState& st, const unsigned char* d, int 
     std::memcpy(p, text + pos, 16);
     p += stop - pos;
     off += stop;
-    if (stop < r) break;
+    if (stop < r && off + (r - stop) >= n) break;
   }
   *o = p;
   return off;
