@@ -176,6 +176,33 @@ inline int utf8_input_utf8_chunks(DecoderState& st, const unsigned char* d, int 
   return off;
 }
 
+// A character of three bytes (code point cp, bytes at own) whose first k
+// bytes (1 or 2) end the line: its form where it fits in the line's columns
+// and the one after them, and points for the rest of the k. Returns the
+// bytes written; *columns gets the columns taken.
+template <class Encoder>
+inline int put_cut_three_bytes(char32_t cp, const unsigned char* own, int k, char* out, int* columns) {
+  if constexpr (Encoder::kMaxBytesPerColumn == 1) {
+    char form[2];
+    std::memcpy(form, &kUtf8SjisForm[cp], 2);
+    const int shown = form[0] == '.' ? 0 : form[1] == '.' ? 1 : 2;
+    *columns = shown > k ? shown : k;
+    std::memcpy(out, form, 2);
+    return *columns;
+  } else {
+    const unsigned form = kUtf8Utf8Form[cp];
+    const int blank = form & utf8_form::kBlank ? 1 : 0;
+    const int shown = 3 - static_cast<int>(form & utf8_form::kTailLength) + blank;
+    // The form without its points, then the points of the k it leaves.
+    char* p = put_utf8_form(form & ~unsigned{utf8_form::kTailLength} & ~unsigned{utf8_form::kBlank}, own, 3, out);
+    if (blank) *p++ = ' ';
+    std::memcpy(p, "..", 2);
+    if (k > shown) p += k - shown;
+    *columns = shown > k ? shown : k;
+    return static_cast<int>(p - out);
+  }
+}
+
 template <class Encoder>
 inline int utf8_input_columns(DecoderState& st, const unsigned char* d, int off, int n, int avail, char* out,
                               char** o) {
