@@ -16,30 +16,41 @@ namespace vesk {
 
 #if defined(__SSE2__)
 
-// Where the sequences of a window's first r bytes begin.
+// Where the sequences of the first r bytes of x begin (x holds the bytes
+// past them that may be read).
 struct Utf8Starts {
   unsigned three = 0;   // E1-EF and two continuation bytes, all within the r
-  unsigned others = 0;  // every other lead byte followed by a continuation byte
+  unsigned others = 0;  // every other lead byte followed by a continuation
+                        // byte, and every lead in the last byte of the 16
 };
 
-inline Utf8Starts utf8_starts(const Window& w, int r) {
-  const simd::Bytes fx = simd::flipped(w.x);
-  const unsigned cont = simd::bits(simd::in_range(fx, 0x80, 0xBF));
-  const unsigned cont_after = simd::bits(simd::in_range(simd::flipped(w.next), 0x80, 0xBF));
-  const unsigned starts = simd::bits(simd::in_range(fx, 0xC2, 0xF4)) & cont_after & below(r);
+// Continuation bytes, 0x80-0xBF: below -64 as signed bytes.
+inline unsigned continuation_bytes(simd::Bytes x) {
+  return simd::bits(_mm_cmplt_epi8(x, _mm_set1_epi8(-64)));
+}
+
+inline Utf8Starts utf8_starts(simd::Bytes x, int r) {
+  const unsigned cont = continuation_bytes(x);
+  // Byte 16 is not in x: a lead in byte 15 is taken as a start (the paths
+  // leave a start that may run past the bytes to the next step).
+  const unsigned cont_after = cont >> 1 | 0x8000u;
+  const unsigned starts = simd::bits(simd::in_range_of(x, 0xC2, 0xF4)) & cont_after & below(r);
   Utf8Starts s;
-  if (r >= 3) s.three = simd::bits(simd::in_range(fx, 0xE1, 0xEF)) & cont_after & (cont >> 2) & below(r - 2);
+  if (r >= 3) s.three = simd::bits(simd::in_range_of(x, 0xE1, 0xEF)) & cont_after & (cont >> 2) & below(r - 2);
   s.others = starts & ~s.three;
   return s;
 }
 
-// The code point of a three-byte sequence at each of bytes 0-13 of the
-// window (meaningless where none begins).
-inline void three_byte_points(const Window& w, std::uint16_t* cps) {
-  const simd::Bytes second = w.next, third = _mm_srli_si128(w.next, 1);
+// Printable ASCII is itself, every other byte a point.
+inline simd::Bytes shown_alone(simd::Bytes x) { return simd::select(simd::in_range_of(x, 0x20, 0x7E), x, '.'); }
+
+// The code point of a three-byte sequence at each of bytes 0-13 of x
+// (meaningless where none begins).
+inline void three_byte_points(simd::Bytes x, std::uint16_t* cps) {
+  const simd::Bytes second = _mm_srli_si128(x, 1), third = _mm_srli_si128(x, 2);
   const simd::Bytes low = _mm_or_si128(_mm_and_si128(_mm_slli_epi16(second, 6), _mm_set1_epi8(static_cast<char>(0xC0))),
                                        _mm_and_si128(third, _mm_set1_epi8(0x3F)));
-  const simd::Bytes high = _mm_or_si128(_mm_slli_epi16(_mm_and_si128(w.x, _mm_set1_epi8(0x0F)), 4),
+  const simd::Bytes high = _mm_or_si128(_mm_slli_epi16(_mm_and_si128(x, _mm_set1_epi8(0x0F)), 4),
                                         _mm_and_si128(_mm_srli_epi16(second, 2), _mm_set1_epi8(0x0F)));
   _mm_storeu_si128(reinterpret_cast<__m128i*>(cps), _mm_unpacklo_epi8(low, high));
   _mm_storeu_si128(reinterpret_cast<__m128i*>(cps + 8), _mm_unpackhi_epi8(low, high));
@@ -50,19 +61,19 @@ inline unsigned two_byte_point(const unsigned char* p) { return (p[0] & 0x1Fu) <
 
 // The Shift_JIS report, one byte a column, from offset off of a line of n
 // bytes: what sjis_report_chunks does, with the sequences from the tables.
-inline int utf8_input_sjis_chunks(DecoderState& st, const unsigned char* d, int off, int n, int avail,
+[[gnu::always_inline]] inline int utf8_input_sjis_chunks(DecoderState& st, const unsigned char* d, int off, int n, int avail,
                                   char* __restrict out) {
   const std::uint16_t* __restrict forms = kUtf8SjisForm;
   while (off < n) {
     const int r = n - off < 16 ? n - off : 16;
     const Window w(d + off, avail - off);
     char* at = out + off;
-    simd::store(at, simd::select(simd::in_range(simd::flipped(w.x), 0x20, 0x7E), w.x, '.'));
-    const Utf8Starts s = utf8_starts(w, r);
+    simd::store(at, shown_alone(w.x));
+    const Utf8Starts s = utf8_starts(w.x, r);
     if (s.three != 0) {
       // Two columns from the table; the third is the point already there.
       std::uint16_t cps[16];
-      three_byte_points(w, cps);
+      three_byte_points(w.x, cps);
       for (unsigned three = s.three; three != 0; three &= three - 1)
         std::memcpy(at + __builtin_ctz(three), &forms[cps[__builtin_ctz(three)]], 2);
     }
@@ -103,15 +114,21 @@ inline int utf8_input_sjis_chunks(DecoderState& st, const unsigned char* d, int 
 // Writes a sequence's entry of kUtf8Utf8Form at p: own holds its len bytes
 // (and one more that may be read). Returns the end.
 [[gnu::always_inline]] inline char* put_utf8_form(unsigned form, const unsigned char* own, int len, char* p) {
-  if (form & (utf8_form::kDotted | utf8_form::kGeta)) {
-    std::memcpy(p, form & utf8_form::kDotted ? "\xE2\x97\x8C" : "\xE3\x80\x93", 3);
-    p += 3;
+  static constexpr char kTails[2][5] = {"....", " ..."};
+  const char* tail = kTails[(form & utf8_form::kBlank) != 0];
+  if ((form & (utf8_form::kOwn | utf8_form::kDotted | utf8_form::kGeta)) != utf8_form::kOwn) {
+    if (form & (utf8_form::kDotted | utf8_form::kGeta)) {
+      std::memcpy(p, form & utf8_form::kDotted ? "\xE2\x97\x8C" : "\xE3\x80\x93", 3);
+      p += 3;
+    }
+    if (!(form & utf8_form::kOwn)) {
+      std::memcpy(p, tail, 4);
+      return p + (form & utf8_form::kTailLength);
+    }
   }
-  if (form & utf8_form::kOwn) {
-    std::memcpy(p, own, 4);
-    p += len;
-  }
-  std::memcpy(p, form & utf8_form::kBlank ? " .." : "...", 3);
+  std::memcpy(p, own, 4);
+  p += len;
+  std::memcpy(p, tail, 4);
   return p + (form & utf8_form::kTailLength);
 }
 
@@ -119,14 +136,14 @@ inline int utf8_input_sjis_chunks(DecoderState& st, const unsigned char* d, int 
 // and points copied a step at a time, each sequence its own bytes (it is
 // valid UTF-8 already) with the blanks and points of its columns. o has
 // room for the longest form of the line's bytes and sixteen bytes past it.
-inline int utf8_input_utf8_chunks(DecoderState& st, const unsigned char* d, int off, int n, int avail, char** o) {
+[[gnu::always_inline]] inline int utf8_input_utf8_chunks(DecoderState& st, const unsigned char* d, int off, int n, int avail, char** o) {
   const std::uint8_t* __restrict forms = kUtf8Utf8Form;
   char* __restrict p = *o;
   while (off < n) {
     const int r = n - off < 16 ? n - off : 16;
     const Window w(d + off, avail - off);
-    const simd::Bytes shown = simd::select(simd::in_range(simd::flipped(w.x), 0x20, 0x7E), w.x, '.');
-    const Utf8Starts s = utf8_starts(w, r);
+    const simd::Bytes shown = shown_alone(w.x);
+    const Utf8Starts s = utf8_starts(w.x, r);
     unsigned starts = s.three | s.others;
     if (starts == 0) {
       simd::store(p, shown);
@@ -139,9 +156,8 @@ inline int utf8_input_utf8_chunks(DecoderState& st, const unsigned char* d, int 
     unsigned char raw[32];
     simd::store(reinterpret_cast<char*>(raw + 16), _mm_setzero_si128());
     simd::store(reinterpret_cast<char*>(raw), w.x);
-    simd::store(reinterpret_cast<char*>(raw + 1), w.next);
     std::uint16_t cps[16];
-    if (s.three != 0) three_byte_points(w, cps);
+    if (s.three != 0) three_byte_points(w.x, cps);
     int pos = 0, stop = r;
     while (starts != 0) {
       const int i = __builtin_ctz(starts);
