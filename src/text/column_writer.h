@@ -268,8 +268,11 @@ template <class Encoder>
     // A UTF-8 character stands in its first column: the columns after it
     // are blanks where the line before has shown it, points after that.
     const Cell& c = st.pending;
-    for (int col = st.from; col < c.len; ++col) *o++ = col < st.shown_to ? ' ' : '.';
+    const int shown_to = st.shown_to < c.len ? st.shown_to : c.len;
+    std::memcpy(o, "   ", 3);
+    std::memcpy(o + (shown_to > st.from ? shown_to - st.from : 0), "...", 3);
     off = c.len - st.from;
+    o += off;
     st.from = c.len;
     st.has_pending = false;
   }

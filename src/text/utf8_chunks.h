@@ -159,6 +159,16 @@ inline unsigned two_byte_point(const unsigned char* p) { return (p[0] & 0x1Fu) <
     std::uint16_t cps[16];
     if (s.three != 0) three_byte_points(w.x, cps);
     int pos = 0, stop = r;
+    // The sequences of three bytes before any other, the bulk of Japanese
+    // text, in a loop of their own (with no other, the mask is all ones).
+    const unsigned first_other = s.others & (0u - s.others);
+    for (unsigned three = s.three & (first_other - 1u); three != 0; three &= three - 1) {
+      const int i = __builtin_ctz(three);
+      std::memcpy(p, text + pos, 16);
+      p = put_utf8_form(forms[cps[i]], raw + i, 3, p + (i - pos));
+      pos = i + 3;
+    }
+    starts &= ~below(pos);
     while (starts != 0) {
       const int i = __builtin_ctz(starts);
       // The bytes before it are themselves or points: sixteen copied, of
@@ -220,7 +230,7 @@ inline int put_cut_three_bytes(char32_t cp, const unsigned char* own, int k, cha
 }
 
 template <class Encoder>
-inline int utf8_input_columns(DecoderState& st, const unsigned char* d, int off, int n, int avail, char* out,
+[[gnu::always_inline]] inline int utf8_input_columns(DecoderState& st, const unsigned char* d, int off, int n, int avail, char* out,
                               char** o) {
   if constexpr (Encoder::kMaxBytesPerColumn == 1) {
     const int reached = utf8_input_sjis_chunks(st, d, off, n, avail, out);
