@@ -279,8 +279,14 @@ template <class Encoder>
   off = utf8_input_columns<Encoder>(st.decoder, d, off, 16, avail, out, &o);
   while (off < 16) {
     const Cell c = Utf8Decoder::decode(st.decoder, d + off, avail - off);
+    if (c.len == 1) {
+      // A byte alone: itself where printable ASCII, else a point.
+      *o++ = c.cls == CellClass::ascii ? static_cast<char>(c.cp) : '.';
+      ++off;
+      continue;
+    }
     if (off + c.len <= 16) {
-      o += put_cell<Encoder>(c, o);
+      o += put_rare_utf8_cell<Encoder>(c, o);
       off += c.len;
       continue;
     }

@@ -59,6 +59,13 @@ inline void three_byte_points(simd::Bytes x, std::uint16_t* cps) {
 // The code point of a two-byte sequence (lead C2-DF).
 inline unsigned two_byte_point(const unsigned char* p) { return (p[0] & 0x1Fu) << 6 | (p[1] & 0x3Fu); }
 
+// A cell the tables do not give (a rare one), out of line: the line
+// builders of the other codes keep put_cell in line.
+template <class Encoder>
+[[gnu::noinline]] int put_rare_utf8_cell(const Cell& c, char* out) {
+  return put_cell<Encoder>(c, out);
+}
+
 // The Shift_JIS report, one byte a column, from offset off of a line of n
 // bytes: what sjis_report_chunks does, with the sequences from the tables.
 [[gnu::always_inline]] inline int utf8_input_sjis_chunks(DecoderState& st, const unsigned char* d, int off, int n, int avail,
@@ -96,7 +103,7 @@ inline unsigned two_byte_point(const unsigned char* p) { return (p[0] & 0x1Fu) <
       if (cell.len > 1) {
         // Its own columns only: the sequences after it are written already.
         char form[16];
-        put_cell<SjisEncoder>(cell, form);
+        put_rare_utf8_cell<SjisEncoder>(cell, form);
         std::memcpy(at + i, form, 2);
         if (cell.len > 2) at[i + 2] = form[2];
         if (cell.len > 3) at[i + 3] = form[3];
@@ -188,7 +195,7 @@ inline unsigned two_byte_point(const unsigned char* p) { return (p[0] & 0x1Fu) <
           break;
         }
         const Cell cell = Utf8Decoder::decode(st, d + off + i, avail - off - i);
-        p += put_cell<Utf8Encoder>(cell, p);
+        p += put_rare_utf8_cell<Utf8Encoder>(cell, p);
         pos = i + cell.len;
       }
       starts &= ~below(pos);
