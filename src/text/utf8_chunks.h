@@ -227,7 +227,9 @@ inline int put_cut_three_bytes(char32_t cp, const unsigned char* own, int k, cha
     const int blank = form & utf8_form::kBlank ? 1 : 0;
     const int shown = 3 - static_cast<int>(form & utf8_form::kTailLength) + blank;
     // The form without its points, then the points of the k it leaves.
-    char* p = put_utf8_form(form & ~unsigned{utf8_form::kTailLength} & ~unsigned{utf8_form::kBlank}, own, 3, out);
+    // put_utf8_form may read a byte past the three: they may end the data.
+    const unsigned char bytes[4] = {own[0], own[1], own[2], 0};
+    char* p = put_utf8_form(form & ~unsigned{utf8_form::kTailLength} & ~unsigned{utf8_form::kBlank}, bytes, 3, out);
     if (blank) *p++ = ' ';
     std::memcpy(p, "..", 2);
     if (k > shown) p += k - shown;
