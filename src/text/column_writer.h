@@ -15,6 +15,7 @@
 #include "text/encoders.h"
 #include "text/fast_columns.h"
 #include "text/lone_units.h"
+#include "text/utf8_chunks.h"
 
 namespace vesk {
 
@@ -264,6 +265,57 @@ template <class Decoder>
   *columns = 15 + shown;
   return static_cast<int>(p - out);
 }
+
+// A whole line of sixteen bytes of UTF-8 input: the rest of a character
+// begun on the line before, the cells after it (utf8_input_columns), and a
+// character that the line's end cuts. Returns the bytes written.
+template <class Encoder>
+[[gnu::always_inline]] inline int utf8_input_line16(ColumnState& st, const unsigned char* d, int avail, char* out,
+                                                    int* columns) {
+  char* o = out;
+  int off = 0;
+  if (st.has_pending) {
+    // A UTF-8 character stands in its first column: the columns after it
+    // are blanks where the line before has shown it, points after that.
+    const Cell& c = st.pending;
+    const int shown_to = st.shown_to < c.len ? st.shown_to : c.len;
+    std::memcpy(o, "   ", 3);
+    std::memcpy(o + (shown_to > st.from ? shown_to - st.from : 0), "...", 3);
+    off = c.len - st.from;
+    o += off;
+    st.from = c.len;
+    st.has_pending = false;
+  }
+  off = utf8_input_columns<Encoder>(st.decoder, d, off, 16, avail, out, &o);
+  while (off < 16) {
+    const Cell c = Utf8Decoder::decode(st.decoder, d + off, avail - off);
+    if (c.len == 1) {
+      // A byte alone: itself where printable ASCII, else a point.
+      *o++ = c.cls == CellClass::ascii ? static_cast<char>(c.cp) : '.';
+      ++off;
+      continue;
+    }
+    if (off + c.len <= 16) {
+      o += put_rare_utf8_cell<Encoder>(c, o);
+      off += c.len;
+      continue;
+    }
+    int shown;
+    if (c.len == 3 && c.cls == CellClass::multibyte) {
+      o += put_cut_three_bytes<Encoder>(c.cp, d + off, 16 - off, o, &shown);
+      st.pending = c;
+      st.has_pending = true;
+      st.from = 16 - off;
+      st.shown_to = shown;
+    } else {
+      o += put_cut_cell<Encoder>(st, c, 16 - off, o, &shown);
+    }
+    *columns = off + shown;
+    return static_cast<int>(o - out);
+  }
+  *columns = 16;
+  return static_cast<int>(o - out);
+}
 #endif
 
 // write_columns for a whole line of sixteen bytes, the commonest line: kept
@@ -279,6 +331,7 @@ template <class Decoder, class Encoder>
   if constexpr (Encoder::kMaxBytesPerColumn > 1 && ChunkReader<Decoder>::kHas && !ChunkReader<Decoder>::kLeadsToFix) {
     if (int bytes = utf8_line16<Decoder>(st, d, avail, out, columns)) return bytes;
   }
+  if constexpr (std::is_same_v<Decoder, Utf8Decoder>) return utf8_input_line16<Encoder>(st, d, avail, out, columns);
 #endif
   return write_columns<Decoder, Encoder>(st, d, 16, avail, out, columns);
 }

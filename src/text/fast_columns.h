@@ -466,6 +466,10 @@ inline int ascii_chunks(const unsigned char* d, int off, int n, int avail, char*
   return off;
 }
 
+// UTF-8 input's own path (utf8_chunks.h).
+template <class Encoder>
+int utf8_input_columns(DecoderState& st, const unsigned char* d, int off, int n, int avail, char* out, char** o);
+
 #endif
 
 // The fast path for a decoder and an encoder, from offset off of a line of n
@@ -478,6 +482,8 @@ inline int fast_columns(DecoderState& st, const unsigned char* d, int off, int n
   if constexpr (!ChunkReader<Decoder>::kHas) {
     (void)st, (void)d, (void)n, (void)avail, (void)out, (void)o;
     return off;
+  } else if constexpr (std::is_same_v<Decoder, Utf8Decoder>) {
+    return utf8_input_columns<Encoder>(st, d, off, n, avail, out, o);
   } else if constexpr (Encoder::kMaxBytesPerColumn == 1) {
     const int reached = sjis_report_chunks<Decoder>(st, d, off, n, avail, out);
     *o = out + reached;

@@ -17,7 +17,7 @@ import tempfile
 import unicodedata
 
 GENERATORS = ("gen_unicode_table.py", "gen_sjis_unicode_tables.py", "gen_jisx0212_table.py",
-              "gen_unicode_display.py", "gen_sjis_utf8_table.py")
+              "gen_unicode_display.py", "gen_sjis_utf8_table.py", "gen_utf8_forms.py")
 TABLES = pathlib.Path("src/text/tables")
 
 
