@@ -117,10 +117,17 @@ int ColorDumpLineBuilder::build(char* out, const unsigned char* data, int n, int
   char* o = put_start(out, data, n, block, offset);
   // The hex pairs straight into the line (-C: aside), the characters aside,
   // as the hex part's length is known only once they are written.
-  int cols = 0, hex_len = 0;
+  int cols = 0, hex_len = 0, chars_len = 0;
   const bool hex = !plain_.layout().chars_only;
-  const int chars_len = write_colored_columns<Decoder, Encoder>(columns, data, n, avail, chars_.get(), &cols,
-                                                                hex ? o : hex_.get(), &hex_len);
+#if defined(__SSE2__)
+  // A block's first line of sixteen bytes in one step too, as build16's.
+  if constexpr (std::is_same_v<Encoder, SjisEncoder> && colors_line16<Decoder>()) {
+    if (hex && n == 16) hex_len = colored_line16<Decoder>(columns, data, avail, o, chars_.get(), &chars_len, &cols);
+  }
+#endif
+  if (hex_len == 0)
+    chars_len = write_colored_columns<Decoder, Encoder>(columns, data, n, avail, chars_.get(), &cols,
+                                                        hex ? o : hex_.get(), &hex_len);
   return put_end(out, hex ? o + hex_len : o, n, chars_len, cols);
 }
 
