@@ -1,5 +1,6 @@
 #include "dump/color_dump_line.h"
 
+#include <algorithm>
 #include <cstring>
 #include <tuple>
 #include <type_traits>
@@ -16,12 +17,14 @@ ColorDumpLineBuilder::ColorDumpLineBuilder(DumpLineBuilder& plain) : plain_(plai
   // The parts before the character column as far as they may move, a style
   // change around the prefix, the colored hex pairs, the colored character
   // column, its blanks and bar.
-  size_ = layout.char_col + DumpLineBuilder::kMaxShift + 4 * kMaxStyleChange + colored_hex_room(lb) +
-          colored_column_room<Utf8Encoder>(lb) + lb + 8 + kCopyStore;
+  // The character column's room: at least the whole stores of a short one.
+  const int chars_room = std::max(colored_column_room<Utf8Encoder>(lb), kShortChars);
+  size_ = layout.char_col + DumpLineBuilder::kMaxShift + 4 * kMaxStyleChange + colored_hex_room(lb) + chars_room +
+          lb + 8 + kCopyStore;
   line_.reset(new char[static_cast<std::size_t>(size_)]);
   start_.reset(new char[static_cast<std::size_t>(plain.max_line())]);
   // Zeroed: put_chars copies whole stores, past the bytes written.
-  chars_.reset(new char[static_cast<std::size_t>(colored_column_room<Utf8Encoder>(lb) + kCopyStore)]());
+  chars_.reset(new char[static_cast<std::size_t>(chars_room + kCopyStore)]());
   hex_.reset(new char[static_cast<std::size_t>(colored_hex_room(lb))]);
 }
 
@@ -44,7 +47,16 @@ void ColorDumpLineBuilder::make_template() {
 }
 
 char* ColorDumpLineBuilder::put_chars(char* o, int chars_len) const {
-  for (int i = 0; i < chars_len; i += kCopyStore) std::memcpy(o + i, chars_.get() + i, kCopyStore);
+  const char* chars = chars_.get();
+  // Most lines: a fixed number of stores, no loop (text: few changes of
+  // style, random bytes: many).
+  if (chars_len <= kShortChars / 2) {
+    for (int i = 0; i < kShortChars / 2; i += kCopyStore) std::memcpy(o + i, chars + i, kCopyStore);
+  } else if (chars_len <= kShortChars) {
+    for (int i = 0; i < kShortChars; i += kCopyStore) std::memcpy(o + i, chars + i, kCopyStore);
+  } else {
+    for (int i = 0; i < chars_len; i += kCopyStore) std::memcpy(o + i, chars + i, kCopyStore);
+  }
   return o + chars_len;
 }
 
@@ -105,10 +117,17 @@ int ColorDumpLineBuilder::build(char* out, const unsigned char* data, int n, int
   char* o = put_start(out, data, n, block, offset);
   // The hex pairs straight into the line (-C: aside), the characters aside,
   // as the hex part's length is known only once they are written.
-  int cols = 0, hex_len = 0;
+  int cols = 0, hex_len = 0, chars_len = 0;
   const bool hex = !plain_.layout().chars_only;
-  const int chars_len = write_colored_columns<Decoder, Encoder>(columns, data, n, avail, chars_.get(), &cols,
-                                                                hex ? o : hex_.get(), &hex_len);
+#if defined(__SSE2__)
+  // A block's first line of sixteen bytes in one step too, as build16's.
+  if constexpr (std::is_same_v<Encoder, SjisEncoder> && colors_line16<Decoder>()) {
+    if (hex && n == 16) hex_len = colored_line16<Decoder>(columns, data, avail, o, chars_.get(), &chars_len, &cols);
+  }
+#endif
+  if (hex_len == 0)
+    chars_len = write_colored_columns<Decoder, Encoder>(columns, data, n, avail, chars_.get(), &cols,
+                                                        hex ? o : hex_.get(), &hex_len);
   return put_end(out, hex ? o + hex_len : o, n, chars_len, cols);
 }
 

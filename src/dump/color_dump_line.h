@@ -50,6 +50,9 @@ class ColorDumpLineBuilder {
   static constexpr int kOffsetEnd = 10;
   // Bytes copied at a time from the character column.
   static constexpr int kCopyStore = 16;
+  // A character column this long or shorter is copied whole in stores of
+  // kCopyStore: both buffers have room for them.
+  static constexpr int kShortChars = 128;
 
   // The dim prefix and the blanks before the hex part; returns where the
   // hex pairs go.
